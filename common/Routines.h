@@ -1,0 +1,34 @@
+#pragma once
+// Small routines shared by the decoder, the serial port, the command dialog and
+// the field formats: hex text, the NMEA XOR checksum, the printable filter,
+// degree arithmetic and the two number grammars of sentence fields.
+// Text is 8-bit throughout.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// "A".."F" (either case) give 10..15, "0".."9" give 0..9, anything else 0.
+int HexDigitValue(char ch);
+// Accumulates HexDigitValue of every character; rejects nothing, wraps in 32 bits.
+int32_t HexStrToInt(std::string_view s);
+// XOR of all character codes, 0 for empty text.
+uint8_t NmeaChecksum(std::string_view s);
+// Drops every character below 32 or above 127.
+std::string KeepPrintable(std::string_view s);
+
+double SignOf(double x);
+double WholeDegrees(double x);
+double WholeMinutes(double x);
+double MinuteFraction(double x);
+// Signed decimal degrees into signed whole degrees, whole minutes and seconds.
+void SplitDegrees(double x, double& degrees, double& minutes, double& seconds);
+
+// Integer text: optional leading spaces, optional sign, decimal digits; or hex
+// digits after "$", "x", "X", "0x" or "0X". Must fit a signed 32-bit integer.
+bool TryStrToInt(std::string_view s, int32_t& value);
+// Real text: optional spaces, sign, digits, ".", digits, exponent, trailing
+// spaces. "." alone reads as 0. Never a decimal comma.
+bool TryStrToFloat(std::string_view s, long double& value);
+// The real text's value, or the default when it is not valid real text.
+long double StrToFloatDefault(std::string_view s, long double defaultValue);

@@ -1,0 +1,5 @@
+#include "format/FieldFormatsFrm.h"
+
+TFieldFormatsForm::TFieldFormatsForm(QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Specify Field Formats");
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The sentence decoder: one line of NMEA 0183 text in, an update of one of five
+// records and a small result code out. Decoding never throws.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/DateTime.h"
+
+enum TSentenceResult : uint8_t {
+  srBadChecksum = 0,
+  srUnrecognised = 1,
+  srInvalid = 2,
+  srGGA = 3,
+  srRMC = 4,
+  srGSV = 5,
+  srGSA = 6,
+  srRME = 7,
+};
+
+struct TGGA {
+  TDateTime Time = 0;  // time of day only, whole seconds
+  double Latitude = 0;
+  double Longitude = 0;
+  uint8_t Quality = 0;
+  uint8_t SatsUsed = 0;
+  float HDOP = 0;
+  float Altitude = 0;
+  float GeoidSeparation = 0;
+  float DiffAge = 0;
+  int32_t DiffStation = 0;
+};
+
+struct TRMC {
+  TDateTime DateTime = 0;
+  bool Valid = false;
+  double Latitude = 0;
+  double Longitude = 0;
+  float Speed = 0;
+  float Course = 0;
+  float Variation = 0;  // west negative
+};
+
+struct TSatellite {
+  int32_t PRN = 0;
+  int32_t Elevation = 0;
+  int32_t Azimuth = 0;
+  int32_t SNR = 0;
+};
+
+constexpr int kSatelliteSlots = 12;
+
+struct TGSV {
+  int32_t MessageCount = 0;
+  int32_t MessageNumber = 0;
+  int32_t SatsInView = 0;
+  std::array<TSatellite, kSatelliteSlots> Sats{};  // slot n is Sats[n - 1]
+};
+
+struct TGSA {
+  std::string Mode;
+  uint8_t FixType = 0;
+  std::array<uint8_t, kSatelliteSlots> UsedPRN{};  // entry i is UsedPRN[i - 1]
+  float PDOP = 0;
+  float HDOP = 0;
+  float VDOP = 0;
+};
+
+struct TRME {
+  float HPE = 0;
+  float VPE = 0;
+  float EPE = 0;
+};
+
+// The name of a result code ("srGGA" ...), for logs and the command line.
+const char* SentenceResultName(TSentenceResult result);
+
+class TNMEA {
+ public:
+  TGGA GGA;
+  TRMC RMC;
+  TGSV GSV;
+  TGSA GSA;
+  TRME RME;
+
+  TSentenceResult Decode(std::string_view line);
+  bool ChecksumValid(std::string_view line) const;
+  // Field 0 is the address field; a field the sentence lacks is empty.
+  std::string_view GetField(int index, std::string_view line) const;
+
+  TSentenceResult DecodeGGA(std::string_view line);
+  TSentenceResult DecodeRMC(std::string_view line);
+  TSentenceResult DecodeGSV(std::string_view line);
+  TSentenceResult DecodeGSA(std::string_view line);
+  TSentenceResult DecodeRME(std::string_view line);
+
+  // The decoders' single error hook; deliberately does nothing.
+  void ReportError(std::string_view message);
+};
