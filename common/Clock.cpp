@@ -40,7 +40,11 @@ TDateTime Now() {
   return day + fraction;
 }
 
-void SetTickSource(TTickSource source) { TickSource() = std::move(source); }
-void SetNowSource(TNowSource source) { NowSource() = std::move(source); }
+void SetTickSource(TTickSource source) {
+  TickSource() = std::move(source);
+}
+void SetNowSource(TNowSource source) {
+  NowSource() = std::move(source);
+}
 
 }  // namespace Clock

@@ -1,7 +1,8 @@
 #include "tests/support/SettingsHome.h"
 
 TTempSettingsHome::TTempSettingsHome()
-    : SavedValue(qgetenv("XDG_CONFIG_HOME")), HadValue(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+    : SavedValue(qgetenv("XDG_CONFIG_HOME")),
+      HadValue(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
   qputenv("XDG_CONFIG_HOME", Dir.path().toLocal8Bit());
 }
 
@@ -12,6 +13,10 @@ TTempSettingsHome::~TTempSettingsHome() {
     qunsetenv("XDG_CONFIG_HOME");
 }
 
-std::string TTempSettingsHome::Path() const { return Dir.path().toStdString(); }
+std::string TTempSettingsHome::Path() const {
+  return Dir.path().toStdString();
+}
 
-std::string TTempSettingsHome::SettingsFile() const { return Path() + "/Tolvane/Tolvane.reg"; }
+std::string TTempSettingsHome::SettingsFile() const {
+  return Path() + "/Tolvane/Tolvane.reg";
+}
