@@ -28,8 +28,11 @@ int DecimalsFromText(std::string_view text) {
 }
 
 TDecimalsSpinBox::TDecimalsSpinBox(QWidget* parent) : QSpinBox(parent) {
+  // Typing reaches the text directly; steps and setValue rewrite it with the
+  // line edit's signals blocked, so both roads are watched.
   connect(lineEdit(), &QLineEdit::textChanged, this,
           [this](const QString&) { emit DecimalsChanged(Decimals()); });
+  connect(this, &QSpinBox::valueChanged, this, [this](int) { emit DecimalsChanged(Decimals()); });
 }
 
 int TDecimalsSpinBox::Decimals() const {
@@ -66,6 +69,7 @@ void TDecimalsSpinBox::focusOutEvent(QFocusEvent* event) {
   if (lineEdit()->text() != QString::number(bounded)) {
     setValue(bounded);
     lineEdit()->setText(QString::number(bounded));
+    emit DecimalsChanged(Decimals());
   }
   QSpinBox::focusOutEvent(event);
 }

@@ -145,7 +145,7 @@ TEST_F(FieldFormatsForm, TypedDecimalsHoldUntilTheFocusLeaves) {
   Type(decimals, "15");
   EXPECT_EQ(FieldFormats.PositionDecimals, 15);
   form.ClockTimerTimer();
-  EXPECT_EQ(Text(form, "PositionSample1"), "42.842476900000000,S");
+  EXPECT_EQ(Text(form, "PositionSample1"), "42.842476900000001,S");
   Type(decimals, "x");
   EXPECT_EQ(FieldFormats.PositionDecimals, 15) << "a letter is refused";
   LeaveField(decimals);
