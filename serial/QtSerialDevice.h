@@ -1,0 +1,38 @@
+#pragma once
+// A real serial device (or pseudo-terminal) through QSerialPort, used without
+// an event loop: reads take what has arrived and never wait, writes wait for
+// the device to take the data but give up on one that stopped taking it.
+
+#include <QSerialPort>
+
+#include "serial/SerialDevice.h"
+
+class TQtSerialDevice : public ISerialDevice {
+ public:
+  TQtSerialDevice();
+  ~TQtSerialDevice() override;
+
+  bool Open(const std::string& path) override;
+  bool SetQueueSizes(int inputSize, int outputSize) override;
+  bool Configure(int32_t baudRate) override;
+  bool SetImmediateReads() override;
+  ESignalResult RaiseDTR() override;
+  ESignalResult RaiseRTS() override;
+  void Purge() override;
+  int64_t Read(char* buffer, int64_t maxSize) override;
+  bool Write(std::string_view data) override;
+  std::optional<bool> ReadDSR() override;
+  void Close() override;
+
+ private:
+  void NoteError(QSerialPort::SerialPortError error);
+  void ReleaseIfVanished();
+  int WriteTimeoutMs(size_t size) const;
+
+  QSerialPort Port;
+  int32_t BaudRate = 0;
+  // The device went away (a receiver pulled out, the far side of a
+  // pseudo-terminal closed): it is released, and reads, writes and DSR fail
+  // from then on.
+  bool Vanished = false;
+};

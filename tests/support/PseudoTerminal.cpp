@@ -1,0 +1,54 @@
+#include "tests/support/PseudoTerminal.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <chrono>
+
+TPseudoTerminal::TPseudoTerminal() {
+  char name[256] = {};
+  if (::openpty(&Far, &Device, name, nullptr, nullptr) != 0) {
+    ADD_FAILURE() << "openpty failed";
+    Far = Device = -1;
+    return;
+  }
+  DevicePath = name;
+}
+
+TPseudoTerminal::~TPseudoTerminal() {
+  CloseFarSide();
+}
+
+bool TPseudoTerminal::Write(std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = ::write(Far, data.data(), data.size());
+    if (written <= 0) return false;
+    data.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+std::string TPseudoTerminal::Read(size_t count, int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::string received;
+  while (Far >= 0 && received.size() < count) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    pollfd waiting{Far, POLLIN, 0};
+    if (left <= 0 || ::poll(&waiting, 1, static_cast<int>(left)) <= 0) break;
+    char chunk[1024];
+    const ssize_t got = ::read(Far, chunk, std::min(sizeof chunk, count - received.size()));
+    if (got <= 0) break;
+    received.append(chunk, static_cast<size_t>(got));
+  }
+  return received;
+}
+
+void TPseudoTerminal::CloseFarSide() {
+  if (Far >= 0) ::close(Far);
+  if (Device >= 0) ::close(Device);
+  Far = Device = -1;
+}

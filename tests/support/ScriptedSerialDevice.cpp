@@ -1,0 +1,78 @@
+#include "tests/support/ScriptedSerialDevice.h"
+
+#include <algorithm>
+#include <cstring>
+
+TScriptedSerialDevice::TScriptedSerialDevice(std::shared_ptr<TSerialScript> script)
+    : Script(std::move(script)) {}
+
+TSerial::TDeviceFactory TScriptedSerialDevice::Factory(std::shared_ptr<TSerialScript> script) {
+  return [script]() -> std::unique_ptr<ISerialDevice> {
+    return std::make_unique<TScriptedSerialDevice>(script);
+  };
+}
+
+bool TScriptedSerialDevice::Open(const std::string& path) {
+  Script->Calls.push_back("Open " + path);
+  Script->OpenedPath = path;
+  if (Script->OpenFails) return false;
+  Script->DeviceOpen = true;
+  return true;
+}
+
+bool TScriptedSerialDevice::SetQueueSizes(int inputSize, int outputSize) {
+  Script->Calls.push_back("SetQueueSizes " + std::to_string(inputSize) + " " +
+                          std::to_string(outputSize));
+  return !Script->QueueSizesFail;
+}
+
+bool TScriptedSerialDevice::Configure(int32_t baudRate) {
+  Script->Calls.push_back("Configure " + std::to_string(baudRate));
+  Script->BaudRate = baudRate;
+  return !Script->ConfigureFails;
+}
+
+bool TScriptedSerialDevice::SetImmediateReads() {
+  Script->Calls.push_back("SetImmediateReads");
+  return !Script->ImmediateReadsFail;
+}
+
+ESignalResult TScriptedSerialDevice::RaiseDTR() {
+  Script->Calls.push_back("RaiseDTR");
+  return Script->DTR;
+}
+
+ESignalResult TScriptedSerialDevice::RaiseRTS() {
+  Script->Calls.push_back("RaiseRTS");
+  return Script->RTS;
+}
+
+void TScriptedSerialDevice::Purge() {
+  Script->Calls.push_back("Purge");
+  ++Script->Purges;
+  Script->Incoming.clear();
+}
+
+int64_t TScriptedSerialDevice::Read(char* buffer, int64_t maxSize) {
+  if (Script->ReadFails) return -1;
+  const auto count = std::min<size_t>(Script->Incoming.size(), static_cast<size_t>(maxSize));
+  std::memcpy(buffer, Script->Incoming.data(), count);
+  Script->Incoming.erase(0, count);
+  return static_cast<int64_t>(count);
+}
+
+bool TScriptedSerialDevice::Write(std::string_view data) {
+  Script->Calls.push_back("Write " + std::string(data));
+  if (Script->WriteFails) return false;
+  Script->Written += data;
+  return true;
+}
+
+std::optional<bool> TScriptedSerialDevice::ReadDSR() {
+  return Script->DSR;
+}
+
+void TScriptedSerialDevice::Close() {
+  Script->Calls.push_back("Close");
+  Script->DeviceOpen = false;
+}
