@@ -205,4 +205,22 @@ TEST(FormatDateAndTime, UseTheirOwnPatterns) {
   LocaleFormats = saved;
 }
 
+// Every short pattern built from the language's own characters renders within
+// the limit: unclosed quotes, elements cut off at the end, and "a" and "/"
+// in every position.
+TEST(FormatDateTime, EveryShortPatternRenders) {
+  const std::string alphabet = "dmyhnsztcaP/:'\" \xC3";
+  const TLocaleFormats locale = TestLocale();
+  const TDateTime value = 46362.5;
+  std::string pattern(3, ' ');
+  for (const char a : alphabet)
+    for (const char b : alphabet)
+      for (const char c : alphabet) {
+        pattern[0] = a;
+        pattern[1] = b;
+        pattern[2] = c;
+        EXPECT_LE(FormatDateTime(pattern, value, locale).size(), kMaxDateTimeText) << pattern;
+      }
+}
+
 }  // namespace
