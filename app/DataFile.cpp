@@ -1,0 +1,214 @@
+#include "app/DataFile.h"
+
+#include <QTimer>
+#include <cerrno>
+#include <filesystem>
+
+namespace {
+
+constexpr char kEndMark = 26;
+constexpr std::size_t kReadChunk = 64 * 1024;
+// A log that grows faster than this between two timer flushes is written out
+// at once, so the buffer stays small.
+constexpr std::size_t kWriteLimit = 64 * 1024;
+constexpr int kFlushIntervalMs = 1000;
+
+// The run-time's own codes for using a file in the wrong mode.
+constexpr int kFileNotOpenForInput = 104;
+constexpr int kFileNotOpenForOutput = 105;
+
+[[noreturn]] void RaiseErrno() {
+  int saved = errno;
+  throw EInOutError(InOutErrorCode(saved == 0 ? EIO : saved));
+}
+
+}  // namespace
+
+std::string InOutErrorText(int code) {
+  switch (code) {
+    case 2:
+      return "File not found";
+    case 3:
+      return "Invalid filename";
+    case 4:
+      return "Too many open files";
+    case 5:
+      return "File access denied";
+    case 100:
+      return "Read beyond end of file";
+    case 101:
+      return "Disk full";
+    case 106:
+      return "Invalid numeric input";
+    default:
+      return "I/O error " + std::to_string(code);
+  }
+}
+
+int InOutErrorCode(int errnoValue) {
+  switch (errnoValue) {
+    case ENOENT:
+      return 2;
+    case ENAMETOOLONG:
+    case EINVAL:
+    // A path through a regular file: the path cannot name a file at all.
+    case ENOTDIR:
+      return 3;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return 5;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return 101;
+    default:
+      return errnoValue;
+  }
+}
+
+EInOutError::EInOutError(int code) : std::runtime_error(InOutErrorText(code)), ErrorCode(code) {}
+
+TDataFile::TDataFile() = default;
+
+TDataFile::~TDataFile() {
+  // Nobody can hear a failure here; the owners close the file themselves.
+  if (Mode == TMode::Writing && File) {
+    std::fwrite(Buffer.data(), 1, Buffer.size(), File);
+  }
+  ReleaseFile();
+}
+
+void TDataFile::Rewrite(const std::string& fileName) {
+  if (IsOpen()) Close();
+  errno = 0;
+  File = std::fopen(fileName.c_str(), "wb");
+  if (!File) RaiseErrno();
+  // Our own buffer decides when bytes reach the system; the C library's
+  // would only hide a failure until later.
+  std::setvbuf(File, nullptr, _IONBF, 0);
+  Mode = TMode::Writing;
+  Buffer.clear();
+  FlushTimer = std::make_unique<QTimer>();
+  FlushTimer->setInterval(kFlushIntervalMs);
+  QObject::connect(FlushTimer.get(), &QTimer::timeout, [this] { Flush(); });
+  FlushTimer->start();
+}
+
+void TDataFile::Reset(const std::string& fileName) {
+  if (IsOpen()) Close();
+  std::error_code ignored;
+  if (std::filesystem::is_directory(fileName, ignored)) throw EInOutError(5);
+  errno = 0;
+  File = std::fopen(fileName.c_str(), "rb");
+  if (!File) RaiseErrno();
+  Mode = TMode::Reading;
+  Buffer.clear();
+  ReadPos = 0;
+  EndMarkSeen = false;
+}
+
+bool TDataFile::FillReadBuffer() {
+  if (ReadPos < Buffer.size()) return true;
+  if (EndMarkSeen) return false;
+  Buffer.resize(kReadChunk);
+  errno = 0;
+  std::size_t got = std::fread(Buffer.data(), 1, kReadChunk, File);
+  Buffer.resize(got);
+  ReadPos = 0;
+  if (got == 0 && std::ferror(File)) {
+    std::clearerr(File);
+    RaiseErrno();
+  }
+  return got > 0;
+}
+
+bool TDataFile::Eof() {
+  if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  if (!FillReadBuffer()) return true;
+  if (Buffer[ReadPos] == kEndMark) EndMarkSeen = true;
+  return EndMarkSeen;
+}
+
+std::string TDataFile::ReadLine() {
+  if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  std::string line;
+  while (FillReadBuffer()) {
+    std::size_t stop = Buffer.find_first_of("\r\x1a", ReadPos);
+    if (stop == std::string::npos) {
+      line.append(Buffer, ReadPos);
+      ReadPos = Buffer.size();
+      continue;
+    }
+    line.append(Buffer, ReadPos, stop - ReadPos);
+    ReadPos = stop;
+    if (Buffer[stop] == kEndMark) {
+      EndMarkSeen = true;
+      break;
+    }
+    ++ReadPos;
+    if (FillReadBuffer() && Buffer[ReadPos] == '\n') ++ReadPos;
+    break;
+  }
+  return line;
+}
+
+void TDataFile::WriteLine(std::string_view line) {
+  if (Mode != TMode::Writing) throw EInOutError(kFileNotOpenForOutput);
+  Buffer.append(line);
+  Buffer.append("\r\n");
+  if (Buffer.size() >= kWriteLimit) Flush();
+}
+
+void TDataFile::WriteOut(std::string_view bytes) {
+  errno = 0;
+  std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), File);
+  // Whatever did not reach the system stays buffered for the next attempt:
+  // a full disk may have room again later, and no line is dropped quietly.
+  Buffer.erase(0, written);
+  if (written < bytes.size()) {
+    std::clearerr(File);
+    RaiseErrno();
+  }
+}
+
+void TDataFile::Flush() {
+  if (Mode != TMode::Writing || Buffer.empty()) return;
+  WriteOut(Buffer);
+}
+
+void TDataFile::Close() {
+  if (!IsOpen()) return;
+  bool writing = Mode == TMode::Writing;
+  int failure = 0;
+  if (writing) {
+    try {
+      Flush();
+    } catch (const EInOutError& error) {
+      failure = error.Code();
+    }
+  }
+  errno = 0;
+  if (std::fclose(File) != 0 && writing && failure == 0) {
+    failure = InOutErrorCode(errno == 0 ? EIO : errno);
+  }
+  File = nullptr;
+  ReleaseFile();
+  if (failure != 0) throw EInOutError(failure);
+}
+
+void TDataFile::ReleaseFile() noexcept {
+  FlushTimer.reset();
+  if (File) std::fclose(File);
+  File = nullptr;
+  Mode = TMode::Closed;
+  Buffer.clear();
+  Buffer.shrink_to_fit();
+  ReadPos = 0;
+  EndMarkSeen = false;
+}

@@ -1,0 +1,98 @@
+#include "app/ErrorReport.h"
+
+#include <QMessageBox>
+#include <algorithm>
+#include <deque>
+#include <exception>
+
+namespace {
+
+TMessageSink& Sink() {
+  static TMessageSink sink;
+  return sink;
+}
+
+void ShowBox(QMessageBox::Icon icon, const std::string& text) {
+  QMessageBox box(icon, QStringLiteral("Tolvane"), QString::fromLocal8Bit(text), QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+void Show(TMessageKind kind, const std::string& text) {
+  if (Sink()) return Sink()(kind, text);
+  if (kind == TMessageKind::Warning) QApplication::beep();
+  ShowBox(kind == TMessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon, text);
+}
+
+// The error box on screen, if any, and the other texts waiting for it.
+struct TErrorBoxes {
+  bool Open = false;
+  std::string OpenText;
+  std::deque<std::string> Waiting;
+};
+
+TErrorBoxes& Boxes() {
+  static TErrorBoxes boxes;
+  return boxes;
+}
+
+bool IsQueued(const TErrorBoxes& boxes, const std::string& text) {
+  return text == boxes.OpenText ||
+         std::find(boxes.Waiting.begin(), boxes.Waiting.end(), text) != boxes.Waiting.end();
+}
+
+}  // namespace
+
+void SetMessageSink(TMessageSink sink) {
+  Sink() = std::move(sink);
+}
+
+void ShowNotice(const std::string& text) {
+  Show(TMessageKind::Notice, text);
+}
+
+void ShowWarning(const std::string& text) {
+  Show(TMessageKind::Warning, text);
+}
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + '.';
+  return message;
+}
+
+void ReportError(const std::string& message) {
+  TErrorBoxes& boxes = Boxes();
+  const std::string text = ErrorBoxText(message);
+  if (boxes.Open) {
+    // Called from inside the open box's event loop: shown after it closes.
+    if (!IsQueued(boxes, text)) boxes.Waiting.push_back(text);
+    return;
+  }
+  boxes.Waiting.push_back(text);
+  while (!boxes.Waiting.empty()) {
+    boxes.OpenText = boxes.Waiting.front();
+    boxes.Waiting.pop_front();
+    boxes.Open = true;
+    try {
+      Show(TMessageKind::Error, boxes.OpenText);
+    } catch (...) {
+      boxes = {};
+      throw;
+    }
+    boxes.Open = false;
+    boxes.OpenText.clear();
+  }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ReportError(error.what());
+  } catch (...) {
+    ReportError("Unexpected error");
+  }
+  return false;
+}

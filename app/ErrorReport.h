@@ -1,0 +1,43 @@
+#pragma once
+// Every message box of the program goes through here: the plain notices
+// ("Please open COM port first", the command-line messages) and the error box
+// of the top-level report, which catches whatever a handler throws at the
+// event dispatch and lets the program carry on. Tests install a sink to see
+// what would be shown without any box blocking them.
+
+#include <QApplication>
+#include <functional>
+#include <string>
+
+enum class TMessageKind {
+  Notice,   // plain box with OK
+  Warning,  // the exclamation beep, then a plain box with OK
+  Error,    // error box of the top-level report
+};
+
+// Shows one message and returns when the user has dismissed it; a sink that
+// stands for a modal box may run the event loop meanwhile, as a box does.
+using TMessageSink = std::function<void(TMessageKind kind, const std::string& text)>;
+
+// An empty sink restores the real message boxes.
+void SetMessageSink(TMessageSink sink);
+
+void ShowNotice(const std::string& text);
+void ShowWarning(const std::string& text);
+
+// The message as the error box shows it: a full stop is added when the last
+// character sorts after ".".
+std::string ErrorBoxText(const std::string& message);
+
+// Shows an error box for `message`, one box at a time: while a box is open the
+// same text is not shown again (an error that repeats on every tick would
+// otherwise pile up boxes), and other texts wait until it is closed.
+void ReportError(const std::string& message);
+
+// The application object of the program: its event dispatch is where the
+// top-level error report catches exceptions.
+class TApplication : public QApplication {
+ public:
+  TApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,162 @@
+#include "app/ReceivedDataView.h"
+
+#include <QAction>
+#include <QFontDatabase>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int kMargin = 3;
+
+// A scroll bar counts in int; a view holding more rows than that stops
+// scrolling further down rather than wrapping.
+int ClampToInt(std::size_t value) {
+  return static_cast<int>(std::min<std::size_t>(value, INT_MAX / 2));
+}
+
+// Latin-1 text of one screen's worth of a line, starting at `first`. Control
+// characters (a lone LF from a replayed file, say) show as spaces.
+QString VisibleText(std::string_view line, std::size_t first, std::size_t count) {
+  if (first >= line.size()) return {};
+  std::string_view part = line.substr(first, count);
+  QString text(static_cast<qsizetype>(part.size()), Qt::Uninitialized);
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    auto code = static_cast<unsigned char>(part[i]);
+    text[static_cast<qsizetype>(i)] = QChar(code < 32 ? ' ' : code);
+  }
+  return text;
+}
+
+}  // namespace
+
+TReceivedDataView::TReceivedDataView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  setFocusPolicy(Qt::StrongFocus);
+  auto* copy = new QAction(tr("&Copy"), this);
+  connect(copy, &QAction::triggered, this, &TReceivedDataView::Copy);
+  auto* selectAll = new QAction(tr("Select &All"), this);
+  connect(selectAll, &QAction::triggered, this, &TReceivedDataView::SelectAllRows);
+  addAction(copy);
+  addAction(selectAll);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  UpdateMetrics();
+  UpdateRanges(true);
+}
+
+void TReceivedDataView::AppendLine(std::string_view line) {
+  bool follow = AtBottom();
+  Lines.Append(line);
+  LongestLine = std::max(LongestLine, line.size());
+  UpdateRanges(follow);
+  std::size_t row = Lines.Count() - 1;
+  std::size_t top = TopRow();
+  if (row >= top && row <= top + static_cast<std::size_t>(FullRows())) {
+    int y = static_cast<int>(row - top) * RowHeight;
+    viewport()->update(0, y, viewport()->width(), RowHeight);
+  }
+}
+
+void TReceivedDataView::Clear() {
+  Lines.Clear();
+  LongestLine = 0;
+  Anchor = Current = -1;
+  UpdateRanges(true);
+  viewport()->update();
+}
+
+std::string TReceivedDataView::Line(std::size_t index) const {
+  return std::string(Lines.Line(index));
+}
+
+std::size_t TReceivedDataView::TopRow() const {
+  return static_cast<std::size_t>(verticalScrollBar()->value());
+}
+
+bool TReceivedDataView::AtBottom() const {
+  return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
+}
+
+int TReceivedDataView::FullRows() const {
+  return std::max(1, viewport()->height() / RowHeight);
+}
+
+void TReceivedDataView::UpdateMetrics() {
+  QFontMetrics metrics(font());
+  RowHeight = std::max(1, metrics.height());
+  CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
+  Ascent = metrics.ascent();
+}
+
+void TReceivedDataView::UpdateRanges(bool followBottom) {
+  auto rows = static_cast<std::size_t>(FullRows());
+  QScrollBar* vertical = verticalScrollBar();
+  int bottom = ClampToInt(Lines.Count() > rows ? Lines.Count() - rows : 0);
+  if (vertical->maximum() != bottom) vertical->setRange(0, bottom);
+  vertical->setPageStep(static_cast<int>(rows));
+  if (followBottom) vertical->setValue(bottom);
+
+  std::size_t textWidth = std::min<std::size_t>(LongestLine, INT_MAX / 4 / CharWidth) * CharWidth;
+  int width = static_cast<int>(textWidth) + 2 * kMargin;
+  QScrollBar* horizontal = horizontalScrollBar();
+  int right = std::max(0, width - viewport()->width());
+  if (horizontal->maximum() != right) horizontal->setRange(0, right);
+  horizontal->setPageStep(viewport()->width());
+  horizontal->setSingleStep(CharWidth);
+}
+
+void TReceivedDataView::scrollContentsBy(int dx, int dy) {
+  // Vertical steps are rows and horizontal ones pixels. Small moves shift the
+  // pixels already painted, so following the newest line repaints one row.
+  if (dx == 0 && dy != 0 && std::abs(dy) < FullRows()) {
+    viewport()->scroll(0, dy * RowHeight);
+  } else if (dy == 0 && dx != 0) {
+    viewport()->scroll(dx, 0);
+  } else {
+    viewport()->update();
+  }
+}
+
+void TReceivedDataView::resizeEvent(QResizeEvent* event) {
+  bool follow = AtBottom();
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateRanges(follow);
+}
+
+void TReceivedDataView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    UpdateMetrics();
+    UpdateRanges(AtBottom());
+    viewport()->update();
+  }
+  QAbstractScrollArea::changeEvent(event);
+}
+
+void TReceivedDataView::PaintRow(QPainter& painter, std::size_t row, int y) const {
+  std::size_t first, last;
+  bool selected = Selection(first, last) && row >= first && row <= last;
+  const QPalette& colours = palette();
+  if (selected) painter.fillRect(0, y, viewport()->width(), RowHeight, colours.highlight());
+  painter.setPen(selected ? colours.highlightedText().color() : colours.text().color());
+  int offset = horizontalScrollBar()->value();
+  auto firstChar = static_cast<std::size_t>(std::max(0, offset - kMargin) / CharWidth);
+  auto chars = static_cast<std::size_t>(viewport()->width() / CharWidth + 2);
+  int x = kMargin - offset + static_cast<int>(firstChar) * CharWidth;
+  painter.drawText(x, y + Ascent, VisibleText(Lines.Line(row), firstChar, chars));
+}
+
+void TReceivedDataView::paintEvent(QPaintEvent* event) {
+  if (Lines.Count() == 0) return;
+  QPainter painter(viewport());
+  const QRect area = event->rect();
+  std::size_t top = TopRow();
+  std::size_t first = top + static_cast<std::size_t>(std::max(0, area.top()) / RowHeight);
+  std::size_t last = top + static_cast<std::size_t>(std::max(0, area.bottom()) / RowHeight);
+  last = std::min(last, Lines.Count() - 1);
+  for (std::size_t row = first; row <= last; ++row) {
+    PaintRow(painter, row, static_cast<int>(row - top) * RowHeight);
+  }
+}

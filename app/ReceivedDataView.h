@@ -1,0 +1,63 @@
+#pragma once
+// The scrolling view of every received line. It paints only the rows on
+// screen, so it stays quick however many lines it holds; it follows the
+// newest line while the user is at the bottom and stays where the user
+// scrolled to otherwise. Rows can be selected with the mouse or keys and
+// copied with Ctrl+C.
+
+#include <QAbstractScrollArea>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/ReceivedLineStore.h"
+
+class TReceivedDataView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TReceivedDataView(QWidget* parent = nullptr);
+
+  void AppendLine(std::string_view line);
+  void Clear();
+  std::size_t LineCount() const { return Lines.Count(); }
+  std::string Line(std::size_t index) const;
+
+  // The selected rows, first and last inclusive; false when none is selected.
+  bool Selection(std::size_t& first, std::size_t& last) const;
+  void SelectRows(std::size_t anchor, std::size_t current);
+  void SelectAllRows();
+  // The selected lines, each followed by a line break, onto the clipboard.
+  void Copy();
+  // The index of the top row on screen.
+  std::size_t TopRow() const;
+  std::size_t MemoryUsed() const { return Lines.MemoryUsed(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool AtBottom() const;
+  int FullRows() const;
+  void UpdateMetrics();
+  void UpdateRanges(bool followBottom);
+  std::size_t RowAt(int y) const;
+  void MoveCurrent(long long row, bool extend);
+  void EnsureVisible(std::size_t row);
+  void PaintRow(class QPainter& painter, std::size_t row, int y) const;
+
+  TReceivedLineStore Lines;
+  std::size_t LongestLine = 0;
+  int RowHeight = 1;
+  int CharWidth = 1;
+  int Ascent = 0;
+  // The selection runs from the anchor to the current row; -1: none.
+  long long Anchor = -1;
+  long long Current = -1;
+};

@@ -1,0 +1,208 @@
+#include "app/DataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class DataFileTest : public ::testing::Test {
+ protected:
+  std::string PathOf(const std::string& name) const {
+    return Dir.path().toStdString() + "/" + name;
+  }
+  std::string WriteRaw(const std::string& name, const std::string& bytes) const {
+    std::string path = PathOf(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string ReadRaw(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+  }
+  static std::vector<std::string> ReplayAll(const std::string& path) {
+    TDataFile file;
+    file.Reset(path);
+    std::vector<std::string> lines;
+    while (!file.Eof()) lines.push_back(file.ReadLine());
+    file.Close();
+    return lines;
+  }
+
+  QTemporaryDir Dir;
+};
+
+using Lines = std::vector<std::string>;
+
+struct ReplayCase {
+  const char* Legend;
+  std::string Bytes;
+  Lines Expected;
+};
+
+TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
+  const std::string longText(64 * 1024 - 1, 'x');
+  const ReplayCase cases[] = {
+      {"CR alone ends a line", "A\rB\r", {"A", "B"}},
+      {"CR LF ends a line", "A\r\nB\r\n", {"A", "B"}},
+      {"a lone LF is text", "A\nB\r\n", {"A\nB"}},
+      {"LF-only file is one line", "A\nB\n", {"A\nB\n"}},
+      {"LF before CR LF stays text", "A\n\r\n", {"A\n"}},
+      {"CR CR LF leaves an empty line", "A\r\r\nB", {"A", "", "B"}},
+      {"last line without terminator", "A\r\nB", {"A", "B"}},
+      {"empty file has no lines", "", {}},
+      {"a lone terminator is one empty line", "\r\n", {""}},
+      {"char 26 ends the file",
+       "A\r\n\x1a"
+       "B\r\n",
+       {"A"}},
+      {"char 26 inside a line ends it",
+       "A\x1a"
+       "B",
+       {"A"}},
+      {"8-bit text passes unchanged", "\xb0\x7f\r\n", {"\xb0\x7f"}},
+      {"CR LF split across a read chunk", longText + "\r\nB", {longText, "B"}},
+      {"line longer than a read chunk", longText + "yy\r\n", {longText + "yy"}},
+  };
+  for (const ReplayCase& c : cases) {
+    std::string path = WriteRaw("replay.txt", c.Bytes);
+    EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
+  }
+}
+
+TEST_F(DataFileTest, ReadingAtTheEndGivesAnEmptyLine) {
+  TDataFile file;
+  file.Reset(WriteRaw("one.txt", "A\r\n"));
+  EXPECT_EQ(file.ReadLine(), "A");
+  EXPECT_TRUE(file.Eof());
+  EXPECT_EQ(file.ReadLine(), "");
+  EXPECT_TRUE(file.Eof());
+}
+
+TEST_F(DataFileTest, WrittenLinesEndInCrLfAndReadBack) {
+  Lines lines = {"$GPGGA,1*00", "", "~123,$GPRMC", "\xb0 degrees"};
+  for (int i = 0; i < 5000; ++i) lines.push_back("line " + std::to_string(i));
+  std::string path = PathOf("log.txt");
+  TDataFile file;
+  file.Rewrite(path);
+  for (const std::string& line : lines) file.WriteLine(line);
+  file.Close();
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadRaw(path).substr(0, 15), "$GPGGA,1*00\r\n\r\n");
+  EXPECT_EQ(ReplayAll(path), lines);
+}
+
+TEST_F(DataFileTest, RewriteReplacesAnExistingFile) {
+  std::string path = WriteRaw("old.txt", "old contents that are longer\r\n");
+  TDataFile file;
+  file.Rewrite(path);
+  file.WriteLine("new");
+  file.Close();
+  EXPECT_EQ(ReadRaw(path), "new\r\n");
+}
+
+TEST_F(DataFileTest, BufferedLinesReachTheDiskWithinAboutASecond) {
+  std::string path = PathOf("live.txt");
+  TDataFile file;
+  file.Rewrite(path);
+  file.WriteLine("first");
+  QElapsedTimer waited;
+  waited.start();
+  while (ReadRaw(path).empty() && waited.elapsed() < 3000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  EXPECT_EQ(ReadRaw(path), "first\r\n");
+  EXPECT_LT(waited.elapsed(), 2000);
+  file.Close();
+}
+
+struct OpenFailure {
+  const char* Legend;
+  bool ForWriting;
+  std::string Name;
+  int Code;
+  const char* Text;
+};
+
+TEST_F(DataFileTest, FailingOpensRaiseTheirCode) {
+  std::string regular = WriteRaw("regular.txt", "x");
+  const OpenFailure cases[] = {
+      {"replay of a missing file", false, PathOf("missing.txt"), 2, "File not found"},
+      {"log below a regular file", true, regular + "/log.txt", 3, "Invalid filename"},
+      {"log name too long", true, PathOf(std::string(300, 'n')), 3, "Invalid filename"},
+      {"log onto a folder", true, Dir.path().toStdString(), 5, "File access denied"},
+      {"replay of a folder", false, Dir.path().toStdString(), 5, "File access denied"},
+      {"log in a missing folder", true, PathOf("none/log.txt"), 2, "File not found"},
+  };
+  for (const OpenFailure& c : cases) {
+    TDataFile file;
+    try {
+      if (c.ForWriting)
+        file.Rewrite(c.Name);
+      else
+        file.Reset(c.Name);
+      ADD_FAILURE() << c.Legend << ": no error";
+    } catch (const EInOutError& error) {
+      EXPECT_EQ(error.Code(), c.Code) << c.Legend;
+      EXPECT_STREQ(error.what(), c.Text) << c.Legend;
+    }
+    EXPECT_FALSE(file.IsOpen()) << c.Legend;
+  }
+}
+
+TEST_F(DataFileTest, DiskFullIsRaisedOnCloseAndTheFileStillCloses) {
+  TDataFile file;
+  file.Rewrite("/dev/full");
+  file.WriteLine("lost for want of room");
+  try {
+    file.Close();
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.Code(), 101);
+    EXPECT_STREQ(error.what(), "Disk full");
+  }
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(DataFileTest, DiskFullOnFlushKeepsTheLinesForTheNextAttempt) {
+  TDataFile file;
+  file.Rewrite("/dev/full");
+  file.WriteLine("kept");
+  EXPECT_THROW(file.Flush(), EInOutError);
+  EXPECT_TRUE(file.IsOpen());
+  // Still there: the close tries again and fails again.
+  EXPECT_THROW(file.Close(), EInOutError);
+}
+
+TEST_F(DataFileTest, WrongModeIsAnErrorNotACrash) {
+  TDataFile file;
+  EXPECT_THROW(file.WriteLine("x"), EInOutError);
+  EXPECT_THROW(file.ReadLine(), EInOutError);
+  EXPECT_NO_THROW(file.Close());
+  file.Reset(WriteRaw("r.txt", "A"));
+  EXPECT_THROW(file.WriteLine("x"), EInOutError);
+}
+
+TEST(InOutErrorText, EveryCodeHasItsText) {
+  const std::pair<int, const char*> cases[] = {
+      {2, "File not found"},
+      {3, "Invalid filename"},
+      {4, "Too many open files"},
+      {5, "File access denied"},
+      {100, "Read beyond end of file"},
+      {101, "Disk full"},
+      {106, "Invalid numeric input"},
+      {32, "I/O error 32"},
+  };
+  for (const auto& [code, text] : cases) EXPECT_EQ(InOutErrorText(code), text) << code;
+}
+
+}  // namespace
