@@ -19,10 +19,12 @@ struct TLine {
 };
 
 // The entry that a read would take, spanning FirstLine..LastLine (hex data may
-// continue over several lines), and its data joined into one text.
+// continue over several lines), its name as the file spells it, and its data
+// joined into one text.
 struct TFoundEntry {
   size_t FirstLine;
   size_t LastLine;
+  std::string Name;
   std::string Data;
 };
 
@@ -168,7 +170,7 @@ TSectionScan ScanSection(std::string_view text, const std::vector<TLine>& lines,
       data += LineText(text, lines[++i], false);
     }
     scan.InsertAfter = i;
-    if (SameName(entry->Name, name)) scan.Entry = TFoundEntry{first, i, data};
+    if (SameName(entry->Name, name)) scan.Entry = TFoundEntry{first, i, entry->Name, data};
   }
   return scan;
 }
@@ -322,12 +324,14 @@ std::optional<std::string> WithStoredValue(std::string_view text, std::string_vi
   if (!FitsOnOneLine(section) || !FitsOnOneLine(name)) return std::nullopt;
   const std::vector<TLine> lines = SplitLines(text);
   const TSectionScan scan = ScanSection(text, lines, section, name);
-  const std::string entry = RenderEntry(name, value);
   std::string out(text);
+  // Like the registry, a value that exists keeps the spelling of its name.
   if (scan.Entry) {
     const size_t begin = lines[scan.Entry->FirstLine].Begin;
-    return out.replace(begin, lines[scan.Entry->LastLine].End - begin, entry);
+    return out.replace(begin, lines[scan.Entry->LastLine].End - begin,
+                       RenderEntry(scan.Entry->Name, value));
   }
+  const std::string entry = RenderEntry(name, value);
   if (!scan.InsertAfter) return WithNewSection(text, section, entry);
   const TLine& after = lines[*scan.InsertAfter];
   const std::string lineBreak = LineBreakOf(text);
