@@ -26,7 +26,7 @@ class TFields {
       Fields[n] = line.substr(start, end - start);
       // Commas behind the "*" count too, so the next field starts after the
       // next comma wherever it is.
-      const size_t comma = line.find(',', end);
+      const size_t comma = end < line.size() && line[end] == ',' ? end : line.find(',', end);
       if (comma == std::string_view::npos) break;
       start = comma + 1;
     }
