@@ -31,7 +31,10 @@ struct TPtyPort {
 };
 
 // Sends `data` from a second thread while the port is read, for amounts the
-// pseudo-terminal cannot hold at once. Returns every non-empty line, in order.
+// pseudo-terminal cannot hold at once. Until all is sent, each read waits for
+// a full read's worth, so that the receiver stays ahead of the reader as a
+// fast receiver stays ahead of the receive tick. Returns every non-empty
+// line, in order.
 std::vector<std::string> StreamAndRead(TPtyPort& p, const std::string& data) {
   std::atomic<bool> written = false;
   std::thread writer([&] {
@@ -42,6 +45,8 @@ std::vector<std::string> StreamAndRead(TPtyPort& p, const std::string& data) {
   int quietReads = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while ((!written || quietReads < 200) && std::chrono::steady_clock::now() < deadline) {
+    while (!written && p.Pty.Waiting() < 1024 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
     std::string line = p.Port.ReadLine();
     if (!line.empty()) {
       lines.push_back(std::move(line));
