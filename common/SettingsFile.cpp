@@ -143,9 +143,16 @@ std::optional<TEntryLine> ParseEntryLine(std::string_view line) {
   return entry;
 }
 
-// Hex data that ends in a backslash goes on in the next line.
+// Hex data that ends in a backslash goes on in the next line, which the
+// registry editor indents. An entry we add is never indented, so it can
+// never be taken for the tail of a broken hex value above it.
 bool IsContinued(std::string_view data) {
   return StartsWithNoCase(data, "hex") && !data.empty() && data.back() == '\\';
+}
+
+bool IsContinuation(std::string_view text, const TLine& line) {
+  return line.End > line.Begin && (text[line.Begin] == ' ' || text[line.Begin] == '\t') &&
+         !IsHeader(Trim(text.substr(line.Begin, line.End - line.Begin)));
 }
 
 TSectionScan ScanSection(std::string_view text, const std::vector<TLine>& lines,
@@ -165,7 +172,7 @@ TSectionScan ScanSection(std::string_view text, const std::vector<TLine>& lines,
     if (!entry) continue;
     const size_t first = i;
     std::string data(entry->Data);
-    while (IsContinued(data) && i + 1 < lines.size()) {
+    while (IsContinued(data) && i + 1 < lines.size() && IsContinuation(text, lines[i + 1])) {
       data.pop_back();
       data += LineText(text, lines[++i], false);
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/SettingsFile.h"
 
 namespace {
@@ -155,6 +157,47 @@ TEST(SettingsFile, TextsRoundTrip) {
     const std::optional<std::string> file = WithStoredValue("", "Options", "A", text);
     ASSERT_TRUE(file) << text;
     EXPECT_EQ(FindStoredValue(*file, "Options", "A"), TMaybeValue(text)) << text;
+  }
+}
+
+// Files assembled at random from the lines people and the registry editor
+// write, broken ones included. Whatever the file, a write must be read back
+// as written and must not change what any other value reads as.
+TEST(SettingsFile, WriteIsReadBackInAnyFile) {
+  const std::string lines[] = {
+      "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]",
+      "[hkey_current_user\\software\\tolvane\\options]",
+      "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Ports]",
+      "[-HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]",
+      "\"A\"=\"text\"",
+      "\"a\"=dword:00000001",
+      "\"B\"=\"C:\\\\\"",
+      "\"B\"=hex(1):41,00,\\",
+      "  42,00,\\",
+      "\"A\"=hex:01,\\",
+      "\"A\"=\"unterminated",
+      "\"B\"=dword:1234",
+      "; comment",
+      "",
+      "   ",
+      "garbage \\",
+      "Windows Registry Editor Version 5.00",
+  };
+  const TStoredValue values[] = {7u, std::string("x"), std::string("two\nlines"),
+                                 std::string("\\")};
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string lineBreak = random() % 2 ? "\n" : "\r\n";
+    std::string file;
+    for (unsigned n = random() % 12; n > 0; --n)
+      file += lines[random() % std::size(lines)] + (n > 1 || random() % 2 ? lineBreak : "");
+    const TStoredValue& value = values[random() % std::size(values)];
+    const std::optional<std::string> edited = WithStoredValue(file, "Options", "A", value);
+    ASSERT_TRUE(edited) << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Options", "A"), TMaybeValue(value)) << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Options", "B"), FindStoredValue(file, "Options", "B"))
+        << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Ports", "A"), FindStoredValue(file, "Ports", "A")) << file;
   }
 }
 
