@@ -31,6 +31,8 @@ struct TGGA {
   float GeoidSeparation = 0;
   float DiffAge = 0;
   int32_t DiffStation = 0;
+
+  bool operator==(const TGGA&) const = default;
 };
 
 struct TRMC {
@@ -41,6 +43,8 @@ struct TRMC {
   float Speed = 0;
   float Course = 0;
   float Variation = 0;  // west negative
+
+  bool operator==(const TRMC&) const = default;
 };
 
 struct TSatellite {
@@ -48,6 +52,8 @@ struct TSatellite {
   int32_t Elevation = 0;
   int32_t Azimuth = 0;
   int32_t SNR = 0;
+
+  bool operator==(const TSatellite&) const = default;
 };
 
 constexpr int kSatelliteSlots = 12;
@@ -57,6 +63,8 @@ struct TGSV {
   int32_t MessageNumber = 0;
   int32_t SatsInView = 0;
   std::array<TSatellite, kSatelliteSlots> Sats{};  // slot n is Sats[n - 1]
+
+  bool operator==(const TGSV&) const = default;
 };
 
 struct TGSA {
@@ -66,12 +74,16 @@ struct TGSA {
   float PDOP = 0;
   float HDOP = 0;
   float VDOP = 0;
+
+  bool operator==(const TGSA&) const = default;
 };
 
 struct TRME {
   float HPE = 0;
   float VPE = 0;
   float EPE = 0;
+
+  bool operator==(const TRME&) const = default;
 };
 
 // The name of a result code ("srGGA" ...), for logs and the command line.
@@ -98,4 +110,11 @@ class TNMEA {
 
   // The decoders' single error hook; deliberately does nothing.
   void ReportError(std::string_view message);
+
+ private:
+  // The current year for two-digit RMC years, read from the clock at most
+  // once a second of the tick counter: the clock is too slow to ask per line.
+  int CurrentYear();
+  int CachedYear = 0;
+  uint32_t CachedYearTick = 0;
 };

@@ -1,0 +1,146 @@
+// The fix sentences: GGA (time, position, quality, altitude) and RMC (date,
+// time, position, speed, course, variation).
+
+#include "common/Routines.h"
+#include "nmea/Fields.h"
+#include "nmea/NMEA.h"
+#include "nmea/TimeText.h"
+
+namespace {
+
+// A hemisphere letter as the sign it gives; 0 for anything but the two letters.
+int HemisphereSign(std::string_view letter, char positive, char negative) {
+  if (letter.size() != 1) return 0;
+  if (letter[0] == positive) return 1;
+  if (letter[0] == negative) return -1;
+  return 0;
+}
+
+}  // namespace
+
+// $--GGA,hhmmss.ss,llll.ll,a,yyyyy.yy,a,x,xx,x.x,x.x,M,x.x,M,x.x,xxxx*hh
+//        1         2       3 4        5 6 7  8   9   10 11 12 13  14
+// time, latitude N/S, longitude E/W, quality, satellites in use, HDOP,
+// altitude (M), geoidal separation (M), age of differential, station ID.
+// Stops at the first bad field: the fields before it hold the new values.
+TSentenceResult TNMEA::DecodeGGA(std::string_view line) {
+  const nmea::TFields<15> field(line);
+  auto stop = [this](std::string_view message) {
+    ReportError(message);
+    return srInvalid;
+  };
+
+  nmea::TJoinedText time;
+  nmea::JoinTime(field[1], time);
+  if (!nmea::ReadTimeText(time.View(), GGA.Time)) {
+    nmea::TJoinedText message;
+    message.Append("Invalid time in GPS GGA record(");
+    message.Append(time.View());
+    message.Append(")");
+    return stop(message.View());
+  }
+
+  if (!nmea::ReadDouble(field[2], GGA.Latitude)) return stop("Invalid latitude in GPS GGA record");
+  const int north = HemisphereSign(field[3], 'N', 'S');
+  if (north == 0) return stop("Invalid latitude N/S indicator in GPS GGA record");
+  GGA.Latitude = nmea::CoordinateDegrees(north * GGA.Latitude);
+
+  if (!nmea::ReadDouble(field[4], GGA.Longitude)) {
+    return stop("Invalid longitude in GPS GGA record");
+  }
+  const int east = HemisphereSign(field[5], 'E', 'W');
+  if (east == 0) return stop("Invalid longitude E/W indicator in GPS GGA record");
+  GGA.Longitude = nmea::CoordinateDegrees(east * GGA.Longitude);
+
+  int32_t number = 0;
+  if (!TryStrToInt(field[6], number)) return stop("Invalid quality indicator in GPS GGA record");
+  GGA.Quality = static_cast<uint8_t>(number);
+  if (!TryStrToInt(field[7], number)) return stop("Invalid satellites in use in GPS GGA record");
+  GGA.SatsUsed = static_cast<uint8_t>(number);
+
+  auto optional = [](std::string_view text, float& value) {
+    if (text.empty()) {
+      value = 0;
+      return true;
+    }
+    return nmea::ReadSingle(text, value);
+  };
+  if (!optional(field[8], GGA.HDOP)) return stop("Invalid horizontal dilution in GPS GGA record");
+  if (!optional(field[9], GGA.Altitude)) return stop("Invalid altitude in GPS GGA record");
+  if (!optional(field[11], GGA.GeoidSeparation)) {
+    return stop("Invalid geoidal seperation in GPS GGA record");
+  }
+
+  if (field[13].empty()) {
+    GGA.DiffAge = 0;
+    GGA.DiffStation = 0;
+    return srGGA;
+  }
+  if (!nmea::ReadSingle(field[13], GGA.DiffAge)) {
+    return stop("Invalid age of differential in GPS GGA record");
+  }
+  if (!TryStrToInt(field[14], GGA.DiffStation)) {
+    return stop("Invalid differential station ID in GPS GGA record");
+  }
+  return srGGA;
+}
+
+// $--RMC,hhmmss.ss,A,llll.ll,a,yyyyy.yy,a,x.x,x.x,ddmmyy,x.x,a*hh
+//        1         2 3       4 5        6 7   8   9      10  11
+// time, status (A valid), latitude N/S, longitude E/W, speed (knots),
+// course, date, magnetic variation E/W.
+// Goes on past a bad field, which keeps its previous value: a receiver
+// without a fix sends empty fields, and the last good ones stay on display.
+TSentenceResult TNMEA::DecodeRMC(std::string_view line) {
+  const nmea::TFields<12> field(line);
+
+  nmea::TJoinedText dateTime;
+  nmea::JoinDateTime(field[9], field[1], dateTime);
+  if (!nmea::ReadDateTimeText(dateTime.View(), CurrentYear(), RMC.DateTime)) {
+    nmea::TJoinedText message;
+    message.Append("Invalid date in GPS RMC record (");
+    message.Append(dateTime.View());
+    message.Append(")");
+    ReportError(message.View());
+  }
+
+  RMC.Valid = field[2] == "A";
+
+  if (!nmea::ReadDouble(field[3], RMC.Latitude)) {
+    ReportError("Invalid latitude in GPS RMC record");
+  } else {
+    int north = HemisphereSign(field[4], 'N', 'S');
+    if (north == 0) {
+      ReportError("Invalid latitude N/S indicator in GPS RMC record");
+      north = 1;
+    }
+    RMC.Latitude = nmea::CoordinateDegrees(north * RMC.Latitude);
+  }
+
+  if (!nmea::ReadDouble(field[5], RMC.Longitude)) {
+    ReportError("Invalid longitude in GPS RMC record");
+  } else {
+    int east = HemisphereSign(field[6], 'E', 'W');
+    if (east == 0) {
+      ReportError("Invalid longitude E/W indicator in GPS RMC record");
+      east = 1;
+    }
+    RMC.Longitude = nmea::CoordinateDegrees(east * RMC.Longitude);
+  }
+
+  if (!nmea::ReadSingle(field[7], RMC.Speed)) ReportError("Invalid speed in GPS RMC record");
+  if (!nmea::ReadSingle(field[8], RMC.Course)) ReportError("Invalid course in GPS RMC record");
+
+  if (field[10].empty()) {
+    RMC.Variation = 0;
+  } else if (!nmea::ReadSingle(field[10], RMC.Variation)) {
+    ReportError("Invalid variation in GPS RMC record");
+    return srRMC;
+  }
+  if (field[11] == "W") {
+    RMC.Variation = -RMC.Variation;
+  } else if (!field[11].empty() && field[11] != "E") {
+    ReportError("Invalid variation E/W indicator in GPS RMC record");
+  }
+  return srRMC;
+}

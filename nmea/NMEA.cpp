@@ -1,0 +1,83 @@
+#include "nmea/NMEA.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "common/Clock.h"
+#include "common/Routines.h"
+#include "nmea/Fields.h"
+
+namespace {
+
+using TDecoder = TSentenceResult (TNMEA::*)(std::string_view);
+
+struct TSentenceType {
+  std::string_view Tag;
+  TDecoder Decoder;
+};
+
+// The sentence types this program decodes, in the order they are tried. The
+// tag is read at characters 4 to 6 whatever the talker, which is also where
+// the proprietary "$PGRME" carries "RME".
+constexpr TSentenceType kSentenceTypes[] = {
+    {"GGA", &TNMEA::DecodeGGA}, {"RMC", &TNMEA::DecodeRMC}, {"GSV", &TNMEA::DecodeGSV},
+    {"GSA", &TNMEA::DecodeGSA}, {"RME", &TNMEA::DecodeRME},
+};
+
+constexpr uint32_t kYearCacheMs = 1000;
+
+size_t Find(std::string_view line, char ch) {
+  const void* found = std::memchr(line.data(), ch, line.size());
+  return found ? static_cast<size_t>(static_cast<const char*>(found) - line.data())
+               : std::string_view::npos;
+}
+
+}  // namespace
+
+const char* SentenceResultName(TSentenceResult result) {
+  static constexpr const char* kNames[] = {"srBadChecksum", "srUnrecognised", "srInvalid", "srGGA",
+                                           "srRMC",         "srGSV",          "srGSA",     "srRME"};
+  return result < std::size(kNames) ? kNames[result] : "srUnknown";
+}
+
+TSentenceResult TNMEA::Decode(std::string_view line) {
+  const std::string_view type = line.substr(std::min<size_t>(3, line.size()), 3);
+  if (!ChecksumValid(line)) return srBadChecksum;
+  for (const TSentenceType& sentence : kSentenceTypes) {
+    if (type == sentence.Tag) return (this->*sentence.Decoder)(line);
+  }
+  return srUnrecognised;
+}
+
+bool TNMEA::ChecksumValid(std::string_view line) const {
+  const size_t dollar = Find(line, '$');
+  const size_t star = Find(line, '*');
+  if (dollar == std::string_view::npos || star == std::string_view::npos) return false;
+  const auto expected = static_cast<uint8_t>(HexStrToInt(line.substr(star + 1, 2)));
+  const uint8_t computed =
+      star > dollar ? NmeaChecksum(line.substr(dollar + 1, star - dollar - 1)) : 0;
+  return computed == expected;
+}
+
+std::string_view TNMEA::GetField(int index, std::string_view line) const {
+  if (index < 0) return {};
+  size_t start = 0;
+  for (int commas = 0; commas < index; ++commas) {
+    const size_t comma = Find(line.substr(start), ',');
+    if (comma == std::string_view::npos) return {};
+    start += comma + 1;
+  }
+  return line.substr(start, nmea::FieldEnd(line, start) - start);
+}
+
+void TNMEA::ReportError(std::string_view /*message*/) {}
+
+int TNMEA::CurrentYear() {
+  const uint32_t tick = Clock::TickCount();
+  if (CachedYear == 0 || tick - CachedYearTick >= kYearCacheMs) {
+    CachedYear = DecodeDateTime(Clock::Now()).Year;
+    CachedYearTick = tick;
+  }
+  return CachedYear;
+}

@@ -1,0 +1,124 @@
+#include "nmea/TimeText.h"
+
+#include <algorithm>
+
+namespace nmea {
+namespace {
+
+// Digit runs are at most two characters here, but the reader takes any text;
+// a long run saturates instead of overflowing and then fails its range check.
+constexpr int kRunCap = 100000;
+
+bool IsDigit(std::string_view s, size_t i) {
+  return i < s.size() && s[i] >= '0' && s[i] <= '9';
+}
+
+// Spaces are skipped only when a number or a separator follows them.
+void SkipSpacesBefore(std::string_view s, size_t& i) {
+  size_t j = i;
+  while (j < s.size() && s[j] == ' ') ++j;
+  if (j < s.size() && (IsDigit(s, j) || s[j] == ':' || s[j] == '/')) i = j;
+}
+
+// A run of at least one digit, after any spaces.
+bool ReadRun(std::string_view s, size_t& i, int& value, int* digits = nullptr) {
+  SkipSpacesBefore(s, i);
+  if (!IsDigit(s, i)) return false;
+  value = 0;
+  int count = 0;
+  for (; IsDigit(s, i); ++i, ++count) value = std::min(value * 10 + (s[i] - '0'), kRunCap);
+  if (digits) *digits = count;
+  return true;
+}
+
+// Whether the separator follows (after any spaces); consumes it if so.
+bool TakeSeparator(std::string_view s, size_t& i, char separator) {
+  size_t j = i;
+  SkipSpacesBefore(s, j);
+  if (j >= s.size() || s[j] != separator) return false;
+  i = j + 1;
+  return true;
+}
+
+// Hours [":" minutes [":" seconds ["." digits]]]; a separator must be followed
+// by digits. Stops at the first character that cannot continue the time.
+bool ReadClock(std::string_view s, size_t& i, TDateTime& value) {
+  int hours = 0;
+  int minutes = 0;
+  int seconds = 0;
+  if (!ReadRun(s, i, hours)) return false;
+  if (TakeSeparator(s, i, ':')) {
+    if (!ReadRun(s, i, minutes)) return false;
+    if (TakeSeparator(s, i, ':')) {
+      if (!ReadRun(s, i, seconds)) return false;
+      if (i < s.size() && s[i] == '.') {
+        ++i;
+        if (!IsDigit(s, i)) return false;
+        while (IsDigit(s, i)) ++i;  // the fraction of a second is dropped
+      }
+    }
+  }
+  return TryEncodeTime(hours, minutes, seconds, 0, value);
+}
+
+}  // namespace
+
+void TJoinedText::Append(std::string_view piece) {
+  const size_t count = std::min(piece.size(), sizeof(Text) - Size);
+  std::copy_n(piece.data(), count, Text + Size);
+  Size += count;
+}
+
+void JoinTime(std::string_view field, TJoinedText& text) {
+  const std::string_view six = field.substr(0, 6);
+  text.Append(six.substr(0, 2));
+  text.Append(":");
+  text.Append(six.substr(std::min<size_t>(2, six.size()), 2));
+  text.Append(":");
+  text.Append(six.substr(std::min<size_t>(4, six.size()), 2));
+}
+
+void JoinDateTime(std::string_view dateField, std::string_view timeField, TJoinedText& text) {
+  const std::string_view six = dateField.substr(0, 6);
+  text.Append(six.substr(0, 2));
+  text.Append("/");
+  text.Append(six.substr(std::min<size_t>(2, six.size()), 2));
+  text.Append("/");
+  text.Append(six.substr(std::min<size_t>(4, six.size()), 2));
+  text.Append(" ");
+  JoinTime(timeField, text);
+}
+
+bool ReadTimeText(std::string_view text, TDateTime& value) {
+  size_t i = 0;
+  TDateTime time = 0;
+  if (!ReadClock(text, i, time) || i != text.size()) return false;
+  value = time;
+  return true;
+}
+
+int WindowedYear(int year, int currentYear) {
+  const int pivot = currentYear - 50;
+  int result = year + pivot / 100 * 100;
+  if (result < pivot) result += 100;
+  return result;
+}
+
+bool ReadDateTimeText(std::string_view text, int currentYear, TDateTime& value) {
+  size_t i = 0;
+  int day = 0;
+  int month = 0;
+  int year = 0;
+  int yearDigits = 0;
+  if (!ReadRun(text, i, day) || !TakeSeparator(text, i, '/') || !ReadRun(text, i, month) ||
+      !TakeSeparator(text, i, '/') || !ReadRun(text, i, year, &yearDigits))
+    return false;
+  if (yearDigits <= 2) year = WindowedYear(year, currentYear);
+  TDateTime date = 0;
+  TDateTime time = 0;
+  if (!TryEncodeDate(year, month, day, date) || !ReadClock(text, i, time)) return false;
+  value = date + time;
+  return true;
+}
+
+}  // namespace nmea

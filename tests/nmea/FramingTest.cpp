@@ -1,0 +1,145 @@
+// Framing: the checksum test, the type at characters 4 to 6, field access.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nmea/Fields.h"
+#include "nmea/NMEA.h"
+#include "tests/nmea/Sentences.h"
+
+namespace {
+
+using testing_nmea::Sentence;
+
+const std::string kGGA = Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+
+std::string WithLastChar(std::string line, char ch) {
+  line.back() = ch;
+  return line;
+}
+
+std::string LowerCaseChecksum(std::string line) {
+  for (size_t i = line.find('*'); i < line.size(); ++i)
+    line[i] = static_cast<char>(tolower(line[i]));
+  return line;
+}
+
+TEST(ChecksumValid, FramingAndDigits) {
+  struct Row {
+    const char* legend;
+    std::string line;
+    bool valid;
+  };
+  const Row rows[] = {
+      {"XOR of the text between $ and *", "$A*41", true},
+      {"lower-case hex digits", "$J*4a", true},
+      {"one digit compares as a value below 16", "$AB*3", true},
+      {"a non-hex character counts as digit 0", "$A1*7g", true},
+      {"text after the two digits is ignored", "$A*41,123456", true},
+      {"text before the $ is not summed", "~123,$A*41", true},
+      {"the first $ starts the sum", "$A$B*27", true},
+      {"the first * ends it", "$A*41*00", true},
+      {"empty sum, empty digits", "$*", true},
+      {"* before $: the sum is 0", "*$", true},
+      {"wrong value", "$A*40", false},
+      {"no digits compare as 0", "$A*", false},
+      {"the checksum is mandatory", "$A", false},
+      {"no $", "A*41", false},
+      {"empty line", "", false},
+      {"lone *", "*", false},
+  };
+  const TNMEA decoder;
+  for (const Row& row : rows) {
+    EXPECT_EQ(decoder.ChecksumValid(row.line), row.valid) << row.legend;
+  }
+}
+
+TEST(Decode, ResultCodes) {
+  struct Row {
+    const char* legend;
+    std::string line;
+    TSentenceResult result;
+  };
+  const Row rows[] = {
+      {"good GGA", kGGA, srGGA},
+      {"one checksum digit changed", WithLastChar(kGGA, kGGA.back() == '0' ? '1' : '0'),
+       srBadChecksum},
+      {"checksum digits in lower case", LowerCaseChecksum(kGGA), srGGA},
+      {"no * and digits", kGGA.substr(0, kGGA.find('*')), srBadChecksum},
+      {"a comma and a timestamp after the checksum", kGGA + ",1234567", srGGA},
+      {"$* alone", "$*", srUnrecognised},
+      {"timestamp before the $ moves the type", "~123," + kGGA, srUnrecognised},
+      {"type in lower case", Sentence("gpgga,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,"),
+       srUnrecognised},
+      {"another talker", Sentence("GNGGA,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,"), srGGA},
+      {"a type not decoded", Sentence("GPZDA,123519,23,03,1994,,"), srUnrecognised},
+      {"proprietary RME", Sentence("PGRME,15.0,M,45.0,M,25.0,M"), srRME},
+      {"short line with a good checksum", Sentence("GP"), srUnrecognised},
+      {"GGA failing a field", Sentence("GPGGA,,,,,,0,,,,,,,,"), srInvalid},
+      {"RMC whatever its fields", Sentence("GPRMC,,V,,,,,,,,,"), srRMC},
+      {"GSV", Sentence("GPGSV,1,1,01,05,40,083,46"), srGSV},
+      {"GSA", Sentence("GPGSA,A,3,,,,,,,,,,,,,,,"), srGSA},
+  };
+  for (const Row& row : rows) {
+    TNMEA decoder;
+    EXPECT_EQ(decoder.Decode(row.line), row.result) << row.legend;
+  }
+}
+
+TEST(Decode, FailedChecksumChangesNothing) {
+  TNMEA decoder;
+  decoder.Decode(WithLastChar(kGGA, kGGA.back() == '0' ? '1' : '0'));
+  EXPECT_EQ(decoder.GGA, TGGA{});
+}
+
+TEST(GetField, FieldBoundaries) {
+  struct Row {
+    const char* legend;
+    int index;
+    const char* line;
+    const char* field;
+  };
+  const Row rows[] = {
+      {"address field", 0, "$GPXXX,A,3,04*5C", "$GPXXX"},
+      {"first field", 1, "$GPXXX,A,3,04*5C", "A"},
+      {"the * ends the last field", 3, "$GPXXX,A,3,04*5C", "04"},
+      {"a field the sentence lacks", 4, "$GPXXX,A,3,04*5C", ""},
+      {"empty field between commas", 2, "$GP,a,,b*00", ""},
+      {"commas after the * count", 2, "$GP,a*12,ts", "ts"},
+      {"negative index", -1, "$GP,a", ""},
+      {"no commas at all", 0, "no commas", "no commas"},
+      {"empty line", 0, "", ""},
+      {"trailing comma", 2, "$GP,a,", ""},
+  };
+  const TNMEA decoder;
+  for (const Row& row : rows) {
+    EXPECT_EQ(decoder.GetField(row.index, row.line), row.field) << row.legend;
+  }
+}
+
+// The decoders split a line once; every field must be what GetField gives.
+TEST(GetField, AgreesWithTheDecodersSplit) {
+  const std::string lines[] = {
+      kGGA + ",extra,,fields",         "$GP,,,,*,,*,", "no separators", ",,,,", "***", "",
+      std::string("$GP,\0,a*b,c", 11),
+  };
+  const TNMEA decoder;
+  for (const std::string& line : lines) {
+    const nmea::TFields<24> fields(line);
+    for (int n = 0; n < 24; ++n) {
+      EXPECT_EQ(fields[static_cast<size_t>(n)], decoder.GetField(n, line))
+          << line << " field " << n;
+    }
+  }
+}
+
+TEST(SentenceResultName, EveryCode) {
+  EXPECT_STREQ(SentenceResultName(srBadChecksum), "srBadChecksum");
+  EXPECT_STREQ(SentenceResultName(srUnrecognised), "srUnrecognised");
+  EXPECT_STREQ(SentenceResultName(srInvalid), "srInvalid");
+  EXPECT_STREQ(SentenceResultName(srRME), "srRME");
+  EXPECT_STREQ(SentenceResultName(static_cast<TSentenceResult>(8)), "srUnknown");
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// Whatever arrives on the line, Decode returns a code and the records hold
+// finite numbers: the display and the command-line tool print them as they are.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "nmea/NMEA.h"
+#include "tests/nmea/Sentences.h"
+
+namespace {
+
+using testing_nmea::Sentence;
+
+void ExpectFinite(const TNMEA& d) {
+  const double values[] = {d.GGA.Time,      d.GGA.Latitude, d.GGA.Longitude,
+                           d.GGA.HDOP,      d.GGA.Altitude, d.GGA.GeoidSeparation,
+                           d.GGA.DiffAge,   d.RMC.DateTime, d.RMC.Latitude,
+                           d.RMC.Longitude, d.RMC.Speed,    d.RMC.Course,
+                           d.RMC.Variation, d.GSA.PDOP,     d.GSA.HDOP,
+                           d.GSA.VDOP,      d.RME.HPE,      d.RME.VPE,
+                           d.RME.EPE};
+  for (double value : values) EXPECT_TRUE(std::isfinite(value)) << value;
+}
+
+TEST(Robustness, HostileLines) {
+  const std::string megabyte(1 << 20, ',');
+  struct Row {
+    const char* legend;
+    std::string line;
+    TSentenceResult result;
+  };
+  const Row rows[] = {
+      {"lone $", "$", srBadChecksum},
+      {"lone *", "*", srBadChecksum},
+      {"megabyte of commas", "$GPGGA" + megabyte + "*00", srBadChecksum},
+      {"megabyte GSV with a good checksum", Sentence("GPGSV,1,1,1" + megabyte), srGSV},
+      {"megabyte of digits in a field",
+       Sentence("GPGGA,123519," + std::string(1 << 20, '9') + ",N,00000,E,1,1,,,,,,,"), srInvalid},
+      {"NUL bytes inside", Sentence(std::string("GPGSA,A\0,3", 10)), srGSA},
+      {"bytes above 127", Sentence("GPRMC,\xff\x80,A,\xc8,N,,,,,\xe9\xe9,,"), srRMC},
+      {"numbers far beyond any range",
+       Sentence("GPGGA,000000,1e4000,N,1e99999999999999999999,E,1,1,1e-99999,,,,,,"), srInvalid},
+      {"GSA values beyond single and extended range",
+       Sentence("GPGSA,A,99999999999,1e39,,,,,,,,,,,,1e38,-1e39,1e5000"), srGSA},
+      {"RME values beyond single range", Sentence("PGRME,1e39,M,-3.5e38,M,1e-46,M"), srRME},
+      {"RMC values beyond single range",
+       Sentence("GPRMC,000000,A,1e308,S,-1e308,W,1e39,-1e39,010120,1e39,W"), srRMC},
+      {"type cut short", "$G*47", srUnrecognised},
+      {"only two digits after * are read", "$*00FFFFFFFFFF", srUnrecognised},
+  };
+  for (const Row& row : rows) {
+    TNMEA decoder;
+    EXPECT_EQ(decoder.Decode(row.line), row.result) << row.legend;
+    ExpectFinite(decoder);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// tolvane-decode as scripts use it: the built program run on a reviewed log
+// of receiver output (every sentence type, every failure kind, several
+// talkers, CR LF, LF and CR endings), and on inputs that stress its reading.
+// The log's two-digit years (00 to 40) read the same from 1991 to 2050.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <string>
+
+namespace {
+
+const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
+const QString kGoldenLog = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.log";
+const QString kGoldenExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.expected.jsonl";
+
+struct TRunResult {
+  QByteArray Out;
+  QByteArray Err;
+  int ExitCode = -1;
+};
+
+TRunResult RunDecode(const QStringList& args, const QByteArray& input = {}) {
+  QProcess process;
+  process.start(kProgram, args);
+  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
+  process.write(input);
+  process.closeWriteChannel();
+  EXPECT_TRUE(process.waitForFinished(60000));
+  return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode()};
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+TEST(DecodeTool, GoldenLog) {
+  const QByteArray expected = ReadFile(kGoldenExpected);
+  struct Row {
+    const char* legend;
+    QStringList args;
+    QByteArray input;
+  };
+  const Row rows[] = {
+      {"file argument", {kGoldenLog}, {}},
+      {"standard input by default", {}, ReadFile(kGoldenLog)},
+      {"standard input as -", {"-"}, ReadFile(kGoldenLog)},
+  };
+  for (const Row& row : rows) {
+    const TRunResult result = RunDecode(row.args, row.input);
+    EXPECT_EQ(result.ExitCode, 0) << row.legend;
+    EXPECT_EQ(result.Out.toStdString(), expected.toStdString()) << row.legend;
+    EXPECT_TRUE(result.Err.isEmpty()) << row.legend << ": " << result.Err.toStdString();
+  }
+}
+
+TEST(DecodeTool, Summary) {
+  const TRunResult result = RunDecode({"--summary", kGoldenLog});
+  EXPECT_EQ(result.ExitCode, 0);
+  EXPECT_EQ(result.Out.toStdString(),
+            "{\"srBadChecksum\":5,\"srUnrecognised\":5,\"srInvalid\":18,\"srGGA\":3,\"srRMC\":7,"
+            "\"srGSV\":5,\"srGSA\":5,\"srRME\":3,\"total\":51}\n");
+}
+
+// A file that cannot be opened is named, the run goes on with the next one,
+// line numbers continue across files, and the exit status tells.
+TEST(DecodeTool, MissingFileAmongOthers) {
+  const QString missing = TOLVANE_BINARY_DIR "/no-such-capture.log";
+  const TRunResult result = RunDecode({kGoldenLog, missing, kGoldenLog});
+  EXPECT_EQ(result.ExitCode, 1);
+  EXPECT_NE(result.Err.indexOf(missing.toUtf8()), -1) << result.Err.toStdString();
+  const QList<QByteArray> lines = result.Out.trimmed().split('\n');
+  const int perFile = static_cast<int>(ReadFile(kGoldenExpected).count('\n'));
+  ASSERT_EQ(lines.size(), 2 * perFile);
+  // The golden log has 52 lines, the last without an ending.
+  EXPECT_TRUE(lines.last().startsWith("{\"n\":104,")) << lines.last().toStdString();
+}
+
+TEST(DecodeTool, BadArguments) {
+  const TRunResult result = RunDecode({"--no-such-mode"});
+  EXPECT_EQ(result.ExitCode, 2);
+  EXPECT_NE(result.Err.indexOf("--no-such-mode"), -1);
+  EXPECT_TRUE(result.Out.isEmpty());
+}
+
+// The reader takes input in blocks of 1 MiB; line ends and lines must come
+// out the same wherever a block boundary falls.
+TEST(DecodeTool, LinesAcrossReadBlocks) {
+  constexpr int kBlock = 1 << 20;
+  struct Row {
+    const char* legend;
+    QByteArray input;
+    QByteArray expected;
+  };
+  const QByteArray bad = "{\"n\":1,\"code\":0,\"result\":\"srBadChecksum\"}\n";
+  const Row rows[] = {
+      {"CR LF split by the block boundary", QByteArray(kBlock - 1, 'x') + "\r\n$*\n",
+       bad + "{\"n\":2,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
+      {"a line longer than a block", QByteArray(kBlock + 10, 'x') + "\r\n\r\n$*",
+       bad + "{\"n\":3,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
+      {"LF then CR is two endings", "$*\n\r$*",
+       "{\"n\":1,\"code\":1,\"result\":\"srUnrecognised\"}\n"
+       "{\"n\":3,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
+      {"NUL bytes are text", QByteArray("$\0*\0\n", 5),
+       "{\"n\":1,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
+  };
+  for (const Row& row : rows) {
+    const TRunResult result = RunDecode({}, row.input);
+    EXPECT_EQ(result.ExitCode, 0) << row.legend;
+    EXPECT_EQ(result.Out.toStdString(), row.expected.toStdString()) << row.legend;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// The default mode: one JSON object per line,
+// {"n":7,"code":3,"result":"srGGA","GGA":{...}}.
+
+#include "tools/decode/JsonWriter.h"
+#include "tools/decode/Mode.h"
+#include "tools/decode/RecordJson.h"
+
+namespace {
+
+class TJsonLinesMode : public TDecodeMode {
+ public:
+  explicit TJsonLinesMode(TOutput& output) : Json(output) {}
+
+  void Line(uint64_t number, std::string_view text, TSentenceResult result,
+            const TNMEA& decoder) override {
+    Json.BeginObject();
+    Json.Key("n");
+    Json.Integer(static_cast<int64_t>(number));
+    Json.Key("code");
+    Json.Integer(result);
+    Json.Key("result");
+    Json.String(SentenceResultName(result));
+    WriteResultRecord(Json, result, text, decoder);
+    Json.EndObject();
+    Json.EndLine();
+  }
+
+ private:
+  TJsonWriter Json;
+};
+
+const TModeRegistration kJsonLines{{"", "one JSON object per non-empty line (the default)",
+                                    [](TOutput& output) -> std::unique_ptr<TDecodeMode> {
+                                      return std::make_unique<TJsonLinesMode>(output);
+                                    }}};
+
+}  // namespace

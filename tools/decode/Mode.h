@@ -1,0 +1,38 @@
+#pragma once
+// What the tool does with each decoded line. Every mode lives in its own
+// source file and registers itself there with a file-scope TModeRegistration,
+// naming the command-line flag that selects it; nothing else needs an edit.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "nmea/NMEA.h"
+#include "tools/decode/Output.h"
+
+class TDecodeMode {
+ public:
+  virtual ~TDecodeMode() = default;
+  // Every non-empty line, numbered from 1 across all files (empty lines take
+  // a number too), after the one decoder of the run has taken it.
+  virtual void Line(uint64_t number, std::string_view text, TSentenceResult result,
+                    const TNMEA& decoder) = 0;
+  // Once, after the last line of the last file.
+  virtual void Finish() {}
+};
+
+using TModeFactory = std::unique_ptr<TDecodeMode> (*)(TOutput& output);
+
+struct TModeEntry {
+  std::string_view Flag;  // "--summary"; empty for the mode used without a flag
+  std::string_view Help;  // one line for the usage text
+  TModeFactory Create;
+};
+
+struct TModeRegistration {
+  explicit TModeRegistration(TModeEntry entry);
+};
+
+// Every registered mode, in flag order.
+const std::vector<TModeEntry>& RegisteredModes();

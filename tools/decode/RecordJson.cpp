@@ -1,0 +1,130 @@
+#include "tools/decode/RecordJson.h"
+
+#include <algorithm>
+
+void WriteGGA(TJsonWriter& json, const TGGA& record) {
+  json.BeginObject();
+  json.Key("Time");
+  json.Double(record.Time);
+  json.Key("Latitude");
+  json.Double(record.Latitude);
+  json.Key("Longitude");
+  json.Double(record.Longitude);
+  json.Key("Quality");
+  json.Integer(record.Quality);
+  json.Key("SatsUsed");
+  json.Integer(record.SatsUsed);
+  json.Key("HDOP");
+  json.Single(record.HDOP);
+  json.Key("Altitude");
+  json.Single(record.Altitude);
+  json.Key("GeoidSeparation");
+  json.Single(record.GeoidSeparation);
+  json.Key("DiffAge");
+  json.Single(record.DiffAge);
+  json.Key("DiffStation");
+  json.Integer(record.DiffStation);
+  json.EndObject();
+}
+
+void WriteRMC(TJsonWriter& json, const TRMC& record) {
+  json.BeginObject();
+  json.Key("DateTime");
+  json.Double(record.DateTime);
+  json.Key("Valid");
+  json.Boolean(record.Valid);
+  json.Key("Latitude");
+  json.Double(record.Latitude);
+  json.Key("Longitude");
+  json.Double(record.Longitude);
+  json.Key("Speed");
+  json.Single(record.Speed);
+  json.Key("Course");
+  json.Single(record.Course);
+  json.Key("Variation");
+  json.Single(record.Variation);
+  json.EndObject();
+}
+
+void WriteGSV(TJsonWriter& json, const TGSV& record) {
+  json.BeginObject();
+  json.Key("MessageCount");
+  json.Integer(record.MessageCount);
+  json.Key("MessageNumber");
+  json.Integer(record.MessageNumber);
+  json.Key("SatsInView");
+  json.Integer(record.SatsInView);
+  json.Key("Sats");
+  json.BeginArray();
+  for (const TSatellite& sat : record.Sats) {
+    json.IntegerObject<4>({{{"PRN", sat.PRN},
+                            {"Elevation", sat.Elevation},
+                            {"Azimuth", sat.Azimuth},
+                            {"SNR", sat.SNR}}});
+  }
+  json.EndArray();
+  json.EndObject();
+}
+
+void WriteGSA(TJsonWriter& json, const TGSA& record) {
+  json.BeginObject();
+  json.Key("Mode");
+  json.String(record.Mode);
+  json.Key("FixType");
+  json.Integer(record.FixType);
+  json.Key("UsedPRN");
+  json.BeginArray();
+  for (uint8_t prn : record.UsedPRN) json.Integer(prn);
+  json.EndArray();
+  json.Key("PDOP");
+  json.Single(record.PDOP);
+  json.Key("HDOP");
+  json.Single(record.HDOP);
+  json.Key("VDOP");
+  json.Single(record.VDOP);
+  json.EndObject();
+}
+
+void WriteRME(TJsonWriter& json, const TRME& record) {
+  json.BeginObject();
+  json.Key("HPE");
+  json.Single(record.HPE);
+  json.Key("VPE");
+  json.Single(record.VPE);
+  json.Key("EPE");
+  json.Single(record.EPE);
+  json.EndObject();
+}
+
+void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_view line,
+                       const TNMEA& decoder) {
+  if (result == srInvalid) {
+    // Only GGA and GSV fail; the type sits where the decoder read it.
+    const std::string_view type = line.substr(std::min<size_t>(3, line.size()), 3);
+    result = type == "GGA" ? srGGA : type == "GSV" ? srGSV : srInvalid;
+  }
+  switch (result) {
+    case srGGA:
+      json.Key("GGA");
+      WriteGGA(json, decoder.GGA);
+      break;
+    case srRMC:
+      json.Key("RMC");
+      WriteRMC(json, decoder.RMC);
+      break;
+    case srGSV:
+      json.Key("GSV");
+      WriteGSV(json, decoder.GSV);
+      break;
+    case srGSA:
+      json.Key("GSA");
+      WriteGSA(json, decoder.GSA);
+      break;
+    case srRME:
+      json.Key("RME");
+      WriteRME(json, decoder.RME);
+      break;
+    default:
+      break;
+  }
+}

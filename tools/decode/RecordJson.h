@@ -1,0 +1,19 @@
+#pragma once
+// The decoder's records as JSON objects, every field under its own name.
+
+#include <string_view>
+
+#include "nmea/NMEA.h"
+#include "tools/decode/JsonWriter.h"
+
+void WriteGGA(TJsonWriter& json, const TGGA& record);
+void WriteRMC(TJsonWriter& json, const TRMC& record);
+void WriteGSV(TJsonWriter& json, const TGSV& record);
+void WriteGSA(TJsonWriter& json, const TGSA& record);
+void WriteRME(TJsonWriter& json, const TRME& record);
+
+// The record a result refers to, as a member named after its type ("GGA":
+// {...}): the decoded record for codes 3 to 7, and for srInvalid the record of
+// the line's own type as the failure left it. Nothing for codes 0 and 1.
+void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_view line,
+                       const TNMEA& decoder);

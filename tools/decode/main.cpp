@@ -1,0 +1,76 @@
+// tolvane-decode [--summary] [FILE ...]
+// Runs receiver logs through the program's decoder, for scripting, converting
+// logs and checking the decoder against real captures.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "nmea/NMEA.h"
+#include "tools/decode/CommandLine.h"
+#include "tools/decode/LineReader.h"
+#include "tools/decode/Mode.h"
+#include "tools/decode/Output.h"
+
+namespace {
+
+// One decoder for the whole run: records carry over between lines and files.
+struct TRun {
+  TNMEA Decoder;
+  TDecodeMode* Mode = nullptr;
+  uint64_t LineNumber = 0;
+
+  void Line(std::string_view text) {
+    ++LineNumber;
+    if (text.empty()) return;
+    Mode->Line(LineNumber, text, Decoder.Decode(text), Decoder);
+  }
+};
+
+// False (after a message naming the file) when it could not be opened or read.
+bool DecodeFile(const std::string& name, TRun& run) {
+  const bool standardInput = name == "-";
+  std::FILE* file = standardInput ? stdin : std::fopen(name.c_str(), "rb");
+  if (!file) {
+    std::fprintf(stderr, "tolvane-decode: cannot open %s: %s\n", name.c_str(),
+                 std::strerror(errno));
+    return false;
+  }
+  int errorNumber = 0;
+  const bool read = ReadLines(
+      file, [&run](std::string_view line) { run.Line(line); }, errorNumber);
+  if (!read) {
+    std::fprintf(stderr, "tolvane-decode: cannot read %s: %s\n",
+                 standardInput ? "standard input" : name.c_str(), std::strerror(errorNumber));
+  }
+  if (!standardInput) std::fclose(file);
+  return read;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TCommandLine commandLine;
+  if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine)) {
+    std::fputs(commandLine.Error.c_str(), stderr);
+    std::fputs(UsageText().c_str(), stderr);
+    return 2;
+  }
+  if (commandLine.Help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  TOutput output(stdout);
+  const auto mode = commandLine.Mode->Create(output);
+  TRun run;
+  run.Mode = mode.get();
+  bool allRead = true;
+  for (const std::string& name : commandLine.Files) allRead = DecodeFile(name, run) && allRead;
+  mode->Finish();
+  if (!output.Flush()) {
+    std::fprintf(stderr, "tolvane-decode: cannot write the output: %s\n", std::strerror(errno));
+    return 1;
+  }
+  return allRead ? 0 : 1;
+}
