@@ -148,8 +148,11 @@ TEST_F(GeneralOptionsTest, NoSelectionIsSavedAsEmptyRateAndMinusOne) {
   WriteSettingInt("Options", "TimestampFormat", -5);
   auto form = MakeForm();
   form->accept();
-  EXPECT_EQ(Stored("BaudRate"), "");
   EXPECT_EQ(ReadSettingInt("Options", "TimestampFormat", 9), -1);
+  // An empty rate reads as the default, so the next showing offers 4800.
+  EXPECT_EQ(ReadSettingStr("Options", "BaudRate", "default"), "default");
+  TGeneralOptionsForm next(nullptr);
+  EXPECT_EQ(Control<QComboBox>(next, "BaudRate")->currentText(), "4800");
 }
 
 struct ReopenCase {

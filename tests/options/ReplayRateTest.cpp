@@ -24,11 +24,14 @@ int StoredSpeed() {
   return ReadSettingInt("Options", "ReplaySpeed", -1);
 }
 
-// Runs the dialog modally, pressing `key` in the field once it is up. A
+// Runs the dialog modally, typing `typed` and pressing `key` in the field once
+// it is up. A
 // dialog that does not close is rejected after a while, so the test fails
 // instead of hanging.
-int ExecPressing(TReplayRateForm& form, int key, Qt::KeyboardModifiers modifiers) {
-  QTimer::singleShot(0, &form, [&form, key, modifiers] {
+int ExecPressing(TReplayRateForm& form, int key, Qt::KeyboardModifiers modifiers,
+                 const QString& typed = {}) {
+  QTimer::singleShot(0, &form, [&form, key, modifiers, typed] {
+    if (!typed.isEmpty()) TypeInto(form, typed);
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(SpeedField(form), &press);
   });
@@ -92,8 +95,7 @@ TEST(ReplayRate, EnterInTheFieldClosesWithOkAndSaves) {
 TEST(ReplayRate, AHalfTypedRateConfirmedWithEnterIsSavedInRange) {
   TTempSettingsHome home;
   TReplayRateForm form;
-  TypeInto(form, "7");
-  EXPECT_EQ(ExecPressing(form, Qt::Key_Return, Qt::NoModifier), QDialog::Accepted);
+  EXPECT_EQ(ExecPressing(form, Qt::Key_Return, Qt::NoModifier, "7"), QDialog::Accepted);
   EXPECT_EQ(StoredSpeed(), 10);
   EXPECT_EQ(form.ReplaySpeed(), 10);
 }
