@@ -48,20 +48,33 @@ TReceivedDataView::TReceivedDataView(QWidget* parent) : QAbstractScrollArea(pare
 }
 
 void TReceivedDataView::AppendLine(std::string_view line) {
-  bool follow = AtBottom();
   Lines.Append(line);
   LongestLine = std::max(LongestLine, line.size());
-  UpdateRanges(follow);
-  std::size_t row = Lines.Count() - 1;
+  // The scroll bars and the screen catch up once per turn of the event loop,
+  // however many lines arrived in it: an append itself only stores the line.
+  if (!SyncPending) {
+    SyncPending = true;
+    QMetaObject::invokeMethod(this, &TReceivedDataView::SyncView, Qt::QueuedConnection);
+  }
+}
+
+void TReceivedDataView::SyncView() {
+  SyncPending = false;
+  std::size_t firstNew = ShownCount;
+  ShownCount = Lines.Count();
+  // Whoever was at the bottom of what was on screen follows the new lines.
+  UpdateRanges(AtBottom());
   std::size_t top = TopRow();
-  if (row >= top && row <= top + static_cast<std::size_t>(FullRows())) {
-    int y = static_cast<int>(row - top) * RowHeight;
-    viewport()->update(0, y, viewport()->width(), RowHeight);
+  std::size_t rows = static_cast<std::size_t>(FullRows()) + 1;
+  if (firstNew < top + rows && ShownCount > top) {
+    int y = static_cast<int>(std::max(firstNew, top) - top) * RowHeight;
+    viewport()->update(0, y, viewport()->width(), viewport()->height() - y);
   }
 }
 
 void TReceivedDataView::Clear() {
   Lines.Clear();
+  ShownCount = 0;
   LongestLine = 0;
   Anchor = Current = -1;
   UpdateRanges(true);
@@ -94,7 +107,7 @@ void TReceivedDataView::UpdateMetrics() {
 void TReceivedDataView::UpdateRanges(bool followBottom) {
   auto rows = static_cast<std::size_t>(FullRows());
   QScrollBar* vertical = verticalScrollBar();
-  int bottom = ClampToInt(Lines.Count() > rows ? Lines.Count() - rows : 0);
+  int bottom = ClampToInt(ShownCount > rows ? ShownCount - rows : 0);
   if (vertical->maximum() != bottom) vertical->setRange(0, bottom);
   vertical->setPageStep(static_cast<int>(rows));
   if (followBottom) vertical->setValue(bottom);

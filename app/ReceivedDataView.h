@@ -43,6 +43,7 @@ class TReceivedDataView : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void SyncView();
   bool AtBottom() const;
   int FullRows() const;
   void UpdateMetrics();
@@ -53,6 +54,10 @@ class TReceivedDataView : public QAbstractScrollArea {
   void PaintRow(class QPainter& painter, std::size_t row, int y) const;
 
   TReceivedLineStore Lines;
+  // Lines that the scroll bars account for; the rest arrived since the last
+  // turn of the event loop.
+  std::size_t ShownCount = 0;
+  bool SyncPending = false;
   std::size_t LongestLine = 0;
   int RowHeight = 1;
   int CharWidth = 1;

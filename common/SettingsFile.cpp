@@ -19,10 +19,12 @@ struct TLine {
 };
 
 // The entry that a read would take, spanning FirstLine..LastLine (hex data may
-// continue over several lines), and its data joined into one text.
+// continue over several lines), its name as the file spells it, and its data
+// joined into one text.
 struct TFoundEntry {
   size_t FirstLine;
   size_t LastLine;
+  std::string Name;
   std::string Data;
 };
 
@@ -141,9 +143,16 @@ std::optional<TEntryLine> ParseEntryLine(std::string_view line) {
   return entry;
 }
 
-// Hex data that ends in a backslash goes on in the next line.
+// Hex data that ends in a backslash goes on in the next line, which the
+// registry editor indents. An entry we add is never indented, so it can
+// never be taken for the tail of a broken hex value above it.
 bool IsContinued(std::string_view data) {
   return StartsWithNoCase(data, "hex") && !data.empty() && data.back() == '\\';
+}
+
+bool IsContinuation(std::string_view text, const TLine& line) {
+  return line.End > line.Begin && (text[line.Begin] == ' ' || text[line.Begin] == '\t') &&
+         !IsHeader(Trim(text.substr(line.Begin, line.End - line.Begin)));
 }
 
 TSectionScan ScanSection(std::string_view text, const std::vector<TLine>& lines,
@@ -163,12 +172,12 @@ TSectionScan ScanSection(std::string_view text, const std::vector<TLine>& lines,
     if (!entry) continue;
     const size_t first = i;
     std::string data(entry->Data);
-    while (IsContinued(data) && i + 1 < lines.size()) {
+    while (IsContinued(data) && i + 1 < lines.size() && IsContinuation(text, lines[i + 1])) {
       data.pop_back();
       data += LineText(text, lines[++i], false);
     }
     scan.InsertAfter = i;
-    if (SameName(entry->Name, name)) scan.Entry = TFoundEntry{first, i, data};
+    if (SameName(entry->Name, name)) scan.Entry = TFoundEntry{first, i, entry->Name, data};
   }
   return scan;
 }
@@ -322,12 +331,14 @@ std::optional<std::string> WithStoredValue(std::string_view text, std::string_vi
   if (!FitsOnOneLine(section) || !FitsOnOneLine(name)) return std::nullopt;
   const std::vector<TLine> lines = SplitLines(text);
   const TSectionScan scan = ScanSection(text, lines, section, name);
-  const std::string entry = RenderEntry(name, value);
   std::string out(text);
+  // Like the registry, a value that exists keeps the spelling of its name.
   if (scan.Entry) {
     const size_t begin = lines[scan.Entry->FirstLine].Begin;
-    return out.replace(begin, lines[scan.Entry->LastLine].End - begin, entry);
+    return out.replace(begin, lines[scan.Entry->LastLine].End - begin,
+                       RenderEntry(scan.Entry->Name, value));
   }
+  const std::string entry = RenderEntry(name, value);
   if (!scan.InsertAfter) return WithNewSection(text, section, entry);
   const TLine& after = lines[*scan.InsertAfter];
   const std::string lineBreak = LineBreakOf(text);

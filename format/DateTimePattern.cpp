@@ -78,6 +78,7 @@ class TPatternWriter {
   void WriteHour(std::size_t count, bool twelveHour);
   std::size_t WriteA(std::string_view pattern, std::size_t pos);
   void WriteC(int depth);
+  void WriteRun(char element, std::string_view run, bool twelveHour, int depth);
 
   const TDateTimeParts Parts;
   const TLocaleFormats& Locale;
@@ -153,6 +154,44 @@ void TPatternWriter::WriteC(int depth) {
   }
 }
 
+// One element: a run of the letter (upper case; "N" also for minutes written
+// as "m") in its count.
+void TPatternWriter::WriteRun(char element, std::string_view run, bool twelveHour, int depth) {
+  const std::size_t count = run.size();
+  const int digits = count >= 2 ? 2 : 1;
+  switch (element) {
+    case 'D':
+      WriteDay(count, depth);
+      break;
+    case 'M':
+      WriteMonth(count);
+      break;
+    case 'Y':
+      AppendNumber(count <= 2 ? Parts.Year % 100 : Parts.Year, count <= 2 ? 2 : 4);
+      break;
+    case 'H':
+      WriteHour(count, twelveHour);
+      break;
+    case 'N':
+      AppendNumber(Parts.Minute, digits);
+      break;
+    case 'S':
+      AppendNumber(Parts.Second, digits);
+      break;
+    case 'Z':
+      AppendNumber(Parts.Millisecond, count >= 2 ? 3 : 1);
+      break;
+    case 'T':
+      Expand(count == 1 ? Locale.ShortTimeFormat : Locale.LongTimeFormat, depth);
+      break;
+    case 'C':
+      WriteC(depth);
+      break;
+    default:
+      Append(run);
+  }
+}
+
 void TPatternWriter::Write(std::string_view pattern, int depth) {
   char lastLetter = 0;
   bool amPmSinceHour = false;  // an am/pm element since the last hour element
@@ -166,60 +205,27 @@ void TPatternWriter::Write(std::string_view pattern, int depth) {
       continue;
     }
     if (!IsLetter(ch)) {
-      Append(pattern.substr(pos, 1));
-      ++pos;
+      Append(pattern.substr(pos++, 1));
       continue;
     }
-    char up = ToUpper(ch);
-    if (up == 'A') {
-      const std::size_t used = WriteA(pattern, pos);
-      amPmSinceHour = amPmSinceHour || AmPmLength(pattern, pos) > 0;
-      pos += used;
-      lastLetter = up;
-      continue;
-    }
+    char element = ToUpper(ch);
     std::size_t count = 1;
-    while (pos + count < pattern.size() && ToUpper(pattern[pos + count]) == up) ++count;
-    if (up == 'M' && count <= 2 && lastLetter == 'H') up = 'N';
-    switch (up) {
-      case 'D':
-        WriteDay(count, depth);
-        break;
-      case 'M':
-        WriteMonth(count);
-        break;
-      case 'Y':
-        if (count <= 2)
-          AppendNumber(Parts.Year % 100, 2);
-        else
-          AppendNumber(Parts.Year, 4);
-        break;
-      case 'H': {
+    if (element == 'A') {
+      count = WriteA(pattern, pos);
+      amPmSinceHour = amPmSinceHour || AmPmLength(pattern, pos) > 0;
+    } else {
+      while (pos + count < pattern.size() && ToUpper(pattern[pos + count]) == element) ++count;
+      if (element == 'M' && count <= 2 && lastLetter == 'H') element = 'N';
+      bool twelveHour = false;
+      if (element == 'H') {
+        // A designator in front of the hour ("ampm h:nn") counts when none follows.
         const TClockHint hint = ClockAfter(pattern, pos + count);
-        WriteHour(count,
-                  hint == TClockHint::TwelveHour || (hint == TClockHint::None && amPmSinceHour));
+        twelveHour = hint == TClockHint::TwelveHour || (hint == TClockHint::None && amPmSinceHour);
         amPmSinceHour = false;
-        break;
       }
-      case 'N':
-        AppendNumber(Parts.Minute, count >= 2 ? 2 : 1);
-        break;
-      case 'S':
-        AppendNumber(Parts.Second, count >= 2 ? 2 : 1);
-        break;
-      case 'Z':
-        AppendNumber(Parts.Millisecond, count >= 2 ? 3 : 1);
-        break;
-      case 'T':
-        Expand(count == 1 ? Locale.ShortTimeFormat : Locale.LongTimeFormat, depth);
-        break;
-      case 'C':
-        WriteC(depth);
-        break;
-      default:
-        Append(pattern.substr(pos, count));
+      WriteRun(element, pattern.substr(pos, count), twelveHour, depth);
     }
-    lastLetter = up;
+    lastLetter = element;
     pos += count;
   }
 }

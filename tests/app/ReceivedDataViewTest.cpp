@@ -53,6 +53,8 @@ class ReceivedDataViewTest : public ::testing::Test {
   }
   void Fill(std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) View.AppendLine(Numbered(View.LineCount()));
+    // The view catches up with its new lines at the next turn of the event loop.
+    QApplication::processEvents();
   }
   bool LastLineOnScreen() const {
     auto rows = static_cast<std::size_t>(View.verticalScrollBar()->pageStep());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "common/SettingsFile.h"
 
 namespace {
@@ -85,8 +87,9 @@ TEST(SettingsFile, WriteChangesOnlyItsEntry) {
       {"replaced in place, neighbours untouched",
        kHeader + "; mine\n  \"B\" = \"x\"\n\"A\"=dword:1\n??\n", "A", std::string("y"),
        kHeader + "; mine\n  \"B\" = \"x\"\n\"A\"=\"y\"\n??\n"},
-      {"the last of two entries is replaced", kHeader + "\"A\"=dword:1\n\"A\"=dword:2\n", "a", 3u,
-       kHeader + "\"A\"=dword:1\n\"a\"=dword:00000003\n"},
+      {"the last of two is replaced, keeping its spelling",
+       kHeader + "\"A\"=dword:1\n\"A\"=dword:2\n", "a", 3u,
+       kHeader + "\"A\"=dword:1\n\"A\"=dword:00000003\n"},
       {"added after the section's last entry", kHeader + "\"B\"=dword:1\n\n" + ports, "A", 2u,
        kHeader + "\"B\"=dword:1\n\"A\"=dword:00000002\n\n" + ports},
       {"added right under a bare header", kHeader + "\n" + ports, "A", 2u,
@@ -154,6 +157,47 @@ TEST(SettingsFile, TextsRoundTrip) {
     const std::optional<std::string> file = WithStoredValue("", "Options", "A", text);
     ASSERT_TRUE(file) << text;
     EXPECT_EQ(FindStoredValue(*file, "Options", "A"), TMaybeValue(text)) << text;
+  }
+}
+
+// Files assembled at random from the lines people and the registry editor
+// write, broken ones included. Whatever the file, a write must be read back
+// as written and must not change what any other value reads as.
+TEST(SettingsFile, WriteIsReadBackInAnyFile) {
+  const std::string lines[] = {
+      "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]",
+      "[hkey_current_user\\software\\tolvane\\options]",
+      "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Ports]",
+      "[-HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]",
+      "\"A\"=\"text\"",
+      "\"a\"=dword:00000001",
+      "\"B\"=\"C:\\\\\"",
+      "\"B\"=hex(1):41,00,\\",
+      "  42,00,\\",
+      "\"A\"=hex:01,\\",
+      "\"A\"=\"unterminated",
+      "\"B\"=dword:1234",
+      "; comment",
+      "",
+      "   ",
+      "garbage \\",
+      "Windows Registry Editor Version 5.00",
+  };
+  const TStoredValue values[] = {7u, std::string("x"), std::string("two\nlines"),
+                                 std::string("\\")};
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string lineBreak = random() % 2 ? "\n" : "\r\n";
+    std::string file;
+    for (unsigned n = random() % 12; n > 0; --n)
+      file += lines[random() % std::size(lines)] + (n > 1 || random() % 2 ? lineBreak : "");
+    const TStoredValue& value = values[random() % std::size(values)];
+    const std::optional<std::string> edited = WithStoredValue(file, "Options", "A", value);
+    ASSERT_TRUE(edited) << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Options", "A"), TMaybeValue(value)) << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Options", "B"), FindStoredValue(file, "Options", "B"))
+        << file;
+    EXPECT_EQ(FindStoredValue(*edited, "Ports", "A"), FindStoredValue(file, "Ports", "A")) << file;
   }
 }
 

@@ -108,7 +108,7 @@ TEST(Settings, HandEditedFileSurvivesAWrite) {
   WriteSettingStr("Options", "PPSCommand", "$PX");
   std::string expected = before;
   expected.replace(expected.find("   \"ReplaySpeed\"=dword:000001f4"), 31,
-                   "\"replayspeed\"=dword:000000fa");
+                   "\"ReplaySpeed\"=dword:000000fa");
   expected += "\"PPSCommand\"=\"$PX\"\r\n";
   EXPECT_EQ(ReadFile(home.SettingsFile()), expected);
   EXPECT_EQ(ReadSettingStr("Ports", "COM1", ""), "/dev/serial/by-id/usb-GPS");

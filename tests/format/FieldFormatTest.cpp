@@ -94,79 +94,59 @@ TEST(FormatPosition, NonFiniteValuesGiveTextInEveryLayout) {
       EXPECT_FALSE(FormatLatitude(value, PositionFormats(layout, 2)).empty()) << layout;
 }
 
-TEST(HemisphereLetter, SignChoosesTheLetter) {
-  EXPECT_EQ(HemisphereLetter(true, 0.0), 'N');
-  EXPECT_EQ(HemisphereLetter(true, -0.0), 'N');
-  EXPECT_EQ(HemisphereLetter(true, -1e-9), 'S');
-  EXPECT_EQ(HemisphereLetter(false, 0.0), 'E');
-  EXPECT_EQ(HemisphereLetter(false, -1e-9), 'W');
-}
-
+// Each row: the setting, then the outputs for 1 and for 12.3456789.
 struct TUnitCase {
   const char* Legend;
-  std::string (*Format)(double, const TFieldFormats&);
-  int32_t TFieldFormats::*Unit;
-  int32_t TFieldFormats::*Decimals;
-  int32_t UnitValue;
-  int32_t DecimalsValue;
-  double Input;
-  const char* Expected;
+  char Field;  // 'A'ltitude, 'S'peed or 'C'ourse
+  int32_t Unit;
+  int32_t Decimals;
+  const char* One;
+  const char* Sample;
 };
-
-std::string Altitude(double v, const TFieldFormats& f) {
-  return FormatAltitude(v, f);
-}
-std::string Speed(double v, const TFieldFormats& f) {
-  return FormatSpeed(v, f);
-}
-std::string Course(double v, const TFieldFormats& f) {
-  return FormatCourse(v, f);
-}
-
-constexpr auto kAlt = &TFieldFormats::AltitudeFormat;
-constexpr auto kAltDec = &TFieldFormats::AltitudeDecimals;
-constexpr auto kSpd = &TFieldFormats::SpeedFormat;
-constexpr auto kSpdDec = &TFieldFormats::SpeedDecimals;
-constexpr auto kCrs = &TFieldFormats::CourseFormat;
-constexpr auto kCrsDec = &TFieldFormats::CourseDecimals;
 
 const TUnitCase kUnitCases[] = {
-    {"metres, default", Altitude, kAlt, kAltDec, 0, 1, 1, "1.0"},
-    {"metres, default", Altitude, kAlt, kAltDec, 0, 1, 12.3456789, "12.3"},
-    {"kilometres", Altitude, kAlt, kAltDec, 1, 4, 1, "0.0010"},
-    {"kilometres", Altitude, kAlt, kAltDec, 1, 4, 12.3456789, "0.0123"},
-    {"miles", Altitude, kAlt, kAltDec, 2, 4, 1, "0.0006"},
-    {"miles", Altitude, kAlt, kAltDec, 2, 4, 12.3456789, "0.0077"},
-    {"unknown unit is metres", Altitude, kAlt, kAltDec, 3, 1, 12.3456789, "12.3"},
-    {"negative unit is metres", Altitude, kAlt, kAltDec, -1, 1, 12.3456789, "12.3"},
-    {"single precision altitude", Altitude, kAlt, kAltDec, 0, 9, static_cast<double>(123.4f),
-     "123.400001526"},
-    {"knots, default", Speed, kSpd, kSpdDec, 0, 1, 1, "1.0"},
-    {"knots, default", Speed, kSpd, kSpdDec, 0, 1, 12.3456789, "12.3"},
-    {"metres per second", Speed, kSpd, kSpdDec, 1, 1, 1, "0.5"},
-    {"metres per second", Speed, kSpd, kSpdDec, 1, 1, 12.3456789, "6.4"},
-    {"kilometres per hour", Speed, kSpd, kSpdDec, 2, 1, 1, "1.9"},
-    {"kilometres per hour", Speed, kSpd, kSpdDec, 2, 1, 12.3456789, "22.9"},
-    {"miles per hour", Speed, kSpd, kSpdDec, 3, 1, 1, "1.2"},
-    {"miles per hour", Speed, kSpd, kSpdDec, 3, 1, 12.3456789, "14.2"},
-    {"kilometres per hour, the factor is 1.853", Speed, kSpd, kSpdDec, 2, 4, 1, "1.8530"},
-    {"kilometres per hour, 4 decimals", Speed, kSpd, kSpdDec, 2, 4, 12.3456789, "22.8765"},
-    {"unknown unit is knots", Speed, kSpd, kSpdDec, 4, 1, 12.3456789, "12.3"},
-    {"course, default", Course, kCrs, kCrsDec, 0, 0, 1, "1"},
-    {"course, default", Course, kCrs, kCrsDec, 0, 0, 12.3456789, "12"},
-    {"course, 3 decimals", Course, kCrs, kCrsDec, 0, 3, 1, "1.000"},
-    {"course, 3 decimals", Course, kCrs, kCrsDec, 0, 3, 12.3456789, "12.346"},
-    {"course ignores its format", Course, kCrs, kCrsDec, 5, 3, 12.3456789, "12.346"},
-    {"speed decimals out of range give 2", Speed, kSpd, kSpdDec, 0, 19, 12.3456789, "12.35"},
+    {"metres, default", 'A', 0, 1, "1.0", "12.3"},
+    {"kilometres", 'A', 1, 4, "0.0010", "0.0123"},
+    {"miles", 'A', 2, 4, "0.0006", "0.0077"},
+    {"unknown unit is metres", 'A', 3, 1, "1.0", "12.3"},
+    {"negative unit is metres", 'A', -1, 1, "1.0", "12.3"},
+    {"knots, default", 'S', 0, 1, "1.0", "12.3"},
+    {"metres per second", 'S', 1, 1, "0.5", "6.4"},
+    {"kilometres per hour", 'S', 2, 1, "1.9", "22.9"},
+    {"miles per hour", 'S', 3, 1, "1.2", "14.2"},
+    {"kilometres per hour: the factor is 1.853", 'S', 2, 4, "1.8530", "22.8765"},
+    {"unknown unit is knots", 'S', 4, 1, "1.0", "12.3"},
+    {"decimals out of range give 2", 'S', 0, 19, "1.00", "12.35"},
+    {"course, default", 'C', 0, 0, "1", "12"},
+    {"course, 3 decimals", 'C', 0, 3, "1.000", "12.346"},
+    {"course ignores its format", 'C', 5, 3, "1.000", "12.346"},
 };
+
+std::string FormatUnit(const TUnitCase& c, double value) {
+  TFieldFormats formats;
+  if (c.Field == 'A') {
+    formats.AltitudeFormat = c.Unit;
+    formats.AltitudeDecimals = c.Decimals;
+    return FormatAltitude(value, formats);
+  }
+  if (c.Field == 'S') {
+    formats.SpeedFormat = c.Unit;
+    formats.SpeedDecimals = c.Decimals;
+    return FormatSpeed(value, formats);
+  }
+  formats.CourseFormat = c.Unit;
+  formats.CourseDecimals = c.Decimals;
+  return FormatCourse(value, formats);
+}
 
 TEST(FormatUnits, AltitudeSpeedAndCourse) {
   for (const auto& c : kUnitCases) {
-    TFieldFormats formats;
-    formats.*c.Unit = c.UnitValue;
-    formats.*c.Decimals = c.DecimalsValue;
-    EXPECT_EQ(c.Format(c.Input, formats), c.Expected) << c.Legend;
+    EXPECT_EQ(FormatUnit(c, 1), c.One) << c.Legend;
+    EXPECT_EQ(FormatUnit(c, 12.3456789), c.Sample) << c.Legend;
   }
+  TFieldFormats formats;
+  formats.AltitudeDecimals = 9;
+  EXPECT_EQ(FormatAltitude(123.4f, formats), "123.400001526") << "single precision altitude";
 }
 
 TEST(FormatValid, EveryWording) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/Settings.h"
 #include "format/FormatRoutines.h"
 #include "format/LocaleFormats.h"
@@ -31,18 +33,14 @@ class LoadFieldFormatsTest : public ::testing::Test {
   TFieldFormats SavedFormats;
 };
 
+auto Fields(const TFieldFormats& f) {
+  return std::tuple(f.DateFormat, f.TimeFormat, f.PositionFormat, f.PositionDecimals,
+                    f.AltitudeFormat, f.AltitudeDecimals, f.ValidFormat, f.SpeedFormat,
+                    f.SpeedDecimals, f.CourseFormat, f.CourseDecimals);
+}
+
 void ExpectFormats(const TFieldFormats& actual, const TFieldFormats& expected) {
-  EXPECT_EQ(actual.DateFormat, expected.DateFormat);
-  EXPECT_EQ(actual.TimeFormat, expected.TimeFormat);
-  EXPECT_EQ(actual.PositionFormat, expected.PositionFormat);
-  EXPECT_EQ(actual.PositionDecimals, expected.PositionDecimals);
-  EXPECT_EQ(actual.AltitudeFormat, expected.AltitudeFormat);
-  EXPECT_EQ(actual.AltitudeDecimals, expected.AltitudeDecimals);
-  EXPECT_EQ(actual.ValidFormat, expected.ValidFormat);
-  EXPECT_EQ(actual.SpeedFormat, expected.SpeedFormat);
-  EXPECT_EQ(actual.SpeedDecimals, expected.SpeedDecimals);
-  EXPECT_EQ(actual.CourseFormat, expected.CourseFormat);
-  EXPECT_EQ(actual.CourseDecimals, expected.CourseDecimals);
+  EXPECT_EQ(Fields(actual), Fields(expected));
 }
 
 TEST_F(LoadFieldFormatsTest, FreshStoreGivesTheDefaults) {

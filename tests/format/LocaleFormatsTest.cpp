@@ -65,19 +65,12 @@ TEST(LocaleFormatsOf, TimePatternsFollowTheLocaleClock) {
   }
 }
 
-TEST(LocaleFormatsOf, NamesAndDesignatorsStartOnSundayAndJanuary) {
+TEST(LocaleFormatsOf, NamesStartOnSundayAndJanuary) {
   const TLocaleFormats locale = LocaleFormatsOf(QLocale("de_DE"));
   EXPECT_EQ(locale.LongDayNames[0], "Sonntag");
   EXPECT_EQ(locale.LongDayNames[6], "Samstag");
-  EXPECT_EQ(locale.ShortDayNames[1],
-            QLocale("de_DE").dayName(1, QLocale::ShortFormat).toStdString());
   EXPECT_EQ(locale.LongMonthNames[0], "Januar");
   EXPECT_EQ(locale.LongMonthNames[2], "M\xC3\xA4rz");
-  EXPECT_EQ(locale.ShortMonthNames[11],
-            QLocale("de_DE").monthName(12, QLocale::ShortFormat).toStdString());
-  const TLocaleFormats english = LocaleFormatsOf(QLocale("en_US"));
-  EXPECT_EQ(english.TimeAMString, "AM");
-  EXPECT_EQ(english.TimePMString, "PM");
 }
 
 struct TQtFormatCase {

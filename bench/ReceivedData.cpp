@@ -1,0 +1,99 @@
+// The received-data view under a long session: what one line costs in
+// memory, what an append costs at the first line and at the ten millionth,
+// and what one receive tick (an append and the repaint it causes) takes on a
+// shown view.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ReceivedDataView.h"
+
+namespace {
+
+const std::string kGGA =
+    "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";  // 66 bytes
+
+// Resident memory of the process, in bytes.
+double ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return static_cast<double>(resident) * 4096.0;
+}
+
+std::unique_ptr<TReceivedDataView> ShownView(std::size_t lines) {
+  auto view = std::make_unique<TReceivedDataView>();
+  view->resize(600, 200);
+  view->show();
+  for (std::size_t i = 0; i < lines; ++i) view->AppendLine(kGGA);
+  QApplication::processEvents();
+  return view;
+}
+
+void BM_MemoryPerLine(benchmark::State& state) {
+  const auto lines = static_cast<std::size_t>(state.range(0));
+  double heldRatio = 0, residentRatio = 0, residentAfterClear = 0;
+  for (auto _ : state) {
+    double before = ResidentBytes();
+    auto view = ShownView(lines);
+    double text = static_cast<double>(lines * kGGA.size());
+    heldRatio = static_cast<double>(view->MemoryUsed()) / text;
+    residentRatio = (ResidentBytes() - before) / text;
+    view->Clear();
+    residentAfterClear = (ResidentBytes() - before) / (1024.0 * 1024.0);
+  }
+  state.counters["held_per_text_byte"] = heldRatio;
+  state.counters["resident_per_text_byte"] = residentRatio;
+  state.counters["resident_MiB_after_clear"] = residentAfterClear;
+}
+BENCHMARK(BM_MemoryPerLine)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_AppendLine(benchmark::State& state) {
+  auto view = ShownView(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) view->AppendLine(kGGA);
+  state.counters["lines_at_end"] = static_cast<double>(view->LineCount());
+}
+BENCHMARK(BM_AppendLine)->Arg(0)->Arg(10'000'000)->Unit(benchmark::kNanosecond);
+
+// One receive tick at 100 lines a second: append, then let the event loop
+// repaint what changed. Reports the percentiles of single ticks.
+void BM_Tick(benchmark::State& state) {
+  auto view = ShownView(static_cast<std::size_t>(state.range(0)));
+  std::vector<double> micros;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    view->AppendLine(kGGA);
+    QApplication::processEvents();
+    auto end = std::chrono::steady_clock::now();
+    micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+  }
+  std::sort(micros.begin(), micros.end());
+  auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
+  state.counters["p50_us"] = at(0.5);
+  state.counters["p99_us"] = at(0.99);
+  state.counters["max_us"] = micros.back();
+  state.counters["following"] =
+      view->verticalScrollBar()->value() == view->verticalScrollBar()->maximum();
+}
+BENCHMARK(BM_Tick)->Arg(1000)->Arg(10'000'000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+// The view needs a QApplication, so this program brings its own main.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

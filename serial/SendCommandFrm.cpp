@@ -1,0 +1,63 @@
+#include "serial/SendCommandFrm.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "common/Routines.h"
+#include "serial/Serial.h"
+#include "ui_SendCommandFrm.h"
+
+std::string FrameNmeaCommand(std::string_view body) {
+  char digits[3];
+  std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(NmeaChecksum(body)));
+  std::string framed = "$";
+  framed.append(body);
+  framed += '*';
+  framed += digits;
+  return framed;
+}
+
+TSendCommandForm::TSendCommandForm(TPortSource port, QWidget* parent)
+    : QDialog(parent), Form(std::make_unique<Ui::TSendCommandForm>()), Port(std::move(port)) {
+  Form->setupUi(this);
+  connect(Form->RawCommand, &QLineEdit::textChanged, this, &TSendCommandForm::RawCommandChange);
+  connect(Form->SendRawButton, &QPushButton::clicked, this, &TSendCommandForm::SendRawButtonClick);
+  connect(Form->SendNMEAButton, &QPushButton::clicked, this,
+          &TSendCommandForm::SendNMEAButtonClick);
+  connect(Form->CloseButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TSendCommandForm::~TSendCommandForm() = default;
+
+void TSendCommandForm::RawCommandChange() {
+  std::string body = Form->RawCommand->text().toLatin1().toStdString();
+  Form->NMEACommand->setText(QString::fromLatin1(FrameNmeaCommand(body)));
+}
+
+void TSendCommandForm::SendRawButtonClick() {
+  SendCommand(Form->RawCommand->text());
+}
+
+void TSendCommandForm::SendNMEAButtonClick() {
+  SendCommand(Form->NMEACommand->text());
+}
+
+void TSendCommandForm::SendCommand(const QString& text) {
+  std::string command = text.toLatin1().toStdString();
+  if (Form->SendCR->isChecked()) command += "\r\n";
+  // The port may have gone since the dialog opened: a replay that reached
+  // its end stops the connection too.
+  TSerial* port = Port ? Port() : nullptr;
+  if (!port || !port->IsOpen()) {
+    QApplication::beep();
+    QMessageBox::warning(this, "Tolvane", "Please open COM port first");
+    return;
+  }
+  port->Send(command);
+}
+
+void TSendCommandForm::setVisible(bool visible) {
+  if (visible) setAttribute(Qt::WA_Moved, false);
+  QDialog::setVisible(visible);
+}

@@ -1,0 +1,76 @@
+// tolvane-decode --display: what the main window would show after each line,
+// {"n":7,"code":6,"result":"srGSA","fields":{"Mode":"Auto 3D",...},
+//  "colours":{"Latitude":"buttonface",...}}.
+// It runs the window's own display decisions with the field formats stored
+// for the user, so its texts are the window's texts.
+
+#include "app/FixDisplay.h"
+#include "format/FormatRoutines.h"
+#include "format/LocaleFormats.h"
+#include "tools/decode/JsonWriter.h"
+#include "tools/decode/Mode.h"
+
+namespace {
+
+class TDisplayMode : public TDecodeMode {
+ public:
+  explicit TDisplayMode(TOutput& output) : Json(output) {
+    LoadSystemLocaleFormats();
+    LoadFieldFormats();
+  }
+
+  void Line(uint64_t number, std::string_view, TSentenceResult result,
+            const TNMEA& decoder) override {
+    const TFieldUpdates updates = DisplayFor(result, decoder, FieldFormats, Used);
+    // The satellite table reads the "Used?" texts the last GSA left in the slots.
+    NoteUsedTexts(updates, Used);
+    Json.BeginObject();
+    Json.Key("n");
+    Json.Integer(static_cast<int64_t>(number));
+    Json.Key("code");
+    Json.Integer(result);
+    Json.Key("result");
+    Json.String(SentenceResultName(result));
+    WriteFields(updates);
+    WriteColours(updates);
+    Json.EndObject();
+    Json.EndLine();
+  }
+
+ private:
+  void WriteFields(const TFieldUpdates& updates) {
+    Json.Key("fields");
+    Json.BeginObject();
+    for (const TFieldUpdate& update : updates) {
+      if (update.Kind == TFieldUpdate::TKind::Colour) continue;
+      Json.Key(update.Name);
+      if (update.Kind == TFieldUpdate::TKind::Bar)
+        Json.Integer(update.Position);
+      else
+        Json.String(update.Text);
+    }
+    Json.EndObject();
+  }
+
+  void WriteColours(const TFieldUpdates& updates) {
+    Json.Key("colours");
+    Json.BeginObject();
+    for (const TFieldUpdate& update : updates) {
+      if (update.Kind == TFieldUpdate::TKind::Text) continue;
+      Json.Key(update.Name);
+      Json.String(ColourName(update.Colour));
+    }
+    Json.EndObject();
+  }
+
+  TJsonWriter Json;
+  TUsedTexts Used;
+};
+
+const TModeRegistration kDisplay{{"--display",
+                                  "the main window's field texts, bar positions and colours",
+                                  [](TOutput& output) -> std::unique_ptr<TDecodeMode> {
+                                    return std::make_unique<TDisplayMode>(output);
+                                  }}};
+
+}  // namespace
