@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -54,30 +55,19 @@ bool ReadDecimalInt(std::string_view s, int32_t& value) {
 // The pieces of real text found by the grammar scan, before any arithmetic.
 struct TRealText {
   bool Negative = false;
-  std::string_view Number;      // mantissa and exponent, without sign and spaces
-  uint64_t Mantissa = 0;        // the first 19 significant digits
-  int64_t DecimalExponent = 0;  // value = Mantissa x 10^DecimalExponent
-  int SignificantDigits = 0;
+  std::string_view Number;  // mantissa and exponent, without sign and spaces
+  std::string_view Whole;   // digits before the point
+  std::string_view Fraction;
+  int64_t Exponent = 0;  // as written after the "E", capped
 };
 
-constexpr int kMaxMantissaDigits = 19;
-// Far beyond the reach of any floating-point type; keeps the exponent sum small.
+// Far beyond the reach of any floating-point type; keeps exponent sums small.
 constexpr int64_t kExponentCap = 100000;
 
-void ScanDigits(std::string_view s, size_t& i, TRealText& text, bool fraction, int& count) {
-  for (; i < s.size() && IsDigit(s[i]); ++i, ++count) {
-    if (text.SignificantDigits == 0 && s[i] == '0') {
-      if (fraction) --text.DecimalExponent;
-      continue;
-    }
-    if (text.SignificantDigits < kMaxMantissaDigits) {
-      text.Mantissa = text.Mantissa * 10 + static_cast<uint64_t>(s[i] - '0');
-      ++text.SignificantDigits;
-      if (fraction) --text.DecimalExponent;
-    } else if (!fraction) {
-      ++text.DecimalExponent;  // a dropped whole digit still scales the value
-    }
-  }
+std::string_view ScanDigits(std::string_view s, size_t& i) {
+  const size_t start = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  return s.substr(start, i - start);
 }
 
 bool ScanExponent(std::string_view s, size_t& i, int64_t& exponent) {
@@ -99,18 +89,15 @@ bool ScanReal(std::string_view s, TRealText& text) {
   text.Negative = i < s.size() && s[i] == '-';
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
   const size_t numberStart = i;
-  int digits = 0;
-  ScanDigits(s, i, text, false, digits);
+  text.Whole = ScanDigits(s, i);
   const bool point = i < s.size() && s[i] == '.';
   if (point) {
     ++i;
-    ScanDigits(s, i, text, true, digits);
+    text.Fraction = ScanDigits(s, i);
   }
-  if (digits == 0 && !point) return false;
-  int64_t exponent = 0;
-  if (!ScanExponent(s, i, exponent)) return false;
+  if (text.Whole.empty() && text.Fraction.empty() && !point) return false;
+  if (!ScanExponent(s, i, text.Exponent)) return false;
   text.Number = s.substr(numberStart, i - numberStart);
-  text.DecimalExponent += exponent;
   return SkipSpaces(s, i) == s.size();
 }
 
@@ -118,26 +105,57 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-long double RealValue(const TRealText& text, bool& finite) {
-  finite = true;
-  if (text.Mantissa == 0) return 0;  // "0", ".", "0.000e999"
-  // Field values are short: one exact multiply or divide gives the correctly
-  // rounded double, without the general conversion.
-  const int64_t e = text.DecimalExponent;
-  if (text.Mantissa <= (uint64_t{1} << 53) && e >= -22 && e <= 22) {
-    const auto m = static_cast<double>(text.Mantissa);
-    return e >= 0 ? m * kExactPowers[e] : m / kExactPowers[-e];
+// The value as the nearest double; false when it lies beyond double range.
+bool DoubleValue(const TRealText& text, double& value) {
+  // Field values are short: their digits fit 64 bits, and when the value
+  // fits 53 bits with a small power of ten, one exact multiply or divide
+  // gives the correctly rounded double without the general conversion.
+  if (text.Whole.size() + text.Fraction.size() <= 19) {
+    uint64_t mantissa = 0;
+    for (char ch : text.Whole) mantissa = mantissa * 10 + static_cast<uint64_t>(ch - '0');
+    for (char ch : text.Fraction) mantissa = mantissa * 10 + static_cast<uint64_t>(ch - '0');
+    const int64_t e = text.Exponent - static_cast<int64_t>(text.Fraction.size());
+    if (mantissa == 0) {  // "0", ".", "0.000e999"
+      value = 0;
+      return true;
+    }
+    if (mantissa <= (uint64_t{1} << 53) && e >= -22 && e <= 22) {
+      const auto m = static_cast<double>(mantissa);
+      value = e >= 0 ? m * kExactPowers[e] : m / kExactPowers[-e];
+      return true;
+    }
   }
-  double value = 0;
   const char* end = text.Number.data() + text.Number.size();
   const auto [ptr, ec] = std::from_chars(text.Number.data(), end, value);
-  if (ec == std::errc() && ptr == end) return value;
-  // Beyond double range: extended precision still reaches further.
-  const long double wide =
-      static_cast<long double>(text.Mantissa) * std::pow(10.0L, static_cast<long double>(e));
-  finite = std::isfinite(wide);
-  return wide;
+  return ec == std::errc() && ptr == end;
 }
+
+// Beyond double range (or below it), where extended precision still reaches:
+// the first 19 significant digits scaled by their power of ten.
+long double WideValue(const TRealText& text) {
+  uint64_t mantissa = 0;
+  int digits = 0;
+  int64_t exponent = text.Exponent;
+  auto take = [&](std::string_view run, bool fraction) {
+    for (char ch : run) {
+      if (digits == 0 && ch == '0') {
+        exponent -= fraction;
+      } else if (digits < 19) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(ch - '0');
+        ++digits;
+        exponent -= fraction;
+      } else {
+        exponent += !fraction;  // a dropped whole digit still scales the value
+      }
+    }
+  };
+  take(text.Whole, false);
+  take(text.Fraction, true);
+  if (mantissa == 0) return 0;
+  return static_cast<long double>(mantissa) * std::pow(10.0L, static_cast<long double>(exponent));
+}
+
+constexpr long double kDoubleLimit = 0x1p1024L - 0x1p970L;
 
 }  // namespace
 
@@ -155,8 +173,19 @@ int32_t HexStrToInt(std::string_view s) {
 }
 
 uint8_t NmeaChecksum(std::string_view s) {
-  uint8_t sum = 0;
-  for (char ch : s) sum ^= static_cast<uint8_t>(ch);
+  // Eight characters at a time: XOR does not care how the bytes are grouped.
+  uint64_t wide = 0;
+  size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    uint64_t chunk = 0;
+    std::memcpy(&chunk, s.data() + i, 8);
+    wide ^= chunk;
+  }
+  wide ^= wide >> 32;
+  wide ^= wide >> 16;
+  wide ^= wide >> 8;
+  auto sum = static_cast<uint8_t>(wide);
+  for (; i < s.size(); ++i) sum ^= static_cast<uint8_t>(s[i]);
   return sum;
 }
 
@@ -194,6 +223,16 @@ void SplitDegrees(double x, double& degrees, double& minutes, double& seconds) {
 }
 
 bool TryStrToInt(std::string_view s, int32_t& value) {
+  // Fields are mostly a few plain digits: read those without the grammar.
+  if (!s.empty() && s.size() <= 9) {
+    int32_t plain = 0;
+    size_t i = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) plain = plain * 10 + (s[i] - '0');
+    if (i == s.size()) {
+      value = plain;
+      return true;
+    }
+  }
   s.remove_prefix(SkipSpaces(s, 0));
   if (s.starts_with("0x") || s.starts_with("0X")) return ReadHexInt(s.substr(2), value);
   if (s.starts_with('$') || s.starts_with('x') || s.starts_with('X')) {
@@ -205,9 +244,23 @@ bool TryStrToInt(std::string_view s, int32_t& value) {
 bool TryStrToFloat(std::string_view s, long double& value) {
   TRealText text;
   if (!ScanReal(s, text)) return false;
-  bool finite = true;
-  const long double magnitude = RealValue(text, finite);
-  if (!finite) return false;  // beyond even extended range
+  double narrow = 0;
+  long double magnitude = DoubleValue(text, narrow) ? narrow : WideValue(text);
+  if (!std::isfinite(magnitude)) return false;  // beyond even extended range
+  value = text.Negative ? -magnitude : magnitude;
+  return true;
+}
+
+bool TryStrToDouble(std::string_view s, double& value) {
+  TRealText text;
+  if (!ScanReal(s, text)) return false;
+  double magnitude = 0;
+  if (!DoubleValue(text, magnitude)) {
+    // Out of range either way: too large fails, too small rounds toward 0.
+    const long double wide = WideValue(text);
+    if (!(wide < kDoubleLimit)) return false;
+    magnitude = static_cast<double>(wide);
+  }
   value = text.Negative ? -magnitude : magnitude;
   return true;
 }

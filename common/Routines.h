@@ -30,5 +30,8 @@ bool TryStrToInt(std::string_view s, int32_t& value);
 // Real text: optional spaces, sign, digits, ".", digits, exponent, trailing
 // spaces. "." alone reads as 0. Never a decimal comma.
 bool TryStrToFloat(std::string_view s, long double& value);
+// Real text as the nearest double, without the extended detour that field
+// decoding does not need; fails also when the value is beyond double range.
+bool TryStrToDouble(std::string_view s, double& value);
 // The real text's value, or the default when it is not valid real text.
 long double StrToFloatDefault(std::string_view s, long double defaultValue);

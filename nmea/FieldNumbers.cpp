@@ -6,35 +6,34 @@
 namespace nmea {
 namespace {
 
-// The smallest magnitudes that no longer round to a finite value of the type:
-// the largest finite value plus half its last place.
-constexpr long double kSingleLimit = 0x1p128L - 0x1p103L;
-constexpr long double kDoubleLimit = 0x1p1024L - 0x1p970L;
+// The smallest magnitude that no longer rounds to a finite single: the
+// largest finite single plus half its last place.
+constexpr double kSingleLimit = 0x1p128 - 0x1p103;
 
 }  // namespace
 
+// Text beyond double range fails in TryStrToDouble already.
 bool ReadDouble(std::string_view text, double& value) {
-  long double wide = 0;
-  if (!TryStrToFloat(text, wide) || std::fabs(wide) >= kDoubleLimit) return false;
-  value = static_cast<double>(wide);
-  return true;
+  return TryStrToDouble(text, value);
 }
 
 bool ReadSingle(std::string_view text, float& value) {
-  long double wide = 0;
-  if (!TryStrToFloat(text, wide) || std::fabs(wide) >= kSingleLimit) return false;
+  double wide = 0;
+  if (!TryStrToDouble(text, wide) || std::fabs(wide) >= kSingleLimit) return false;
   value = static_cast<float>(wide);
   return true;
 }
 
-int32_t IntOrZero(std::string_view text) {
+int32_t GeneralIntOrZero(std::string_view text) {
   int32_t value = 0;
   return TryStrToInt(text, value) ? value : 0;
 }
 
+// StrToFloatDefault with default 0, read through a double: the same value for
+// every text whose number fits a single, and 0 for every other.
 float SingleOrZero(std::string_view text) {
-  const long double value = StrToFloatDefault(text, 0);
-  return std::fabs(value) < kSingleLimit ? static_cast<float>(value) : 0.0f;
+  float value = 0;
+  return ReadSingle(text, value) ? value : 0.0f;
 }
 
 // Whole degrees, whole minutes and hundredths of minutes, each carrying the
@@ -44,11 +43,13 @@ float SingleOrZero(std::string_view text) {
 // double has no fraction left, and the result is simply the number / 100,
 // large but finite.
 double CoordinateDegrees(double value) {
+  // WholeDegrees, WholeMinutes and MinuteFraction, spelled out so that the
+  // three share one truncation each.
   const double x = value / 100;
-  const long double sum = static_cast<long double>(WholeDegrees(x)) +
-                          static_cast<long double>(WholeMinutes(x)) / 60 +
-                          static_cast<long double>(MinuteFraction(x)) / 6000;
-  return static_cast<double>(sum);
+  const double degrees = std::trunc(x);
+  const double minutes = std::trunc((x - degrees) * 100);
+  const double hundredths = (x - minutes / 100 - degrees) * 10000;
+  return degrees + minutes / 60 + hundredths / 6000;
 }
 
 }  // namespace nmea

@@ -19,22 +19,34 @@ inline size_t FieldEnd(std::string_view line, size_t from) {
 template <size_t N>
 class TFields {
  public:
+  // One pass: a comma closes the field and opens the next; a "*" only
+  // closes it, so text behind the checksum falls to later fields.
   explicit TFields(std::string_view line) {
-    size_t start = 0;
-    for (size_t n = 0; n < N; ++n) {
-      const size_t end = FieldEnd(line, start);
-      Fields[n] = line.substr(start, end - start);
-      // Commas behind the "*" count too, so the next field starts after the
-      // next comma wherever it is.
-      const size_t comma = end < line.size() && line[end] == ',' ? end : line.find(',', end);
-      if (comma == std::string_view::npos) break;
-      start = comma + 1;
+    const char* start = line.data();
+    const char* const end = start + line.size();
+    bool open = true;
+    size_t n = 0;
+    for (const char* p = start; p != end; ++p) {
+      if (*p == ',') {
+        if (open) Fields[n] = Field(start, p);
+        if (++n == N) return;
+        start = p + 1;
+        open = true;
+      } else if (*p == '*' && open) {
+        Fields[n] = Field(start, p);
+        open = false;
+      }
     }
+    if (open) Fields[n] = Field(start, end);
   }
 
   std::string_view operator[](size_t n) const { return Fields[n]; }
 
  private:
+  static std::string_view Field(const char* begin, const char* end) {
+    return {begin, static_cast<size_t>(end - begin)};
+  }
+
   std::array<std::string_view, N> Fields{};
 };
 
@@ -42,8 +54,21 @@ class TFields {
 // failure of the field, like text that is not a number.
 bool ReadDouble(std::string_view text, double& value);
 bool ReadSingle(std::string_view text, float& value);
-// Integer text, or 0 when the field is empty or not an integer.
-int32_t IntOrZero(std::string_view text);
+int32_t GeneralIntOrZero(std::string_view text);
+// Integer text, or 0 when the field is empty or not an integer. Satellite
+// fields are mostly two or three plain digits, read here without a call.
+inline int32_t IntOrZero(std::string_view text) {
+  if (text.empty()) return 0;
+  if (text.size() <= 3) {
+    int32_t value = 0;
+    for (char ch : text) {
+      if (ch < '0' || ch > '9') return GeneralIntOrZero(text);
+      value = value * 10 + (ch - '0');
+    }
+    return value;
+  }
+  return GeneralIntOrZero(text);
+}
 // Real text read as a single, or 0 when empty, not a number, or beyond the
 // range of a single: a dilution or error estimate that large is as
 // meaningless as an unreadable one, and 0 is what the display shows for those.

@@ -44,8 +44,11 @@ const char* SentenceResultName(TSentenceResult result) {
 TSentenceResult TNMEA::Decode(std::string_view line) {
   const std::string_view type = line.substr(std::min<size_t>(3, line.size()), 3);
   if (!ChecksumValid(line)) return srBadChecksum;
+  if (type.size() != 3) return srUnrecognised;
   for (const TSentenceType& sentence : kSentenceTypes) {
-    if (type == sentence.Tag) return (this->*sentence.Decoder)(line);
+    if (type[0] == sentence.Tag[0] && type[1] == sentence.Tag[1] && type[2] == sentence.Tag[2]) {
+      return (this->*sentence.Decoder)(line);
+    }
   }
   return srUnrecognised;
 }

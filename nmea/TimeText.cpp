@@ -61,6 +61,21 @@ bool ReadClock(std::string_view s, size_t& i, TDateTime& value) {
   return TryEncodeTime(hours, minutes, seconds, 0, value);
 }
 
+// The two digits at i as a number, or -1 when either is not a digit.
+int TwoDigits(std::string_view s, size_t i) {
+  return IsDigit(s, i) && IsDigit(s, i + 1) ? (s[i] - '0') * 10 + (s[i + 1] - '0') : -1;
+}
+
+// What receivers send nearly always: "hh:mm:ss" made of six digits. Read
+// directly; anything else goes the general way.
+bool PlainClock(std::string_view s, int& hours, int& minutes, int& seconds) {
+  if (s.size() != 8 || s[2] != ':' || s[5] != ':') return false;
+  hours = TwoDigits(s, 0);
+  minutes = TwoDigits(s, 3);
+  seconds = TwoDigits(s, 6);
+  return hours >= 0 && minutes >= 0 && seconds >= 0;
+}
+
 }  // namespace
 
 void TJoinedText::Append(std::string_view piece) {
@@ -90,6 +105,12 @@ void JoinDateTime(std::string_view dateField, std::string_view timeField, TJoine
 }
 
 bool ReadTimeText(std::string_view text, TDateTime& value) {
+  int hours = 0;
+  int minutes = 0;
+  int seconds = 0;
+  if (PlainClock(text, hours, minutes, seconds)) {
+    return TryEncodeTime(hours, minutes, seconds, 0, value);
+  }
   size_t i = 0;
   TDateTime time = 0;
   if (!ReadClock(text, i, time) || i != text.size()) return false;
@@ -109,14 +130,25 @@ bool ReadDateTimeText(std::string_view text, int currentYear, TDateTime& value) 
   int day = 0;
   int month = 0;
   int year = 0;
-  int yearDigits = 0;
-  if (!ReadRun(text, i, day) || !TakeSeparator(text, i, '/') || !ReadRun(text, i, month) ||
-      !TakeSeparator(text, i, '/') || !ReadRun(text, i, year, &yearDigits))
+  int yearDigits = 2;
+  int hours = 0;
+  int minutes = 0;
+  int seconds = 0;
+  TDateTime time = 0;
+  const bool plain = text.size() == 17 && text[2] == '/' && text[5] == '/' && text[8] == ' ' &&
+                     (day = TwoDigits(text, 0)) >= 0 && (month = TwoDigits(text, 3)) >= 0 &&
+                     (year = TwoDigits(text, 6)) >= 0 &&
+                     PlainClock(text.substr(9), hours, minutes, seconds);
+  if (plain) {
+    if (!TryEncodeTime(hours, minutes, seconds, 0, time)) return false;
+  } else if (!ReadRun(text, i, day) || !TakeSeparator(text, i, '/') || !ReadRun(text, i, month) ||
+             !TakeSeparator(text, i, '/') || !ReadRun(text, i, year, &yearDigits)) {
     return false;
+  }
   if (yearDigits <= 2) year = WindowedYear(year, currentYear);
   TDateTime date = 0;
-  TDateTime time = 0;
-  if (!TryEncodeDate(year, month, day, date) || !ReadClock(text, i, time)) return false;
+  if (!TryEncodeDate(year, month, day, date)) return false;
+  if (!plain && !ReadClock(text, i, time)) return false;
   value = date + time;
   return true;
 }

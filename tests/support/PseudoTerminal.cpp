@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <thread>
 
 TPseudoTerminal::TPseudoTerminal() {
   char name[256] = {};
@@ -51,4 +54,35 @@ void TPseudoTerminal::CloseFarSide() {
   if (Far >= 0) ::close(Far);
   if (Device >= 0) ::close(Device);
   Far = Device = -1;
+}
+
+size_t TPseudoTerminal::Waiting() const {
+  int count = 0;
+  if (Device < 0 || ::ioctl(Device, FIONREAD, &count) != 0 || count < 0) return 0;
+  return static_cast<size_t>(count);
+}
+
+bool TPseudoTerminal::Deliver(std::string_view data) {
+  const size_t expected = Waiting() + data.size();
+  if (!Write(data)) return false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (Waiting() < expected) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+TPortOverride::TPortOverride(int index, const std::string& path)
+    : Name("TOLVANE_COM" + QByteArray::number(index + 1)),
+      SavedValue(qgetenv(Name.constData())),
+      HadValue(qEnvironmentVariableIsSet(Name.constData())) {
+  qputenv(Name.constData(), QByteArray::fromStdString(path));
+}
+
+TPortOverride::~TPortOverride() {
+  if (HadValue)
+    qputenv(Name.constData(), SavedValue);
+  else
+    qunsetenv(Name.constData());
 }

@@ -3,6 +3,7 @@
 // the program opens by its path, the far side for the GPS receiver. The test
 // writes what the receiver sends and reads what the program sent.
 
+#include <QByteArray>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,11 @@ class TPseudoTerminal {
   // The receiver goes away: the far side is closed (and the device side this
   // object held open), as when a USB receiver is pulled out.
   void CloseFarSide();
+  // Bytes waiting on the device side, not yet read by the program.
+  size_t Waiting() const;
+  // Sends bytes as the receiver would and waits (up to two seconds) until the
+  // device side has them, so that the program's next read sees them all.
+  bool Deliver(std::string_view data);
   // The device side held open by this object, for reading its line settings.
   int DeviceFd() const { return Device; }
 
@@ -32,4 +38,19 @@ class TPseudoTerminal {
   int Far = -1;
   int Device = -1;
   std::string DevicePath;
+};
+
+// Points COM slot `index` (0 = COM1) at `path` through TOLVANE_COMn for the
+// lifetime of the object, then restores what was there.
+class TPortOverride {
+ public:
+  TPortOverride(int index, const std::string& path);
+  ~TPortOverride();
+  TPortOverride(const TPortOverride&) = delete;
+  TPortOverride& operator=(const TPortOverride&) = delete;
+
+ private:
+  QByteArray Name;
+  QByteArray SavedValue;
+  bool HadValue;
 };

@@ -1,0 +1,293 @@
+#include "app/MainFrm.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+#include <clocale>
+
+#include "app/CommandLine.h"
+#include "app/ErrorReport.h"
+#include "app/Images.h"
+#include "app/ReceivedDataView.h"
+#include "common/Clock.h"
+#include "format/FieldFormatsFrm.h"
+#include "format/FormatRoutines.h"
+#include "options/GeneralOptionsFrm.h"
+#include "options/ReplayRateFrm.h"
+#include "serial/SendCommandFrm.h"
+#include "ui_MainFrm.h"
+
+namespace {
+
+constexpr int kIdleInterval = 10;
+constexpr int kPortCount = 8;
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
+  ui->setupUi(this);
+  ReceiveData = ui->ReceiveData;
+  LoadFieldFormats();
+  LastDSR = -1;
+  BlinkCount = 0;
+  // Numbers are written with "." whatever the user's regional settings, for
+  // the whole run; the locale still names days and months.
+  std::setlocale(LC_NUMERIC, "C");
+  SavedIcon = QApplication::windowIcon();
+  Logging = false;
+  Replaying = false;
+  StartTick = Clock::TickCount();
+  ImageList = {LampPixmap(false), LampPixmap(true)};
+  SetUpControls();
+  SetUpFileDialogs();
+  ConnectHandlers();
+  ReceiveTimer = new QTimer(this);
+  ReceiveTimer->setObjectName("ReceiveTimer");
+  ReceiveTimer->setInterval(kIdleInterval);
+  connect(ReceiveTimer, &QTimer::timeout, this, &TMainForm::ReceiveTimerTimer);
+  ReceiveTimer->start();
+}
+
+TMainForm::~TMainForm() {
+  ReceiveTimer->stop();
+  ClosePort();
+  if (Logging || Replaying) {
+    Logging = false;
+    Replaying = false;
+    // A destructor must not throw; a log that cannot be written out at exit
+    // is still reported before the program ends.
+    try {
+      DataFile.Close();
+    } catch (const std::exception& error) {
+      ReportError(error.what());
+    }
+  }
+}
+
+void TMainForm::SetUpControls() {
+  ComPortGroup = new QButtonGroup(this);
+  for (int index = 0; index < kPortCount; ++index) {
+    auto* button = findChild<QRadioButton*>(QString("ComPort%1").arg(index + 1));
+    button->setToolTip(QString::fromStdString(PortDevicePath(index)));
+    ComPortGroup->addButton(button, index);
+  }
+  // The fix fields and the satellite table wear the button face, so they read
+  // as display rather than as something to type into.
+  for (auto* field : ui->TopPanel->findChildren<QLineEdit*>()) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    field->setPalette(palette);
+  }
+  QFont bold = ui->ModeCaption->font();
+  bold.setBold(true);
+  ui->ModeCaption->setFont(bold);
+  ui->ModeCaption->hide();
+  ui->PauseButton->hide();
+  ui->Logo->setPixmap(LogoPixmap());
+  QFont link("Arial");
+  link.setPixelSize(12);
+  link.setUnderline(true);
+  ui->LinkCaption->setFont(link);
+  ui->Logo->installEventFilter(this);
+  ui->LinkCaption->installEventFilter(this);
+}
+
+void TMainForm::SetUpFileDialogs() {
+  const QStringList filters = {"Text files (*.TXT)", "All files (*.*)"};
+  SaveDialog = new QFileDialog(this);
+  SaveDialog->setObjectName("SaveDialog");
+  SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+  SaveDialog->setFileMode(QFileDialog::AnyFile);
+  OpenDialog = new QFileDialog(this);
+  OpenDialog->setObjectName("OpenDialog");
+  OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialog->setFileMode(QFileDialog::ExistingFile);
+  for (QFileDialog* dialog : {SaveDialog, OpenDialog}) {
+    dialog->setNameFilters(filters);
+    dialog->setDefaultSuffix("TXT");
+    dialog->selectFile("GPS");
+  }
+}
+
+void TMainForm::ConnectHandlers() {
+  connect(ComPortGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (checked) ComPortClick();
+  });
+  connect(ui->StopButton, &QPushButton::clicked, this, &TMainForm::StopButtonClick);
+  connect(ui->PauseButton, &QPushButton::clicked, this, &TMainForm::PauseButtonClick);
+  const std::pair<QAction*, void (TMainForm::*)()> actions[] = {
+      {ui->Clearreceiveddata1, &TMainForm::Clearreceiveddata1Click},
+      {ui->Logtodisk1, &TMainForm::Logtodisk1Click},
+      {ui->Replayfromdisk1, &TMainForm::Replayfromdisk1Click},
+      {ui->Exit1, &TMainForm::Exit1Click},
+      {ui->Sendcommand1, &TMainForm::Sendcommand1Click},
+      {ui->Generaloptions1, &TMainForm::Generaloptions1Click},
+      {ui->Fieldformats1, &TMainForm::Fieldformats1Click},
+      {ui->Setreplayrate1, &TMainForm::Setreplayrate1Click},
+  };
+  for (const auto& [action, handler] : actions) connect(action, &QAction::triggered, this, handler);
+}
+
+void TMainForm::SetDialogs(const TMainDialogs& dialogs) {
+  Dialogs = dialogs;
+}
+
+void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
+  Arguments = std::move(arguments);
+}
+
+void TMainForm::SetDeviceFactory(TSerial::TDeviceFactory factory) {
+  DeviceFactory = std::move(factory);
+}
+
+void TMainForm::SetModalRunner(TModalRunner runner) {
+  ModalRunner = std::move(runner);
+}
+
+void TMainForm::SetUrlOpener(TUrlOpener opener) {
+  UrlOpener = std::move(opener);
+}
+
+TPortSource TMainForm::PortSource() {
+  return [this] { return Port.get(); };
+}
+
+int TMainForm::ComPortIndex() const {
+  return ComPortGroup->checkedId();
+}
+
+void TMainForm::SetComPortIndex(int index) {
+  // Setting the selection from code never counts as the user's choice.
+  const QSignalBlocker blocker(ComPortGroup);
+  if (QAbstractButton* button = ComPortGroup->button(index)) {
+    button->setChecked(true);
+    return;
+  }
+  // An exclusive group keeps one button checked; let go of it to show none.
+  ComPortGroup->setExclusive(false);
+  if (QAbstractButton* checked = ComPortGroup->checkedButton()) checked->setChecked(false);
+  ComPortGroup->setExclusive(true);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!FirstShow) return;
+  FirstShow = false;
+  // After the window is on screen, so that a message about the command line
+  // appears over it.
+  QTimer::singleShot(0, this, &TMainForm::FormShow);
+}
+
+void TMainForm::FormShow() {
+  const TCommandLine command = ParseCommandLine(Arguments);
+  switch (command.Action) {
+    case TStartAction::None:
+      return;
+    case TStartAction::BadCount:
+      return ShowNotice(kBadCountMessage);
+    case TStartAction::BadCommand:
+      return ShowNotice(kBadCommandMessage);
+    case TStartAction::Replay:
+      return StartReplay(command.FileName);
+    case TStartAction::Log:
+      if (command.PortIndex && *command.PortIndex != ComPortIndex()) {
+        SetComPortIndex(*command.PortIndex);
+        ComPortClick();
+      }
+      return StartLogging(command.FileName);
+  }
+}
+
+void TMainForm::ComPortClick() {
+  if (ComPortIndex() < 0) return;
+  StartTick = Clock::TickCount();
+  ClosePort();
+  Port = std::make_unique<TSerial>([this] { return ComPortIndex(); }, DeviceFactory);
+  try {
+    Port->Open();
+  } catch (...) {
+    SetComPortIndex(-1);
+    ClosePort();
+    throw;
+  }
+  ui->Replayfromdisk1->setEnabled(false);
+}
+
+void TMainForm::ClosePort() {
+  if (!Port) return;
+  // Taken out of the window first, so that nothing can reach a port that is
+  // going away, even when closing it fails.
+  const std::unique_ptr<TSerial> port = std::move(Port);
+  port->Close();
+}
+
+void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {
+  ui->Logtodisk1->setEnabled(logEnabled);
+  ui->Replayfromdisk1->setEnabled(replayEnabled);
+}
+
+int TMainForm::RunModal(QDialog& dialog) {
+  if (ModalRunner) return ModalRunner(dialog);
+  return dialog.exec();
+}
+
+std::string TMainForm::ChooseFile(QFileDialog& dialog) {
+  if (RunModal(dialog) != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return {};
+  return QFile::encodeName(files.first()).toStdString();
+}
+
+void TMainForm::Exit1Click() {
+  close();
+}
+
+void TMainForm::Clearreceiveddata1Click() {
+  ReceiveData->Clear();
+}
+
+void TMainForm::Generaloptions1Click() {
+  if (Dialogs.GeneralOptions) RunModal(*Dialogs.GeneralOptions);
+}
+
+void TMainForm::Fieldformats1Click() {
+  if (Dialogs.FieldFormats) RunModal(*Dialogs.FieldFormats);
+  LoadFieldFormats();
+}
+
+void TMainForm::Sendcommand1Click() {
+  if (Port && Port->IsOpen()) {
+    if (Dialogs.SendCommand) RunModal(*Dialogs.SendCommand);
+    return;
+  }
+  ShowWarning("Please open COM port first");
+}
+
+void TMainForm::OpenWebAddress() {
+  const QString url = "http://" + ui->LinkCaption->text();
+  if (UrlOpener) return UrlOpener(url);
+  QDesktopServices::openUrl(QUrl(url));
+}
+
+void TMainForm::LogoClick() {
+  OpenWebAddress();
+}
+
+void TMainForm::LinkCaptionClick() {
+  OpenWebAddress();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == ui->Logo) LogoClick();
+    if (watched == ui->LinkCaption) LinkCaptionClick();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

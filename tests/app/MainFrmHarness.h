@@ -1,0 +1,126 @@
+#pragma once
+// The main window as the program builds it (window first, then its four
+// dialogs), with everything a test needs in its hands: injected clocks, a
+// scripted serial device behind every COM slot, message boxes recorded
+// instead of shown, and modal dialogs answered by the test. The receive
+// timer is stopped: tests call ReceiveTimerTimer themselves.
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ErrorReport.h"
+#include "app/MainFrm.h"
+#include "app/ReceivedDataView.h"
+#include "common/Clock.h"
+#include "common/Routines.h"
+#include "format/FieldFormatsFrm.h"
+#include "options/GeneralOptionsFrm.h"
+#include "options/ReplayRateFrm.h"
+#include "serial/SendCommandFrm.h"
+#include "tests/support/ScriptedSerialDevice.h"
+#include "tests/support/SettingsHome.h"
+
+// A sentence with its correct checksum.
+inline std::string Framed(const std::string& body) {
+  char checksum[4];
+  std::snprintf(checksum, sizeof checksum, "%02X", NmeaChecksum(body));
+  return "$" + body + "*" + checksum;
+}
+
+struct TShownMessage {
+  TMessageKind Kind;
+  std::string Text;
+  bool operator==(const TShownMessage&) const = default;
+};
+
+class TWindowHarness {
+ public:
+  explicit TWindowHarness(std::vector<std::string> arguments = {}) {
+    Clock::SetTickSource([this] { return Tick; });
+    Clock::SetNowSource([this] { return Now; });
+    SetMessageSink([this](TMessageKind kind, const std::string& text) {
+      Messages.push_back({kind, text});
+      if (WhileMessageOpen) WhileMessageOpen();
+    });
+    Main = std::make_unique<TMainForm>();
+    Main->ReceiveTimer->stop();
+    Dialogs.ReplayRate = new TReplayRateForm(Main.get());
+    Dialogs.GeneralOptions = new TGeneralOptionsForm(Main->PortSource(), Main.get());
+    Dialogs.SendCommand = new TSendCommandForm(Main->PortSource(), Main.get());
+    Dialogs.FieldFormats = new TFieldFormatsForm(Main.get());
+    Main->SetDialogs(Dialogs);
+    Main->SetDeviceFactory(TScriptedSerialDevice::Factory(Script));
+    Main->SetModalRunner([this](QDialog& dialog) {
+      Modals.push_back(&dialog);
+      return AnswerModal ? AnswerModal(dialog) : int(QDialog::Rejected);
+    });
+    Main->SetCommandLine(std::move(arguments));
+  }
+
+  ~TWindowHarness() {
+    Main.reset();
+    SetMessageSink({});
+    Clock::SetTickSource({});
+    Clock::SetNowSource({});
+  }
+
+  // Runs a handler as the event dispatch would: what it throws is reported.
+  void Dispatch(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      ReportError(error.what());
+    }
+  }
+
+  void Ticks(int count) {
+    for (int tick = 0; tick < count; ++tick) Dispatch([this] { Main->ReceiveTimerTimer(); });
+  }
+
+  void SelectPort(int index) {
+    Main->SetComPortIndex(index);
+    Dispatch([this] { Main->ComPortClick(); });
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    return Main->findChild<T*>(name);
+  }
+
+  void Check(const char* option, bool on = true) { Find<QCheckBox>(option)->setChecked(on); }
+
+  std::vector<std::string> Shown() const {
+    const auto* view = Find<TReceivedDataView>("ReceiveData");
+    std::vector<std::string> lines;
+    for (std::size_t index = 0; index < view->LineCount(); ++index)
+      lines.push_back(view->Line(index));
+    return lines;
+  }
+
+  std::vector<std::string> ErrorsShown() const {
+    std::vector<std::string> errors;
+    for (const auto& message : Messages)
+      if (message.Kind == TMessageKind::Error) errors.push_back(message.Text);
+    return errors;
+  }
+
+  TTempSettingsHome Home;
+  std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
+  uint32_t Tick = 1000;
+  TDateTime Now = 45356.5;  // 5 March 2024, noon
+  std::unique_ptr<TMainForm> Main;
+  TMainDialogs Dialogs;
+  std::vector<TShownMessage> Messages;
+  std::function<void()> WhileMessageOpen;
+  std::vector<QDialog*> Modals;
+  std::function<int(QDialog&)> AnswerModal;
+};

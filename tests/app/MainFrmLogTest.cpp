@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "tests/app/MainFrmHarness.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+  return file.readAll().toStdString();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// Lets the event loop run, timers and all, for a while.
+void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+std::string AsLog(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}
+
+bool MenusEnabled(const TWindowHarness& harness, bool log, bool replay) {
+  return harness.Find<QAction>("Logtodisk1")->isEnabled() == log &&
+         harness.Find<QAction>("Replayfromdisk1")->isEnabled() == replay;
+}
+
+const std::string kLines[] = {
+    Framed("GPGLL,1"),
+    Framed("GPGLL,2"),
+    Framed("GPGLL,3"),
+    "~17," + Framed("GPGLL,4"),
+};
+
+class ReplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    File = Harness.Home.Path() + "/replay.TXT";
+    WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]}));
+    Harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(200);
+  }
+  QLabel* Caption() const { return Harness.Find<QLabel>("ModeCaption"); }
+  QPushButton* Pause() const { return Harness.Find<QPushButton>("PauseButton"); }
+
+  TWindowHarness Harness;
+  std::string File;
+};
+
+TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
+  TMainForm& main = *Harness.Main;
+  main.StartReplay(File);
+  EXPECT_TRUE(main.Replaying);
+  EXPECT_EQ(main.ReceiveTimer->interval(), 200);
+  EXPECT_EQ(Caption()->text(), "REPLAY");
+  EXPECT_FALSE(Pause()->isHidden());
+  EXPECT_EQ(Pause()->text(), "Pause");
+  EXPECT_TRUE(MenusEnabled(Harness, false, false));
+
+  Harness.Ticks(1);
+  EXPECT_EQ(Harness.Shown(), std::vector<std::string>{kLines[0]});
+  EXPECT_FALSE(Caption()->isHidden()) << "blinks on every replayed tick";
+
+  main.PauseButtonClick();
+  EXPECT_EQ(Pause()->text(), "Resume");
+  EXPECT_EQ(Caption()->text(), "PAUSED");
+  Harness.Ticks(3);
+  EXPECT_EQ(Harness.Shown().size(), 1u) << "nothing is read while paused";
+  EXPECT_TRUE(Caption()->isHidden()) << "still blinking while paused";
+
+  main.PauseButtonClick();
+  EXPECT_EQ(Caption()->text(), "REPLAY");
+  Harness.Ticks(1);
+  EXPECT_EQ(Harness.Shown().size(), 2u);
+
+  Harness.AnswerModal = [](QDialog& dialog) {
+    dialog.findChild<QSpinBox*>("ReplaySpeed")->setValue(50);
+    return int(QDialog::Accepted);
+  };
+  main.Setreplayrate1Click();
+  EXPECT_EQ(main.ReceiveTimer->interval(), 50);
+
+  Harness.Ticks(1);
+  EXPECT_EQ(Harness.Shown(), (std::vector<std::string>{kLines[0], kLines[1], kLines[2]}));
+  Harness.Ticks(1);
+  EXPECT_FALSE(main.Replaying) << "the end of the file runs Stop";
+  EXPECT_EQ(main.ReceiveTimer->interval(), 10);
+  EXPECT_TRUE(Pause()->isHidden());
+  EXPECT_TRUE(Caption()->isHidden());
+  EXPECT_TRUE(MenusEnabled(Harness, true, true));
+}
+
+TEST_F(ReplayTest, EndOfReplayAlsoClosesAPortOpenedMeanwhile) {
+  Harness.Main->StartReplay(File);
+  Harness.SelectPort(1);
+  Harness.Script->Incoming = "$GPGLL,live*00\r\n";
+  Harness.Ticks(4);
+  EXPECT_EQ(Harness.Shown(), (std::vector<std::string>{kLines[0], kLines[1], kLines[2]}))
+      << "the port is not read while a replay runs";
+  EXPECT_EQ(Harness.Main->Port, nullptr);
+  EXPECT_EQ(Harness.Main->ComPortIndex(), -1);
+}
+
+TEST_F(ReplayTest, NewReplayAfterPausedStopStartsUnpaused) {
+  Harness.Main->StartReplay(File);
+  Harness.Main->PauseButtonClick();
+  Harness.Main->StopButtonClick();
+  Harness.Main->StartReplay(File);
+  EXPECT_EQ(Pause()->text(), "Pause");
+  Harness.Ticks(1);
+  EXPECT_EQ(Harness.Shown().size(), 1u);
+}
+
+TEST_F(ReplayTest, RateChangeWhileIdleLeavesTheTimerAlone) {
+  Harness.AnswerModal = [](QDialog& dialog) {
+    dialog.findChild<QSpinBox*>("ReplaySpeed")->setValue(50);
+    return int(QDialog::Accepted);
+  };
+  Harness.Main->Setreplayrate1Click();
+  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 10);
+  Harness.Main->StartReplay(File);
+  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 50);
+}
+
+TEST_F(ReplayTest, StampedLinesAreReplayedAsTheyStand) {
+  WriteAll(File, AsLog({kLines[3]}));
+  Harness.Main->StartReplay(File);
+  Harness.Ticks(1);
+  EXPECT_EQ(Harness.Shown(), std::vector<std::string>{kLines[3]});
+}
+
+TEST_F(ReplayTest, MissingFileIsReportedAndNothingStarts) {
+  Harness.Dispatch([&] { Harness.Main->StartReplay(Harness.Home.Path() + "/missing.TXT"); });
+  EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"File not found."});
+  EXPECT_FALSE(Harness.Main->Replaying);
+  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 10);
+  EXPECT_TRUE(Pause()->isHidden());
+  EXPECT_TRUE(MenusEnabled(Harness, true, true));
+}
+
+TEST_F(ReplayTest, EmptyFileStopsAtTheFirstTick) {
+  WriteAll(File, "");
+  Harness.Main->StartReplay(File);
+  Harness.Ticks(1);
+  EXPECT_FALSE(Harness.Main->Replaying);
+  EXPECT_TRUE(Harness.Shown().empty());
+}
+
+TEST_F(ReplayTest, MenuReplayUsesTheOpenDialog) {
+  Harness.AnswerModal = [this](QDialog& dialog) {
+    auto& files = dynamic_cast<QFileDialog&>(dialog);
+    EXPECT_EQ(files.objectName(), "OpenDialog");
+    files.selectFile(QString::fromStdString(File));
+    return int(QDialog::Accepted);
+  };
+  Harness.Main->Replayfromdisk1Click();
+  EXPECT_TRUE(Harness.Main->Replaying);
+}
+
+class LogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    File = Harness.Home.Path() + "/log.TXT";
+    Harness.SelectPort(0);
+  }
+  void Receive(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) Harness.Script->Incoming += line + "\r\n";
+    Harness.Ticks(static_cast<int>(lines.size()));
+  }
+
+  TWindowHarness Harness;
+  std::string File;
+};
+
+TEST_F(LogTest, LogHoldsExactlyTheLinesShown) {
+  Harness.Main->StartLogging(File);
+  EXPECT_TRUE(MenusEnabled(Harness, false, false));
+  Receive({kLines[0], "$GPGLL,bad*00"});
+  Harness.Check("RecordTimestamps");
+  Harness.Tick += 7;
+  Receive({kLines[1]});
+  Harness.Check("IgnoreInvalid");
+  Receive({"$GPGLL,dropped*01", kLines[2]});
+  const auto shown = Harness.Shown();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[2], "~7," + kLines[1]);
+  Harness.Main->StopButtonClick();
+  EXPECT_EQ(ReadAll(File), AsLog(shown));
+  EXPECT_EQ(Harness.Main->ComPortIndex(), -1) << "Stop also lets go of the port";
+  EXPECT_EQ(Harness.Main->Port, nullptr);
+}
+
+TEST_F(LogTest, LinesReachTheFileWithinASecond) {
+  Harness.Main->StartLogging(File);
+  Receive({kLines[0], kLines[1]});
+  Wait(1300);
+  EXPECT_EQ(ReadAll(File), AsLog(Harness.Shown()));
+}
+
+TEST_F(LogTest, ClosingTheWindowWritesOutTheLog) {
+  Harness.Main->StartLogging(File);
+  Receive({kLines[0], kLines[1]});
+  const auto shown = Harness.Shown();
+  Harness.Main.reset();
+  EXPECT_EQ(ReadAll(File), AsLog(shown));
+}
+
+TEST_F(LogTest, NameIsExpandedWithTheStartTime) {
+  TDateTime start = 0;
+  TryEncodeDate(2024, 3, 5, start);
+  TDateTime time = 0;
+  TryEncodeTime(9, 7, 2, 0, time);
+  Harness.Now = start + time;
+  Harness.Main->StartLogging(Harness.Home.Path() + "/trip_%DATE_%TIME.TXT");
+  Harness.Main->StopButtonClick();
+  EXPECT_EQ(ReadAll(Harness.Home.Path() + "/trip_20240305_090702.TXT"), "");
+}
+
+TEST_F(LogTest, RelativeStampsRestartAtLoggingStart) {
+  Harness.Check("RecordTimestamps");
+  Harness.Tick += 5000;
+  Harness.Main->StartLogging(File);
+  Harness.Tick += 3;
+  Receive({kLines[0]});
+  EXPECT_EQ(Harness.Shown(), std::vector<std::string>{"~3," + kLines[0]});
+}
+
+TEST_F(LogTest, FailedCreateLeavesEverythingAsItWas) {
+  const std::string blocked = File + "/under-a-file.TXT";
+  WriteAll(File, "");
+  Harness.Dispatch([&] { Harness.Main->StartLogging(blocked); });
+  EXPECT_EQ(Harness.ErrorsShown().size(), 1u);
+  EXPECT_FALSE(Harness.Main->Logging);
+  EXPECT_TRUE(Harness.Find<QLabel>("ModeCaption")->isHidden());
+  EXPECT_TRUE(Harness.Find<QAction>("Logtodisk1")->isEnabled());
+}
+
+TEST_F(LogTest, FullDiskShowsOneBoxAndLoggingGoesOn) {
+  Harness.Main->StartLogging("/dev/full");
+  // The box stays open while ticks go on and every flush fails again, as the
+  // receive timer and the log's flush timer keep firing under a modal box.
+  bool boxOpen = false;
+  Harness.WhileMessageOpen = [&] {
+    if (boxOpen) return;
+    boxOpen = true;
+    for (int tick = 0; tick < 20; ++tick) {
+      Receive({kLines[0]});
+      Harness.Dispatch([&] { Harness.Main->DataFile.Flush(); });
+    }
+  };
+  Receive({kLines[0]});
+  Harness.Dispatch([&] { Harness.Main->DataFile.Flush(); });
+  EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"Disk full."});
+  EXPECT_TRUE(Harness.Main->Logging);
+  Receive({kLines[1]});
+  EXPECT_EQ(Harness.Shown().size(), 22u);
+  Harness.WhileMessageOpen = nullptr;
+}
+
+TEST_F(LogTest, FailedCloseAtStopStillLetsGoOfThePort) {
+  Harness.Main->StartLogging("/dev/full");
+  Receive({kLines[0]});
+  Harness.Dispatch([&] { Harness.Main->StopButtonClick(); });
+  EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"Disk full."});
+  EXPECT_FALSE(Harness.Main->Logging);
+  EXPECT_EQ(Harness.Main->ComPortIndex(), -1);
+  EXPECT_EQ(Harness.Main->Port, nullptr);
+}
+
+TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
+  Harness.Main->StopButtonClick();
+  Harness.Main->Logtodisk1Click();
+  EXPECT_EQ(Harness.Messages,
+            (std::vector<TShownMessage>{{TMessageKind::Warning, "Please open COM port first"}}));
+  EXPECT_TRUE(Harness.Modals.empty());
+  Harness.SelectPort(0);
+  Harness.AnswerModal = [this](QDialog& dialog) {
+    auto& files = dynamic_cast<QFileDialog&>(dialog);
+    EXPECT_EQ(files.objectName(), "SaveDialog");
+    EXPECT_EQ(files.defaultSuffix(), "TXT");
+    EXPECT_EQ(files.nameFilters(), (QStringList{"Text files (*.TXT)", "All files (*.*)"}));
+    files.selectFile(QString::fromStdString(File));
+    return int(QDialog::Accepted);
+  };
+  Harness.Main->Logtodisk1Click();
+  EXPECT_TRUE(Harness.Main->Logging);
+}
+
+TEST_F(LogTest, CancelledSaveDialogStartsNothing) {
+  Harness.AnswerModal = [](QDialog&) { return int(QDialog::Rejected); };
+  Harness.Main->Logtodisk1Click();
+  EXPECT_FALSE(Harness.Main->Logging);
+}
+
+TEST(CommandDialog, ReachableOnlyWithAnOpenPort) {
+  TWindowHarness harness;
+  harness.Main->Sendcommand1Click();
+  harness.SelectPort(3);
+  harness.Main->Sendcommand1Click();
+  harness.Main->StopButtonClick();
+  harness.Main->Sendcommand1Click();
+  const TShownMessage warning{TMessageKind::Warning, "Please open COM port first"};
+  EXPECT_EQ(harness.Messages, (std::vector<TShownMessage>{warning, warning}));
+  EXPECT_EQ(harness.Modals, std::vector<QDialog*>{harness.Dialogs.SendCommand});
+}
+
+TEST(OptionDialogs, MenusOpenTheirDialogs) {
+  TWindowHarness harness;
+  harness.Find<QAction>("Generaloptions1")->trigger();
+  harness.Find<QAction>("Fieldformats1")->trigger();
+  harness.Find<QAction>("Setreplayrate1")->trigger();
+  EXPECT_EQ(harness.Modals,
+            (std::vector<QDialog*>{harness.Dialogs.GeneralOptions, harness.Dialogs.FieldFormats,
+                                   harness.Dialogs.ReplayRate}));
+}
+
+}  // namespace

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "app/CommandLine.h"
+#include "tests/app/MainFrmHarness.h"
+
+namespace {
+
+std::string TempName(const TWindowHarness& harness, const char* name) {
+  return harness.Home.Path() + "/" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
+  const struct {
+    const char* Legend;
+    std::vector<std::string> Arguments;  // "@" stands for a file in the temp folder
+    bool OpenFails;
+    std::vector<TShownMessage> Messages;
+    bool Logging;
+    bool Replaying;
+    int PortIndex;
+  } cases[] = {
+      {"no arguments", {}, false, {}, false, false, -1},
+      {"one argument", {"L3"}, false, {{TMessageKind::Notice, kBadCountMessage}}, false, false, -1},
+      {"three arguments",
+       {"L3", "@", "x"},
+       false,
+       {{TMessageKind::Notice, kBadCountMessage}},
+       false,
+       false,
+       -1},
+      {"L3 opens COM3: and logs", {"L3", "@"}, false, {}, true, false, 2},
+      {"bare L logs with no port", {"L", "@"}, false, {}, true, false, -1},
+      {"L0 logs with no port", {"L0", "@"}, false, {}, true, false, -1},
+      {"L9 opens COM8:", {"L9", "@"}, false, {}, true, false, 7},
+      {"lower-case l3",
+       {"l3", "@"},
+       false,
+       {{TMessageKind::Notice, kBadCommandMessage}},
+       false,
+       false,
+       -1},
+      {"Replay is not R",
+       {"Replay", "@"},
+       false,
+       {{TMessageKind::Notice, kBadCommandMessage}},
+       false,
+       false,
+       -1},
+      {"R replays", {"R", "@"}, false, {}, false, true, -1},
+      {"COM3: cannot be opened: no logging",
+       {"L3", "@"},
+       true,
+       {{TMessageKind::Error, "Unable to open communications port."}},
+       false,
+       false,
+       -1},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.Arguments;
+    TWindowHarness probe;
+    const std::string file = TempName(probe, "GPS.TXT");
+    WriteFile(file, "$GPGGA\r\n");
+    for (auto& argument : arguments)
+      if (argument == "@") argument = file;
+    probe.Main->SetCommandLine(arguments);
+    probe.Script->OpenFails = c.OpenFails;
+    probe.Dispatch([&] { probe.Main->FormShow(); });
+    EXPECT_EQ(probe.Messages, c.Messages) << c.Legend;
+    EXPECT_EQ(probe.Main->Logging, c.Logging) << c.Legend;
+    EXPECT_EQ(probe.Main->Replaying, c.Replaying) << c.Legend;
+    EXPECT_EQ(probe.Main->ComPortIndex(), c.PortIndex) << c.Legend;
+    EXPECT_EQ(probe.Main->Port != nullptr, c.PortIndex >= 0) << c.Legend;
+    EXPECT_TRUE(c.PortIndex < 0 || probe.Main->Port->IsOpen()) << c.Legend;
+  }
+}
+
+TEST(MainFormStart, CommandLineLoggingReplacesAnExistingFile) {
+  TWindowHarness harness;
+  const std::string file = TempName(harness, "old.TXT");
+  WriteFile(file, "old contents\r\n");
+  harness.Main->SetCommandLine({"L", file});
+  harness.Dispatch([&] { harness.Main->FormShow(); });
+  harness.Dispatch([&] { harness.Main->StopButtonClick(); });
+  QFile written(QString::fromStdString(file));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), QByteArray());
+}
+
+TEST(MainFormStart, WindowHasItsControlsUnderTheirNames) {
+  TWindowHarness harness;
+  TMainForm& main = *harness.Main;
+  EXPECT_EQ(main.size(), QSize(616, 550));
+  EXPECT_TRUE(main.windowTitle().startsWith("Tolvane "));
+  EXPECT_EQ(harness.Find<QWidget>("TopPanel")->height(), 329);
+  ASSERT_NE(harness.Find<QWidget>("BottomPanel"), nullptr);
+  ASSERT_NE(harness.Find<QStatusBar>("StatusBar1"), nullptr);
+  EXPECT_EQ(main.ComPortIndex(), -1);
+  for (int slot = 1; slot <= 8; ++slot) {
+    const auto* item = harness.Find<QRadioButton>(("ComPort" + std::to_string(slot)).c_str());
+    ASSERT_NE(item, nullptr) << slot;
+    EXPECT_EQ(item->text(), QString("COM%1:").arg(slot));
+    EXPECT_EQ(item->toolTip().toStdString(), PortDevicePath(slot - 1));
+  }
+  EXPECT_EQ(harness.Find<QPushButton>("StopButton")->text(), "Stop");
+  EXPECT_TRUE(harness.Find<QPushButton>("PauseButton")->isHidden());
+  EXPECT_TRUE(harness.Find<QLabel>("ModeCaption")->isHidden());
+  EXPECT_EQ(harness.Find<QLabel>("PPSImage")->size(), QSize(25, 25));
+  EXPECT_EQ(harness.Find<QLabel>("PPSLabel")->text(), "1 PPS (DSR):");
+  EXPECT_EQ(harness.Find<QLabel>("ReceiveDataLabel")->text(), "Received data");
+}
+
+TEST(MainFormStart, MenuItemsCarryTheirCaptionsAndShortcuts) {
+  TWindowHarness harness;
+  const struct {
+    const char* Name;
+    const char* Caption;
+    const char* Shortcut;
+  } items[] = {
+      {"Clearreceiveddata1", "&Clear received data", "Del"},
+      {"Logtodisk1", "&Log to disk", "Ctrl+L"},
+      {"Replayfromdisk1", "&Replay from disk", "Ctrl+R"},
+      {"Exit1", "E&xit", ""},
+      {"Sendcommand1", "&Send command...", ""},
+      {"Generaloptions1", "&General options...", ""},
+      {"Fieldformats1", "&Field formats...", ""},
+      {"Setreplayrate1", "Set &replay rate...", ""},
+  };
+  for (const auto& item : items) {
+    const auto* action = harness.Find<QAction>(item.Name);
+    ASSERT_NE(action, nullptr) << item.Name;
+    EXPECT_EQ(action->text(), item.Caption) << item.Name;
+    EXPECT_EQ(action->shortcut(), QKeySequence(item.Shortcut)) << item.Name;
+  }
+}
+
+TEST(MainFormStart, FixFieldsAreReadOnlyDisplays) {
+  TWindowHarness harness;
+  std::vector<std::string> names = {"UTCTime",   "UTCDate", "Latitude",
+                                    "Longitude", "Speed",   "Course",
+                                    "Altitude",  "Quality", "MagneticVariation",
+                                    "SatsUsed",  "PDOP",    "HDOP",
+                                    "VDOP",      "Mode",    "HPE",
+                                    "VPE",       "EPE"};
+  for (int slot = 1; slot <= 12; ++slot)
+    for (const char* row : {"PRN", "Elev", "Az", "S", "Used"})
+      names.push_back(row + std::to_string(slot));
+  for (const auto& name : names) {
+    const auto* field = harness.Find<QLineEdit>(name.c_str());
+    ASSERT_NE(field, nullptr) << name;
+    EXPECT_TRUE(field->isReadOnly()) << name;
+    EXPECT_EQ(field->focusPolicy(), Qt::NoFocus) << name;
+    EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Button))
+        << name;
+  }
+  for (int slot = 1; slot <= 12; ++slot) {
+    const auto* bar = harness.Find<QProgressBar>(("SNR" + std::to_string(slot)).c_str());
+    ASSERT_NE(bar, nullptr) << slot;
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);
+    EXPECT_EQ(bar->maximum(), 60);
+  }
+}
+
+TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
+  TWindowHarness harness;
+  harness.Tick = 5000;
+  harness.SelectPort(2);
+  EXPECT_EQ(harness.Main->StartTick, 5000u);
+  EXPECT_FALSE(harness.Find<QAction>("Replayfromdisk1")->isEnabled());
+  harness.SelectPort(4);
+  EXPECT_EQ(harness.Script->OpenedPath, PortDevicePath(4));
+  const auto& calls = harness.Script->Calls;
+  const auto firstClose = std::find(calls.begin(), calls.end(), "Close");
+  ASSERT_NE(firstClose, calls.end());
+  EXPECT_NE(std::find(firstClose, calls.end(), "Open " + PortDevicePath(4)), calls.end());
+  EXPECT_TRUE(harness.Main->Port->IsOpen());
+}
+
+TEST(MainFormStart, UserClickOnTheSelectedPortDoesNothing) {
+  TWindowHarness harness;
+  auto* com3 = harness.Find<QRadioButton>("ComPort3");
+  com3->click();
+  TSerial* opened = harness.Main->Port.get();
+  ASSERT_NE(opened, nullptr);
+  com3->click();
+  EXPECT_EQ(harness.Main->Port.get(), opened);
+}
+
+TEST(MainFormStart, FailedOpenLeavesNoPortSelected) {
+  TWindowHarness harness;
+  harness.Script->OpenFails = true;
+  harness.SelectPort(0);
+  EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Unable to open communications port."});
+  EXPECT_EQ(harness.Main->ComPortIndex(), -1);
+  EXPECT_EQ(harness.Main->Port, nullptr);
+}
+
+TEST(MainFormStart, LogoAndLinkOpenTheWebAddress) {
+  TWindowHarness harness;
+  std::vector<QString> opened;
+  harness.Main->SetUrlOpener([&](const QString& url) { opened.push_back(url); });
+  harness.Main->LogoClick();
+  harness.Main->LinkCaptionClick();
+  const QString expected = "http://" + harness.Find<QLabel>("LinkCaption")->text();
+  EXPECT_EQ(opened, (std::vector<QString>{expected, expected}));
+}
+
+TEST(MainFormStart, ClearRemovesEveryReceivedLine) {
+  TWindowHarness harness;
+  harness.SelectPort(0);
+  harness.Script->Incoming = "$GPGLL,1*00\r\n$GPGLL,2*00\r\n";
+  harness.Ticks(2);
+  ASSERT_EQ(harness.Shown().size(), 2u);
+  harness.Find<QAction>("Clearreceiveddata1")->trigger();
+  EXPECT_TRUE(harness.Shown().empty());
+}
+
+}  // namespace

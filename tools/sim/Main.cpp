@@ -1,0 +1,176 @@
+// tolvane-sim: a simulated GPS receiver for demonstrations without hardware
+// and for end-to-end tests of the monitor.
+
+#include <QCoreApplication>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <thread>
+
+#include "tools/sim/SimLink.h"
+#include "tools/sim/SimOptions.h"
+#include "tools/sim/SimSentences.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t StopRequested = 0;
+
+void RequestStop(int) {
+  StopRequested = 1;
+}
+
+void InstallStopHandlers() {
+#ifdef _WIN32
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+#else
+  // No SA_RESTART: a signal cuts the wait for commands short.
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+// Prints each command line the monitor sends as it completes.
+class TCommandPrinter {
+ public:
+  void Take(const std::string& bytes) {
+    for (char ch : bytes) {
+      if (ch == '\r' || ch == '\n') {
+        if (!Pending.empty()) std::cout << "Command: " << Pending << std::endl;
+        Pending.clear();
+      } else {
+        const auto code = static_cast<unsigned char>(ch);
+        Pending += code >= 32 && code < 127 ? ch : '.';
+      }
+    }
+  }
+
+ private:
+  std::string Pending;
+};
+
+class TSimulator {
+ public:
+  TSimulator(const TSimOptions& options, ISimLink& link, std::ofstream* echo)
+      : Options(options),
+        Link(link),
+        Echo(echo),
+        Rng(options.Seed),
+        State(InitialState(std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::system_clock::now().time_since_epoch())
+                               .count(),
+                           options.Seed)) {}
+
+  void Run() {
+    const auto period = std::chrono::duration<double>(1.0 / Options.Rate);
+    auto next = TClock::now();
+    while (!StopRequested && !Finished()) {
+      SendCycle();
+      if (Options.Burst > 0 && Sent % 10 == 0)
+        for (int i = 0; i < Options.Burst && !Finished(); ++i) SendCycle();
+      next += std::chrono::duration_cast<TClock::duration>(period);
+      ListenUntil(next);
+    }
+    // Give the monitor a moment to take the last cycle before the far side
+    // closes under it.
+    const auto deadline = TClock::now() + std::chrono::seconds(2);
+    while (!StopRequested && Link.Unread() > 0 && TClock::now() < deadline)
+      ListenUntil(TClock::now() + std::chrono::milliseconds(20));
+  }
+
+ private:
+  bool Finished() const { return Options.Cycles > 0 && Sent >= Options.Cycles; }
+
+  void SendCycle() {
+    const std::string text =
+        FaultyCycle(CycleSentences(State, Options.Talker), Options.Faults, Rng);
+    const size_t taken = Link.Send(text);
+    if (Echo != nullptr) Echo->write(text.data(), static_cast<std::streamsize>(taken)).flush();
+    Advance(State, 1.0 / Options.Rate, Rng);
+    ++Sent;
+  }
+
+  void ListenUntil(TClock::time_point until) {
+    while (!StopRequested) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(until - TClock::now()).count();
+      if (left <= 0) return;
+      Commands.Take(Link.Receive(static_cast<int>(std::min<int64_t>(left, 100))));
+    }
+  }
+
+  const TSimOptions& Options;
+  ISimLink& Link;
+  std::ofstream* Echo;
+  std::mt19937 Rng;
+  TSimState State;
+  TCommandPrinter Commands;
+  int64_t Sent = 0;
+};
+
+// A link left by an earlier run is replaced; anything else at that path is
+// left alone.
+bool MakeLink(const std::string& link, const std::string& target, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code failure;
+  if (fs::is_symlink(fs::symlink_status(link, failure))) fs::remove(link, failure);
+  fs::create_symlink(target, link, failure);
+  if (failure) error = "cannot link " + link + ": " + failure.message();
+  return !failure;
+}
+
+void RemoveLink(const std::string& link, const std::string& target) {
+  namespace fs = std::filesystem;
+  std::error_code failure;
+  if (fs::is_symlink(fs::symlink_status(link, failure)) &&
+      fs::read_symlink(link, failure) == target)
+    fs::remove(link, failure);
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "tolvane-sim: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  TSimOptions options;
+  std::string error;
+  if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    std::cerr << "tolvane-sim: " << error << "\n" << SimUsage();
+    return 2;
+  }
+  if (options.Help) {
+    std::cout << SimUsage();
+    return 0;
+  }
+  InstallStopHandlers();
+  std::unique_ptr<ISimLink> link = options.Device.empty()
+                                       ? OpenPtyLink(error)
+                                       : OpenSerialLink(options.Device, options.Baud, error);
+  if (!link) return Fail(error);
+
+  std::ofstream echo;
+  if (!options.Echo.empty()) {
+    echo.open(options.Echo, std::ios::binary | std::ios::trunc);
+    if (!echo) return Fail("cannot write " + options.Echo);
+  }
+  if (!options.Link.empty() && !MakeLink(options.Link, link->Path(), error)) return Fail(error);
+  // First line of output: the path to open, once the link stands too.
+  std::cout << link->Path() << std::endl;
+
+  TSimulator(options, *link, echo.is_open() ? &echo : nullptr).Run();
+
+  if (!options.Link.empty()) RemoveLink(options.Link, link->Path());
+  return 0;
+}
