@@ -37,7 +37,9 @@ class TFields {
     const char* const end = begin + line.size();
     Start = begin;
     const char* p = begin;
-    for (; end - p >= 8; p += 8) {
+    // Byte k of a word is its k-th character only on little-endian machines.
+    constexpr bool kWordAtATime = std::endian::native == std::endian::little;
+    for (; kWordAtATime && end - p >= 8; p += 8) {
       uint64_t word = 0;
       std::memcpy(&word, p, 8);
       uint64_t separators = BytesEqual(word, ',') | BytesEqual(word, '*');
