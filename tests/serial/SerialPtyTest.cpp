@@ -3,7 +3,9 @@
 // a receiver that goes away.
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <atomic>
@@ -193,24 +195,54 @@ TEST(SerialPty, SendReachesTheReceiver) {
   p.Port.Close();
 }
 
-TEST(SerialPty, ReceiverGoneAway) {
-  // The far side closes mid-sentence: nothing hangs or throws on reading,
-  // DSR reads off, and sending fails with its message.
-  TPtyPort p;
-  ASSERT_NO_THROW(p.Port.Open());
-  ASSERT_TRUE(p.Pty.Deliver("$GPGGA,1*00\r\n$GPRMC,"));
-  EXPECT_EQ(p.Port.ReadLine(), "$GPGGA,1*00");
-  p.Pty.CloseFarSide();
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), "");
-  EXPECT_FALSE(p.Port.GetDSR());
-  try {
-    p.Port.Send("$PGRMO,,3*74\r\n");
-    ADD_FAILURE() << "sending to a vanished device succeeded";
-  } catch (const EDeviceError& error) {
-    EXPECT_STREQ(error.what(), "Error sending data");
+// Whether this process still has the device open (once the far side is
+// gone, the kernel names it "/dev/pts/N (deleted)").
+bool HoldsDevice(const std::string& path) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (target == path || target == path + " (deleted)") return true;
   }
-  EXPECT_TRUE(p.Port.IsOpen()) << "stays open until its owner closes it";
-  p.Port.Close();
+  return false;
+}
+
+TEST(SerialPty, ReceiverGoneAway) {
+  // The far side closes mid-sentence: the device is let go (a device left
+  // open would keep a running event loop busy reporting it), nothing hangs or
+  // throws on reading, DSR reads off, and sending fails with its message.
+  const struct {
+    const char* Legend;
+    bool EventLoopRuns;
+  } cases[] = {
+      {"noticed by the receive tick's read", false},
+      {"noticed first by the running event loop", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Legend);
+    TPtyPort p;
+    ASSERT_NO_THROW(p.Port.Open());
+    ASSERT_TRUE(p.Pty.Deliver("$GPGGA,1*00\r\n$GPRMC,"));
+    EXPECT_EQ(p.Port.ReadLine(), "$GPGGA,1*00");
+    p.Pty.CloseFarSide();
+    if (c.EventLoopRuns) {
+      for (int i = 0; i < 200 && HoldsDevice(p.Pty.Path()); ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+      EXPECT_FALSE(HoldsDevice(p.Pty.Path())) << "let go before the next tick";
+    }
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), "");
+    EXPECT_FALSE(HoldsDevice(p.Pty.Path()));
+    EXPECT_FALSE(p.Port.GetDSR());
+    try {
+      p.Port.Send("$PGRMO,,3*74\r\n");
+      ADD_FAILURE() << "sending to a vanished device succeeded";
+    } catch (const EDeviceError& error) {
+      EXPECT_STREQ(error.what(), "Error sending data");
+    }
+    EXPECT_TRUE(p.Port.IsOpen()) << "stays open until its owner closes it";
+    p.Port.Close();
+  }
 }
 
 }  // namespace
