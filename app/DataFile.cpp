@@ -11,7 +11,9 @@ constexpr std::size_t kReadChunk = 64 * 1024;
 // A log that grows faster than this between two timer flushes is written out
 // at once, so the buffer stays small.
 constexpr std::size_t kWriteLimit = 64 * 1024;
-constexpr int kFlushIntervalMs = 1000;
+// Twice a second, so that a line shown on screen is on its way to the disk
+// within a second whatever the timer's jitter.
+constexpr int kFlushIntervalMs = 500;
 
 // The run-time's own codes for using a file in the wrong mode.
 constexpr int kFileNotOpenForInput = 104;
@@ -67,6 +69,19 @@ int InOutErrorCode(int errnoValue) {
     case EDQUOT:
 #endif
       return 101;
+    default:
+      break;
+  }
+  // An errno that happens to equal a code with its own text (EIO is 5, EINTR
+  // 4) must not pose as "File access denied"; it is shown by number, apart.
+  switch (errnoValue) {
+    case 3:
+    case 4:
+    case 5:
+    case 100:
+    case 101:
+    case 106:
+      return 1000 + errnoValue;
     default:
       return errnoValue;
   }

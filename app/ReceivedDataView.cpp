@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -100,7 +101,8 @@ int TReceivedDataView::FullRows() const {
 void TReceivedDataView::UpdateMetrics() {
   QFontMetrics metrics(font());
   RowHeight = std::max(1, metrics.height());
-  CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
+  // Glyphs sit at fractional advances; whole pixels would drift over a line.
+  CharWidth = std::max(1.0, QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M')));
   Ascent = metrics.ascent();
 }
 
@@ -112,13 +114,13 @@ void TReceivedDataView::UpdateRanges(bool followBottom) {
   vertical->setPageStep(static_cast<int>(rows));
   if (followBottom) vertical->setValue(bottom);
 
-  std::size_t textWidth = std::min<std::size_t>(LongestLine, INT_MAX / 4 / CharWidth) * CharWidth;
-  int width = static_cast<int>(textWidth) + 2 * kMargin;
+  double textWidth = std::min(static_cast<double>(LongestLine) * CharWidth, INT_MAX / 4.0);
+  int width = static_cast<int>(std::ceil(textWidth)) + 2 * kMargin;
   QScrollBar* horizontal = horizontalScrollBar();
   int right = std::max(0, width - viewport()->width());
   if (horizontal->maximum() != right) horizontal->setRange(0, right);
   horizontal->setPageStep(viewport()->width());
-  horizontal->setSingleStep(CharWidth);
+  horizontal->setSingleStep(static_cast<int>(std::ceil(CharWidth)));
 }
 
 void TReceivedDataView::scrollContentsBy(int dx, int dy) {
@@ -157,8 +159,8 @@ void TReceivedDataView::PaintRow(QPainter& painter, std::size_t row, int y) cons
   int offset = horizontalScrollBar()->value();
   auto firstChar = static_cast<std::size_t>(std::max(0, offset - kMargin) / CharWidth);
   auto chars = static_cast<std::size_t>(viewport()->width() / CharWidth + 2);
-  int x = kMargin - offset + static_cast<int>(firstChar) * CharWidth;
-  painter.drawText(x, y + Ascent, VisibleText(Lines.Line(row), firstChar, chars));
+  double x = kMargin - offset + static_cast<double>(firstChar) * CharWidth;
+  painter.drawText(QPointF(x, y + Ascent), VisibleText(Lines.Line(row), firstChar, chars));
 }
 
 void TReceivedDataView::paintEvent(QPaintEvent* event) {

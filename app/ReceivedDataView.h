@@ -60,7 +60,7 @@ class TReceivedDataView : public QAbstractScrollArea {
   bool SyncPending = false;
   std::size_t LongestLine = 0;
   int RowHeight = 1;
-  int CharWidth = 1;
+  double CharWidth = 1;
   int Ascent = 0;
   // The selection runs from the anchor to the current row; -1: none.
   long long Anchor = -1;

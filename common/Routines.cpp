@@ -1,5 +1,6 @@
 #include "common/Routines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>

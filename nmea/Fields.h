@@ -54,6 +54,7 @@ class TFields {
 // failure of the field, like text that is not a number.
 bool ReadDouble(std::string_view text, double& value);
 bool ReadSingle(std::string_view text, float& value);
+// IntOrZero through the whole integer grammar (signs, spaces, hex prefixes).
 int32_t GeneralIntOrZero(std::string_view text);
 // Integer text, or 0 when the field is empty or not an integer. Satellite
 // fields are mostly two or three plain digits, read here without a call.

@@ -1,9 +1,9 @@
 #pragma once
 // Time and date fields, hhmmss and ddmmyy, are not read digit by digit: their
 // first six characters are cut into three two-character pieces and joined as
-// "hh:mm:ss" and "dd/mm/yy", and that text is read. This keeps a receiver's
-// odd fields (short, padded with spaces, with a fraction) in line with what
-// the user sees quoted when a field fails.
+// "hh:mm:ss" and "dd/mm/yy", and that text is read. The joined text decides
+// how short, space-padded or fractional fields read, and it is the text that
+// a failure message quotes.
 
 #include <cstddef>
 #include <string_view>

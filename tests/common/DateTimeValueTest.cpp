@@ -33,16 +33,4 @@ TEST(DateTimeValue, DaysAndTimeOfDay) {
   }
 }
 
-TEST(DateTimeValue, DatesThatDoNotExist) {
-  struct Row {
-    int year, month, day;
-  };
-  const Row rows[] = {{1994, 2, 31}, {1900, 2, 29}, {2001, 2, 29}, {2020, 13, 1}, {2020, 0, 1}};
-  for (const Row& row : rows) {
-    double value = 0;
-    EXPECT_FALSE(TryEncodeDate(row.year, row.month, row.day, value))
-        << row.year << "-" << row.month << "-" << row.day;
-  }
-}
-
 }  // namespace

@@ -134,12 +134,4 @@ TEST(GetField, AgreesWithTheDecodersSplit) {
   }
 }
 
-TEST(SentenceResultName, EveryCode) {
-  EXPECT_STREQ(SentenceResultName(srBadChecksum), "srBadChecksum");
-  EXPECT_STREQ(SentenceResultName(srUnrecognised), "srUnrecognised");
-  EXPECT_STREQ(SentenceResultName(srInvalid), "srInvalid");
-  EXPECT_STREQ(SentenceResultName(srRME), "srRME");
-  EXPECT_STREQ(SentenceResultName(static_cast<TSentenceResult>(8)), "srUnknown");
-}
-
 }  // namespace

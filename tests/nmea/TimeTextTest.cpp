@@ -15,22 +15,6 @@ using testing_nmea::Sentence;
 using testing_nmea::TFixedYear;
 using testing_nmea::TimeOfDay;
 
-TEST(TimeText, JoinedPieces) {
-  struct Row {
-    const char* field;
-    const char* joined;
-  };
-  const Row rows[] = {
-      {"123519.50", "12:35:19"}, {"12345", "12:34:5"}, {"1234", "12:34:"}, {"", "::"}, {"1", "1::"},
-      {"12 345", "12: 3:45"},
-  };
-  for (const Row& row : rows) {
-    nmea::TJoinedText text;
-    nmea::JoinTime(row.field, text);
-    EXPECT_EQ(text.View(), row.joined) << row.field;
-  }
-}
-
 TEST(TimeText, ReadWhole) {
   struct Row {
     const char* legend;

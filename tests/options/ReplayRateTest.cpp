@@ -100,15 +100,4 @@ TEST(ReplayRate, AHalfTypedRateConfirmedWithEnterIsSavedInRange) {
   EXPECT_EQ(form.ReplaySpeed(), 10);
 }
 
-TEST(ReplayRate, OtherKeysDoNotClose) {
-  TTempSettingsHome home;
-  TReplayRateForm form;
-  form.show();
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-  QApplication::sendEvent(SpeedField(form), &press);
-  EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(form.ReplaySpeed(), 501);
-  form.close();
-}
-
 }  // namespace

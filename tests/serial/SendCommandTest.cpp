@@ -136,10 +136,4 @@ TEST_F(SendCommandTest, FailingWriteIsRaisedAndTheDialogStaysAsItWas) {
   EXPECT_EQ(Nmea()->text(), "$PGRMO,,2*75");
 }
 
-TEST_F(SendCommandTest, CloseButtonClosesWithOk) {
-  Click("CloseButton");
-  EXPECT_FALSE(Form->isVisible());
-  EXPECT_EQ(Form->result(), QDialog::Accepted);
-}
-
 }  // namespace

@@ -195,6 +195,23 @@ TEST(SerialPty, SendReachesTheReceiver) {
   p.Port.Close();
 }
 
+TEST(SerialPty, SendGivesUpOnAReceiverThatTakesNothing) {
+  // Nobody reads the far side: once the line's buffers are full the write
+  // cannot finish. It fails with its message instead of holding the program.
+  TPtyPort p;
+  WriteSettingStr("Options", "BaudRate", "4000000");
+  ASSERT_NO_THROW(p.Port.Open());
+  try {
+    p.Port.Send(std::string(256 * 1024, 'x'));
+    ADD_FAILURE() << "a write nobody took was reported as sent";
+  } catch (const EDeviceError& error) {
+    EXPECT_STREQ(error.what(), "Error sending data");
+  }
+  ASSERT_TRUE(p.Pty.Deliver("$GPGGA,1*00\r\n"));
+  EXPECT_EQ(p.Port.ReadLine(), "$GPGGA,1*00") << "reading goes on";
+  p.Port.Close();
+}
+
 // Whether this process still has the device open (once the far side is
 // gone, the kernel names it "/dev/pts/N (deleted)").
 bool HoldsDevice(const std::string& path) {

@@ -125,6 +125,34 @@ TEST(Simulator, StreamArrivesThroughTheSerialPort) {
   }
 }
 
+TEST(Simulator, FaultsSpoilLinesButNotTheTrack) {
+  // Garbage between sentences and bursts of cycles at once: some lines are
+  // spoilt, every whole RMC still follows the last by one cycle.
+  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  QProcess sim;
+  const std::string path = StartSimulator(
+      sim, {"--rate", "20", "--cycles", "40", "--seed", "3", "--garbage", "40", "--burst", "5"});
+  ASSERT_FALSE(path.empty());
+  TTempSettingsHome home;
+  TPortOverride slot(0, path);
+  TSerial port([] { return 0; });
+  ASSERT_NO_THROW(port.Open());
+  const std::vector<std::string> received = ReadUntilEnded(port, sim);
+  port.Close();
+  EXPECT_EQ(sim.exitCode(), 0);
+
+  std::vector<double> times;
+  for (const std::string& line : received)
+    if (ChecksumHolds(line) && line.rfind("$GPRMC,", 0) == 0) times.push_back(RMCSeconds(line));
+  EXPECT_LT(std::count_if(received.begin(), received.end(), ChecksumHolds), long(received.size()));
+  ASSERT_GE(times.size(), 10u);
+  for (size_t i = 1; i < times.size(); ++i) {
+    const double step = std::fmod(times[i] - times[i - 1] + 86400, 86400);
+    EXPECT_NEAR(step / 0.05, std::round(step / 0.05), 1e-6) << "whole cycles apart";
+    EXPECT_GT(step, 0);
+  }
+}
+
 TEST(Simulator, StopsCleanlyOnTerminateAndRemovesItsLink) {
   ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
   QTemporaryDir dir;
@@ -139,6 +167,46 @@ TEST(Simulator, StopsCleanlyOnTerminateAndRemovesItsLink) {
   EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(sim.exitCode(), 0);
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(Simulator, SendsOnARealSerialDeviceInstead) {
+  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  TPseudoTerminal receiverEnd;
+  QProcess sim;
+  const std::string path =
+      StartSimulator(sim, {"--device", QString::fromStdString(receiverEnd.Path()), "--baud", "9600",
+                           "--cycles", "2", "--rate", "20", "--talker", "GN"});
+  EXPECT_EQ(path, receiverEnd.Path());
+  ASSERT_TRUE(sim.waitForFinished(5000));
+  EXPECT_EQ(sim.exitCode(), 0);
+  const std::string sent = receiverEnd.Read(4096, 500);
+  EXPECT_EQ(sent.rfind("$GNRMC,", 0), 0u) << sent;
+  EXPECT_NE(sent.find("$PGRME,"), std::string::npos) << "proprietary sentences keep their prefix";
+}
+
+TEST(Simulator, RefusesABadCommandLine) {
+  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  const struct {
+    const char* Legend;
+    QStringList Arguments;
+    const char* Complaint;
+  } cases[] = {
+      {"unknown option", {"--fast"}, "unknown option --fast"},
+      {"missing value", {"--cycles"}, "--cycles needs a value"},
+      {"rate of zero", {"--rate", "0"}, "bad value for --rate: 0"},
+      {"share above one", {"--bad-checksums", "1.5"}, "bad value for --bad-checksums: 1.5"},
+      {"talker of three letters", {"--talker", "GPS"}, "bad value for --talker: GPS"},
+      {"trailing text in a number", {"--seed", "12x"}, "bad value for --seed: 12x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Legend);
+    QProcess sim;
+    sim.start(kSimulator, c.Arguments);
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 2);
+    EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << "no device path for a failed start";
+    EXPECT_TRUE(sim.readAllStandardError().contains(c.Complaint));
+  }
 }
 
 }  // namespace
