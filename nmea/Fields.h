@@ -4,8 +4,10 @@
 // Views only: nothing is copied or allocated.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace nmea {
@@ -16,38 +18,67 @@ inline size_t FieldEnd(std::string_view line, size_t from) {
   return from;
 }
 
+// Eight characters at a time: the top bit of each byte of the result is set
+// where the byte of `word` equals `ch`, and nowhere else.
+inline uint64_t BytesEqual(uint64_t word, char ch) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  const uint64_t x = word ^ (0x0101010101010101ULL * static_cast<unsigned char>(ch));
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
 template <size_t N>
 class TFields {
  public:
   // One pass: a comma closes the field and opens the next; a "*" only
-  // closes it, so text behind the checksum falls to later fields.
+  // closes it, so text behind the checksum falls to later fields. The
+  // separators are found a word at a time; only they are looked at singly.
   explicit TFields(std::string_view line) {
-    const char* start = line.data();
-    const char* const end = start + line.size();
-    bool open = true;
-    size_t n = 0;
-    for (const char* p = start; p != end; ++p) {
-      if (*p == ',') {
-        if (open) Fields[n] = Field(start, p);
-        if (++n == N) return;
-        start = p + 1;
-        open = true;
-      } else if (*p == '*' && open) {
-        Fields[n] = Field(start, p);
-        open = false;
+    const char* const begin = line.data();
+    const char* const end = begin + line.size();
+    Start = begin;
+    const char* p = begin;
+    // Byte k of a word is its k-th character only on little-endian machines.
+    constexpr bool kWordAtATime = std::endian::native == std::endian::little;
+    for (; kWordAtATime && end - p >= 8; p += 8) {
+      uint64_t word = 0;
+      std::memcpy(&word, p, 8);
+      uint64_t separators = BytesEqual(word, ',') | BytesEqual(word, '*');
+      while (separators != 0) {
+        if (Separator(p + (std::countr_zero(separators) >> 3))) return;
+        separators &= separators - 1;
       }
     }
-    if (open) Fields[n] = Field(start, end);
+    for (; p != end; ++p) {
+      if ((*p == ',' || *p == '*') && Separator(p)) return;
+    }
+    if (Open) Fields[Count] = Field(Start, end);
   }
 
   std::string_view operator[](size_t n) const { return Fields[n]; }
 
  private:
+  // True once all N fields are known.
+  bool Separator(const char* p) {
+    if (*p == ',') {
+      if (Open) Fields[Count] = Field(Start, p);
+      if (++Count == N) return true;
+      Start = p + 1;
+      Open = true;
+    } else if (Open) {
+      Fields[Count] = Field(Start, p);
+      Open = false;
+    }
+    return false;
+  }
+
   static std::string_view Field(const char* begin, const char* end) {
     return {begin, static_cast<size_t>(end - begin)};
   }
 
   std::array<std::string_view, N> Fields{};
+  const char* Start = nullptr;
+  size_t Count = 0;
+  bool Open = true;
 };
 
 // Real text that fits the field's type; a value beyond its range is a
