@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
+#include <algorithm>
 
 #ifndef _WIN32
 #include <sys/file.h>
@@ -12,6 +13,7 @@ namespace {
 // Time allowed for a write beyond the line's own transmission time, so that
 // a receiver that stopped taking data cannot hold the program for ever.
 constexpr int kWriteSlackMs = 2000;
+constexpr qint64 kMaxBuffered = 64 * 1024;
 
 }  // namespace
 
@@ -41,9 +43,13 @@ bool TQtSerialDevice::Open(const std::string& path) {
   return true;
 }
 
-bool TQtSerialDevice::SetQueueSizes(int /*inputSize*/, int /*outputSize*/) {
-  // The operating system sizes its own queues, and QSerialPort's buffer is
-  // emptied on every read; there is nothing to reserve.
+bool TQtSerialDevice::SetQueueSizes(int inputSize, int /*outputSize*/) {
+  // The operating system sizes its own queues. QSerialPort's buffer is ours
+  // to bound: while a running event loop fills it and nobody takes lines out
+  // (a replay runs with the port open), it must not grow without end. Once it
+  // is full the receiver's bytes wait in the driver, which drops them when
+  // it is full too, as a serial line does.
+  Port.setReadBufferSize(std::max<qint64>(inputSize, kMaxBuffered));
   return Port.isOpen();
 }
 

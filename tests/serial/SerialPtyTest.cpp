@@ -212,6 +212,25 @@ TEST(SerialPty, SendGivesUpOnAReceiverThatTakesNothing) {
   p.Port.Close();
 }
 
+TEST(SerialPty, UnreadInputWaitsInTheDriverNotInMemory) {
+  // With the port open but not read (a replay runs) and the event loop
+  // running, the receiver's bytes pile up only to a bound; past it they wait
+  // in the driver, which stops taking more. Reading then goes on.
+  TPtyPort p;
+  ASSERT_NO_THROW(p.Port.Open());
+  const std::string chunk = std::string(8191, 'x') + "\r";
+  size_t taken = 0;
+  for (int i = 0; i < 400; ++i) {
+    taken += p.Pty.Offer(chunk);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_LT(taken, 512u * 1024) << "of " << 400 * chunk.size() << " bytes sent";
+  std::string line;
+  for (int i = 0; i < 20 && line.empty(); ++i) line = p.Port.ReadLine();
+  EXPECT_EQ(line, std::string(8191, 'x'));
+  p.Port.Close();
+}
+
 // Whether this process still has the device open (once the far side is
 // gone, the kernel names it "/dev/pts/N (deleted)").
 bool HoldsDevice(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "tests/support/PseudoTerminal.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -31,6 +32,19 @@ bool TPseudoTerminal::Write(std::string_view data) {
     data.remove_prefix(static_cast<size_t>(written));
   }
   return true;
+}
+
+size_t TPseudoTerminal::Offer(std::string_view data) {
+  const int flags = ::fcntl(Far, F_GETFL);
+  ::fcntl(Far, F_SETFL, flags | O_NONBLOCK);
+  size_t taken = 0;
+  while (taken < data.size()) {
+    const ssize_t written = ::write(Far, data.data() + taken, data.size() - taken);
+    if (written <= 0) break;
+    taken += static_cast<size_t>(written);
+  }
+  ::fcntl(Far, F_SETFL, flags);
+  return taken;
 }
 
 std::string TPseudoTerminal::Read(size_t count, int timeoutMs) {

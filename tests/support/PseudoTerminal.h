@@ -20,6 +20,8 @@ class TPseudoTerminal {
   const std::string& Path() const { return DevicePath; }
   // Sends bytes as the receiver would; false when they could not all be written.
   bool Write(std::string_view data);
+  // Sends what the device side takes without waiting; the count taken.
+  size_t Offer(std::string_view data);
   // What the program wrote: waits up to `timeoutMs` for `count` bytes and
   // returns what arrived by then.
   std::string Read(size_t count, int timeoutMs);
