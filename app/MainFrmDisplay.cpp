@@ -1,11 +1,16 @@
-// The fix display: the fields and the satellite table of the top panel.
+// The fix display: the fields and the satellite table of the top panel. What
+// each field shows is decided by the functions of FixDisplay; the window only
+// applies their writes, in order.
 
 #include <QColor>
 #include <QLineEdit>
+#include <QMultiHash>
 #include <QProgressBar>
 #include <algorithm>
 
+#include "app/FixDisplay.h"
 #include "app/MainFrm.h"
+#include "format/FormatRoutines.h"
 #include "ui_MainFrm.h"
 
 namespace {
@@ -13,17 +18,131 @@ namespace {
 constexpr int kSNRMinimum = 0;
 constexpr int kSNRMaximum = 60;
 
+QColor ColourOf(TFieldColour colour, const QColor& buttonFace) {
+  switch (colour) {
+    case TFieldColour::Red:
+      return QColor(255, 0, 0);
+    case TFieldColour::Yellow:
+      return QColor(255, 255, 0);
+    case TFieldColour::ButtonFace:
+      break;
+  }
+  return buttonFace;
+}
+
+// A new palette sets off a round of change events through the widget, so it
+// is given only when the colour really changes; the redraw happens anyway.
+void PaintField(QLineEdit& field, const QColor& colour) {
+  if (field.palette().color(QPalette::Base) != colour) {
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Base, colour);
+    field.setPalette(palette);
+  }
+  field.repaint();
+}
+
+void SetBar(QProgressBar& bar, int position, const QColor& colour) {
+  bar.setValue(std::clamp(position, kSNRMinimum, kSNRMaximum));
+  if (bar.palette().color(QPalette::Window) != colour ||
+      bar.palette().color(QPalette::Base) != colour) {
+    QPalette palette = bar.palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    bar.setPalette(palette);
+  }
+  bar.setAutoFillBackground(true);
+  bar.repaint();
+}
+
+// Laying out a line edit's text is the dearest part of a write; the same
+// text again changes nothing on screen.
+void SetText(QLineEdit& field, const QString& text) {
+  if (field.text() != text) field.setText(text);
+}
+
+// The fields and bars of the window by name, found in one walk over its
+// controls when the window first shows a sentence, and kept as a child of the
+// window for its lifetime: a GSA writes some eighty of them, and a search of
+// the whole window for each one would cost more than everything else together.
+class TFieldMap : public QObject {
+  Q_OBJECT
+
+ public:
+  static const TFieldMap& Of(TMainForm& form) {
+    if (auto* map = form.findChild<TFieldMap*>(kName, Qt::FindDirectChildrenOnly)) return *map;
+    return *new TFieldMap(form);
+  }
+
+  explicit TFieldMap(TMainForm& form) : QObject(&form) {
+    setObjectName(kName);
+    const QWidget& panel = *form.centralWidget();
+    for (auto* field : panel.findChildren<QLineEdit*>()) Fields.insert(field->objectName(), field);
+    for (auto* bar : panel.findChildren<QProgressBar*>()) Bars.insert(bar->objectName(), bar);
+  }
+
+  std::string Text(const std::string& name) const {
+    const QLineEdit* field = Fields.value(QString::fromStdString(name));
+    return field ? field->text().toStdString() : std::string();
+  }
+
+  void Apply(const TFieldUpdate& update, const QColor& buttonFace) const {
+    const QString name = QString::fromStdString(update.Name);
+    const QColor colour = ColourOf(update.Colour, buttonFace);
+    switch (update.Kind) {
+      case TFieldUpdate::TKind::Text:
+        for (auto it = Fields.find(name); it != Fields.end() && it.key() == name; ++it)
+          SetText(*it.value(), QString::fromStdString(update.Text));
+        break;
+      case TFieldUpdate::TKind::Colour:
+        for (auto it = Fields.find(name); it != Fields.end() && it.key() == name; ++it)
+          PaintField(*it.value(), colour);
+        break;
+      case TFieldUpdate::TKind::Bar:
+        for (auto it = Bars.find(name); it != Bars.end() && it.key() == name; ++it)
+          SetBar(*it.value(), update.Position, colour);
+        break;
+    }
+  }
+
+ private:
+  static constexpr const char* kName = "FieldMap";
+  QMultiHash<QString, QLineEdit*> Fields;
+  QMultiHash<QString, QProgressBar*> Bars;
+};
+
+void ApplyFieldUpdates(TMainForm& form, const TFieldUpdates& updates) {
+  const TFieldMap& map = TFieldMap::Of(form);
+  const QColor buttonFace = form.palette().color(QPalette::Button);
+  for (const TFieldUpdate& update : updates) map.Apply(update, buttonFace);
+}
+
 }  // namespace
 
-void TMainForm::ShowGGA() {}
+void TMainForm::ShowGGA() {
+  ApplyFieldUpdates(*this, DisplayGGA(Decoder.GGA, FieldFormats));
+}
 
-void TMainForm::ShowRMC() {}
+void TMainForm::ShowRMC() {
+  ApplyFieldUpdates(*this, DisplayRMC(Decoder.RMC, FieldFormats));
+}
 
-void TMainForm::ShowSatellites() {}
+// The "Used?" texts are read back from the fields: they are what the last
+// GSA left in each slot.
+void TMainForm::ShowSatellites() {
+  const TFieldMap& map = TFieldMap::Of(*this);
+  TUsedTexts used;
+  for (int slot = 1; slot <= kSatelliteSlots; ++slot)
+    used[slot - 1] = map.Text("Used" + std::to_string(slot));
+  ApplyFieldUpdates(*this, DisplaySatellites(Decoder.GSV, used));
+}
 
-void TMainForm::ShowGSA() {}
+void TMainForm::ShowGSA() {
+  ApplyFieldUpdates(*this, DisplayGSA(Decoder.GSA, Decoder.GSV));
+}
 
-void TMainForm::ShowRME() {}
+void TMainForm::ShowRME() {
+  ApplyFieldUpdates(*this, DisplayRME(Decoder.RME));
+}
 
 // Fields are looked for among the window's own controls only: the dialogs
 // are children of the window too, and a name there must never match.
@@ -39,13 +158,8 @@ void TMainForm::SetFieldText(const std::string& name, const std::string& text) {
 }
 
 void TMainForm::SetSNRBar(const std::string& name, int position, const QColor& colour) {
-  for (auto* bar : centralWidget()->findChildren<QProgressBar*>(QString::fromStdString(name))) {
-    bar->setValue(std::clamp(position, kSNRMinimum, kSNRMaximum));
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    bar->setPalette(palette);
-    bar->setAutoFillBackground(true);
-    bar->repaint();
-  }
+  for (auto* bar : centralWidget()->findChildren<QProgressBar*>(QString::fromStdString(name)))
+    SetBar(*bar, position, colour);
 }
+
+#include "MainFrmDisplay.moc"
