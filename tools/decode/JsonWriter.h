@@ -3,13 +3,10 @@
 // writer, numbers are the shortest text that reads back to the same value.
 // The small calls are inline: a record is dozens of them per line.
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
-#include <utility>
 
 #include "tools/decode/Output.h"
 
@@ -44,27 +41,13 @@ class TJsonWriter {
     BeforeValue();
     Out.Write(value ? "true" : "false");
   }
-  // An object of integer members in one piece, such as a satellite slot;
-  // GSV lines carry twelve of them.
-  template <size_t N>
-  void IntegerObject(const std::array<std::pair<std::string_view, int64_t>, N>& members) {
+  // A value written in place by the caller, at most maxSize characters,
+  // for records whose layout is fixed: RawEnd(past the last one) ends it.
+  char* RawBegin(size_t maxSize) {
     BeforeValue();
-    size_t size = 2;
-    for (const auto& member : members) size += member.first.size() + 4 + 20;
-    char* text = Out.Reserve(size);
-    *text++ = '{';
-    for (size_t i = 0; i < N; ++i) {
-      if (i > 0) *text++ = ',';
-      *text++ = '"';
-      std::memcpy(text, members[i].first.data(), members[i].first.size());
-      text += members[i].first.size();
-      *text++ = '"';
-      *text++ = ':';
-      text = std::to_chars(text, text + 20, members[i].second).ptr;
-    }
-    *text++ = '}';
-    Out.Commit(text);
+    return Out.Reserve(maxSize);
   }
+  void RawEnd(const char* end) { Out.Commit(end); }
 
   // Quotes and backslashes escaped; control characters and bytes above 127
   // as \u00XX, so that any 8-bit text makes valid JSON.

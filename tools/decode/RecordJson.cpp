@@ -1,6 +1,8 @@
 #include "tools/decode/RecordJson.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 void WriteGGA(TJsonWriter& json, const TGGA& record) {
   json.BeginObject();
@@ -46,6 +48,33 @@ void WriteRMC(TJsonWriter& json, const TRMC& record) {
   json.EndObject();
 }
 
+namespace {
+
+template <size_t N>
+char* Append(char* out, const char (&text)[N]) {
+  std::memcpy(out, text, N - 1);
+  return out + N - 1;
+}
+
+// Twelve of these on every GSV line: written in one piece, the member
+// names as constants.
+void WriteSatellite(TJsonWriter& json, const TSatellite& sat) {
+  constexpr size_t kMaxSize = 64 + 4 * 11;
+  char* const start = json.RawBegin(kMaxSize);
+  char* out = Append(start, "{\"PRN\":");
+  out = std::to_chars(out, start + kMaxSize, sat.PRN).ptr;
+  out = Append(out, ",\"Elevation\":");
+  out = std::to_chars(out, start + kMaxSize, sat.Elevation).ptr;
+  out = Append(out, ",\"Azimuth\":");
+  out = std::to_chars(out, start + kMaxSize, sat.Azimuth).ptr;
+  out = Append(out, ",\"SNR\":");
+  out = std::to_chars(out, start + kMaxSize, sat.SNR).ptr;
+  *out++ = '}';
+  json.RawEnd(out);
+}
+
+}  // namespace
+
 void WriteGSV(TJsonWriter& json, const TGSV& record) {
   json.BeginObject();
   json.Key("MessageCount");
@@ -56,12 +85,7 @@ void WriteGSV(TJsonWriter& json, const TGSV& record) {
   json.Integer(record.SatsInView);
   json.Key("Sats");
   json.BeginArray();
-  for (const TSatellite& sat : record.Sats) {
-    json.IntegerObject<4>({{{"PRN", sat.PRN},
-                            {"Elevation", sat.Elevation},
-                            {"Azimuth", sat.Azimuth},
-                            {"SNR", sat.SNR}}});
-  }
+  for (const TSatellite& sat : record.Sats) WriteSatellite(json, sat);
   json.EndArray();
   json.EndObject();
 }

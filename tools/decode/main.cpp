@@ -2,6 +2,7 @@
 // Runs receiver logs through the program's decoder, for scripting, converting
 // logs and checking the decoder against real captures.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
