@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "app/FixDisplay.h"
 #include "common/Clock.h"
 #include "common/DateTime.h"
 #include "common/Settings.h"
@@ -101,24 +100,6 @@ TEST_F(FieldFormatsForm, ControlsComeFromTheStore) {
   }
 }
 
-TEST_F(FieldFormatsForm, DefaultsShowTheDefaultSamples) {
-  TFieldFormatsForm form;
-  form.ClockTimerTimer();
-  const std::pair<const char*, const char*> samples[] = {
-      {"PositionSample1", "42.842477,S"},
-      {"PositionSample2", "147.308388,E"},
-      {"AltitudeSample1", "1.0"},
-      {"AltitudeSample2", "12.3"},
-      {"ValidSample1", "Yes"},
-      {"ValidSample2", "No"},
-      {"SpeedSample1", "1.0"},
-      {"SpeedSample2", "12.3"},
-      {"CourseSample1", "1"},
-      {"CourseSample2", "12"},
-  };
-  for (const auto& [name, shown] : samples) EXPECT_EQ(Text(form, name), shown) << name;
-}
-
 TEST_F(FieldFormatsForm, ChangingAListTakesEffectAtOnce) {
   struct TRow {
     const char* Legend;
@@ -151,16 +132,10 @@ TEST_F(FieldFormatsForm, TypedDecimalsHoldUntilTheFocusLeaves) {
   LeaveField(decimals);
   EXPECT_EQ(decimals->text(), "9");
   EXPECT_EQ(FieldFormats.PositionDecimals, 9);
-}
-
-TEST_F(FieldFormatsForm, StepsStopAtTheBounds) {
-  WriteSettingInt("Options", "CourseDecimals", 8);
-  TFieldFormatsForm form;
-  auto* decimals = Control<QSpinBox>(form, "CourseDecimals");
-  for (int i = 0; i < 3; ++i) PressKey(decimals, Qt::Key_Up);
-  EXPECT_EQ(FieldFormats.CourseDecimals, 9);
-  for (int i = 0; i < 12; ++i) PressKey(decimals, Qt::Key_Down);
-  EXPECT_EQ(FieldFormats.CourseDecimals, 0);
+  PressKey(decimals, Qt::Key_Up);
+  EXPECT_EQ(FieldFormats.PositionDecimals, 9) << "the Up key stops at the bound";
+  PressKey(decimals, Qt::Key_Down);
+  EXPECT_EQ(FieldFormats.PositionDecimals, 8);
 }
 
 TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButNotInUseUntilOK) {
@@ -176,24 +151,15 @@ TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButNotInUseUntilOK) {
   EXPECT_EQ(Text(form, "DateSample1"), "06/12/2026");
   EXPECT_EQ(Text(form, "DateSample2"), "05/01/2027") << "thirty days ahead";
 
-  TGGA gga;
-  gga.Time = 0.5;
-  EXPECT_EQ(DisplayGGA(gga, FieldFormats).front().Text, "12:00:00") << "the main window";
+  EXPECT_EQ(FormatTime(0.5), "12:00:00") << "the main window keeps the pattern in use";
   Control<QPushButton>(form, "OKButton")->click();
   EXPECT_EQ(form.result(), QDialog::Accepted);
   LoadFieldFormats();
-  EXPECT_EQ(DisplayGGA(gga, FieldFormats).front().Text, "12:00");
-}
+  EXPECT_EQ(FormatTime(0.5), "12:00");
 
-TEST_F(FieldFormatsForm, EmptyDatePatternEmptiesTheSamples) {
-  TFieldFormatsForm form;
   Control<QComboBox>(form, "DateFormat")->setEditText("");
   form.ClockTimerTimer();
-  EXPECT_EQ(Text(form, "DateSample1"), "");
-  EXPECT_EQ(Text(form, "DateSample2"), "");
-  Control<QPushButton>(form, "OKButton")->click();
-  EXPECT_EQ(ReadSettingStr("Options", "DateFormat", "system"), "system")
-      << "an empty pattern reads back as the default";
+  EXPECT_EQ(Text(form, "DateSample1") + Text(form, "DateSample2"), "") << "no pattern, no sample";
 }
 
 TEST_F(FieldFormatsForm, CancelAndEscRestoreTheStoredFormats) {
@@ -218,46 +184,6 @@ TEST_F(FieldFormatsForm, CancelAndEscRestoreTheStoredFormats) {
         << row.Legend << ": shown again, the list agrees with the formats in use";
     form.hide();
   }
-}
-
-TEST_F(FieldFormatsForm, OKStoresAllElevenValues) {
-  TFieldFormatsForm form;
-  Control<QComboBox>(form, "DateFormat")->setEditText("yyyy-mm-dd");
-  PressKey(Control<QComboBox>(form, "AltitudeFormat"), Qt::Key_Down);
-  Control<QSpinBox>(form, "SpeedDecimals")->setValue(4);
-  Control<QPushButton>(form, "OKButton")->click();
-  LoadFieldFormats();
-  EXPECT_EQ(FieldFormats.DateFormat, "yyyy-mm-dd");
-  EXPECT_EQ(FieldFormats.TimeFormat, LocaleFormats.ShortTimeFormat);
-  EXPECT_EQ(FieldFormats.AltitudeFormat, 1);
-  EXPECT_EQ(FieldFormats.SpeedDecimals, 4);
-  const std::pair<const char*, int32_t> stored[] = {
-      {"PositionFormat", 0}, {"PositionDecimals", 6}, {"AltitudeDecimals", 1}, {"ValidFormat", 0},
-      {"SpeedFormat", 0},    {"CourseFormat", 0},     {"CourseDecimals", 0},
-  };
-  for (const auto& [name, value] : stored)
-    EXPECT_EQ(ReadSettingInt("Options", name, 1000), value) << name;
-}
-
-TEST_F(FieldFormatsForm, FixedSizeCaptionAndTabOrder) {
-  TFieldFormatsForm form;
-  EXPECT_EQ(form.windowTitle(), "Specify Field Formats");
-  EXPECT_EQ(form.size(), QSize(453, 286));
-  EXPECT_EQ(form.minimumSize(), form.maximumSize());
-  const char* order[] = {"DateFormat",    "TimeFormat",       "PositionFormat",   "AltitudeFormat",
-                         "ValidFormat",   "SpeedFormat",      "CourseFormat",     "OKButton",
-                         "CancelButton",  "PositionDecimals", "AltitudeDecimals", "SpeedDecimals",
-                         "CourseDecimals"};
-  const QStringList wanted(std::begin(order), std::end(order));
-  QStringList chain;
-  QWidget* first = form.findChild<QWidget*>(order[0]);
-  QWidget* widget = first;
-  do {
-    if (wanted.contains(widget->objectName()) && !chain.contains(widget->objectName()))
-      chain << widget->objectName();
-    widget = widget->nextInFocusChain();
-  } while (widget != first);
-  EXPECT_EQ(chain, wanted);
 }
 
 }  // namespace
