@@ -46,7 +46,6 @@ const std::string kLines[] = {
     Framed("GPGLL,1"),
     Framed("GPGLL,2"),
     Framed("GPGLL,3"),
-    "~17," + Framed("GPGLL,4"),
 };
 
 class ReplayTest : public ::testing::Test {
@@ -136,13 +135,6 @@ TEST_F(ReplayTest, RateChangeWhileIdleLeavesTheTimerAlone) {
   EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 10);
   Harness.Main->StartReplay(File);
   EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 50);
-}
-
-TEST_F(ReplayTest, StampedLinesAreReplayedAsTheyStand) {
-  WriteAll(File, AsLog({kLines[3]}));
-  Harness.Main->StartReplay(File);
-  Harness.Ticks(1);
-  EXPECT_EQ(Harness.Shown(), std::vector<std::string>{kLines[3]});
 }
 
 TEST_F(ReplayTest, MissingFileIsReportedAndNothingStarts) {

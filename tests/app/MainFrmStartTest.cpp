@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
 
 #include "app/CommandLine.h"
 #include "tests/app/MainFrmHarness.h"
@@ -45,6 +43,16 @@ TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
       {"bare L logs with no port", {"L", "@"}, false, {}, true, false, -1},
       {"L0 logs with no port", {"L0", "@"}, false, {}, true, false, -1},
       {"L9 opens COM8:", {"L9", "@"}, false, {}, true, false, 7},
+      {"L! selects none", {"L!", "@"}, false, {}, true, false, -1},
+      {"8-bit port character is held at COM8:", {"L\xE9", "@"}, false, {}, true, false, 7},
+      {"only the second character counts", {"L2junk", "@"}, false, {}, true, false, 1},
+      {"empty operation",
+       {"", "@"},
+       false,
+       {{TMessageKind::Notice, kBadCommandMessage}},
+       false,
+       false,
+       -1},
       {"lower-case l3",
        {"l3", "@"},
        false,
@@ -99,50 +107,14 @@ TEST(MainFormStart, CommandLineLoggingReplacesAnExistingFile) {
   EXPECT_EQ(written.readAll(), QByteArray());
 }
 
-TEST(MainFormStart, WindowHasItsControlsUnderTheirNames) {
+TEST(MainFormStart, PortItemsShowTheDeviceTheyOpen) {
   TWindowHarness harness;
-  TMainForm& main = *harness.Main;
-  EXPECT_EQ(main.size(), QSize(616, 550));
-  EXPECT_TRUE(main.windowTitle().startsWith("Tolvane "));
-  EXPECT_EQ(harness.Find<QWidget>("TopPanel")->height(), 329);
-  ASSERT_NE(harness.Find<QWidget>("BottomPanel"), nullptr);
-  ASSERT_NE(harness.Find<QStatusBar>("StatusBar1"), nullptr);
-  EXPECT_EQ(main.ComPortIndex(), -1);
+  EXPECT_EQ(harness.Main->ComPortIndex(), -1) << "nothing selected at start";
   for (int slot = 1; slot <= 8; ++slot) {
     const auto* item = harness.Find<QRadioButton>(("ComPort" + std::to_string(slot)).c_str());
     ASSERT_NE(item, nullptr) << slot;
     EXPECT_EQ(item->text(), QString("COM%1:").arg(slot));
     EXPECT_EQ(item->toolTip().toStdString(), PortDevicePath(slot - 1));
-  }
-  EXPECT_EQ(harness.Find<QPushButton>("StopButton")->text(), "Stop");
-  EXPECT_TRUE(harness.Find<QPushButton>("PauseButton")->isHidden());
-  EXPECT_TRUE(harness.Find<QLabel>("ModeCaption")->isHidden());
-  EXPECT_EQ(harness.Find<QLabel>("PPSImage")->size(), QSize(25, 25));
-  EXPECT_EQ(harness.Find<QLabel>("PPSLabel")->text(), "1 PPS (DSR):");
-  EXPECT_EQ(harness.Find<QLabel>("ReceiveDataLabel")->text(), "Received data");
-}
-
-TEST(MainFormStart, MenuItemsCarryTheirCaptionsAndShortcuts) {
-  TWindowHarness harness;
-  const struct {
-    const char* Name;
-    const char* Caption;
-    const char* Shortcut;
-  } items[] = {
-      {"Clearreceiveddata1", "&Clear received data", "Del"},
-      {"Logtodisk1", "&Log to disk", "Ctrl+L"},
-      {"Replayfromdisk1", "&Replay from disk", "Ctrl+R"},
-      {"Exit1", "E&xit", ""},
-      {"Sendcommand1", "&Send command...", ""},
-      {"Generaloptions1", "&General options...", ""},
-      {"Fieldformats1", "&Field formats...", ""},
-      {"Setreplayrate1", "Set &replay rate...", ""},
-  };
-  for (const auto& item : items) {
-    const auto* action = harness.Find<QAction>(item.Name);
-    ASSERT_NE(action, nullptr) << item.Name;
-    EXPECT_EQ(action->text(), item.Caption) << item.Name;
-    EXPECT_EQ(action->shortcut(), QKeySequence(item.Shortcut)) << item.Name;
   }
 }
 
