@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 
 #include "app/CommandLine.h"
@@ -179,14 +181,34 @@ TEST(MainFormStart, FailedOpenLeavesNoPortSelected) {
   EXPECT_EQ(harness.Main->Port, nullptr);
 }
 
+void ClickOn(QWidget* widget) {
+  const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, centre, widget->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &click);
+  }
+}
+
 TEST(MainFormStart, LogoAndLinkOpenTheWebAddress) {
   TWindowHarness harness;
   std::vector<QString> opened;
   harness.Main->SetUrlOpener([&](const QString& url) { opened.push_back(url); });
-  harness.Main->LogoClick();
-  harness.Main->LinkCaptionClick();
+  ClickOn(harness.Find<QLabel>("Logo"));
+  ClickOn(harness.Find<QLabel>("LinkCaption"));
   const QString expected = "http://" + harness.Find<QLabel>("LinkCaption")->text();
   EXPECT_EQ(opened, (std::vector<QString>{expected, expected}));
+}
+
+TEST(MainFormStart, CommandLineIsActedOnAtTheFirstShowOnly) {
+  TWindowHarness harness({"L3"});
+  harness.Main->show();
+  QApplication::processEvents();
+  harness.Main->hide();
+  harness.Main->show();
+  QApplication::processEvents();
+  EXPECT_EQ(harness.Messages,
+            (std::vector<TShownMessage>{{TMessageKind::Notice, kBadCountMessage}}));
 }
 
 TEST(MainFormStart, ClearRemovesEveryReceivedLine) {
