@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int kIdleInterval = 10;
 constexpr int kPortCount = 8;
 
 }  // namespace

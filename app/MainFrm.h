@@ -50,6 +50,8 @@ class TMainForm : public QMainWindow {
   // Shows a modal dialog and returns its result; tests answer instead.
   using TModalRunner = std::function<int(QDialog& dialog)>;
   using TUrlOpener = std::function<void(const QString& url)>;
+  // The receive timer's interval whenever no replay sets the pace.
+  static constexpr int kIdleInterval = 10;
 
   explicit TMainForm(QWidget* parent = nullptr);  // FormCreate
   ~TMainForm() override;                          // FormDestroy
@@ -135,7 +137,7 @@ class TMainForm : public QMainWindow {
   std::string NextLine();
   void SampleDSR();
   bool Filtered(TSentenceResult result) const;
-  std::string Stamp() const;
+  std::string Stamp(const TGeneralOptionsForm& options) const;
   void ShowSentence(TSentenceResult result);
 
   std::unique_ptr<Ui::TMainForm> ui;

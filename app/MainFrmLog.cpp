@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kIdleInterval = 10;
 constexpr int kDefaultReplaySpeed = 500;
 
 }  // namespace

@@ -26,7 +26,7 @@ void TMainForm::ReceiveTimerTimer() {
   const TSentenceResult result = Decoder.Decode(line);
   if (Filtered(result)) return;
   const TGeneralOptionsForm* options = Dialogs.GeneralOptions;
-  if (options && options->RecordTimestamps()) line = StampedLine(Stamp(), line);
+  if (options && options->RecordTimestamps()) line = StampedLine(Stamp(*options), line);
   ReceiveData->AppendLine(line);
   if (Logging) DataFile.WriteLine(line);
   ShowSentence(result);
@@ -99,9 +99,8 @@ bool TMainForm::Filtered(TSentenceResult result) const {
   return false;
 }
 
-std::string TMainForm::Stamp() const {
-  if (Dialogs.GeneralOptions->TimestampFormat() == kLocalTimeFormat)
-    return ClockStamp(Clock::Now());
+std::string TMainForm::Stamp(const TGeneralOptionsForm& options) const {
+  if (options.TimestampFormat() == kLocalTimeFormat) return ClockStamp(Clock::Now());
   return RelativeStamp(Clock::TickCount(), StartTick);
 }
 
