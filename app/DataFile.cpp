@@ -1,5 +1,7 @@
 #include "app/DataFile.h"
 
+#include "app/ErrorReport.h"
+
 #include <QTimer>
 #include <cerrno>
 #include <filesystem>
@@ -111,7 +113,7 @@ void TDataFile::Rewrite(const std::string& fileName) {
   Buffer.clear();
   FlushTimer = std::make_unique<QTimer>();
   FlushTimer->setInterval(kFlushIntervalMs);
-  QObject::connect(FlushTimer.get(), &QTimer::timeout, [this] { Flush(); });
+  QObject::connect(FlushTimer.get(), &QTimer::timeout, Reported([this] { Flush(); }));
   FlushTimer->start();
 }
 

@@ -86,13 +86,23 @@ void ReportError(const std::string& message) {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+void ReportCurrentException() {
+  std::string message = "Unexpected error";
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    message = error.what();
+  } catch (...) {
+  }
+  ReportError(message);
+}
+
+// The last resort for a handler that was connected without Reported.
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
-  } catch (const std::exception& error) {
-    ReportError(error.what());
   } catch (...) {
-    ReportError("Unexpected error");
+    ReportCurrentException();
   }
   return false;
 }

@@ -34,6 +34,24 @@ std::string ErrorBoxText(const std::string& message);
 // otherwise pile up boxes), and other texts wait until it is closed.
 void ReportError(const std::string& message);
 
+// Shows the exception in flight (called inside a catch) as ReportError does.
+void ReportCurrentException();
+
+// Wraps an event handler so that whatever it throws is shown by the error
+// report right where the handler was called. The toolkit's own code is built
+// without exception support, so nothing may unwind through its frames; the
+// handler's work simply stops at the point of failure, as it would there.
+template <class Handler>
+auto Reported(Handler handler) {
+  return [handler = std::move(handler)] {
+    try {
+      handler();
+    } catch (...) {
+      ReportCurrentException();
+    }
+  };
+}
+
 // The application object of the program: its event dispatch is where the
 // top-level error report catches exceptions.
 class TApplication : public QApplication {

@@ -49,7 +49,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   ReceiveTimer = new QTimer(this);
   ReceiveTimer->setObjectName("ReceiveTimer");
   ReceiveTimer->setInterval(kIdleInterval);
-  connect(ReceiveTimer, &QTimer::timeout, this, &TMainForm::ReceiveTimerTimer);
+  connect(ReceiveTimer, &QTimer::timeout, this, Reported([this] { ReceiveTimerTimer(); }));
   ReceiveTimer->start();
 }
 
@@ -116,10 +116,10 @@ void TMainForm::SetUpFileDialogs() {
 
 void TMainForm::ConnectHandlers() {
   connect(ComPortGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-    if (checked) ComPortClick();
+    if (checked) Reported([this] { ComPortClick(); })();
   });
-  connect(ui->StopButton, &QPushButton::clicked, this, &TMainForm::StopButtonClick);
-  connect(ui->PauseButton, &QPushButton::clicked, this, &TMainForm::PauseButtonClick);
+  connect(ui->StopButton, &QPushButton::clicked, this, Reported([this] { StopButtonClick(); }));
+  connect(ui->PauseButton, &QPushButton::clicked, this, Reported([this] { PauseButtonClick(); }));
   const std::pair<QAction*, void (TMainForm::*)()> actions[] = {
       {ui->Clearreceiveddata1, &TMainForm::Clearreceiveddata1Click},
       {ui->Logtodisk1, &TMainForm::Logtodisk1Click},
@@ -130,7 +130,8 @@ void TMainForm::ConnectHandlers() {
       {ui->Fieldformats1, &TMainForm::Fieldformats1Click},
       {ui->Setreplayrate1, &TMainForm::Setreplayrate1Click},
   };
-  for (const auto& [action, handler] : actions) connect(action, &QAction::triggered, this, handler);
+  for (const auto& [action, handler] : actions)
+    connect(action, &QAction::triggered, this, Reported([this, handler] { (this->*handler)(); }));
 }
 
 void TMainForm::SetDialogs(const TMainDialogs& dialogs) {
@@ -180,7 +181,7 @@ void TMainForm::showEvent(QShowEvent* event) {
   FirstShow = false;
   // After the window is on screen, so that a message about the command line
   // appears over it.
-  QTimer::singleShot(0, this, &TMainForm::FormShow);
+  QTimer::singleShot(0, this, Reported([this] { FormShow(); }));
 }
 
 void TMainForm::FormShow() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "app/ErrorReport.h"
@@ -83,6 +84,24 @@ TEST(ErrorReport, SameErrorAfterTheBoxClosedIsShownAgain) {
   ReportError("Disk full");
   ReportError("Disk full");
   EXPECT_EQ(sink.Shown.size(), 2u);
+}
+
+TEST(ErrorReport, ReportedHandlerShowsWhatItThrowsAndReturns) {
+  TRecordingSink sink;
+  int reached = 0;
+  Reported([&] {
+    ++reached;
+    throw std::runtime_error("Unable to open communications port");
+  })();
+  Reported([&] {
+    ++reached;
+    throw 42;  // not a std::exception
+  })();
+  Reported([&] { ++reached; })();
+  EXPECT_EQ(reached, 3);
+  EXPECT_EQ(sink.Shown,
+            (std::vector<TShown>{{TMessageKind::Error, "Unable to open communications port."},
+                                 {TMessageKind::Error, "Unexpected error."}}));
 }
 
 }  // namespace
