@@ -84,17 +84,12 @@ void ReportError(const std::string& message) {
   }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  SetErrorHook(ReportError);
+}
 
-void ReportCurrentException() {
-  std::string message = "Unexpected error";
-  try {
-    throw;
-  } catch (const std::exception& error) {
-    message = error.what();
-  } catch (...) {
-  }
-  ReportError(message);
+TApplication::~TApplication() {
+  SetErrorHook({});
 }
 
 // The last resort for a handler that was connected without Reported.
@@ -102,7 +97,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    ReportCurrentException();
+    HandleCurrentException();
   }
   return false;
 }

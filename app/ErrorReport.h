@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "common/HandlerErrors.h"
+
 enum class TMessageKind {
   Notice,   // plain box with OK
   Warning,  // the exclamation beep, then a plain box with OK
@@ -34,28 +36,12 @@ std::string ErrorBoxText(const std::string& message);
 // otherwise pile up boxes), and other texts wait until it is closed.
 void ReportError(const std::string& message);
 
-// Shows the exception in flight (called inside a catch) as ReportError does.
-void ReportCurrentException();
-
-// Wraps an event handler so that whatever it throws is shown by the error
-// report right where the handler was called. The toolkit's own code is built
-// without exception support, so nothing may unwind through its frames; the
-// handler's work simply stops at the point of failure, as it would there.
-template <class Handler>
-auto Reported(Handler handler) {
-  return [handler = std::move(handler)] {
-    try {
-      handler();
-    } catch (...) {
-      ReportCurrentException();
-    }
-  };
-}
-
-// The application object of the program: its event dispatch is where the
-// top-level error report catches exceptions.
+// The application object of the program. It points the handlers' error hook
+// (common/HandlerErrors.h) at ReportError, and its event dispatch catches
+// whatever a handler connected without Reported still throws.
 class TApplication : public QApplication {
  public:
   TApplication(int& argc, char** argv);
+  ~TApplication() override;
   bool notify(QObject* receiver, QEvent* event) override;
 };

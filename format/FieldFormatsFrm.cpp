@@ -1,5 +1,7 @@
 #include "format/FieldFormatsFrm.h"
 
+#include "common/HandlerErrors.h"
+
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTimer>
@@ -95,7 +97,7 @@ void TFieldFormatsForm::FillFromStore() {
 // change of their text, as typed.
 void TFieldFormatsForm::ConnectHandlers() {
   using Form = TFieldFormatsForm;
-  connect(ui->OKButton, &QPushButton::clicked, this, &Form::OKButtonClick);
+  connect(ui->OKButton, &QPushButton::clicked, this, Reported([this] { OKButtonClick(); }));
   connect(ui->CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
   connect(ui->PositionFormat, &QComboBox::activated, this, &Form::PositionFormatChange);
   connect(ui->AltitudeFormat, &QComboBox::activated, this, &Form::AltitudeFormatChange);

@@ -1,5 +1,7 @@
 #include "options/GeneralOptionsFrm.h"
 
+#include "common/HandlerErrors.h"
+
 #include <QButtonGroup>
 
 #include "common/Settings.h"
@@ -96,10 +98,10 @@ void TGeneralOptionsForm::FormClose() {
 }
 
 void TGeneralOptionsForm::done(int result) {
-  // Closed first: a failing save or reopen is reported by the caller's error
-  // report, and the dialog must not stay open behind it.
+  // Closed first: a failing save or reopen is reported, and the dialog must
+  // not stay open behind the error box.
   QDialog::done(result);
-  FormClose();
+  Reported([this] { FormClose(); })();
 }
 
 void TGeneralOptionsForm::setVisible(bool visible) {

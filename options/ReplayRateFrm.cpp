@@ -1,5 +1,7 @@
 #include "options/ReplayRateFrm.h"
 
+#include "common/HandlerErrors.h"
+
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -58,10 +60,10 @@ bool TReplayRateForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TReplayRateForm::done(int result) {
-  // Closed first: a failing save is reported by the caller's error report,
-  // and the dialog must not stay open behind it.
+  // Closed first: a failing save is reported, and the dialog must not stay
+  // open behind the error box.
   QDialog::done(result);
-  FormClose();
+  Reported([this] { FormClose(); })();
 }
 
 void TReplayRateForm::setVisible(bool visible) {

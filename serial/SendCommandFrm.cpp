@@ -1,5 +1,7 @@
 #include "serial/SendCommandFrm.h"
 
+#include "common/HandlerErrors.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -22,9 +24,10 @@ TSendCommandForm::TSendCommandForm(TPortSource port, QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TSendCommandForm>()), Port(std::move(port)) {
   Form->setupUi(this);
   connect(Form->RawCommand, &QLineEdit::textChanged, this, &TSendCommandForm::RawCommandChange);
-  connect(Form->SendRawButton, &QPushButton::clicked, this, &TSendCommandForm::SendRawButtonClick);
+  connect(Form->SendRawButton, &QPushButton::clicked, this,
+          Reported([this] { SendRawButtonClick(); }));
   connect(Form->SendNMEAButton, &QPushButton::clicked, this,
-          &TSendCommandForm::SendNMEAButtonClick);
+          Reported([this] { SendNMEAButtonClick(); }));
   connect(Form->CloseButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 

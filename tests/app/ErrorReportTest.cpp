@@ -88,6 +88,7 @@ TEST(ErrorReport, SameErrorAfterTheBoxClosedIsShownAgain) {
 
 TEST(ErrorReport, ReportedHandlerShowsWhatItThrowsAndReturns) {
   TRecordingSink sink;
+  SetErrorHook(ReportError);
   int reached = 0;
   Reported([&] {
     ++reached;
@@ -102,6 +103,9 @@ TEST(ErrorReport, ReportedHandlerShowsWhatItThrowsAndReturns) {
   EXPECT_EQ(sink.Shown,
             (std::vector<TShown>{{TMessageKind::Error, "Unable to open communications port."},
                                  {TMessageKind::Error, "Unexpected error."}}));
+  SetErrorHook({});
+  EXPECT_THROW(Reported([] { throw std::runtime_error("Disk full"); })(), std::runtime_error)
+      << "with no hook the failure goes on to the caller";
 }
 
 }  // namespace
