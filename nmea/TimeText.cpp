@@ -84,22 +84,27 @@ void TJoinedText::Append(std::string_view piece) {
   Size += count;
 }
 
-void JoinTime(std::string_view field, TJoinedText& text) {
+namespace {
+
+// The first six characters of a field, cut into three two-character pieces
+// (shorter or empty when the field is) and joined with the separator.
+void JoinPieces(std::string_view field, std::string_view separator, TJoinedText& text) {
   const std::string_view six = field.substr(0, 6);
   text.Append(six.substr(0, 2));
-  text.Append(":");
+  text.Append(separator);
   text.Append(six.substr(std::min<size_t>(2, six.size()), 2));
-  text.Append(":");
+  text.Append(separator);
   text.Append(six.substr(std::min<size_t>(4, six.size()), 2));
 }
 
+}  // namespace
+
+void JoinTime(std::string_view field, TJoinedText& text) {
+  JoinPieces(field, ":", text);
+}
+
 void JoinDateTime(std::string_view dateField, std::string_view timeField, TJoinedText& text) {
-  const std::string_view six = dateField.substr(0, 6);
-  text.Append(six.substr(0, 2));
-  text.Append("/");
-  text.Append(six.substr(std::min<size_t>(2, six.size()), 2));
-  text.Append("/");
-  text.Append(six.substr(std::min<size_t>(4, six.size()), 2));
+  JoinPieces(dateField, "/", text);
   text.Append(" ");
   JoinTime(timeField, text);
 }

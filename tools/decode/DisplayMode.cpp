@@ -9,6 +9,7 @@
 #include "format/LocaleFormats.h"
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
+#include "tools/decode/RecordJson.h"
 
 namespace {
 
@@ -25,12 +26,7 @@ class TDisplayMode : public TDecodeMode {
     // The satellite table reads the "Used?" texts the last GSA left in the slots.
     NoteUsedTexts(updates, Used);
     Json.BeginObject();
-    Json.Key("n");
-    Json.Integer(static_cast<int64_t>(number));
-    Json.Key("code");
-    Json.Integer(result);
-    Json.Key("result");
-    Json.String(SentenceResultName(result));
+    WriteLineHead(Json, number, result);
     WriteFields(updates);
     WriteColours(updates);
     Json.EndObject();

@@ -14,12 +14,7 @@ class TJsonLinesMode : public TDecodeMode {
   void Line(uint64_t number, std::string_view text, TSentenceResult result,
             const TNMEA& decoder) override {
     Json.BeginObject();
-    Json.Key("n");
-    Json.Integer(static_cast<int64_t>(number));
-    Json.Key("code");
-    Json.Integer(result);
-    Json.Key("result");
-    Json.String(SentenceResultName(result));
+    WriteLineHead(Json, number, result);
     WriteResultRecord(Json, result, text, decoder);
     Json.EndObject();
     Json.EndLine();

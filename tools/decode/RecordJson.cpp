@@ -29,6 +29,15 @@ void WriteGGA(TJsonWriter& json, const TGGA& record) {
   json.EndObject();
 }
 
+void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result) {
+  json.Key("n");
+  json.Integer(static_cast<int64_t>(number));
+  json.Key("code");
+  json.Integer(result);
+  json.Key("result");
+  json.String(SentenceResultName(result));
+}
+
 void WriteRMC(TJsonWriter& json, const TRMC& record) {
   json.BeginObject();
   json.Key("DateTime");

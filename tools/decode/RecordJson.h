@@ -1,10 +1,14 @@
 #pragma once
 // The decoder's records as JSON objects, every field under its own name.
 
+#include <cstdint>
 #include <string_view>
 
 #include "nmea/NMEA.h"
 #include "tools/decode/JsonWriter.h"
+
+// The members every output line starts with: "n", "code" and "result".
+void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result);
 
 void WriteGGA(TJsonWriter& json, const TGGA& record);
 void WriteRMC(TJsonWriter& json, const TRMC& record);
