@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DataFile.h"
+#include "monitor/DataFile.h"
 #include "nmea/NMEA.h"
 #include "serial/PortSource.h"
 #include "serial/Serial.h"

@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "app/FixDisplay.h"
+#include "monitor/FixDisplay.h"
 #include "app/MainFrm.h"
 #include "format/FormatRoutines.h"
 #include "ui_MainFrm.h"

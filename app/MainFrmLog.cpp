@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "app/ErrorReport.h"
-#include "app/LogFileName.h"
+#include "monitor/LogFileName.h"
 #include "app/MainFrm.h"
 #include "common/Clock.h"
 #include "options/ReplayRateFrm.h"

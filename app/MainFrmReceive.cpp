@@ -7,7 +7,7 @@
 
 #include "app/MainFrm.h"
 #include "app/ReceivedDataView.h"
-#include "app/Timestamp.h"
+#include "monitor/Timestamp.h"
 #include "common/Clock.h"
 #include "options/GeneralOptionsFrm.h"
 #include "ui_MainFrm.h"

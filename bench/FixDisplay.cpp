@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "app/FixDisplay.h"
+#include "monitor/FixDisplay.h"
 #include "app/MainFrm.h"
 #include "format/LocaleFormats.h"
 

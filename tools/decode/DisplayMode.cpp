@@ -4,7 +4,7 @@
 // It runs the window's own display decisions with the field formats stored
 // for the user, so its texts are the window's texts.
 
-#include "app/FixDisplay.h"
+#include "monitor/FixDisplay.h"
 #include "format/FormatRoutines.h"
 #include "format/LocaleFormats.h"
 #include "tools/decode/JsonWriter.h"

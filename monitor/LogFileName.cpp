@@ -1,4 +1,4 @@
-#include "app/LogFileName.h"
+#include "monitor/LogFileName.h"
 
 #include <cstdio>
 #include <string_view>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FixDisplay.h"
+#include "monitor/FixDisplay.h"
 
 namespace {
 

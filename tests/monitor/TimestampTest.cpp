@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Timestamp.h"
+#include "monitor/Timestamp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/FixDisplay.h"
+#include "monitor/FixDisplay.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/DataFile.h"
+#include "monitor/DataFile.h"
 
-#include "app/ErrorReport.h"
+#include "common/HandlerErrors.h"
 
 #include <QTimer>
 #include <cerrno>

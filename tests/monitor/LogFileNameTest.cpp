@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LogFileName.h"
+#include "monitor/LogFileName.h"
 
 namespace {
 

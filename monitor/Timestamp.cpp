@@ -1,4 +1,4 @@
-#include "app/Timestamp.h"
+#include "monitor/Timestamp.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/DataFile.h"
+#include "monitor/DataFile.h"
 
 #include <gtest/gtest.h>
 
