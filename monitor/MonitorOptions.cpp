@@ -1,0 +1,38 @@
+#include "monitor/MonitorOptions.h"
+
+#include <algorithm>
+
+#include "common/Settings.h"
+
+namespace {
+
+std::string ReadText(const TTextOption& option) {
+  return ReadSettingStr(kOptionsSection, option.Name, option.Default);
+}
+
+void WriteText(const TTextOption& option, const TMonitorOptions& options) {
+  WriteSettingStr(kOptionsSection, option.Name, options.*option.Member);
+}
+
+}  // namespace
+
+TMonitorOptions LoadMonitorOptions() {
+  TMonitorOptions options;
+  options.BaudRate = ReadText(kBaudRateOption);
+  for (const TBoolOption& option : kBoolOptions)
+    options.*option.Member = ReadSettingBool(kOptionsSection, option.Name, option.Default);
+  const int format = ReadSettingInt(kOptionsSection, kTimestampFormatName, kRelativeTimestamp);
+  options.TimestampFormat = format < 0 ? kNoTimestampFormat : std::min(format, kLocalPCTime);
+  options.PPSCommand = ReadText(kPPSCommandOption);
+  return options;
+}
+
+// In the order the dialog shows them, so that the first value that cannot be
+// written is the one named.
+void SaveMonitorOptions(const TMonitorOptions& options) {
+  WriteText(kBaudRateOption, options);
+  for (const TBoolOption& option : kBoolOptions)
+    WriteSettingBool(kOptionsSection, option.Name, options.*option.Member);
+  WriteSettingInt(kOptionsSection, kTimestampFormatName, options.TimestampFormat);
+  WriteText(kPPSCommandOption, options);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// What the receive loop is told by the General options and Set replay rate
+// dialogs, as plain values: the dialogs hand a new copy to the monitor on
+// every change of a control, so a change acts at the next tick. Each settings
+// group is one table of {name, default} entries that loading, filling a
+// dialog and saving all go through, so a value name is written once.
+
+#include <array>
+#include <string>
+
+// The "Record timestamp as..." choices; kNoTimestampFormat is neither.
+constexpr int kRelativeTimestamp = 0;
+constexpr int kLocalPCTime = 1;
+constexpr int kNoTimestampFormat = -1;
+
+struct TMonitorOptions {
+  bool IgnoreInvalid = false;
+  bool IgnoreGGA = false;
+  bool IgnoreRMC = false;
+  bool IgnoreGSV = false;
+  bool IgnoreGSA = false;
+  bool RecordTimestamps = false;
+  int TimestampFormat = kRelativeTimestamp;
+  std::string PPSCommand;
+  std::string BaudRate = "4800";  // as the dialog lists it; empty when none is chosen
+
+  bool operator==(const TMonitorOptions&) const = default;
+};
+
+// The section that holds the options, the replay rate and the field formats.
+inline constexpr const char* kOptionsSection = "Options";
+
+struct TBoolOption {
+  const char* Name;  // the value's name in the store and the check box's name
+  bool TMonitorOptions::*Member;
+  bool Default;
+};
+
+inline constexpr std::array<TBoolOption, 6> kBoolOptions{{
+    {"IgnoreInvalid", &TMonitorOptions::IgnoreInvalid, false},
+    {"IgnoreGGA", &TMonitorOptions::IgnoreGGA, false},
+    {"IgnoreRMC", &TMonitorOptions::IgnoreRMC, false},
+    {"IgnoreGSV", &TMonitorOptions::IgnoreGSV, false},
+    {"IgnoreGSA", &TMonitorOptions::IgnoreGSA, false},
+    {"RecordTimestamps", &TMonitorOptions::RecordTimestamps, false},
+}};
+
+struct TTextOption {
+  const char* Name;
+  std::string TMonitorOptions::*Member;
+  const char* Default;
+};
+
+inline constexpr TTextOption kBaudRateOption{"BaudRate", &TMonitorOptions::BaudRate, "4800"};
+inline constexpr TTextOption kPPSCommandOption{"PPSCommand", &TMonitorOptions::PPSCommand, ""};
+
+inline constexpr const char* kTimestampFormatName = "TimestampFormat";
+
+// The replay rate: milliseconds between two replayed lines.
+inline constexpr const char* kReplaySpeedName = "ReplaySpeed";
+inline constexpr int kDefaultReplaySpeed = 500;
+inline constexpr int kMinimumReplaySpeed = 10;
+inline constexpr int kMaximumReplaySpeed = 5000;
+
+// Reads every option from the store; what cannot be read is its default. A
+// stored timestamp form above the last item selects the last, below 0 none.
+TMonitorOptions LoadMonitorOptions();
+// Writes every option; throws the store's error when a write fails.
+void SaveMonitorOptions(const TMonitorOptions& options);

@@ -1,0 +1,54 @@
+#pragma once
+// A monitor with everything a test needs in its hands: injected clocks, a
+// scripted serial device behind every COM slot, and the lines every tick
+// returned, gathered as the window would show them.
+
+#include <string>
+#include <vector>
+
+#include "common/Clock.h"
+#include "common/Routines.h"
+#include "monitor/Monitor.h"
+#include "tests/support/ScriptedSerialDevice.h"
+#include "tests/support/SettingsHome.h"
+
+class TMonitorHarness {
+ public:
+  TMonitorHarness() {
+    Clock::SetTickSource([this] { return Tick; });
+    Clock::SetNowSource([this] { return Now; });
+    Monitor.SetDeviceFactory(TScriptedSerialDevice::Factory(Script));
+  }
+  ~TMonitorHarness() {
+    Clock::SetTickSource({});
+    Clock::SetNowSource({});
+  }
+
+  // Runs ticks; what they return is gathered below.
+  void Ticks(int count) {
+    for (int tick = 0; tick < count; ++tick) {
+      TTickResult result = Monitor.Tick();
+      Shown.insert(Shown.end(), result.Lines.begin(), result.Lines.end());
+      if (!result.Error.empty()) Errors.push_back(result.Error);
+      Results.push_back(std::move(result));
+    }
+  }
+  void Receive(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) Script->Incoming += line + "\r\n";
+    Ticks(static_cast<int>(lines.size()));
+  }
+  void Set(bool TMonitorOptions::*option, bool on = true) {
+    TMonitorOptions options = Monitor.CurrentOptions();
+    options.*option = on;
+    Monitor.SetOptions(options);
+  }
+
+  TTempSettingsHome Home;
+  std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
+  uint32_t Tick = 1000;
+  TDateTime Now = 45356.5;  // 5 March 2024, noon
+  TMonitor Monitor;
+  std::vector<std::string> Shown;
+  std::vector<std::string> Errors;
+  std::vector<TTickResult> Results;
+};

@@ -1,0 +1,231 @@
+// The receive loop over a scripted port: filters, stamps, DSR and the PPS
+// command, one line per tick, and what the fix display is told.
+
+#include <gtest/gtest.h>
+
+#include "tests/monitor/MonitorHarness.h"
+
+namespace {
+
+const std::string kGGA = FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kRMC = FrameSentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
+const std::string kGSV = FrameSentence("GPGSV,1,1,03,01,40,083,46,02,17,308,41,12,07,344,39");
+const std::string kGSA = FrameSentence("GPGSA,A,3,01,02,,,,,,,,,,,2.5,1.3,2.1");
+const std::string kRME = FrameSentence("PGRME,15.0,M,45.0,M,25.0,M");
+const std::string kGLL = FrameSentence("GPGLL,4916.45,N,12311.12,W,225444,A");
+const std::string kBadChecksum = "$GPGLL,4916.45,N,12311.12,W,225444,A*00";
+const std::string kInvalidGGA =
+    FrameSentence("GPGGA,123519,48x7.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,");
+
+using TFlag = bool TMonitorOptions::*;
+
+std::string TextWritten(const TFieldUpdates& updates, const std::string& name) {
+  std::string text = "<none>";
+  for (const TFieldUpdate& update : updates)
+    if (update.Kind == TFieldUpdate::TKind::Text && update.Name == name) text = update.Text;
+  return text;
+}
+
+TEST(MonitorReceive, SentencesForTheTestsDecodeAsIntended) {
+  TNMEA decoder;
+  const std::pair<std::string, TSentenceResult> cases[] = {
+      {kGGA, srGGA}, {kRMC, srRMC},         {kGSV, srGSV},         {kGSA, srGSA},
+      {kRME, srRME}, {kGLL, srUnrecognised}, {kBadChecksum, srBadChecksum}, {kInvalidGGA, srInvalid},
+  };
+  for (const auto& [line, result] : cases) EXPECT_EQ(decoder.Decode(line), result) << line;
+}
+
+TEST(MonitorReceive, FiltersDropTheirSentencesOnly) {
+  const struct {
+    const char* Legend;
+    std::vector<TFlag> Ticked;
+    std::string Line;
+    bool Shown;
+  } cases[] = {
+      {"no filter, bad checksum", {}, kBadChecksum, true},
+      {"invalid filter, bad checksum", {&TMonitorOptions::IgnoreInvalid}, kBadChecksum, false},
+      {"invalid filter, invalid field", {&TMonitorOptions::IgnoreInvalid}, kInvalidGGA, false},
+      {"invalid filter, unhandled type", {&TMonitorOptions::IgnoreInvalid}, kGLL, true},
+      {"GGA filter, GGA", {&TMonitorOptions::IgnoreGGA}, kGGA, false},
+      {"GGA filter, RMC", {&TMonitorOptions::IgnoreGGA}, kRMC, true},
+      {"RMC filter, RMC", {&TMonitorOptions::IgnoreRMC}, kRMC, false},
+      {"GSV filter, GSV", {&TMonitorOptions::IgnoreGSV}, kGSV, false},
+      {"GSV filter, GSA", {&TMonitorOptions::IgnoreGSV}, kGSA, true},
+      {"GSA filter, GSA", {&TMonitorOptions::IgnoreGSA}, kGSA, false},
+      {"every filter, RME",
+       {&TMonitorOptions::IgnoreInvalid, &TMonitorOptions::IgnoreGGA, &TMonitorOptions::IgnoreRMC,
+        &TMonitorOptions::IgnoreGSV, &TMonitorOptions::IgnoreGSA},
+       kRME,
+       true},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    for (TFlag flag : c.Ticked) harness.Set(flag);
+    harness.Monitor.OpenPort(0);
+    harness.Receive({c.Line});
+    EXPECT_EQ(harness.Shown, c.Shown ? std::vector<std::string>{c.Line} : std::vector<std::string>{})
+        << c.Legend;
+    EXPECT_EQ(harness.Results.back().Updates.empty(), !c.Shown || c.Line == kGLL ||
+                                                          c.Line == kBadChecksum)
+        << c.Legend << ": a dropped line changes nothing on the display";
+  }
+}
+
+TEST(MonitorReceive, FilteredSentenceIsStillDecodedAndReachesTheTableAtTheNextGSA) {
+  TMonitorHarness harness;
+  harness.Set(&TMonitorOptions::IgnoreGSV);
+  harness.Monitor.OpenPort(0);
+  harness.Receive({kGSV});
+  EXPECT_TRUE(harness.Shown.empty());
+  EXPECT_EQ(harness.Monitor.Decoder().GSV.SatsInView, 3);
+  harness.Receive({kGSA});
+  EXPECT_EQ(TextWritten(harness.Results.back().Updates, "PRN3"), "12");
+  EXPECT_EQ(TextWritten(harness.Results.back().Updates, "Used1"), "Yes");
+}
+
+TFieldColour BarColourWritten(const TFieldUpdates& updates, const std::string& name) {
+  for (const TFieldUpdate& update : updates)
+    if (update.Kind == TFieldUpdate::TKind::Bar && update.Name == name) return update.Colour;
+  return TFieldColour::Yellow;  // no bar written
+}
+
+TEST(MonitorReceive, UsedMarksOfTheLastGSAColourTheNextGSV) {
+  TMonitorHarness harness;
+  harness.Monitor.OpenPort(0);
+  harness.Receive({kGSV});
+  EXPECT_EQ(BarColourWritten(harness.Results.back().Updates, "SNR1"), TFieldColour::Red)
+      << "before any GSA nothing is used";
+  harness.Receive({kGSA, kGSV});
+  const TFieldUpdates& updates = harness.Results.back().Updates;
+  EXPECT_EQ(BarColourWritten(updates, "SNR1"), TFieldColour::ButtonFace) << "used";
+  EXPECT_EQ(BarColourWritten(updates, "SNR3"), TFieldColour::Red) << "received, not used";
+}
+
+TEST(MonitorReceive, OptionChangeActsAtTheNextTick) {
+  TMonitorHarness harness;
+  harness.Monitor.OpenPort(0);
+  harness.Script->Incoming = kGGA + "\r\n" + kGGA + "\r\n";
+  harness.Ticks(1);
+  harness.Set(&TMonitorOptions::IgnoreGGA);
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown.size(), 1u);
+}
+
+TEST(MonitorReceive, OneLinePerTickAndEmptyLinesAreIgnored) {
+  TMonitorHarness harness;
+  harness.Monitor.OpenPort(0);
+  harness.Script->Incoming = "\r\n\x01\x02\r\n" + kGLL + "\r\n" + kGLL + "\r\n";
+  harness.Ticks(2);
+  EXPECT_TRUE(harness.Shown.empty()) << "an empty and an unprintable line";
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown.size(), 1u);
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown.size(), 2u);
+}
+
+TEST(MonitorReceive, StampsFollowTheChosenFormAndCountFromThePortSelection) {
+  TDateTime afternoon = 0;
+  TryEncodeTime(14, 3, 7, 45, afternoon);
+  const struct {
+    const char* Legend;
+    int Form;
+    uint32_t SelectedAt;
+    uint32_t ReceivedAt;
+    std::string Expected;
+  } cases[] = {
+      {"relative, at once", kRelativeTimestamp, 1000, 1000, "~0," + kGLL},
+      {"relative, a little later", kRelativeTimestamp, 1000, 1250, "~250," + kGLL},
+      {"relative, across the counter's wrap", kRelativeTimestamp, 0xFFFFFF00u, 0x10,
+       "~272," + kGLL},
+      {"nothing selected counts as relative", kNoTimestampFormat, 1000, 1040, "~40," + kGLL},
+      {"local PC time", kLocalPCTime, 1000, 1040, "~14:03:07.045," + kGLL},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    harness.Now = 45356 + afternoon;
+    TMonitorOptions options;
+    options.RecordTimestamps = true;
+    options.TimestampFormat = c.Form;
+    harness.Monitor.SetOptions(options);
+    harness.Tick = c.SelectedAt;
+    harness.Monitor.OpenPort(0);
+    harness.Tick = c.ReceivedAt;
+    harness.Receive({kGLL});
+    EXPECT_EQ(harness.Shown, std::vector<std::string>{c.Expected}) << c.Legend;
+  }
+}
+
+TEST(MonitorReceive, PPSCommandGoesOutOncePerRisingEdge) {
+  const struct {
+    const char* Legend;
+    std::vector<bool> DSR;  // one reading per tick
+    const char* Command;
+    int Sent;
+    std::vector<int> Lamp;  // per tick: -1 unchanged, 0 dark, 1 lit
+  } cases[] = {
+      {"on at the first tick", {true}, "$PGRMO,,3", 1, {1}},
+      {"off at the first tick", {false}, "$PGRMO,,3", 0, {0}},
+      {"held on", {true, true, true}, "$PGRMO,,3", 1, {1, -1, -1}},
+      {"two pulses", {true, false, true}, "$PGRMO,,3", 2, {1, 0, 1}},
+      {"falling edge sends nothing", {false, true, false}, "$PGRMO,,3", 1, {0, 1, 0}},
+      {"empty command: the lamp still follows", {true, false, true}, "", 0, {1, 0, 1}},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    TMonitorOptions options;
+    options.PPSCommand = c.Command;
+    harness.Monitor.SetOptions(options);
+    harness.Monitor.OpenPort(0);
+    for (bool dsr : c.DSR) {
+      harness.Script->DSR = dsr;
+      harness.Ticks(1);
+    }
+    std::string expected;
+    for (int pulse = 0; pulse < c.Sent; ++pulse) expected += std::string(c.Command) + "\r\n";
+    EXPECT_EQ(harness.Script->Written, expected) << c.Legend;
+    std::vector<int> lamp;
+    for (const TTickResult& result : harness.Results)
+      lamp.push_back(result.Lamp ? int(*result.Lamp) : -1);
+    EXPECT_EQ(lamp, c.Lamp) << c.Legend;
+  }
+}
+
+TEST(MonitorReceive, LastDSRSurvivesAReopen) {
+  TMonitorHarness harness;
+  harness.Monitor.OpenPort(0);
+  harness.Script->DSR = true;
+  harness.Ticks(1);
+  harness.Monitor.Stop();
+  EXPECT_EQ(harness.Monitor.LastDSR(), 1);
+  harness.Monitor.OpenPort(0);
+  harness.Ticks(1);
+  EXPECT_FALSE(harness.Results.back().Lamp) << "still on: nothing new to draw";
+}
+
+TEST(MonitorReceive, FailedPPSCommandKeepsTheLampAndLeavesTheLineForTheNextTick) {
+  TMonitorHarness harness;
+  TMonitorOptions options;
+  options.PPSCommand = "X";
+  harness.Monitor.SetOptions(options);
+  harness.Monitor.OpenPort(0);
+  harness.Script->WriteFails = true;
+  harness.Script->DSR = true;
+  harness.Script->Incoming = kGLL + "\r\n";
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Errors, std::vector<std::string>{"Error sending data"});
+  EXPECT_EQ(harness.Results.back().Lamp, std::optional<bool>(true)) << "drawn before the send";
+  EXPECT_TRUE(harness.Shown.empty());
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown, std::vector<std::string>{kGLL});
+}
+
+TEST(MonitorReceive, WithNothingOpenTicksOnlyCount) {
+  TMonitorHarness harness;
+  EXPECT_FALSE(harness.Monitor.NeedsTicks());
+  harness.Ticks(30);
+  EXPECT_EQ(harness.Monitor.BlinkCount(), 30u);
+  for (const TTickResult& result : harness.Results)
+    EXPECT_TRUE(!result.ModeVisible && !result.Lamp && result.Lines.empty());
+}
+
+}  // namespace
