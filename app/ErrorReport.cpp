@@ -1,6 +1,7 @@
 #include "app/ErrorReport.h"
 
 #include <QMessageBox>
+#include <QTimer>
 #include <algorithm>
 #include <deque>
 #include <exception>
@@ -27,6 +28,7 @@ void Show(TMessageKind kind, const std::string& text) {
 // The error box on screen, if any, and the other texts waiting for it.
 struct TErrorBoxes {
   bool Open = false;
+  bool Scheduled = false;
   std::string OpenText;
   std::deque<std::string> Waiting;
 };
@@ -60,15 +62,13 @@ std::string ErrorBoxText(const std::string& message) {
   return message;
 }
 
-void ReportError(const std::string& message) {
+// Shows every waiting text, one box after the other. Called from the event
+// loop, never from inside the handler that raised the error.
+void ShowWaitingErrors() {
   TErrorBoxes& boxes = Boxes();
-  const std::string text = ErrorBoxText(message);
-  if (boxes.Open) {
-    // Called from inside the open box's event loop: shown after it closes.
-    if (!IsQueued(boxes, text)) boxes.Waiting.push_back(text);
-    return;
-  }
-  boxes.Waiting.push_back(text);
+  boxes.Scheduled = false;
+  // Called while a box is open: its own loop below shows the rest.
+  if (boxes.Open) return;
   while (!boxes.Waiting.empty()) {
     boxes.OpenText = boxes.Waiting.front();
     boxes.Waiting.pop_front();
@@ -82,6 +82,22 @@ void ReportError(const std::string& message) {
     boxes.Open = false;
     boxes.OpenText.clear();
   }
+}
+
+void ReportError(const std::string& message) {
+  TErrorBoxes& boxes = Boxes();
+  const std::string text = ErrorBoxText(message);
+  if (!IsQueued(boxes, text)) boxes.Waiting.push_back(text);
+  if (boxes.Open || boxes.Scheduled) return;
+  if (!QCoreApplication::instance()) return ShowWaitingErrors();
+  boxes.Scheduled = true;
+  QTimer::singleShot(0, QCoreApplication::instance(), [] {
+    // Nothing is left to tell of a box that could not be shown.
+    try {
+      ShowWaitingErrors();
+    } catch (...) {
+    }
+  });
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {

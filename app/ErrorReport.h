@@ -31,10 +31,16 @@ void ShowWarning(const std::string& text);
 // character sorts after ".".
 std::string ErrorBoxText(const std::string& message);
 
-// Shows an error box for `message`, one box at a time: while a box is open the
-// same text is not shown again (an error that repeats on every tick would
-// otherwise pile up boxes), and other texts wait until it is closed.
+// Shows an error box for `message` once the event loop is back, never inside
+// the handler that failed: a box runs its own loop, and a timer whose handler
+// has not returned would not fire again until the box closed. One box at a
+// time: while a box is open or waiting the same text is not queued again (an
+// error that repeats on every tick would otherwise pile up boxes), and other
+// texts wait until it is closed.
 void ReportError(const std::string& message);
+// Shows at once whatever waits: for when no event loop will run again (at
+// exit), and for tests that stand in for the event loop.
+void ShowWaitingErrors();
 
 // The application object of the program. It points the handlers' error hook
 // (common/HandlerErrors.h) at ReportError, and its event dispatch catches

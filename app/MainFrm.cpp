@@ -15,7 +15,6 @@
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
-#include "common/Clock.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptionsFrm.h"
@@ -33,39 +32,29 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   ui->setupUi(this);
   ReceiveData = ui->ReceiveData;
   LoadFieldFormats();
-  LastDSR = -1;
-  BlinkCount = 0;
   // Numbers are written with "." whatever the user's regional settings, for
   // the whole run; the locale still names days and months.
   std::setlocale(LC_NUMERIC, "C");
   SavedIcon = QApplication::windowIcon();
-  Logging = false;
-  Replaying = false;
-  StartTick = Clock::TickCount();
   ImageList = {LampPixmap(false), LampPixmap(true)};
   SetUpControls();
   SetUpFileDialogs();
   ConnectHandlers();
-  ReceiveTimer = new QTimer(this);
-  ReceiveTimer->setObjectName("ReceiveTimer");
-  ReceiveTimer->setInterval(kIdleInterval);
-  connect(ReceiveTimer, &QTimer::timeout, this, Reported([this] { ReceiveTimerTimer(); }));
-  ReceiveTimer->start();
+  Timer = new QTimer(this);
+  Timer->setObjectName("ReceiveTimer");
+  Timer->setInterval(TMonitor::kIdleInterval);
+  connect(Timer, &QTimer::timeout, this, [this] { ReceiveTimerTimer(); });
 }
 
 TMainForm::~TMainForm() {
-  ReceiveTimer->stop();
-  ClosePort();
-  if (Logging || Replaying) {
-    Logging = false;
-    Replaying = false;
-    // A destructor must not throw; a log that cannot be written out at exit
-    // is still reported before the program ends.
-    try {
-      DataFile.Close();
-    } catch (const std::exception& error) {
-      ReportError(error.what());
-    }
+  Timer->stop();
+  // A destructor must not throw; a log that cannot be written out at exit
+  // is still reported before the program ends.
+  try {
+    Loop.Stop();
+  } catch (const std::exception& error) {
+    ReportError(error.what());
+    ShowWaitingErrors();
   }
 }
 
@@ -136,6 +125,11 @@ void TMainForm::ConnectHandlers() {
 
 void TMainForm::SetDialogs(const TMainDialogs& dialogs) {
   Dialogs = dialogs;
+  if (TGeneralOptionsForm* options = Dialogs.GeneralOptions) {
+    Loop.SetOptions(options->Options());
+    connect(options, &TGeneralOptionsForm::OptionsChanged, this,
+            [this](const TMonitorOptions& changed) { Loop.SetOptions(changed); });
+  }
 }
 
 void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
@@ -143,7 +137,7 @@ void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
 }
 
 void TMainForm::SetDeviceFactory(TSerial::TDeviceFactory factory) {
-  DeviceFactory = std::move(factory);
+  Loop.SetDeviceFactory(std::move(factory));
 }
 
 void TMainForm::SetModalRunner(TModalRunner runner) {
@@ -155,7 +149,7 @@ void TMainForm::SetUrlOpener(TUrlOpener opener) {
 }
 
 TPortSource TMainForm::PortSource() {
-  return [this] { return Port.get(); };
+  return [this] { return Loop.Port(); };
 }
 
 int TMainForm::ComPortIndex() const {
@@ -206,25 +200,23 @@ void TMainForm::FormShow() {
 
 void TMainForm::ComPortClick() {
   if (ComPortIndex() < 0) return;
-  StartTick = Clock::TickCount();
-  ClosePort();
-  Port = std::make_unique<TSerial>([this] { return ComPortIndex(); }, DeviceFactory);
   try {
-    Port->Open();
+    Loop.OpenPort(ComPortIndex());
   } catch (...) {
     SetComPortIndex(-1);
-    ClosePort();
+    UpdateReceiveTimer();
     throw;
   }
   ui->Replayfromdisk1->setEnabled(false);
+  UpdateReceiveTimer();
 }
 
-void TMainForm::ClosePort() {
-  if (!Port) return;
-  // Taken out of the window first, so that nothing can reach a port that is
-  // going away, even when closing it fails.
-  const std::unique_ptr<TSerial> port = std::move(Port);
-  port->Close();
+// Started when there is something to read, log or replay, and stopped when
+// all of it has ended: an idle program is not woken a hundred times a second.
+void TMainForm::UpdateReceiveTimer() {
+  if (!Loop.NeedsTicks()) return Timer->stop();
+  if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
+  if (!Timer->isActive()) Timer->start();
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {
@@ -262,7 +254,7 @@ void TMainForm::Fieldformats1Click() {
 }
 
 void TMainForm::Sendcommand1Click() {
-  if (Port && Port->IsOpen()) {
+  if (Loop.Port() && Loop.Port()->IsOpen()) {
     if (Dialogs.SendCommand) RunModal(*Dialogs.SendCommand);
     return;
   }

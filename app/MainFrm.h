@@ -1,8 +1,8 @@
 #pragma once
-// The main window: port selector, fix display, received-data view, and the
-// receive loop that ties the serial port, the decoder, the log file and the
-// display together. Everything runs on the GUI thread, one timer tick at a
-// time.
+// The main window: port selector, fix display and received-data view. It
+// forwards the receive timer and the menu actions to the monitor, which runs
+// the receive loop, and applies what each tick returns. Everything runs on
+// the GUI thread, one timer tick at a time.
 
 #include <QIcon>
 #include <QMainWindow>
@@ -14,13 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "monitor/DataFile.h"
-#include "nmea/NMEA.h"
+#include "monitor/Monitor.h"
 #include "serial/PortSource.h"
 #include "serial/Serial.h"
 
 class QButtonGroup;
-class QColor;
 class QDialog;
 class QFileDialog;
 class QTimer;
@@ -50,9 +48,6 @@ class TMainForm : public QMainWindow {
   // Shows a modal dialog and returns its result; tests answer instead.
   using TModalRunner = std::function<int(QDialog& dialog)>;
   using TUrlOpener = std::function<void(const QString& url)>;
-  // The receive timer's interval whenever no replay sets the pace.
-  static constexpr int kIdleInterval = 10;
-
   explicit TMainForm(QWidget* parent = nullptr);  // FormCreate
   ~TMainForm() override;                          // FormDestroy
 
@@ -91,33 +86,11 @@ class TMainForm : public QMainWindow {
   void LogoClick();
   void LinkCaptionClick();
 
-  // The fix display, refreshed after each decoded sentence of its type.
-  void ShowGGA();
-  void ShowRMC();
-  void ShowSatellites();
-  void ShowGSA();
-  void ShowRME();
-  // Field access by component name, over every control of that name in the
-  // window; a missing field reads as empty text.
-  std::string GetFieldText(const std::string& name) const;
-  void SetFieldText(const std::string& name, const std::string& text = {});
-  // Position is brought into the bar's 0..60; the colour is its background.
-  void SetSNRBar(const std::string& name, int position, const QColor& colour);
-
-  // The monitoring state.
-  TNMEA Decoder;
-  std::unique_ptr<TSerial> Port;
-  bool Logging = false;
-  bool Replaying = false;
-  TDataFile DataFile;
-  uint32_t StartTick = 0;
-  int32_t LastDSR = -1;  // -1 nothing drawn yet, 0 off, 1 on
-  int32_t BlinkCount = 0;
-  QIcon SavedIcon;
-  QTimer* ReceiveTimer = nullptr;
-  std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
-  QFileDialog* SaveDialog = nullptr;
-  QFileDialog* OpenDialog = nullptr;
+  // The receive loop and its state; the window only applies what it returns.
+  TMonitor& Monitor() { return Loop; }
+  // Runs while a port is held, a log is written or a replay runs; stopped
+  // otherwise, so that an idle program sleeps.
+  QTimer* ReceiveTimer() const { return Timer; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -127,25 +100,29 @@ class TMainForm : public QMainWindow {
   void SetUpControls();
   void SetUpFileDialogs();
   void ConnectHandlers();
-  void ClosePort();
   void SetFileMenus(bool logEnabled, bool replayEnabled);
   int RunModal(QDialog& dialog);
   std::string ChooseFile(QFileDialog& dialog);
   void OpenWebAddress();
 
-  void Blink();
-  std::string NextLine();
-  void SampleDSR();
-  bool Filtered(TSentenceResult result) const;
-  std::string Stamp(const TGeneralOptionsForm& options) const;
-  void ShowSentence(TSentenceResult result);
+  void ApplyTick(const TTickResult& result);
+  void ShowModeIndicator(bool visible);
+  void DrawLamp(bool lit);
+  void ShowFix(const TFieldUpdates& updates);
+  void ShowStopped();
+  void UpdateReceiveTimer();
 
   std::unique_ptr<Ui::TMainForm> ui;
+  TMonitor Loop;
+  QTimer* Timer = nullptr;
+  QIcon SavedIcon;
+  std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
+  QFileDialog* SaveDialog = nullptr;
+  QFileDialog* OpenDialog = nullptr;
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;
   std::vector<std::string> Arguments;
-  TSerial::TDeviceFactory DeviceFactory;
   TModalRunner ModalRunner;
   TUrlOpener UrlOpener;
   bool FirstShow = true;

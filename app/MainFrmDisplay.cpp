@@ -8,9 +8,9 @@
 #include <QProgressBar>
 #include <algorithm>
 
-#include "monitor/FixDisplay.h"
 #include "app/MainFrm.h"
 #include "format/FormatRoutines.h"
+#include "monitor/FixDisplay.h"
 #include "ui_MainFrm.h"
 
 namespace {
@@ -80,11 +80,6 @@ class TFieldMap : public QObject {
     for (auto* bar : panel.findChildren<QProgressBar*>()) Bars.insert(bar->objectName(), bar);
   }
 
-  std::string Text(const std::string& name) const {
-    const QLineEdit* field = Fields.value(QString::fromStdString(name));
-    return field ? field->text().toStdString() : std::string();
-  }
-
   void Apply(const TFieldUpdate& update, const QColor& buttonFace) const {
     const QString name = QString::fromStdString(update.Name);
     const QColor colour = ColourOf(update.Colour, buttonFace);
@@ -118,48 +113,8 @@ void ApplyFieldUpdates(TMainForm& form, const TFieldUpdates& updates) {
 
 }  // namespace
 
-void TMainForm::ShowGGA() {
-  ApplyFieldUpdates(*this, DisplayGGA(Decoder.GGA, FieldFormats));
-}
-
-void TMainForm::ShowRMC() {
-  ApplyFieldUpdates(*this, DisplayRMC(Decoder.RMC, FieldFormats));
-}
-
-// The "Used?" texts are read back from the fields: they are what the last
-// GSA left in each slot.
-void TMainForm::ShowSatellites() {
-  const TFieldMap& map = TFieldMap::Of(*this);
-  TUsedTexts used;
-  for (int slot = 1; slot <= kSatelliteSlots; ++slot)
-    used[slot - 1] = map.Text("Used" + std::to_string(slot));
-  ApplyFieldUpdates(*this, DisplaySatellites(Decoder.GSV, used));
-}
-
-void TMainForm::ShowGSA() {
-  ApplyFieldUpdates(*this, DisplayGSA(Decoder.GSA, Decoder.GSV));
-}
-
-void TMainForm::ShowRME() {
-  ApplyFieldUpdates(*this, DisplayRME(Decoder.RME));
-}
-
-// Fields are looked for among the window's own controls only: the dialogs
-// are children of the window too, and a name there must never match.
-std::string TMainForm::GetFieldText(const std::string& name) const {
-  const auto* field = centralWidget()->findChild<QLineEdit*>(QString::fromStdString(name));
-  return field ? field->text().toStdString() : std::string();
-}
-
-void TMainForm::SetFieldText(const std::string& name, const std::string& text) {
-  const QString value = QString::fromStdString(text);
-  for (auto* field : centralWidget()->findChildren<QLineEdit*>(QString::fromStdString(name)))
-    field->setText(value);
-}
-
-void TMainForm::SetSNRBar(const std::string& name, int position, const QColor& colour) {
-  for (auto* bar : centralWidget()->findChildren<QProgressBar*>(QString::fromStdString(name)))
-    SetBar(*bar, position, colour);
+void TMainForm::ShowFix(const TFieldUpdates& updates) {
+  ApplyFieldUpdates(*this, updates);
 }
 
 #include "MainFrmDisplay.moc"

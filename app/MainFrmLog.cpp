@@ -6,43 +6,25 @@
 #include <QTimer>
 
 #include "app/ErrorReport.h"
-#include "monitor/LogFileName.h"
 #include "app/MainFrm.h"
-#include "common/Clock.h"
 #include "options/ReplayRateFrm.h"
 #include "ui_MainFrm.h"
 
-namespace {
-
-constexpr int kDefaultReplaySpeed = 500;
-
-}  // namespace
-
 void TMainForm::StartLogging(const std::string& fileName) {
-  const std::string expanded = ExpandLogFileName(fileName, Clock::Now(), Clock::Now());
   ui->ModeCaption->setText("LOGGING");
-  DataFile.Rewrite(expanded);
+  Loop.StartLogging(fileName);
   SetFileMenus(false, false);
-  StartTick = Clock::TickCount();
-  Logging = true;
+  UpdateReceiveTimer();
 }
 
 void TMainForm::StartReplay(const std::string& fileName) {
   ui->ModeCaption->setText("REPLAY");
-  const int speed = Dialogs.ReplayRate ? Dialogs.ReplayRate->ReplaySpeed() : kDefaultReplaySpeed;
-  ReceiveTimer->setInterval(speed);
-  try {
-    DataFile.Reset(fileName);
-  } catch (...) {
-    // Nothing replays, so live reading keeps its own pace.
-    ReceiveTimer->setInterval(kIdleInterval);
-    throw;
-  }
+  if (Dialogs.ReplayRate) Loop.SetReplayRate(Dialogs.ReplayRate->ReplaySpeed());
+  Loop.StartReplay(fileName);
   SetFileMenus(false, false);
-  StartTick = Clock::TickCount();
-  Replaying = true;
   ui->PauseButton->setText("Pause");
   ui->PauseButton->show();
+  UpdateReceiveTimer();
 }
 
 void TMainForm::Logtodisk1Click() {
@@ -56,9 +38,9 @@ void TMainForm::Replayfromdisk1Click() {
   if (!fileName.empty()) StartReplay(fileName);
 }
 
-// The caption is the pause state: "Resume" means paused.
 void TMainForm::PauseButtonClick() {
-  const bool pausing = ui->PauseButton->text() == "Pause";
+  const bool pausing = !Loop.IsPaused();
+  Loop.SetPaused(pausing);
   ui->PauseButton->setText(pausing ? "Resume" : "Pause");
   ui->ModeCaption->setText(pausing ? "PAUSED" : "REPLAY");
 }
@@ -66,28 +48,27 @@ void TMainForm::PauseButtonClick() {
 void TMainForm::Setreplayrate1Click() {
   if (!Dialogs.ReplayRate) return;
   RunModal(*Dialogs.ReplayRate);
-  if (Replaying) ReceiveTimer->setInterval(Dialogs.ReplayRate->ReplaySpeed());
+  Loop.SetReplayRate(Dialogs.ReplayRate->ReplaySpeed());
+  UpdateReceiveTimer();
 }
 
 void TMainForm::StopButtonClick() {
+  ShowStopped();
+  // The receiver is let go of even when the file could not be written out;
+  // the failure is still reported.
+  try {
+    Loop.Stop();
+  } catch (...) {
+    UpdateReceiveTimer();
+    throw;
+  }
+  UpdateReceiveTimer();
+}
+
+void TMainForm::ShowStopped() {
   ui->PauseButton->hide();
   ui->ModeCaption->hide();
   QApplication::setWindowIcon(SavedIcon);
-  ReceiveTimer->setInterval(kIdleInterval);
   SetFileMenus(true, true);
-  if (Logging || Replaying) {
-    Logging = false;
-    Replaying = false;
-    try {
-      DataFile.Close();
-    } catch (...) {
-      // The receiver is let go of even when the file could not be written
-      // out; the failure is still reported.
-      SetComPortIndex(-1);
-      ClosePort();
-      throw;
-    }
-  }
   SetComPortIndex(-1);
-  ClosePort();
 }

@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string Framed(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
-}
-
 const std::vector<std::string> kCycle = {
     "GNRMC,223745.00,A,3806.62964,N,12237.61382,W,0.040,,110720,,,D,V",
     "GNVTG,,T,,M,0.040,N,0.075,K,D",
@@ -37,7 +31,7 @@ std::vector<std::string> MixedStream() {
   std::vector<std::string> lines;
   for (int cycle = 0; cycle < 100; ++cycle) {
     for (const std::string& body : kCycle) {
-      std::string line = Framed(body);
+      std::string line = FrameSentence(body);
       if (lines.size() % 20 == 7) line.back() = line.back() == '0' ? '1' : '0';
       lines.push_back(line);
     }
@@ -73,7 +67,7 @@ void BM_DecodeOneType(benchmark::State& state) {
       "PGRME,15.0,M,45.0,M,25.0,M",
       "GPZDA,223745.00,11,07,2020,00,00",
   };
-  const std::string line = Framed(kBodies[state.range(0)]);
+  const std::string line = FrameSentence(kBodies[state.range(0)]);
   state.SetLabel(line.substr(3, 3));
   TNMEA decoder;
   for (auto _ : state) benchmark::DoNotOptimize(decoder.Decode(line));

@@ -1,13 +1,9 @@
-// The cost of the fix display after one GSA sentence with a full satellite
-// table: the decisions alone, and the decisions applied to the main window.
+// The cost of the fix display's decisions after one GSA sentence with a full
+// satellite table (bench_ReceiveLoop measures them applied to the window).
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "monitor/FixDisplay.h"
-#include "app/MainFrm.h"
-#include "format/LocaleFormats.h"
 
 namespace {
 
@@ -39,35 +35,6 @@ void DisplayGSAFullTable(benchmark::State& state) {
 }
 BENCHMARK(DisplayGSAFullTable)->Unit(benchmark::kMicrosecond);
 
-// The whole ShowGSA of the window: the decisions, the field lookups, the
-// texts and the twelve bars redrawn. With the table changing on every call
-// (every number and bar moves) and steady (a receiver at rest, where most
-// texts come again as they were).
-void ShowGSAFullTable(benchmark::State& state) {
-  LoadSystemLocaleFormats();
-  TMainForm form;
-  form.show();
-  TGSV tables[2] = {FullTable(), FullTable()};
-  if (state.range(0) != 0)
-    for (TSatellite& sat : tables[1].Sats)
-      sat = {sat.PRN + 1, sat.Elevation + 1, sat.Azimuth + 1, sat.SNR + 1};
-  form.Decoder.GSA = EightUsed();
-  int turn = 0;
-  for (auto _ : state) {
-    form.Decoder.GSV = tables[turn ^= 1];
-    form.ShowGSA();
-  }
-}
-BENCHMARK(ShowGSAFullTable)->ArgName("changing")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
-
 }  // namespace
 
-// The window's benchmark needs a QApplication, so this program has its own main.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BENCHMARK_MAIN();

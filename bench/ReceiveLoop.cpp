@@ -26,12 +26,6 @@ QApplication& Application() {
   return application;
 }
 
-std::string Framed(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
-}
-
 const char* const kCycle[] = {
     "GPRMC,223745.00,A,3806.62964,N,12237.61382,W,0.040,,110720,,",
     "GPGGA,223745.00,3806.62964,N,12237.61382,W,2,12,0.54,83.1,M,-29.5,M,,0000",
@@ -47,7 +41,7 @@ std::string WriteReplayFile(const QTemporaryDir& folder, int cycles) {
   const std::string path = folder.filePath("replay.TXT").toStdString();
   std::ofstream file(path, std::ios::binary);
   for (int cycle = 0; cycle < cycles; ++cycle)
-    for (const char* body : kCycle) file << Framed(body) << "\r\n";
+    for (const char* body : kCycle) file << FrameSentence(body) << "\r\n";
   return path;
 }
 
@@ -56,9 +50,9 @@ void BM_ReplayedLineTick(benchmark::State& state) {
   QTemporaryDir folder;
   const std::string path = WriteReplayFile(folder, 2000);
   TMainForm window;
-  window.ReceiveTimer->stop();
+  window.ReceiveTimer()->stop();
   for (auto _ : state) {
-    if (!window.Replaying) {
+    if (!window.Monitor().Replaying()) {
       state.PauseTiming();
       window.StartReplay(path);
       state.ResumeTiming();
@@ -72,7 +66,7 @@ BENCHMARK(BM_ReplayedLineTick);
 void BM_IdleTick(benchmark::State& state) {
   Application();
   TMainForm window;
-  window.ReceiveTimer->stop();
+  window.ReceiveTimer()->stop();
   for (auto _ : state) window.ReceiveTimerTimer();
 }
 BENCHMARK(BM_IdleTick);

@@ -173,6 +173,17 @@ int32_t HexStrToInt(std::string_view s) {
   return static_cast<int32_t>(value);
 }
 
+std::string FrameSentence(std::string_view body) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const uint8_t checksum = NmeaChecksum(body);
+  std::string sentence;
+  sentence.reserve(body.size() + 4);
+  sentence.append("$").append(body).append("*");
+  sentence.push_back(kHex[checksum >> 4]);
+  sentence.push_back(kHex[checksum & 0x0F]);
+  return sentence;
+}
+
 uint8_t NmeaChecksum(std::string_view s) {
   // Eight characters at a time: XOR does not care how the bytes are grouped.
   uint64_t wide = 0;

@@ -14,6 +14,8 @@ int HexDigitValue(char ch);
 int32_t HexStrToInt(std::string_view s);
 // XOR of all character codes, 0 for empty text.
 uint8_t NmeaChecksum(std::string_view s);
+// "$" body "*" and the checksum of the body as two upper-case hex digits.
+std::string FrameSentence(std::string_view body);
 // Drops every character below 32 or above 127.
 std::string KeepPrintable(std::string_view s);
 

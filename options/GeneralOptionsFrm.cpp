@@ -1,16 +1,13 @@
 #include "options/GeneralOptionsFrm.h"
 
-#include "common/HandlerErrors.h"
-
 #include <QButtonGroup>
+#include <QCheckBox>
 
-#include "common/Settings.h"
+#include "common/HandlerErrors.h"
 #include "serial/Serial.h"
 #include "ui_GeneralOptionsFrm.h"
 
 namespace {
-
-constexpr const char* kSection = "Options";
 
 std::string Latin1(const QString& text) {
   return text.toLatin1().toStdString();
@@ -21,74 +18,60 @@ std::string Latin1(const QString& text) {
 TGeneralOptionsForm::TGeneralOptionsForm(TPortSource port, QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TGeneralOptionsForm>()), Port(std::move(port)) {
   Form->setupUi(this);
-  Form->TimestampFormatGroup->setId(Form->RelativeTimestamp, 0);
-  Form->TimestampFormatGroup->setId(Form->LocalPCTime, 1);
+  Form->TimestampFormatGroup->setId(Form->RelativeTimestamp, kRelativeTimestamp);
+  Form->TimestampFormatGroup->setId(Form->LocalPCTime, kLocalPCTime);
   connect(Form->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   FormCreate();
+  ConnectControls();
 }
 
 TGeneralOptionsForm::~TGeneralOptionsForm() = default;
 
-bool TGeneralOptionsForm::IgnoreInvalid() const {
-  return Form->IgnoreInvalid->isChecked();
-}
-bool TGeneralOptionsForm::IgnoreGGA() const {
-  return Form->IgnoreGGA->isChecked();
-}
-bool TGeneralOptionsForm::IgnoreRMC() const {
-  return Form->IgnoreRMC->isChecked();
-}
-bool TGeneralOptionsForm::IgnoreGSV() const {
-  return Form->IgnoreGSV->isChecked();
-}
-bool TGeneralOptionsForm::IgnoreGSA() const {
-  return Form->IgnoreGSA->isChecked();
-}
-bool TGeneralOptionsForm::RecordTimestamps() const {
-  return Form->RecordTimestamps->isChecked();
-}
-int TGeneralOptionsForm::TimestampFormat() const {
-  return Form->TimestampFormatGroup->checkedId();
-}
-std::string TGeneralOptionsForm::PPSCommand() const {
-  return Latin1(Form->PPSCommand->text());
-}
-
 void TGeneralOptionsForm::SelectTimestampFormat(int index) {
   // An exclusive group cannot show "nothing selected"; lift it for a moment.
   Form->TimestampFormatGroup->setExclusive(false);
-  Form->RelativeTimestamp->setChecked(index == 0);
-  Form->LocalPCTime->setChecked(index == 1);
+  Form->RelativeTimestamp->setChecked(index == kRelativeTimestamp);
+  Form->LocalPCTime->setChecked(index == kLocalPCTime);
   Form->TimestampFormatGroup->setExclusive(true);
 }
 
 void TGeneralOptionsForm::FormCreate() {
-  std::string baudRate = ReadSettingStr(kSection, "BaudRate", "4800");
+  Values = LoadMonitorOptions();
   Form->BaudRate->setCurrentIndex(Form->BaudRate->findText(
-      QString::fromLatin1(baudRate), Qt::MatchFixedString | Qt::MatchCaseSensitive));
-  Form->IgnoreInvalid->setChecked(ReadSettingBool(kSection, "IgnoreInvalid", false));
-  Form->IgnoreGGA->setChecked(ReadSettingBool(kSection, "IgnoreGGA", false));
-  Form->IgnoreRMC->setChecked(ReadSettingBool(kSection, "IgnoreRMC", false));
-  Form->IgnoreGSV->setChecked(ReadSettingBool(kSection, "IgnoreGSV", false));
-  Form->IgnoreGSA->setChecked(ReadSettingBool(kSection, "IgnoreGSA", false));
-  Form->RecordTimestamps->setChecked(ReadSettingBool(kSection, "RecordTimestamps", false));
-  // Above the last item selects the last; below -1 selects nothing.
-  int timestampFormat = ReadSettingInt(kSection, "TimestampFormat", 0);
-  SelectTimestampFormat(timestampFormat > 1 ? 1 : timestampFormat);
-  Form->PPSCommand->setText(QString::fromLatin1(ReadSettingStr(kSection, "PPSCommand", "")));
+      QString::fromLatin1(Values.BaudRate), Qt::MatchFixedString | Qt::MatchCaseSensitive));
+  for (const TBoolOption& option : kBoolOptions)
+    findChild<QCheckBox*>(option.Name)->setChecked(Values.*option.Member);
+  SelectTimestampFormat(Values.TimestampFormat);
+  Form->PPSCommand->setText(QString::fromLatin1(Values.PPSCommand));
+  // What the controls show is what the loop is told: a stored baud rate the
+  // list does not hold shows as none.
+  ControlChanged();
+}
+
+void TGeneralOptionsForm::ConnectControls() {
+  for (const TBoolOption& option : kBoolOptions)
+    connect(findChild<QCheckBox*>(option.Name), &QCheckBox::toggled, this,
+            &TGeneralOptionsForm::ControlChanged);
+  connect(Form->TimestampFormatGroup, &QButtonGroup::idToggled, this,
+          &TGeneralOptionsForm::ControlChanged);
+  connect(Form->PPSCommand, &QLineEdit::textChanged, this, &TGeneralOptionsForm::ControlChanged);
+  connect(Form->BaudRate, &QComboBox::currentIndexChanged, this,
+          &TGeneralOptionsForm::ControlChanged);
+}
+
+void TGeneralOptionsForm::ControlChanged() {
+  for (const TBoolOption& option : kBoolOptions)
+    Values.*option.Member = findChild<QCheckBox*>(option.Name)->isChecked();
+  Values.TimestampFormat = Form->TimestampFormatGroup->checkedId();
+  Values.PPSCommand = Latin1(Form->PPSCommand->text());
+  const int baudIndex = Form->BaudRate->currentIndex();
+  Values.BaudRate = baudIndex < 0 ? "" : Latin1(Form->BaudRate->currentText());
+  emit OptionsChanged(Values);
 }
 
 void TGeneralOptionsForm::FormClose() {
-  int baudIndex = Form->BaudRate->currentIndex();
-  WriteSettingStr(kSection, "BaudRate", baudIndex < 0 ? "" : Latin1(Form->BaudRate->currentText()));
-  WriteSettingBool(kSection, "IgnoreInvalid", IgnoreInvalid());
-  WriteSettingBool(kSection, "IgnoreGGA", IgnoreGGA());
-  WriteSettingBool(kSection, "IgnoreRMC", IgnoreRMC());
-  WriteSettingBool(kSection, "IgnoreGSV", IgnoreGSV());
-  WriteSettingBool(kSection, "IgnoreGSA", IgnoreGSA());
-  WriteSettingBool(kSection, "RecordTimestamps", RecordTimestamps());
-  WriteSettingInt(kSection, "TimestampFormat", TimestampFormat());
-  WriteSettingStr(kSection, "PPSCommand", PPSCommand());
+  ControlChanged();
+  SaveMonitorOptions(Values);
   // Open reads the baud rate afresh, so the one just saved applies.
   TSerial* port = Port ? Port() : nullptr;
   if (port && port->IsOpen()) {

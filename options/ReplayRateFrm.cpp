@@ -6,17 +6,13 @@
 #include <algorithm>
 
 #include "common/Settings.h"
+#include "monitor/MonitorOptions.h"
 #include "ui_ReplayRateFrm.h"
-
-namespace {
-
-constexpr int kDefaultSpeed = 500;
-
-}  // namespace
 
 TReplayRateForm::TReplayRateForm(QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TReplayRateForm>()) {
   Form->setupUi(this);
+  Form->ReplaySpeed->setRange(kMinimumReplaySpeed, kMaximumReplaySpeed);
   connect(Form->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   Form->ReplaySpeed->installEventFilter(this);
   FormCreate();
@@ -34,7 +30,8 @@ int TReplayRateForm::ReplaySpeed() const {
 
 void TReplayRateForm::FormCreate() {
   // The spin box brings a stored value outside its range to the nearest bound.
-  Form->ReplaySpeed->setValue(ReadSettingInt("Options", "ReplaySpeed", kDefaultSpeed));
+  Form->ReplaySpeed->setValue(
+      ReadSettingInt(kOptionsSection, kReplaySpeedName, kDefaultReplaySpeed));
 }
 
 void TReplayRateForm::FormClose() {
@@ -42,7 +39,7 @@ void TReplayRateForm::FormClose() {
   // it was closed with a half-typed number in it.
   int speed = ReplaySpeed();
   Form->ReplaySpeed->setValue(speed);
-  WriteSettingInt("Options", "ReplaySpeed", speed);
+  WriteSettingInt(kOptionsSection, kReplaySpeedName, speed);
 }
 
 bool TReplayRateForm::ReplaySpeedKeyDown(int key) {

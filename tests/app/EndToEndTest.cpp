@@ -57,7 +57,7 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
   harness.Main->SetDeviceFactory({});
   harness.Dispatch([&] { harness.Main->FormShow(); });
   ASSERT_TRUE(harness.Messages.empty()) << harness.Messages.front().Text;
-  ASSERT_TRUE(harness.Main->Logging);
+  ASSERT_TRUE(harness.Main->Monitor().Logging());
   ASSERT_EQ(harness.Main->ComPortIndex(), 7);
 
   QElapsedTimer running;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <stdexcept>
 #include <vector>
 
@@ -64,6 +65,8 @@ TEST(ErrorReport, RepeatedErrorWhileABoxIsOpenIsShownOnce) {
       for (int tick = 0; tick < 50; ++tick) ReportError("Disk full");
   });
   ReportError("Disk full");
+  EXPECT_TRUE(sink.Shown.empty()) << "never inside the handler that failed";
+  QCoreApplication::processEvents();
   EXPECT_EQ(sink.Shown, (std::vector<TShown>{{TMessageKind::Error, "Disk full."}}));
 }
 
@@ -75,6 +78,7 @@ TEST(ErrorReport, OtherErrorsWaitForTheOpenBoxInOrder) {
     ReportError("Error sending data");
   });
   ReportError("Disk full");
+  QCoreApplication::processEvents();
   EXPECT_EQ(sink.Shown, (std::vector<TShown>{{TMessageKind::Error, "Disk full."},
                                              {TMessageKind::Error, "Error sending data."}}));
 }
@@ -83,6 +87,10 @@ TEST(ErrorReport, SameErrorAfterTheBoxClosedIsShownAgain) {
   TRecordingSink sink;
   ReportError("Disk full");
   ReportError("Disk full");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(sink.Shown.size(), 1u) << "the same text waits once";
+  ReportError("Disk full");
+  QCoreApplication::processEvents();
   EXPECT_EQ(sink.Shown.size(), 2u);
 }
 
@@ -100,6 +108,7 @@ TEST(ErrorReport, ReportedHandlerShowsWhatItThrowsAndReturns) {
   })();
   Reported([&] { ++reached; })();
   EXPECT_EQ(reached, 3);
+  QCoreApplication::processEvents();
   EXPECT_EQ(sink.Shown,
             (std::vector<TShown>{{TMessageKind::Error, "Unable to open communications port."},
                                  {TMessageKind::Error, "Unexpected error."}}));

@@ -16,23 +16,17 @@
 
 namespace {
 
-std::string Sentence(const std::string& body) {
-  char checksum[3];
-  std::snprintf(checksum, sizeof checksum, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + checksum;
-}
-
 // A short drive: a fix, a date, a satellite cycle of seven, a 2D GSA, the
 // error estimates, then a GGA of a quality this program has no text for and
 // a line spoiled on the way.
 const std::vector<std::string> kLog = {
-    Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
-    Sentence("GPRMC,123520,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W"),
-    Sentence("GPGSV,2,1,07,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,35"),
-    Sentence("GPGSV,2,2,07,15,50,100,00,16,10,200,30,17,60,300,99"),
-    Sentence("GPGSA,A,2,01,02,14,,,,,,,,,,2.5,1.3,2.1"),
-    Sentence("PGRME,15.0,M,45.0,M,25.0,M"),
-    Sentence("GPGGA,123521,4807.038,N,01131.000,E,6,08,0.9,545.4,M,46.9,M,,"),
+    FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+    FrameSentence("GPRMC,123520,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W"),
+    FrameSentence("GPGSV,2,1,07,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,35"),
+    FrameSentence("GPGSV,2,2,07,15,50,100,00,16,10,200,30,17,60,300,99"),
+    FrameSentence("GPGSA,A,2,01,02,14,,,,,,,,,,2.5,1.3,2.1"),
+    FrameSentence("PGRME,15.0,M,45.0,M,25.0,M"),
+    FrameSentence("GPGGA,123521,4807.038,N,01131.000,E,6,08,0.9,545.4,M,46.9,M,,"),
     "$GPGGA,123522,4807.038,N,01131.000,E,1,08,0.9,999.9,M,46.9,M,,*00",
 };
 
@@ -72,7 +66,7 @@ class MainFormDisplay : public ::testing::Test {
 TEST_F(MainFormDisplay, ReplayedDriveShowsInTheFieldsAndKeepsThemAfterStop) {
   Form.StartReplay(LogName);
   for (size_t tick = 0; tick <= kLog.size() + 1; ++tick) Form.ReceiveTimerTimer();
-  ASSERT_FALSE(Form.Replaying) << "the end of the file stops the replay";
+  ASSERT_FALSE(Form.Monitor().Replaying()) << "the end of the file stops the replay";
 
   const QColor face = QApplication::palette().color(QPalette::Button);
   const QColor red(255, 0, 0);

@@ -2,8 +2,9 @@
 // The main window as the program builds it (window first, then its four
 // dialogs), with everything a test needs in its hands: injected clocks, a
 // scripted serial device behind every COM slot, message boxes recorded
-// instead of shown, and modal dialogs answered by the test. The receive
-// timer is stopped: tests call ReceiveTimerTimer themselves.
+// instead of shown, and modal dialogs answered by the test. Tests call
+// ReceiveTimerTimer themselves; the timer fires only where a test runs the
+// event loop.
 
 #include <QCheckBox>
 #include <QDialog>
@@ -29,13 +30,6 @@
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
 
-// A sentence with its correct checksum.
-inline std::string Framed(const std::string& body) {
-  char checksum[4];
-  std::snprintf(checksum, sizeof checksum, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + checksum;
-}
-
 struct TShownMessage {
   TMessageKind Kind;
   std::string Text;
@@ -52,7 +46,6 @@ class TWindowHarness {
       if (WhileMessageOpen) WhileMessageOpen();
     });
     Main = std::make_unique<TMainForm>();
-    Main->ReceiveTimer->stop();
     Dialogs.ReplayRate = new TReplayRateForm(Main.get());
     Dialogs.GeneralOptions = new TGeneralOptionsForm(Main->PortSource(), Main.get());
     Dialogs.SendCommand = new TSendCommandForm(Main->PortSource(), Main.get());
@@ -68,18 +61,21 @@ class TWindowHarness {
 
   ~TWindowHarness() {
     Main.reset();
+    ShowWaitingErrors();
     SetMessageSink({});
     Clock::SetTickSource({});
     Clock::SetNowSource({});
   }
 
-  // Runs a handler as the event dispatch would: what it throws is reported.
+  // Runs a handler as the event dispatch would: what it throws is reported,
+  // and the error boxes open once it has returned.
   void Dispatch(const std::function<void()>& handler) {
     try {
       handler();
     } catch (const std::exception& error) {
       ReportError(error.what());
     }
+    ShowWaitingErrors();
   }
 
   void Ticks(int count) {

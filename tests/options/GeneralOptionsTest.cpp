@@ -56,11 +56,12 @@ class GeneralOptionsTest : public ::testing::Test {
 TEST_F(GeneralOptionsTest, NoStoredSettingsGiveTheDefaults) {
   auto form = MakeForm();
   EXPECT_EQ(Control<QComboBox>(*form, "BaudRate")->currentText(), "4800");
-  EXPECT_FALSE(form->IgnoreInvalid() || form->IgnoreGGA() || form->IgnoreRMC() ||
-               form->IgnoreGSV() || form->IgnoreGSA() || form->RecordTimestamps());
-  EXPECT_EQ(form->TimestampFormat(), 0);
+  EXPECT_FALSE(form->Options().IgnoreInvalid || form->Options().IgnoreGGA ||
+               form->Options().IgnoreRMC || form->Options().IgnoreGSV ||
+               form->Options().IgnoreGSA || form->Options().RecordTimestamps);
+  EXPECT_EQ(form->Options().TimestampFormat, 0);
   EXPECT_TRUE(Control<QRadioButton>(*form, "RelativeTimestamp")->isChecked());
-  EXPECT_EQ(form->PPSCommand(), "");
+  EXPECT_EQ(form->Options().PPSCommand, "");
 }
 
 struct LoadCase {
@@ -86,7 +87,7 @@ TEST_F(GeneralOptionsTest, StoredValuesOutsideTheChoicesLoadAsSpecified) {
     TGeneralOptionsForm form(nullptr);
     EXPECT_EQ(Control<QComboBox>(form, "BaudRate")->currentIndex(), c.ExpectedBaudIndex)
         << c.Legend;
-    EXPECT_EQ(form.TimestampFormat(), c.ExpectedFormat) << c.Legend;
+    EXPECT_EQ(form.Options().TimestampFormat, c.ExpectedFormat) << c.Legend;
   }
 }
 
@@ -94,12 +95,12 @@ TEST_F(GeneralOptionsTest, ControlsAreTheLiveValues) {
   WriteSettingBool("Options", "IgnoreGSV", true);
   WriteSettingStr("Options", "PPSCommand", "$PGRMO,GPRMC,1");
   auto form = MakeForm();
-  EXPECT_TRUE(form->IgnoreGSV());
-  EXPECT_EQ(form->PPSCommand(), "$PGRMO,GPRMC,1");
+  EXPECT_TRUE(form->Options().IgnoreGSV);
+  EXPECT_EQ(form->Options().PPSCommand, "$PGRMO,GPRMC,1");
   Control<QCheckBox>(*form, "IgnoreGGA")->setChecked(true);
   Control<QRadioButton>(*form, "LocalPCTime")->setChecked(true);
-  EXPECT_TRUE(form->IgnoreGGA()) << "read before the dialog closes";
-  EXPECT_EQ(form->TimestampFormat(), 1);
+  EXPECT_TRUE(form->Options().IgnoreGGA) << "read before the dialog closes";
+  EXPECT_EQ(form->Options().TimestampFormat, 1);
 }
 
 struct CloseCase {

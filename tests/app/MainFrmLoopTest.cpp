@@ -1,0 +1,136 @@
+// The window's side of the receive loop: it applies what a tick returns (the
+// lamp, the mode indicator), hands option changes to the monitor at once,
+// reports a tick's failure after the tick, and lets the timer sleep when
+// there is nothing to do.
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QLabel>
+
+#include "app/Images.h"
+#include "tests/app/MainFrmHarness.h"
+
+namespace {
+
+const std::string kGLL = FrameSentence("GPGLL,4916.45,N,12311.12,W,225444,A");
+
+void Wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+TEST(WindowLoop, LampShowsDSRAndStaysAfterThePortCloses) {
+  TWindowHarness harness;
+  const auto* lamp = harness.Find<QLabel>("PPSImage");
+  EXPECT_TRUE(lamp->pixmap().isNull()) << "empty before any port";
+  const QRgb lit = LampPixmap(true).toImage().pixel(8, 8);
+  const QRgb dark = LampPixmap(false).toImage().pixel(8, 8);
+  harness.SelectPort(0);
+  harness.Script->DSR = true;
+  harness.Ticks(1);
+  EXPECT_EQ(lamp->pixmap().toImage().pixel(8, 8), lit);
+  harness.Script->DSR = false;
+  harness.Ticks(1);
+  EXPECT_EQ(lamp->pixmap().toImage().pixel(8, 8), dark);
+  harness.Main->StopButtonClick();
+  harness.Ticks(1);
+  EXPECT_EQ(lamp->pixmap().toImage().pixel(8, 8), dark);
+}
+
+TEST(WindowLoop, ModeCaptionBlinksWhileLogging) {
+  TWindowHarness harness;
+  const auto* caption = harness.Find<QLabel>("ModeCaption");
+  harness.SelectPort(0);
+  harness.Main->StartLogging(harness.Home.Path() + "/blink.TXT");
+  std::vector<bool> visible;
+  for (int tick = 0; tick < 22; ++tick) {
+    harness.Ticks(1);
+    visible.push_back(!caption->isHidden());
+  }
+  for (int tick = 0; tick < 22; ++tick)
+    EXPECT_EQ(visible[tick], tick >= 10 && tick < 21) << "tick " << tick;
+  EXPECT_EQ(caption->text(), "LOGGING");
+}
+
+TEST(WindowLoop, OptionChangesReachTheLoopBeforeTheDialogCloses) {
+  TWindowHarness harness;
+  harness.SelectPort(0);
+  harness.Check("RecordTimestamps");
+  harness.Dialogs.GeneralOptions->findChild<QLineEdit*>("PPSCommand")->setText("$PGRMO,,3");
+  harness.Tick += 40;
+  harness.Script->DSR = true;
+  harness.Script->Incoming = kGLL + "\r\n";
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown(), std::vector<std::string>{"~40," + kGLL});
+  EXPECT_EQ(harness.Script->Written, "$PGRMO,,3\r\n");
+}
+
+TEST(WindowLoop, TimerRunsOnlyWhileThereIsSomethingToDo) {
+  TWindowHarness harness;
+  QTimer* timer = harness.Main->ReceiveTimer();
+  const std::string replay = harness.Home.Path() + "/replay.TXT";
+  {
+    QFile file(QString::fromStdString(replay));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write((kGLL + "\r\n").c_str());
+  }
+  harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(20);
+  const struct {
+    const char* Legend;
+    std::function<void()> Action;
+    bool Active;
+    int Interval;
+  } steps[] = {
+      {"idle at start", [] {}, false, 0},
+      {"a port opens", [&] { harness.SelectPort(0); }, true, 10},
+      {"logging starts", [&] { harness.Main->StartLogging(harness.Home.Path() + "/l.TXT"); }, true,
+       10},
+      {"Stop ends both", [&] { harness.Main->StopButtonClick(); }, false, 0},
+      {"a replay sets its pace", [&] { harness.Main->StartReplay(replay); }, true, 20},
+      {"the replay ends by itself", [&] { harness.Ticks(2); }, false, 0},
+      {"a port that fails to open",
+       [&] {
+         harness.Script->OpenFails = true;
+         harness.SelectPort(1);
+       },
+       false, 0},
+  };
+  for (const auto& step : steps) {
+    step.Action();
+    EXPECT_EQ(timer->isActive(), step.Active) << step.Legend;
+    if (step.Active) {
+      EXPECT_EQ(timer->interval(), step.Interval) << step.Legend;
+    }
+  }
+}
+
+// A tick that fails shows its box only after it has returned: while the box
+// is open the timer keeps firing, lines keep arriving, are shown and logged.
+TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
+  TWindowHarness harness;
+  const std::string log = harness.Home.Path() + "/log.TXT";
+  harness.Dialogs.GeneralOptions->findChild<QLineEdit*>("PPSCommand")->setText("X");
+  harness.SelectPort(0);
+  harness.Main->StartLogging(log);
+  harness.Script->WriteFails = true;
+  harness.Script->DSR = true;
+  std::size_t shownWhileOpen = 0;
+  harness.WhileMessageOpen = [&] {
+    harness.Script->Incoming = kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n";
+    Wait(300);  // the box's own event loop: the real timer fires meanwhile
+    shownWhileOpen = harness.Shown().size();
+  };
+  harness.Main->ReceiveTimer()->start();
+  Wait(200);
+  harness.WhileMessageOpen = nullptr;
+  EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Error sending data."});
+  EXPECT_EQ(shownWhileOpen, 3u) << "read and shown while the box was open";
+  harness.Main->StopButtonClick();
+  QFile file(QString::fromStdString(log));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n");
+}
+
+}  // namespace
