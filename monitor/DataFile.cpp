@@ -3,6 +3,7 @@
 #include "common/HandlerErrors.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -20,6 +21,12 @@ constexpr int kFlushIntervalMs = 500;
 // The run-time's own codes for using a file in the wrong mode.
 constexpr int kFileNotOpenForInput = 104;
 constexpr int kFileNotOpenForOutput = 105;
+
+// The characters that end a line: its terminator and the end mark.
+std::string_view LineStops(bool lfEndsLines) {
+  using namespace std::string_view_literals;
+  return lfEndsLines ? "\n\x1a"sv : "\r\x1a"sv;
+}
 
 [[noreturn]] void RaiseErrno() {
   int saved = errno;
@@ -128,6 +135,9 @@ void TDataFile::Reset(const std::string& fileName) {
   Buffer.clear();
   ReadPos = 0;
   EndMarkSeen = false;
+  LineEndsKnown = false;
+  LfEndsLines = false;
+  SkippingLine = false;
 }
 
 bool TDataFile::FillReadBuffer() {
@@ -142,6 +152,10 @@ bool TDataFile::FillReadBuffer() {
     std::clearerr(File);
     RaiseErrno();
   }
+  if (!LineEndsKnown) {
+    LineEndsKnown = true;
+    LfEndsLines = Buffer.find('\r') == std::string::npos;
+  }
   return got > 0;
 }
 
@@ -155,24 +169,54 @@ bool TDataFile::Eof() {
 std::string TDataFile::ReadLine() {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
   std::string line;
+  if (SkippingLine) {
+    SkipLongLine();
+    return line;
+  }
   while (FillReadBuffer()) {
-    std::size_t stop = Buffer.find_first_of("\r\x1a", ReadPos);
-    if (stop == std::string::npos) {
-      line.append(Buffer, ReadPos);
-      ReadPos = Buffer.size();
-      continue;
-    }
-    line.append(Buffer, ReadPos, stop - ReadPos);
-    ReadPos = stop;
-    if (Buffer[stop] == kEndMark) {
-      EndMarkSeen = true;
+    const std::size_t stop = Buffer.find_first_of(LineStops(LfEndsLines), ReadPos);
+    const std::size_t end = std::min(stop, Buffer.size());
+    const std::size_t take = std::min(end - ReadPos, kMaxLineLength - line.size());
+    line.append(Buffer, ReadPos, take);
+    ReadPos += take;
+    if (ReadPos < end) {  // more text than a line may hold
+      SkippingLine = true;
       break;
     }
-    ++ReadPos;
-    if (FillReadBuffer() && Buffer[ReadPos] == '\n') ++ReadPos;
+    if (stop == std::string::npos) continue;
+    TakeLineEnd(line);
     break;
   }
   return line;
+}
+
+// At the terminator: takes it (a CR with the LF that follows it), or stays on
+// character 26, which ends the file.
+void TDataFile::TakeLineEnd(std::string& line) {
+  if (Buffer[ReadPos] == kEndMark) {
+    EndMarkSeen = true;
+    return;
+  }
+  if (Buffer[ReadPos++] == '\r') {
+    if (FillReadBuffer() && Buffer[ReadPos] == '\n') ++ReadPos;
+  } else if (!line.empty() && line.back() == '\r') {
+    line.pop_back();  // a CR LF pair in a file whose lines end in LF
+  }
+}
+
+void TDataFile::SkipLongLine() {
+  for (std::size_t skipped = 0; skipped < kSkipPerCall && FillReadBuffer();) {
+    const std::size_t stop = Buffer.find_first_of(LineStops(LfEndsLines), ReadPos);
+    if (stop != std::string::npos) {
+      ReadPos = stop;
+      std::string cutOff;
+      TakeLineEnd(cutOff);
+      SkippingLine = false;
+      return;
+    }
+    skipped += Buffer.size() - ReadPos;
+    ReadPos = Buffer.size();
+  }
 }
 
 void TDataFile::WriteLine(std::string_view line) {
@@ -228,4 +272,7 @@ void TDataFile::ReleaseFile() noexcept {
   Buffer.shrink_to_fit();
   ReadPos = 0;
   EndMarkSeen = false;
+  LineEndsKnown = false;
+  LfEndsLines = false;
+  SkippingLine = false;
 }

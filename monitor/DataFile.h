@@ -2,10 +2,14 @@
 // The one text file of logging and replay. Lines are 8-bit text. Reading
 // follows the old text-file rules: CR ends a line, an LF right after the CR
 // belongs to the terminator, any other LF is text, and character 26 ends the
-// file. Writing ends every line with CR LF and goes through a buffer that is
-// handed to the operating system at least once a second, so that a crash
-// loses at most about a second of log.
+// file. A file with no CR in its first 64 KiB was not written by us (tools
+// that end lines in LF alone): there LF ends a line, with a CR before it.
+// A line longer than 64 KiB is cut, so that a file that never ends a line
+// (a device, a binary file chosen by mistake) cannot take the memory. Writing ends every line with
+// CR LF and goes through a buffer that is handed to the operating system at least once a second, so
+// that a crash loses at most about a second of log.
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -45,6 +49,9 @@ class TDataFile {
   // While reading: true at the physical end of the file or at character 26.
   bool Eof();
   // The next line without its terminator; empty at the end of the file.
+  // A longer line gives its first kMaxLineLength characters; the calls after
+  // that skip the rest, reading at most kSkipPerCall bytes each, and give
+  // empty lines until the line's end.
   std::string ReadLine();
   // Appends the line and CR LF to the write buffer.
   void WriteLine(std::string_view line);
@@ -57,7 +64,12 @@ class TDataFile {
  private:
   enum class TMode { Closed, Reading, Writing };
 
+  static constexpr std::size_t kMaxLineLength = 64 * 1024;
+  static constexpr std::size_t kSkipPerCall = 1024 * 1024;
+
   bool FillReadBuffer();
+  void TakeLineEnd(std::string& line);
+  void SkipLongLine();
   void WriteOut(std::string_view bytes);
   void ReleaseFile() noexcept;
 
@@ -66,5 +78,8 @@ class TDataFile {
   std::string Buffer;
   std::size_t ReadPos = 0;
   bool EndMarkSeen = false;
+  bool LineEndsKnown = false;  // whether the first chunk has been read
+  bool LfEndsLines = false;
+  bool SkippingLine = false;
   std::unique_ptr<QTimer> FlushTimer;
 };

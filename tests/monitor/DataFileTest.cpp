@@ -55,7 +55,6 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
       {"CR alone ends a line", "A\rB\r", {"A", "B"}},
       {"CR LF ends a line", "A\r\nB\r\n", {"A", "B"}},
       {"a lone LF is text", "A\nB\r\n", {"A\nB"}},
-      {"LF-only file is one line", "A\nB\n", {"A\nB\n"}},
       {"LF before CR LF stays text", "A\n\r\n", {"A\n"}},
       {"CR CR LF leaves an empty line", "A\r\r\nB", {"A", "", "B"}},
       {"last line without terminator", "A\r\nB", {"A", "B"}},
@@ -71,12 +70,69 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
        {"A"}},
       {"8-bit text passes unchanged", "\xb0\x7f\r\n", {"\xb0\x7f"}},
       {"CR LF split across a read chunk", longText + "\r\nB", {longText, "B"}},
-      {"line longer than a read chunk", longText + "yy\r\n", {longText + "yy"}},
+      {"line across two read chunks", "A\r" + longText + "\r\n", {"A", longText}},
   };
   for (const ReplayCase& c : cases) {
     std::string path = WriteRaw("replay.txt", c.Bytes);
     EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
   }
+}
+
+// Files from other tools end their lines in LF alone; without a CR in the
+// first 64 KiB, a file is read that way (it used to replay as one line).
+TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
+  const std::string first(40000, 'y');
+  const ReplayCase cases[] = {
+      {"LF ends a line", "A\nB\n", {"A", "B"}},
+      {"empty lines stay", "A\n\nB", {"A", "", "B"}},
+      {"char 26 still ends the file",
+       "A\nB\x1a"
+       "C\n",
+       {"A", "B"}},
+      {"a CR after the first 64 KiB: CR LF ends a line too",
+       first + "\n" + first + "\r\nB\n",
+       {first, first, "B"}},
+      {"a CR in the first 64 KiB keeps the old rules", first + "\nA\r\n", {first + "\nA"}},
+  };
+  for (const ReplayCase& c : cases) {
+    std::string path = WriteRaw("replay.txt", c.Bytes);
+    EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
+  }
+}
+
+// A line that never ends (a device, a binary file) used to grow without
+// bound. Past 64 KiB it is cut; the rest is skipped at most 1 MiB per call,
+// each such call giving an empty line.
+TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
+  const std::string full(64 * 1024, 'x');
+  const ReplayCase cases[] = {
+      {"exactly 64 KiB is whole", "A\r" + full + "\rB", {"A", full, "B"}},
+      {"one more character is skipped", "A\r" + full + "x\rB", {"A", full, "", "B"}},
+      {"3 MiB more take three calls",
+       "A\r" + full + std::string(3 << 20, 'x') + "\r\nB",
+       {"A", full, "", "", "", "B"}},
+      {"char 26 in the skipped part ends the file",
+       "A\r" + full +
+           "xx\x1a"
+           "B\r",
+       {"A", full, ""}},
+      {"in a file without CR too", full + "x\nB\n", {full, "", "B"}},
+  };
+  for (const ReplayCase& c : cases) {
+    std::string path = WriteRaw("replay.txt", c.Bytes);
+    EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
+  }
+}
+
+TEST_F(DataFileTest, ReplayOfAnEndlessDeviceGivesBoundedLines) {
+  TDataFile file;
+  file.Reset("/dev/zero");
+  EXPECT_EQ(file.ReadLine(), std::string(64 * 1024, '\0'));
+  for (int call = 0; call < 3; ++call) {
+    EXPECT_FALSE(file.Eof());
+    EXPECT_EQ(file.ReadLine(), "");
+  }
+  file.Close();
 }
 
 TEST_F(DataFileTest, WrittenLinesEndInCrLfAndReadBack) {

@@ -1,0 +1,46 @@
+#pragma once
+// The Statistics window: a row per sentence address with its counts, rate,
+// failures and time since last seen, the total, and the bytes the receive
+// buffer dropped. Non-modal; the main window feeds it and owns the counts,
+// so Reset only asks for them to be cleared.
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "monitor/SentenceStats.h"
+
+class TStatisticsModel;
+
+namespace Ui {
+class TStatisticsForm;
+}
+
+class TStatisticsForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TStatisticsForm(QWidget* parent = nullptr);
+  ~TStatisticsForm() override;
+
+  // Shows the counts as they are at the tick nowMs; the last counts shown
+  // are what Copy puts on the clipboard.
+  void ShowStats(const TSentenceStats& stats, uint32_t nowMs);
+  // Keeps position and size in section "Windows"; a failed write is not
+  // worth a message on the way out.
+  void SaveGeometry();
+
+ signals:
+  void ResetRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void RestoreGeometry();
+  void CopyButtonClick();
+
+  std::unique_ptr<Ui::TStatisticsForm> Form;
+  TStatisticsModel* Model;
+  std::string Csv;
+};

@@ -1,0 +1,155 @@
+#include "monitor/SentenceStats.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(SentenceAddress, RowsAreKeyedAsTheWindowShowsThem) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"$GPGGA,123519,4807.038,N*47", "GPGGA"},  // talker and type
+      {"!AIVDM,1,1,,B,15M67N,0*5C", "AIVDM"},    // encapsulated sentences start with "!"
+      {"$PGRME,15.0,M*1B", "PGRME"},             // proprietary
+      {"$GPGGA*47", "GPGGA"},                    // "*" ends the address too
+      {"$GNRMC", "GNRMC"},                       // so does the line's end
+      {"$,1,2", ""},                             // nothing before the first comma
+      {"GPGGA,1,2*00", ""},                      // no leading "$": not a sentence
+      {" $GPGGA,1", ""},                         // leading noise
+      {"", ""},
+  };
+  for (const auto& [line, address] : cases) EXPECT_EQ(SentenceAddress(line), address) << line;
+}
+
+TEST(SentenceStats, CountsEachLineInOneRowAndTheTotal) {
+  TSentenceStats stats;
+  struct Row {
+    const char* line;
+    TSentenceResult result;
+  };
+  const Row lines[] = {
+      {"$GPGGA,1*00", srGGA},
+      {"$GPGGA,2*00", srBadChecksum},
+      {"$GPGGA,3*00", srInvalid},
+      {"!AIVDM,1*00", srUnrecognised},
+      {"garbage", srBadChecksum},
+      {"$GPRMC,1*00", srRMC},
+      {"\xff\xfe noise", srBadChecksum},
+  };
+  uint32_t tick = 100;
+  for (const Row& row : lines) stats.Count(row.line, row.result, tick += 10);
+  const auto sorted = stats.SortedRows();
+  ASSERT_EQ(sorted.size(), 4u);
+  struct Expected {
+    const char* address;
+    uint64_t count, bad, invalid;
+    const char* last;
+    uint32_t lastMs;
+  };
+  const Expected expected[] = {
+      {"", 2, 2, 0, "\xff\xfe noise", 170},  // the empty address sorts first
+      {"AIVDM", 1, 0, 0, "!AIVDM,1*00", 140},
+      {"GPGGA", 3, 1, 1, "$GPGGA,3*00", 130},
+      {"GPRMC", 1, 0, 0, "$GPRMC,1*00", 160},
+  };
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(sorted[i]->Address, expected[i].address);
+    EXPECT_EQ(sorted[i]->Count, expected[i].count) << expected[i].address;
+    EXPECT_EQ(sorted[i]->BadChecksum, expected[i].bad) << expected[i].address;
+    EXPECT_EQ(sorted[i]->Invalid, expected[i].invalid) << expected[i].address;
+    EXPECT_EQ(sorted[i]->LastLine, expected[i].last) << expected[i].address;
+    EXPECT_EQ(sorted[i]->LastSeenMs, expected[i].lastMs) << expected[i].address;
+  }
+  EXPECT_EQ(stats.Total().Count, 7u);
+  EXPECT_EQ(stats.Total().BadChecksum, 3u);
+  EXPECT_EQ(stats.Total().Invalid, 1u);
+  EXPECT_EQ(stats.Total().LastLine, "\xff\xfe noise");
+}
+
+// Lines arriving at a steady rate, read at a time nowMs after the first line.
+TEST(SentenceStats, LinesPerSecondOverTheLastTenSeconds) {
+  struct Case {
+    const char* legend;
+    uint32_t startMs;  // the tick of the first line
+    uint32_t everyMs;  // 0: a single line
+    uint32_t untilMs;  // lines until this long after the first
+    uint32_t readMs;   // read this long after the first
+    double rate;
+  };
+  const Case cases[] = {
+      {"steady 5 lines/s, read mid-second", 1000, 200, 30500, 30500, 5.0},
+      {"steady 5 lines/s, read on a second mark", 1000, 200, 30000, 30000, 5.0},
+      {"the tick wraps inside the window", 0xFFFFF000u, 200, 30500, 30500, 5.0},
+      {"a source that stopped 5 s ago", 1000, 100, 30000, 35000, 5.0},
+      {"a source that stopped 11 s ago", 1000, 100, 30000, 41000, 0.0},
+      {"the first 2 s", 1000, 100, 1900, 2000, 10.0},
+      {"one line, read at once", 1000, 0, 0, 0, 1.0},
+  };
+  for (const Case& c : cases) {
+    TSentenceStats stats;
+    uint32_t at = 0;
+    do {
+      stats.Count("$GPGGA,1*00", srGGA, c.startMs + at);
+      at += c.everyMs;
+    } while (c.everyMs != 0 && at <= c.untilMs);
+    const uint32_t now = c.startMs + c.readMs;
+    EXPECT_NEAR(stats.LinesPerSecond(stats.Rows()[0], now), c.rate, 0.15) << c.legend;
+    EXPECT_NEAR(stats.LinesPerSecond(stats.Total(), now), c.rate, 0.15) << c.legend;
+  }
+}
+
+TEST(SentenceStats, SinceLastSeenAcrossTheTickWrap) {
+  TSentenceStats stats;
+  stats.Count("$GPGGA,1*00", srGGA, 0xFFFFFF00u);
+  EXPECT_EQ(TSentenceStats::MsSinceLastSeen(stats.Rows()[0], 0x100u), 0x200u);
+  EXPECT_EQ(TSentenceStats::MsSinceLastSeen(stats.Rows()[0], 0xFFFFFE00u), 0u);  // before it
+}
+
+TEST(SentenceStats, ResetForgetsEverything) {
+  TSentenceStats stats;
+  stats.Count("$GPGGA,1*00", srBadChecksum, 5);
+  stats.AddDropped(4096);
+  stats.Reset();
+  EXPECT_TRUE(stats.Rows().empty());
+  EXPECT_EQ(stats.Total().Count, 0u);
+  EXPECT_EQ(stats.DroppedBytes(), 0u);
+  stats.Count("$GPGGA,1*00", srGGA, 10);
+  ASSERT_EQ(stats.Rows().size(), 1u);
+  EXPECT_EQ(stats.Rows()[0].BadChecksum, 0u);
+}
+
+// Line noise makes a new address of nearly every line; the table stays usable.
+TEST(SentenceStats, NewAddressesPastTheLimitCountAsNotSentences) {
+  TSentenceStats stats(3);
+  for (const char* line : {"$A,", "$B,", "$C,", "$D,", "$A,"}) stats.Count(line, srInvalid, 0);
+  const auto sorted = stats.SortedRows();
+  ASSERT_EQ(sorted.size(), 4u);
+  EXPECT_EQ(sorted[0]->Address, "");
+  EXPECT_EQ(sorted[0]->Count, 1u);
+  EXPECT_EQ(sorted[1]->Count, 2u);
+  EXPECT_EQ(stats.Total().Count, 5u);
+}
+
+TEST(SentenceStats, LastLineIsKeptShort) {
+  TSentenceStats stats;
+  stats.Count("$GPGGA," + std::string(100000, 'x'), srBadChecksum, 0);
+  EXPECT_EQ(stats.Rows()[0].LastLine.size(), TSentenceStats::kLastLineLimit);
+}
+
+TEST(SentenceStats, CsvHasTheHeaderRowsByAddressAndTheTotal) {
+  TSentenceStats stats;
+  for (int i = 0; i < 4; ++i) stats.Count("$GPGGA,1*00", i == 0 ? srBadChecksum : srGGA, i * 500);
+  stats.Count("noise, \"quoted\"", srBadChecksum, 1500);
+  stats.Count("$GP\"X\",1", srInvalid, 1500);
+  EXPECT_EQ(stats.Csv(2000),
+            "Address,Count,Lines/s,Bad checksums,Bad checksum %,Invalid,Last seen s\n"
+            "(not a sentence),1,0.5,1,100.0,0,0.5\n"
+            "\"GP\"\"X\"\"\",1,0.5,0,0.0,1,0.5\n"
+            "GPGGA,4,2.0,1,25.0,0,0.5\n"
+            "Total,6,3.0,2,33.3,1,0.5\n");
+  EXPECT_EQ(TSentenceStats().Csv(0),
+            "Address,Count,Lines/s,Bad checksums,Bad checksum %,Invalid,Last seen s\n"
+            "Total,0,0.0,0,0.0,0,\n");
+}
+
+}  // namespace

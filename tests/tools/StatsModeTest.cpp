@@ -1,0 +1,64 @@
+// tolvane-decode --stats on a small log made for it: talkers, an AIS
+// sentence, a line that is no sentence, a failed checksum, an invalid
+// sentence, an empty line, CR LF, LF and CR endings, no ending at the end.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+namespace {
+
+const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
+const QString kStatsLog = TOLVANE_SOURCE_DIR "/tests/tools/data/stats.log";
+
+QByteArray RunStats(const QStringList& files, const QByteArray& input = {}) {
+  QProcess process;
+  process.start(kProgram, QStringList{"--stats"} + files);
+  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
+  process.write(input);
+  process.closeWriteChannel();
+  EXPECT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  return process.readAllStandardOutput();
+}
+
+TEST(DecodeStats, RowsPerAddressSortedWithTheTotal) {
+  EXPECT_EQ(RunStats({kStatsLog}).toStdString(),
+            "{\"rows\":["
+            "{\"address\":\"\",\"count\":1,\"badChecksum\":1,\"invalid\":0},"
+            // the decoder takes only "$" sentences: AIS fails its checksum
+            "{\"address\":\"AIVDM\",\"count\":1,\"badChecksum\":1,\"invalid\":0},"
+            "{\"address\":\"GNRMC\",\"count\":1,\"badChecksum\":0,\"invalid\":0},"
+            "{\"address\":\"GPGGA\",\"count\":4,\"badChecksum\":1,\"invalid\":1},"
+            "{\"address\":\"PGRME\",\"count\":1,\"badChecksum\":0,\"invalid\":0}],"
+            "\"total\":{\"count\":8,\"badChecksum\":3,\"invalid\":1}}\n");
+}
+
+TEST(DecodeStats, EdgeInputs) {
+  struct Row {
+    const char* legend;
+    QByteArray input;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"nothing at all", "",
+       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0}}\n"},
+      {"empty lines count nowhere", "\r\n\n\r",
+       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0}}\n"},
+      {"8-bit bytes in an address are escaped", "$G\xb0\"\n",
+       "{\"rows\":[{\"address\":\"G\\u00B0\\\"\",\"count\":1,\"badChecksum\":1,\"invalid\":0}],"
+       "\"total\":{\"count\":1,\"badChecksum\":1,\"invalid\":0}}\n"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(RunStats({}, row.input).toStdString(), row.expected) << row.legend;
+  }
+}
+
+// Files add up: the counts of two runs of one log are twice its counts.
+TEST(DecodeStats, CountsRunOnAcrossFiles) {
+  const QByteArray twice = RunStats({kStatsLog, kStatsLog});
+  EXPECT_NE(twice.indexOf("\"total\":{\"count\":16,\"badChecksum\":6,\"invalid\":2}"), -1)
+      << twice.toStdString();
+}
+
+}  // namespace
