@@ -44,10 +44,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   Timer->setObjectName("ReceiveTimer");
   Timer->setInterval(TMonitor::kIdleInterval);
   connect(Timer, &QTimer::timeout, this, [this] { ReceiveTimerTimer(); });
+  SetUpStatusBar();
 }
 
 TMainForm::~TMainForm() {
   Timer->stop();
+  SaveWindowGeometry();
   // A destructor must not throw; a log that cannot be written out at exit
   // is still reported before the program ends.
   try {
@@ -214,9 +216,14 @@ void TMainForm::ComPortClick() {
 // Started when there is something to read, log or replay, and stopped when
 // all of it has ended: an idle program is not woken a hundred times a second.
 void TMainForm::UpdateReceiveTimer() {
-  if (!Loop.NeedsTicks()) return Timer->stop();
+  ShowStatus();
+  if (!Loop.NeedsTicks()) {
+    StatusTimer->stop();
+    return Timer->stop();
+  }
   if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
   if (!Timer->isActive()) Timer->start();
+  if (!StatusTimer->isActive()) StatusTimer->start();
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {

@@ -19,6 +19,8 @@
 #include "serial/Serial.h"
 
 class QButtonGroup;
+class QLabel;
+class TStatisticsForm;
 class QDialog;
 class QFileDialog;
 class QTimer;
@@ -85,6 +87,7 @@ class TMainForm : public QMainWindow {
   void Sendcommand1Click();
   void LogoClick();
   void LinkCaptionClick();
+  void Statistics1Click();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -111,6 +114,9 @@ class TMainForm : public QMainWindow {
   void ShowFix(const TFieldUpdates& updates);
   void ShowStopped();
   void UpdateReceiveTimer();
+  void SetUpStatusBar();
+  void ShowStatus();
+  void SaveWindowGeometry();
 
   std::unique_ptr<Ui::TMainForm> ui;
   TMonitor Loop;
@@ -119,6 +125,10 @@ class TMainForm : public QMainWindow {
   std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
   QFileDialog* SaveDialog = nullptr;
   QFileDialog* OpenDialog = nullptr;
+  // The status bar, refreshed twice a second while anything runs.
+  QTimer* StatusTimer = nullptr;
+  std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
+  TStatisticsForm* Statistics = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

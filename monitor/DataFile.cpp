@@ -138,6 +138,19 @@ void TDataFile::Reset(const std::string& fileName) {
   LineEndsKnown = false;
   LfEndsLines = false;
   SkippingLine = false;
+  const auto size = std::filesystem::is_regular_file(fileName, ignored)
+                        ? std::filesystem::file_size(fileName, ignored)
+                        : 0;
+  ReadSize = ignored ? 0 : size;
+}
+
+int TDataFile::PercentRead() const {
+  if (Mode != TMode::Reading || ReadSize == 0) return 0;
+  const long position = std::ftell(File);
+  if (position < 0) return 0;
+  const uint64_t unread = Buffer.size() - ReadPos;
+  const uint64_t taken = static_cast<uint64_t>(position) > unread ? position - unread : 0;
+  return static_cast<int>(std::min<uint64_t>(100, taken * 100 / ReadSize));
 }
 
 bool TDataFile::FillReadBuffer() {

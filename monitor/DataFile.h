@@ -10,6 +10,7 @@
 // that a crash loses at most about a second of log.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -53,6 +54,9 @@ class TDataFile {
   // that skip the rest, reading at most kSkipPerCall bytes each, and give
   // empty lines until the line's end.
   std::string ReadLine();
+  // While reading: how much of the file has been taken, 0 to 100; 0 for a
+  // file whose size is not known (a device, a pipe).
+  int PercentRead() const;
   // Appends the line and CR LF to the write buffer.
   void WriteLine(std::string_view line);
   // Hands everything buffered to the operating system.
@@ -81,5 +85,6 @@ class TDataFile {
   bool LineEndsKnown = false;  // whether the first chunk has been read
   bool LfEndsLines = false;
   bool SkippingLine = false;
+  uint64_t ReadSize = 0;  // the size of the file being read, 0 when not known
   std::unique_ptr<QTimer> FlushTimer;
 };

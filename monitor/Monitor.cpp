@@ -1,5 +1,7 @@
 #include "monitor/Monitor.h"
 
+#include <filesystem>
+
 #include "common/Clock.h"
 #include "format/FormatRoutines.h"
 #include "monitor/LogFileName.h"
@@ -23,6 +25,8 @@ TMonitor::~TMonitor() {
 
 void TMonitor::OpenPort(int index) {
   StartTick = Clock::TickCount();
+  SourceTick = StartTick;
+  Counts.Reset();
   ClosePort();
   auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory);
   try {
@@ -32,6 +36,7 @@ void TMonitor::OpenPort(int index) {
     throw;
   }
   SerialPort = std::move(port);
+  PortIndex = index;
 }
 
 void TMonitor::ClosePort() {
@@ -51,6 +56,9 @@ void TMonitor::StartLogging(const std::string& fileName) {
 void TMonitor::StartReplay(const std::string& fileName) {
   DataFile.Reset(fileName);
   StartTick = Clock::TickCount();
+  SourceTick = StartTick;
+  Counts.Reset();
+  ReplayName = std::filesystem::path(fileName).filename().string();
   IsReplaying = true;
   Paused = false;
 }
@@ -70,6 +78,22 @@ void TMonitor::Stop() {
     }
   }
   ClosePort();
+}
+
+TMonitor::TSource TMonitor::Source() const {
+  TSource source;
+  source.StartTick = SourceTick;
+  if (IsReplaying) {
+    source.Kind = TSource::TKind::Replay;
+    source.Name = ReplayName;
+    source.PercentRead = DataFile.PercentRead();
+  } else if (SerialPort) {
+    source.Kind = TSource::TKind::Port;
+    source.Name = SerialPort->PortName();
+    source.Device = PortDevicePath(PortIndex);
+    source.BaudRate = Options.BaudRate.empty() ? kBaudRateOption.Default : Options.BaudRate;
+  }
+  return source;
 }
 
 TTickResult TMonitor::Tick() {
@@ -152,6 +176,7 @@ std::string TMonitor::Stamp() const {
 // updates its record.
 void TMonitor::Take(std::string line, TTickResult& result) {
   const TSentenceResult decoded = NMEA.Decode(line);
+  Counts.Count(line, decoded, Clock::TickCount());
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));

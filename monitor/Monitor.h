@@ -14,6 +14,7 @@
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
 #include "monitor/MonitorOptions.h"
+#include "monitor/SentenceStats.h"
 #include "nmea/NMEA.h"
 #include "serial/Serial.h"
 
@@ -75,6 +76,20 @@ class TMonitor {
   TTickResult Tick();
 
   const TNMEA& Decoder() const { return NMEA; }
+  // Every line taken since the source was chosen or the counts were reset,
+  // counted before the filters.
+  const TSentenceStats& Stats() const { return Counts; }
+  void ResetStats() { Counts.Reset(); }
+  // Where lines come from now, for the status bar.
+  struct TSource {
+    enum class TKind { None, Port, Replay } Kind = TKind::None;
+    std::string Name;        // "COM3:", or the replay file's name
+    std::string Device;      // the port's device path
+    std::string BaudRate;    // as the options give it
+    int PercentRead = 0;     // of the replay file
+    uint32_t StartTick = 0;  // when it was chosen
+  };
+  TSource Source() const;
   int32_t LastDSR() const { return LastDSRState; }
   uint32_t BlinkCount() const { return Blinks; }
 
@@ -87,6 +102,10 @@ class TMonitor {
   void Take(std::string line, TTickResult& result);
 
   TNMEA NMEA;
+  TSentenceStats Counts;
+  std::string ReplayName;
+  int PortIndex = -1;
+  uint32_t SourceTick = 0;
   std::unique_ptr<TSerial> SerialPort;
   TSerial::TDeviceFactory DeviceFactory;
   TDataFile DataFile;

@@ -7,8 +7,10 @@
 
 namespace {
 
-const std::string kGGA = FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
-const std::string kRMC = FrameSentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
+const std::string kGGA =
+    FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kRMC =
+    FrameSentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
 const std::string kGSV = FrameSentence("GPGSV,1,1,03,01,40,083,46,02,17,308,41,12,07,344,39");
 const std::string kGSA = FrameSentence("GPGSA,A,3,01,02,,,,,,,,,,,2.5,1.3,2.1");
 const std::string kRME = FrameSentence("PGRME,15.0,M,45.0,M,25.0,M");
@@ -29,8 +31,14 @@ std::string TextWritten(const TFieldUpdates& updates, const std::string& name) {
 TEST(MonitorReceive, SentencesForTheTestsDecodeAsIntended) {
   TNMEA decoder;
   const std::pair<std::string, TSentenceResult> cases[] = {
-      {kGGA, srGGA}, {kRMC, srRMC},         {kGSV, srGSV},         {kGSA, srGSA},
-      {kRME, srRME}, {kGLL, srUnrecognised}, {kBadChecksum, srBadChecksum}, {kInvalidGGA, srInvalid},
+      {kGGA, srGGA},
+      {kRMC, srRMC},
+      {kGSV, srGSV},
+      {kGSA, srGSA},
+      {kRME, srRME},
+      {kGLL, srUnrecognised},
+      {kBadChecksum, srBadChecksum},
+      {kInvalidGGA, srInvalid},
   };
   for (const auto& [line, result] : cases) EXPECT_EQ(decoder.Decode(line), result) << line;
 }
@@ -63,10 +71,11 @@ TEST(MonitorReceive, FiltersDropTheirSentencesOnly) {
     for (TFlag flag : c.Ticked) harness.Set(flag);
     harness.Monitor.OpenPort(0);
     harness.Receive({c.Line});
-    EXPECT_EQ(harness.Shown, c.Shown ? std::vector<std::string>{c.Line} : std::vector<std::string>{})
+    EXPECT_EQ(harness.Shown,
+              c.Shown ? std::vector<std::string>{c.Line} : std::vector<std::string>{})
         << c.Legend;
-    EXPECT_EQ(harness.Results.back().Updates.empty(), !c.Shown || c.Line == kGLL ||
-                                                          c.Line == kBadChecksum)
+    EXPECT_EQ(harness.Results.back().Updates.empty(),
+              !c.Shown || c.Line == kGLL || c.Line == kBadChecksum)
         << c.Legend << ": a dropped line changes nothing on the display";
   }
 }

@@ -1,0 +1,74 @@
+// The status bar and the windows beside the main window: where lines come
+// from, their rate, checksum failures and the age of the last line, and the
+// Statistics window. Both are refreshed twice a second while anything runs,
+// never from the tick itself.
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "app/MainFrm.h"
+#include "app/StatisticsFrm.h"
+#include "common/Clock.h"
+#include "common/HandlerErrors.h"
+#include "monitor/StatusTexts.h"
+#include "ui_MainFrm.h"
+
+namespace {
+
+constexpr int kStatusInterval = 500;
+
+}  // namespace
+
+void TMainForm::SetUpStatusBar() {
+  const char* const names[] = {"SourceStatus", "RateStatus", "BadChecksumStatus", "AgeStatus"};
+  for (std::size_t index = 0; index < StatusLabels.size(); ++index) {
+    StatusLabels[index] = new QLabel(this);
+    StatusLabels[index]->setObjectName(names[index]);
+    statusBar()->addWidget(StatusLabels[index], index == 0 ? 1 : 0);
+  }
+  StatusTimer = new QTimer(this);
+  StatusTimer->setObjectName("StatusTimer");
+  StatusTimer->setInterval(kStatusInterval);
+  connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
+
+  auto* statistics = new QAction("Statistics...", this);
+  statistics->setObjectName("Statistics1");
+  ui->Tools1->addAction(statistics);
+  connect(statistics, &QAction::triggered, this, Reported([this] { Statistics1Click(); }));
+  ShowStatus();
+}
+
+void TMainForm::ShowStatus() {
+  const uint32_t now = Clock::TickCount();
+  const TStatusTexts texts = StatusTexts(Loop.Source(), Loop.Stats(), now);
+  const std::string* values[] = {&texts.Source, &texts.Rate, &texts.BadChecksums, &texts.Age};
+  for (std::size_t index = 0; index < StatusLabels.size(); ++index)
+    StatusLabels[index]->setText(QString::fromLocal8Bit(*values[index]));
+  QLabel* age = StatusLabels.back();
+  if (age->property("warning").toBool() != texts.AgeIsWarning) {
+    age->setProperty("warning", texts.AgeIsWarning);
+    age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
+  }
+  if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
+}
+
+void TMainForm::Statistics1Click() {
+  if (!Statistics) {
+    Statistics = new TStatisticsForm(this);
+    connect(Statistics, &TStatisticsForm::ResetRequested, this, [this] {
+      Loop.ResetStats();
+      ShowStatus();
+    });
+  }
+  Statistics->show();
+  Statistics->raise();
+  Statistics->activateWindow();
+  ShowStatus();
+}
+
+void TMainForm::SaveWindowGeometry() {
+  if (Statistics) Statistics->SaveGeometry();
+}

@@ -1,0 +1,47 @@
+#include "monitor/StatusTexts.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Printed(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string SourceText(const TMonitor::TSource& source) {
+  switch (source.Kind) {
+    case TMonitor::TSource::TKind::Port:
+      return source.Name + " " + source.Device + " at " + source.BaudRate + " baud";
+    case TMonitor::TSource::TKind::Replay:
+      return "Replay: " + source.Name + ", " + std::to_string(source.PercentRead) + " %";
+    case TMonitor::TSource::TKind::None:
+      break;
+  }
+  return "No source";
+}
+
+}  // namespace
+
+TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& stats,
+                         uint32_t nowMs) {
+  TStatusTexts texts;
+  texts.Source = SourceText(source);
+  const TSentenceStatsRow& total = stats.Total();
+  texts.Rate = Printed("%.1f lines/s", stats.LinesPerSecond(total, nowMs));
+  texts.BadChecksums = std::to_string(total.BadChecksum) +
+                       (total.BadChecksum == 1 ? " bad checksum" : " bad checksums");
+  // Silence counts from the last line, or from the moment the source was
+  // chosen when none has come since.
+  const bool anyLine = total.Count > 0;
+  const uint32_t since =
+      anyLine ? TSentenceStats::MsSinceLastSeen(total, nowMs) : nowMs - source.StartTick;
+  if (source.Kind == TMonitor::TSource::TKind::Port && since >= kNoDataWarningMs) {
+    texts.Age = "No data for " + std::to_string(since / 1000) + " s";
+    texts.AgeIsWarning = true;
+  } else if (anyLine) {
+    texts.Age = Printed("Last line %.1f s ago", since / 1000.0);
+  }
+  return texts;
+}

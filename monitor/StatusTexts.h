@@ -1,0 +1,23 @@
+#pragma once
+// The status bar's texts, worked out from the monitor: where lines come from,
+// how fast they come, how many failed their checksum and how long ago the
+// last one came. A port that has said nothing for 3 s or more is a warning.
+
+#include <cstdint>
+#include <string>
+
+#include "monitor/Monitor.h"
+
+struct TStatusTexts {
+  std::string Source;        // "COM3: /dev/ttyACM0 at 9600 baud", "Replay: trip.TXT, 42 %"
+  std::string Rate;          // "12.0 lines/s"
+  std::string BadChecksums;  // "3 bad checksums"
+  std::string Age;           // "Last line 0.4 s ago", "No data for 5 s"
+  bool AgeIsWarning = false;
+};
+
+// Seconds of silence from an open port before the age turns into a warning.
+inline constexpr uint32_t kNoDataWarningMs = 3000;
+
+TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& stats,
+                         uint32_t nowMs);

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "common/Routines.h"
+#include "monitor/StatusTexts.h"
+
+namespace {
+
+using TKind = TMonitor::TSource::TKind;
+
+TMonitor::TSource Port() {
+  TMonitor::TSource source;
+  source.Kind = TKind::Port;
+  source.Name = "COM3:";
+  source.Device = "/dev/ttyACM0";
+  source.BaudRate = "9600";
+  source.StartTick = 1000;
+  return source;
+}
+
+TEST(StatusTexts, SourceNamesWhereLinesComeFrom) {
+  TMonitor::TSource replay;
+  replay.Kind = TKind::Replay;
+  replay.Name = "trip.TXT";
+  replay.PercentRead = 42;
+  const struct {
+    const char* Legend;
+    TMonitor::TSource Source;
+    const char* Text;
+  } cases[] = {
+      {"a port", Port(), "COM3: /dev/ttyACM0 at 9600 baud"},
+      {"a replay", replay, "Replay: trip.TXT, 42 %"},
+      {"nothing", TMonitor::TSource{}, "No source"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(StatusTexts(c.Source, TSentenceStats(), 0).Source, c.Text) << c.Legend;
+}
+
+TEST(StatusTexts, RateFailuresAndAge) {
+  const std::string good = FrameSentence("GPGLL,1");
+  const struct {
+    const char* Legend;
+    TKind Kind;
+    std::vector<uint32_t> LinesAt;  // ticks of good lines; one bad line at the first
+    uint32_t Now;
+    const char* Rate;
+    const char* Bad;
+    const char* Age;
+    bool Warning;
+  } cases[] = {
+      {"nothing yet, just opened",
+       TKind::Port,
+       {},
+       2000,
+       "0.0 lines/s",
+       "0 bad checksums",
+       "",
+       false},
+      {"nothing for 3 s after opening",
+       TKind::Port,
+       {},
+       4000,
+       "0.0 lines/s",
+       "0 bad checksums",
+       "No data for 3 s",
+       true},
+      {"a line a moment ago",
+       TKind::Port,
+       {1500},
+       1900,
+       "2.0 lines/s",
+       "1 bad checksum",
+       "Last line 0.4 s ago",
+       false},
+      {"silent for 5.9 s",
+       TKind::Port,
+       {1500},
+       7400,
+       "0.3 lines/s",
+       "1 bad checksum",
+       "No data for 5 s",
+       true},
+      {"a replay is never a warning",
+       TKind::Replay,
+       {1500},
+       7400,
+       "0.3 lines/s",
+       "1 bad checksum",
+       "Last line 5.9 s ago",
+       false},
+  };
+  for (const auto& c : cases) {
+    TSentenceStats stats;
+    for (uint32_t tick : c.LinesAt) {
+      stats.Count("$GPGLL,1*00", srBadChecksum, tick);
+      stats.Count(good, srUnrecognised, tick);
+    }
+    TMonitor::TSource source = Port();
+    source.Kind = c.Kind;
+    const TStatusTexts texts = StatusTexts(source, stats, c.Now);
+    EXPECT_EQ(texts.Rate, c.Rate) << c.Legend;
+    EXPECT_EQ(texts.BadChecksums, c.Bad) << c.Legend;
+    EXPECT_EQ(texts.Age, c.Age) << c.Legend;
+    EXPECT_EQ(texts.AgeIsWarning, c.Warning) << c.Legend;
+  }
+}
+
+}  // namespace
