@@ -3,6 +3,8 @@
 
 #include "nmea/SkyModel.h"
 
+#include <limits>
+
 #include "common/Routines.h"
 #include "nmea/NMEA.h"
 #include "nmea/SkyLine.h"
@@ -49,8 +51,11 @@ bool ReadSignalId(std::string_view text, uint8_t& signal) {
 }
 
 // GSA system ID fields: absent and unreadable are told apart from every number.
-constexpr int64_t kNoSystemId = INT64_MIN;
-constexpr int64_t kUnreadableSystemId = INT64_MIN + 1;
+constexpr int64_t kNoSystemId = std::numeric_limits<int64_t>::min();
+constexpr int64_t kUnreadableSystemId = kNoSystemId + 1;
+// Sets without an ID, by the system of their first satellite: kFirstSystemKey
+// plus the system's place in TSkySystem.
+constexpr int64_t kFirstSystemKey = kNoSystemId + 2;
 
 }  // namespace
 
@@ -173,14 +178,17 @@ void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
     }
   }
 
-  const uint16_t key = TalkerKey(talker);
-  TUsedSet* set = nullptr;
-  for (TUsedSet& candidate : UsedSets) {
-    if (candidate.Talker == key && candidate.SystemId == systemId) set = &candidate;
+  std::array<TSkyId, 12> ids{};
+  for (int i = 0; i < found; ++i) ids[i] = SkyIdentify(system, numbers[i]);
+  // Receivers from before NMEA 4.10 send one GN GSA per system without an ID
+  // (GPS, then GLONASS): were they one set, the last would unmark the GPS
+  // satellites. Without an ID, the system of the first satellite named (SBAS
+  // within GPS, as a GPS GSA lists both) tells the sets apart.
+  if (systemId == kNoSystemId && found > 0) {
+    const TSkySystem first = ids[0].System == TSkySystem::SBAS ? TSkySystem::GPS : ids[0].System;
+    systemId = kFirstSystemKey + static_cast<int64_t>(first);
   }
-  if (!set) set = &UsedSets.emplace_back(TUsedSet{key, systemId, 0, {}});
-  set->Count = found;
-  for (int i = 0; i < found; ++i) set->Ids[i] = SkyIdentify(system, numbers[i]);
+  UseSet(TalkerKey(talker), systemId, ids, found);
 
   EpochSky = true;
   HoldPrevious = false;
@@ -189,6 +197,17 @@ void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
     GroupSatellites();
     ++Changes;
   }
+}
+
+void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids,
+                       int count) {
+  TUsedSet* set = nullptr;
+  for (TUsedSet& candidate : UsedSets) {
+    if (candidate.Talker == talker && candidate.SystemId == systemId) set = &candidate;
+  }
+  if (!set) set = &UsedSets.emplace_back(TUsedSet{talker, systemId, 0, {}});
+  set->Count = count;
+  set->Ids = ids;
 }
 
 // A new epoch: the GSA sets are of the one that ended. The satellites stay,

@@ -109,7 +109,7 @@ class TSkyModel {
   // The satellites of the last GSA of one talker and system ID.
   struct TUsedSet {
     uint16_t Talker = 0;
-    int64_t SystemId = 0;  // the field's number; absent and unreadable apart
+    int64_t SystemId = 0;  // the field's number, or a key for sets without one
     int Count = 0;
     std::array<TSkyId, 12> Ids{};
   };
@@ -122,6 +122,7 @@ class TSkyModel {
 
   void TakeGSV(std::string_view talker, nmea::TSkyLine& fields);
   void TakeGSA(std::string_view talker, nmea::TSkyLine& fields);
+  void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids, int count);
   void TakeTime(std::string_view time);
   TSeries& SeriesOf(uint16_t talker);
   void Complete(TSeries& series);
