@@ -20,9 +20,25 @@ uint64_t EntryKey(const TSkyEntry& entry) {
 
 }  // namespace
 
+void TSkyModel::Changed(bool entries) {
+  EntriesStale = EntriesStale || entries;
+  MarksStale = true;
+  ++Changes;
+}
+
+void TSkyModel::Settle() const {
+  if (EntriesStale) Merge();
+  if (MarksStale) {
+    MarkUsed();
+    GroupSatellites();
+  }
+  EntriesStale = false;
+  MarksStale = false;
+}
+
 // When two talkers (or one series) hold the same satellite on the same
 // signal, the series completed last wins, and within it the later group.
-void TSkyModel::Merge() {
+void TSkyModel::Merge() const {
   MergeItems.clear();
   for (const TKept& kept : Kept) {
     for (uint32_t i = 0; i < kept.Entries.size(); ++i)
@@ -50,21 +66,16 @@ void TSkyModel::CollectUsed() {
   UsedKeys.erase(std::unique(UsedKeys.begin(), UsedKeys.end()), UsedKeys.end());
 }
 
-bool TSkyModel::MarkUsed() {
+void TSkyModel::MarkUsed() const {
   const std::vector<uint64_t>& shown = HoldPrevious ? PreviousUsedKeys : UsedKeys;
-  bool changed = false;
   for (TSkyEntry& entry : Merged) {
     const uint64_t key = SatelliteKey(entry.System, entry.Satellite);
-    const bool used = std::binary_search(UsedKeys.begin(), UsedKeys.end(), key);
-    const bool usedShown = std::binary_search(shown.begin(), shown.end(), key);
-    changed = changed || used != entry.Used || usedShown != entry.UsedShown;
-    entry.Used = used;
-    entry.UsedShown = usedShown;
+    entry.Used = std::binary_search(UsedKeys.begin(), UsedKeys.end(), key);
+    entry.UsedShown = std::binary_search(shown.begin(), shown.end(), key);
   }
-  return changed;
 }
 
-void TSkyModel::GroupSatellites() {
+void TSkyModel::GroupSatellites() const {
   Sats.clear();
   for (uint32_t i = 0; i < Merged.size(); ++i) {
     const TSkyEntry& entry = Merged[i];
@@ -81,7 +92,7 @@ void TSkyModel::GroupSatellites() {
 
 std::array<TSkyCount, kSkySystemCount> TSkyModel::ShownCounts() const {
   std::array<TSkyCount, kSkySystemCount> counts{};
-  for (const TSkySatellite& satellite : Sats) {
+  for (const TSkySatellite& satellite : Satellites()) {
     TSkyCount& count = counts[static_cast<size_t>(satellite.System)];
     ++count.InView;
     count.Used += satellite.UsedShown ? 1 : 0;

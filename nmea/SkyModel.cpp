@@ -93,7 +93,7 @@ void TSkyModel::Clear() {
   LastTime.clear();
   HaveTime = false;
   EpochSky = false;
-  ++Changes;
+  Changed(true);
 }
 
 std::optional<std::string_view> TSkyModel::EpochTime() const {
@@ -193,10 +193,7 @@ void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   EpochSky = true;
   HoldPrevious = false;
   CollectUsed();
-  if (MarkUsed()) {
-    GroupSatellites();
-    ++Changes;
-  }
+  Changed(false);
 }
 
 void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids,
@@ -222,10 +219,7 @@ void TSkyModel::TakeTime(std::string_view time) {
   HoldPrevious = true;
   UsedSets.clear();
   UsedKeys.clear();
-  if (MarkUsed()) {
-    GroupSatellites();
-    ++Changes;
-  }
+  Changed(false);
 }
 
 TSkyModel::TSeries& TSkyModel::SeriesOf(uint16_t talker) {
@@ -251,10 +245,7 @@ void TSkyModel::Complete(TSeries& series) {
     }
   }
   series.Entries.clear();
-  Merge();
-  MarkUsed();
-  GroupSatellites();
-  ++Changes;
+  Changed(true);
 }
 
 TSkyModel::TKept& TSkyModel::KeptOf(uint16_t talker, uint8_t signal) {

@@ -70,14 +70,22 @@ class TSkyModel {
   // Forgets everything, as if no line had been taken.
   void Clear();
 
-  // Sorted by system, satellite and signal.
-  const std::vector<TSkyEntry>& Entries() const { return Merged; }
+  // Sorted by system, satellite and signal. Built when first asked for after
+  // a change, so that a stream taken line by line pays for the union only
+  // when someone looks; the model is for one thread.
+  const std::vector<TSkyEntry>& Entries() const {
+    Settle();
+    return Merged;
+  }
   // Sorted by system and satellite.
-  const std::vector<TSkySatellite>& Satellites() const { return Sats; }
+  const std::vector<TSkySatellite>& Satellites() const {
+    Settle();
+    return Sats;
+  }
   // Per system, in TSkySystem order; Used counts the UsedShown marks.
   std::array<TSkyCount, kSkySystemCount> ShownCounts() const;
-  // Goes up whenever Entries() or Satellites() change, so that a display can
-  // skip a refresh that would show the same.
+  // Goes up whenever Entries() or Satellites() may have changed, so that a
+  // display can skip a refresh that would show the same.
   uint64_t Revision() const { return Changes; }
 
   // The current epoch's UTC time field as sent; none before the first epoch.
@@ -127,11 +135,13 @@ class TSkyModel {
   TSeries& SeriesOf(uint16_t talker);
   void Complete(TSeries& series);
   TKept& KeptOf(uint16_t talker, uint8_t signal);
-  void Merge();
   void CollectUsed();
-  // Sets Used and UsedShown from the used sets; true when a mark changed.
-  bool MarkUsed();
-  void GroupSatellites();
+  // Something Entries() shows has changed: the union, or only the marks.
+  void Changed(bool entries);
+  void Settle() const;
+  void Merge() const;
+  void MarkUsed() const;
+  void GroupSatellites() const;
 
   std::vector<TSeries> Series;
   std::vector<TKept> Kept;
@@ -140,9 +150,11 @@ class TSkyModel {
   std::vector<uint64_t> UsedKeys;
   std::vector<uint64_t> PreviousUsedKeys;
   bool HoldPrevious = false;
-  std::vector<TMergeItem> MergeItems;
-  std::vector<TSkyEntry> Merged;
-  std::vector<TSkySatellite> Sats;
+  mutable bool EntriesStale = false;
+  mutable bool MarksStale = false;
+  mutable std::vector<TMergeItem> MergeItems;
+  mutable std::vector<TSkyEntry> Merged;
+  mutable std::vector<TSkySatellite> Sats;
   std::string LastTime;
   bool HaveTime = false;
   bool EpochSky = false;
