@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QStringList>
+#include <QTableView>
 #include <limits>
 
 #include "app/SatellitesTable.h"
@@ -41,10 +42,7 @@ TSatellitesForm::TSatellitesForm(QWidget* parent)
   BarsDelegate = new TSatellitesTableBars(*TableModel, this);
   Form->SatellitesTable->setItemDelegateForColumn(TSatellitesTableModel::kSNR, BarsDelegate);
   Form->SatellitesTable->sortByColumn(TSatellitesTableModel::kSystem, Qt::AscendingOrder);
-  QHeaderView* header = Form->SatellitesTable->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::ResizeToContents);
-  header->setSectionResizeMode(TSatellitesTableModel::kSNR, QHeaderView::Stretch);
-  Form->SatellitesTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  SizeColumns();
   Form->Splitter->setStretchFactor(0, 2);
   Form->Splitter->setStretchFactor(1, 3);
   Form->Counts->setText(CountsText());
@@ -52,6 +50,24 @@ TSatellitesForm::TSatellitesForm(QWidget* parent)
 }
 
 TSatellitesForm::~TSatellitesForm() = default;
+
+// Widths from the font, once: fitting the columns to their contents would
+// measure every row again at each update.
+void TSatellitesForm::SizeColumns() {
+  QTableView* table = Form->SatellitesTable;
+  const QFontMetrics metrics(table->font());
+  const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+  const QString widest[] = {"GLONASS", "0000", "Elevation", "Azimuth", "Used"};
+  for (int column = 0; column < TSatellitesTableModel::kSNR; ++column) {
+    const QString header =
+        TableModel->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    table->setColumnWidth(column, std::max(metrics.horizontalAdvance(widest[column]),
+                                           metrics.horizontalAdvance(header)) +
+                                      padding);
+  }
+  table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+}
 
 TSkyPlot* TSatellitesForm::Plot() const {
   return Form->SkyPlot;

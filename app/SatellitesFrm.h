@@ -7,6 +7,7 @@
 // "Windows".
 
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -52,6 +53,7 @@ class TSatellitesForm : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void SizeColumns();
   void RestoreGeometry();
   void Apply();
 

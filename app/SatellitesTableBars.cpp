@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kGap = 3;
-constexpr int kBarWidth = 34;
+constexpr int kBarWidth = 44;
 // A bar is full at this SNR (dB-Hz); receivers rarely report more.
 constexpr int kFullSNR = 55;
 

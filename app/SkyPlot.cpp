@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -43,9 +42,11 @@ void TSkyPlot::SetSatellites(const std::vector<TSkySatellite>& satellites) {
   for (const TSkySatellite& satellite : satellites) {
     if (Systems.empty() || Systems.back() != satellite.System) Systems.push_back(satellite.System);
     if (!satellite.Elevation || !satellite.Azimuth) continue;
+    const QString label = QString::number(satellite.Satellite);
     Plotted.push_back({satellite.System, satellite.Satellite, *satellite.Elevation,
-                       *satellite.Azimuth, satellite.UsedShown,
-                       QString::number(satellite.Satellite)});
+                       *satellite.Azimuth, satellite.UsedShown, label, QStaticText(label)});
+    Plotted.back().LabelText.setPerformanceHint(QStaticText::AggressiveCaching);
+    Plotted.back().LabelText.prepare(QTransform(), font());
   }
   update();
 }
@@ -71,7 +72,10 @@ QRectF TSkyPlot::PlotArea() const {
 }
 
 void TSkyPlot::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) UpdateMetrics();
+  if (event->type() == QEvent::FontChange) {
+    UpdateMetrics();
+    for (TSkyPlotPoint& point : Plotted) point.LabelText.prepare(QTransform(), font());
+  }
   QWidget::changeEvent(event);
 }
 
@@ -84,6 +88,31 @@ void TSkyPlot::UpdateMetrics() {
         std::max(widest, metrics.horizontalAdvance(SkySystemName(static_cast<TSkySystem>(system))));
   widest = std::max(widest, metrics.horizontalAdvance(tr("not used")));
   LegendWidth = static_cast<int>(2 * MarkerRadius) + 4 + widest;
+  MarkersRatio = 0;  // the markers are drawn again at the new size
+}
+
+const QImage& TSkyPlot::Marker(TSkySystem system, bool used, qreal pixelRatio) const {
+  const QColor background = palette().color(QPalette::Base);
+  if (MarkersRatio != pixelRatio || MarkersBackground != background) {
+    for (QImage& marker : Markers) marker = QImage();
+    MarkersRatio = pixelRatio;
+    MarkersBackground = background;
+  }
+  QImage& marker = Markers[2 * static_cast<size_t>(system) + (used ? 1 : 0)];
+  if (marker.isNull()) {
+    const int side = static_cast<int>(std::ceil((2 * MarkerRadius + 2) * pixelRatio));
+    marker = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    marker.setDevicePixelRatio(pixelRatio);
+    marker.fill(Qt::transparent);
+    QPainter painter(&marker);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor colour = SkySystemColour(system);
+    painter.setPen(QPen(colour, 1.5));
+    painter.setBrush(used ? colour : background);
+    const double centre = side / pixelRatio / 2;
+    painter.drawEllipse(QPointF(centre, centre), MarkerRadius, MarkerRadius);
+  }
+  return marker;
 }
 
 void TSkyPlot::paintEvent(QPaintEvent*) {
@@ -128,18 +157,18 @@ void TSkyPlot::PaintGrid(QPainter& painter, QPointF centre, double radius) const
 // Used satellites are filled with their colour and labelled in white; the
 // others are rings on the background, labelled in their colour.
 void TSkyPlot::PaintMarkers(QPainter& painter, QPointF centre, double radius) const {
-  const QColor background = palette().color(QPalette::Base);
+  const qreal ratio = painter.device()->devicePixelRatioF();
   const QColor light(Qt::white);
   for (const TSkyPlotPoint& point : Plotted) {
     const QColor colour = SkySystemColour(point.System);
     const QPointF at = Position(point.Elevation, point.Azimuth, centre, radius);
-    const QRectF box(at.x() - MarkerRadius, at.y() - MarkerRadius, 2 * MarkerRadius,
-                     2 * MarkerRadius);
-    painter.setPen(QPen(colour, 1.5));
-    painter.setBrush(point.Used ? colour : background);
-    painter.drawEllipse(box);
+    const QImage& marker = Marker(point.System, point.Used, ratio);
+    const double half = marker.width() / ratio / 2;
+    painter.drawImage(QPointF(at.x() - half, at.y() - half), marker);
+    const QSizeF size = point.LabelText.size();
     painter.setPen(point.Used ? light : colour);
-    painter.drawText(box, Qt::AlignCenter, point.Label);
+    painter.drawStaticText(QPointF(at.x() - size.width() / 2, at.y() - size.height() / 2),
+                           point.LabelText);
   }
 }
 

@@ -6,10 +6,13 @@
 // systems in view. One widget paints it all.
 
 #include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +28,7 @@ struct TSkyPlotPoint {
   int Azimuth = 0;
   bool Used = false;
   QString Label;
+  QStaticText LabelText;  // laid out once, drawn on every repaint
 };
 
 class TSkyPlot : public QWidget {
@@ -59,9 +63,16 @@ class TSkyPlot : public QWidget {
   void PaintGrid(class QPainter& painter, QPointF centre, double radius) const;
   void PaintMarkers(QPainter& painter, QPointF centre, double radius) const;
   void PaintLegend(QPainter& painter) const;
+  // The marker of a system, used or not, drawn once into an image at the
+  // screen's pixel ratio: a hundred images are much quicker to draw than a
+  // hundred antialiased rings.
+  const QImage& Marker(TSkySystem system, bool used, qreal pixelRatio) const;
 
   std::vector<TSkyPlotPoint> Plotted;
   std::vector<TSkySystem> Systems;
   double MarkerRadius = 10;
+  mutable std::array<QImage, 2 * kSkySystemCount> Markers;
+  mutable qreal MarkersRatio = 0;
+  mutable QColor MarkersBackground;
   int LegendWidth = 0;
 };

@@ -118,7 +118,7 @@ TEST(SatellitesForm, BarToolTips) {
   const int first = TSatellitesTableBars::BarAt(cell, 2, cell.left() + 5);
   ASSERT_EQ(first, 0);
   EXPECT_EQ(tipAt(cell.left() + 5), "L1 C/A: 44 dB-Hz");
-  EXPECT_EQ(tipAt(cell.left() + 45), "L5-Q: 47 dB-Hz");
+  EXPECT_EQ(tipAt(cell.left() + 55), "L5-Q: 47 dB-Hz");
   EXPECT_EQ(tipAt(cell.right() - 2), "") << "beyond the bars";
   EXPECT_EQ(TSatellitesTableBars::BarToolTip(TSkySystem::BeiDou, {11, std::nullopt}),
             "B2I: no SNR");
