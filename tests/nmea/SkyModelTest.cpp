@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "nmea/SkyModel.h"
@@ -161,6 +163,43 @@ TEST(SkyModel, FieldsCountedUpToTheChecksum) {
   TSkyModel sky;
   sky.Take(Sentence("GPGSV,1,1,01,02,20,200,30") + ",7");
   EXPECT_EQ(Describe(sky), "GPS 2:0 20/200/30");
+}
+
+// Damaged sentences, framed with a right checksum or none: whatever comes,
+// the entries stay sorted and unique, and every satellite's signals lie
+// within them.
+TEST(SkyModel, DamagedSentencesKeepTheModelWhole) {
+  const std::string bodies[] = {
+      "GPGSV,2,1,05,05,62,310,44,10,45,120,39,12,07,015,,46,38,201,42,1",
+      "GPGSV,2,2,05,29,12,250,21,1",
+      "GLGSV,1,1,02,70,33,080,36,86,05,340,,1",
+      "GNGSA,A,3,10,05,46,,,,,,,,,,1.5,0.9,1.2,1",
+      "GNRMC,101500.00,A,4807.03800,N",
+      "GBGSV,1,1,01,201,70,010,45,B",
+  };
+  const std::string alphabet = ",*$0123456789ABFx- ";
+  std::mt19937 random(7);
+  auto pick = [&random](size_t count) { return static_cast<size_t>(random() % count); };
+  TSkyModel sky;
+  for (int round = 0; round < 20000; ++round) {
+    std::string body = bodies[pick(std::size(bodies))];
+    for (int edit = 0; edit < 3; ++edit) {
+      const size_t at = pick(body.size());
+      const char ch = alphabet[pick(alphabet.size())];
+      if (edit == 0) body.insert(at, 1, ch);
+      if (edit == 1) body.erase(at, 1);
+      if (edit == 2) body[at] = ch;
+    }
+    sky.Take(round % 8 == 0 ? "$" + body : Sentence(body));
+    if (round % 50 != 0) continue;
+    const std::vector<TSkyEntry>& entries = sky.Entries();
+    auto key = [](const TSkyEntry& e) { return std::tuple(e.System, e.Satellite, e.Signal); };
+    for (size_t i = 1; i < entries.size(); ++i)
+      ASSERT_LT(key(entries[i - 1]), key(entries[i])) << "round " << round;
+    for (const TSkySatellite& satellite : sky.Satellites())
+      ASSERT_LE(satellite.FirstEntry + satellite.EntryCount, entries.size()) << "round " << round;
+  }
+  EXPECT_FALSE(sky.Entries().empty());
 }
 
 }  // namespace
