@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QSortFilterProxyModel>
 #include <QTableView>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,17 +16,13 @@
 #include "app/SatellitesTable.h"
 #include "app/SatellitesTableBars.h"
 #include "app/SkyPlot.h"
-#include "common/Routines.h"
 #include "common/Settings.h"
+#include "tests/nmea/Sentences.h"
 #include "tests/support/SettingsHome.h"
 
 namespace {
 
-std::string Sentence(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
-}
+using testing_nmea::Sentence;
 
 // Two epochs of a receiver sending GPS on L1 and L5 and GLONASS, with its
 // GSA after the GSV: GPS 5 and 10 used, GLONASS 12 (sent as 76) used, GPS 12
