@@ -146,7 +146,8 @@ class TSkyModel {
   std::vector<TSeries> Series;
   std::vector<TKept> Kept;
   std::vector<TUsedSet> UsedSets;
-  // Keys of used satellites (SatelliteKey), sorted: now, and as shown.
+  // Keys of used satellites, sorted: by the current GSA sets, and by those of
+  // the epoch that ended, which UsedShown follows while HoldPrevious.
   std::vector<uint64_t> UsedKeys;
   std::vector<uint64_t> PreviousUsedKeys;
   bool HoldPrevious = false;
