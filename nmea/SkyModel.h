@@ -1,0 +1,165 @@
+#pragma once
+// The sky model: every satellite a multi-constellation receiver reports, kept
+// by system, satellite and signal, with elevation, azimuth, SNR and whether
+// the fix uses it. It reads the same lines as the decoder, beside it, and
+// leaves the decoder's records alone: GSV series (NMEA 4.10 signal IDs
+// included) fill it, GSA sentences mark the satellites used, and the time
+// sentences (GGA, RMC, GNS, GLL) mark where one fix epoch ends and the next
+// begins.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nmea/SkySystems.h"
+
+namespace nmea {
+class TSkyLine;
+}
+
+// One satellite on one signal.
+struct TSkyEntry {
+  TSkySystem System = TSkySystem::Other;
+  int32_t Satellite = 0;
+  uint8_t Signal = 0;  // the NMEA signal ID, 0 when not given
+  std::optional<int32_t> Elevation;
+  std::optional<int32_t> Azimuth;
+  std::optional<int32_t> SNR;
+  // Named by a GSA of the current epoch, on any signal.
+  bool Used = false;
+  // What a display marks: the previous epoch's marks until the first GSA of
+  // this epoch, so that receivers whose GSA follows the time sentence by a
+  // moment do not make the marks blink; Used from then on.
+  bool UsedShown = false;
+
+  bool operator==(const TSkyEntry&) const = default;
+};
+
+// One satellite with all its signals: the entries FirstEntry to
+// FirstEntry + EntryCount - 1 of Entries(). Its position is the first one
+// any of its signals gives, in signal order.
+struct TSkySatellite {
+  TSkySystem System = TSkySystem::Other;
+  int32_t Satellite = 0;
+  std::optional<int32_t> Elevation;
+  std::optional<int32_t> Azimuth;
+  bool Used = false;
+  bool UsedShown = false;
+  uint32_t FirstEntry = 0;
+  uint32_t EntryCount = 0;
+};
+
+// Satellites of one system, and how many of them a display marks used.
+struct TSkyCount {
+  int InView = 0;
+  int Used = 0;
+};
+
+class TSkyModel {
+ public:
+  TSkyModel();
+
+  // A line as received (without any NMEA 4 TAG block). Lines that do not
+  // start with "$", whose address is not five characters long, or that the
+  // decoder rejects for their checksum are ignored.
+  void Take(std::string_view line);
+  // Forgets everything, as if no line had been taken.
+  void Clear();
+
+  // Sorted by system, satellite and signal. Built when first asked for after
+  // a change, so that a stream taken line by line pays for the union only
+  // when someone looks; the model is for one thread.
+  const std::vector<TSkyEntry>& Entries() const {
+    Settle();
+    return Merged;
+  }
+  // Sorted by system and satellite.
+  const std::vector<TSkySatellite>& Satellites() const {
+    Settle();
+    return Sats;
+  }
+  // Per system, in TSkySystem order; Used counts the UsedShown marks.
+  std::array<TSkyCount, kSkySystemCount> ShownCounts() const;
+  // Goes up whenever Entries() or Satellites() may have changed, so that a
+  // display can skip a refresh that would show the same.
+  uint64_t Revision() const { return Changes; }
+
+  // The current epoch's UTC time field as sent; none before the first epoch.
+  std::optional<std::string_view> EpochTime() const;
+  // Whether, since the current epoch began, a GSV passed the checks of its
+  // header or a GSA with all its fields arrived.
+  bool EpochHasSky() const { return EpochSky; }
+  // Called when a new epoch begins, before the GSA sets are cleared, while
+  // EpochTime() and everything else still describe the epoch that ends.
+  void SetEpochHandler(std::function<void()> handler) { EpochHandler = std::move(handler); }
+
+ private:
+  // A GSV series in progress for one talker.
+  struct TSeries {
+    uint16_t Talker = 0;
+    bool InProgress = false;
+    int Count = 0;
+    int Next = 0;
+    uint16_t Signals = 0;  // bit n: a sentence carried signal n
+    std::vector<TSkyEntry> Entries;
+  };
+  // The entries of the last series completed for one talker and signal.
+  struct TKept {
+    uint16_t Talker = 0;
+    uint8_t Signal = 0;
+    uint64_t Stamp = 0;  // completion order: a later one wins a duplicate
+    std::vector<TSkyEntry> Entries;
+  };
+  // The satellites of the last GSA of one talker and system ID.
+  struct TUsedSet {
+    uint16_t Talker = 0;
+    int64_t SystemId = 0;  // the field's number, or a key for sets without one
+    int Count = 0;
+    std::array<TSkyId, 12> Ids{};
+  };
+  struct TMergeItem {
+    uint64_t Key;
+    uint64_t Stamp;
+    uint32_t Order;
+    const TSkyEntry* Entry;
+  };
+
+  void TakeGSV(std::string_view talker, nmea::TSkyLine& fields);
+  void TakeGSA(std::string_view talker, nmea::TSkyLine& fields);
+  void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids, int count);
+  void TakeTime(std::string_view time);
+  TSeries& SeriesOf(uint16_t talker);
+  void Complete(TSeries& series);
+  TKept& KeptOf(uint16_t talker, uint8_t signal);
+  void CollectUsed();
+  // Something Entries() shows has changed: the union, or only the marks.
+  void Changed(bool entries);
+  void Settle() const;
+  void Merge() const;
+  void MarkUsed() const;
+  void GroupSatellites() const;
+
+  std::vector<TSeries> Series;
+  std::vector<TKept> Kept;
+  std::vector<TUsedSet> UsedSets;
+  // Keys of used satellites, sorted: by the current GSA sets, and by those of
+  // the epoch that ended, which UsedShown follows while HoldPrevious.
+  std::vector<uint64_t> UsedKeys;
+  std::vector<uint64_t> PreviousUsedKeys;
+  bool HoldPrevious = false;
+  mutable bool EntriesStale = false;
+  mutable bool MarksStale = false;
+  mutable std::vector<TMergeItem> MergeItems;
+  mutable std::vector<TSkyEntry> Merged;
+  mutable std::vector<TSkySatellite> Sats;
+  std::string LastTime;
+  bool HaveTime = false;
+  bool EpochSky = false;
+  uint64_t Completions = 0;
+  uint64_t Changes = 0;
+  std::function<void()> EpochHandler;
+};

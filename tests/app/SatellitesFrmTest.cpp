@@ -1,0 +1,227 @@
+// The Satellites window on the offscreen platform, fed as the receive loop
+// feeds it: every line into a sky model, ShowSky after each one.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <string>
+#include <vector>
+
+#include "app/SatellitesFrm.h"
+#include "app/SatellitesTable.h"
+#include "app/SatellitesTableBars.h"
+#include "app/SkyPlot.h"
+#include "common/Settings.h"
+#include "tests/nmea/Sentences.h"
+#include "tests/support/SettingsHome.h"
+
+namespace {
+
+using testing_nmea::Sentence;
+
+// Two epochs of a receiver sending GPS on L1 and L5 and GLONASS, with its
+// GSA after the GSV: GPS 5 and 10 used, GLONASS 12 (sent as 76) used, GPS 12
+// without a position.
+const std::vector<std::string> kEpoch = {
+    "GNRMC,101500.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V",
+    "GPGSV,1,1,03,05,62,310,44,10,45,120,39,12,,,21,1",
+    "GPGSV,1,1,01,05,62,310,47,8",
+    "GLGSV,1,1,02,76,30,200,35,77,10,020,,1",
+    "GNGSA,A,3,05,10,,,,,,,,,,,1.5,0.9,1.2,1",
+    "GNGSA,A,3,76,,,,,,,,,,,,1.5,0.9,1.2,2",
+};
+
+void Replay(TSkyModel& sky, TSatellitesForm& form, const std::vector<std::string>& bodies) {
+  for (const std::string& body : bodies) {
+    sky.Take(Sentence(body));
+    form.ShowSky(sky);
+  }
+  QApplication::processEvents();
+}
+
+// What the sorted table shows in a column, top to bottom.
+std::vector<std::string> Column(const TSatellitesForm& form, int column) {
+  std::vector<std::string> texts;
+  const QAbstractItemModel& model = form.SortedTable();
+  for (int row = 0; row < model.rowCount(); ++row)
+    texts.push_back(model.index(row, column).data().toString().toStdString());
+  return texts;
+}
+
+using TTexts = std::vector<std::string>;
+
+TEST(SatellitesForm, ReplayFillsPlotAndTable) {
+  TTempSettingsHome home;
+  TSkyModel sky;
+  TSatellitesForm form;
+  form.resize(900, 480);
+  form.show();
+  Replay(sky, form, kEpoch);
+
+  EXPECT_EQ(form.windowTitle(), "Satellites");
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kSystem),
+            (TTexts{"GPS", "GPS", "GPS", "GLONASS", "GLONASS"}));
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kNumber), (TTexts{"5", "10", "12", "12", "13"}));
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kElevation), (TTexts{"62", "45", "", "30", "10"}));
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"Yes", "Yes", "No", "Yes", "No"}));
+  EXPECT_EQ(form.Table().Bars(0).size(), 2U) << "GPS 5 on L1 and L5";
+  EXPECT_EQ(form.Table().Bars(1).size(), 1U);
+  EXPECT_EQ(form.CountsText(), "GPS: 3 in view, 2 used    GLONASS: 2 in view, 1 used");
+
+  // GPS 12 has no position: listed, not plotted; the legend names both systems.
+  const std::vector<TSkyPlotPoint>& points = form.Plot()->Points();
+  ASSERT_EQ(points.size(), 4U);
+  EXPECT_EQ(points[0].Label, "5");
+  EXPECT_TRUE(points[0].Used);
+  EXPECT_FALSE(points[3].Used);
+  EXPECT_EQ(form.Plot()->Legend(), (std::vector<TSkySystem>{TSkySystem::GPS, TSkySystem::GLONASS}));
+
+  // A used marker is filled with its system's colour, the others are rings
+  // on the background: look inside each, beside the label.
+  const QImage image = form.Plot()->grab().toImage();
+  const QRectF area = form.Plot()->PlotArea();
+  auto inside = [&](const TSkyPlotPoint& point) {
+    const QPointF at =
+        TSkyPlot::Position(point.Elevation, point.Azimuth, area.center(), area.width() / 2);
+    const qreal ratio = form.Plot()->devicePixelRatioF();
+    return image.pixelColor(static_cast<int>((at.x() - 7) * ratio),
+                            static_cast<int>(at.y() * ratio));
+  };
+  EXPECT_EQ(inside(points[0]), SkySystemColour(TSkySystem::GPS));
+  EXPECT_EQ(inside(points[3]), form.Plot()->palette().color(QPalette::Base));
+}
+
+// The bars name their signals from the NMEA 4.11 table when hovered.
+TEST(SatellitesForm, BarToolTips) {
+  TTempSettingsHome home;
+  TSkyModel sky;
+  TSatellitesForm form;
+  form.resize(900, 480);
+  form.show();
+  Replay(sky, form, kEpoch);
+  auto* view = form.findChild<QTableView*>("SatellitesTable");
+  ASSERT_NE(view, nullptr);
+  const QModelIndex index = form.SortedTable().index(0, TSatellitesTableModel::kSNR);
+  const QRect cell = view->visualRect(index);
+  const QRect firstBar(cell.left(), cell.top(), 10, cell.height());
+  auto tipAt = [&](int x) { return form.Bars().ToolTipAt(index, cell, {x, cell.center().y()}); };
+  const int first = TSatellitesTableBars::BarAt(cell, 2, cell.left() + 5);
+  ASSERT_EQ(first, 0);
+  EXPECT_EQ(tipAt(cell.left() + 5), "L1 C/A: 44 dB-Hz");
+  EXPECT_EQ(tipAt(cell.left() + 55), "L5-Q: 47 dB-Hz");
+  EXPECT_EQ(tipAt(cell.right() - 2), "") << "beyond the bars";
+  EXPECT_EQ(TSatellitesTableBars::BarToolTip(TSkySystem::BeiDou, {11, std::nullopt}),
+            "B2I: no SNR");
+}
+
+TEST(SatellitesForm, SortsByEveryColumn) {
+  TTempSettingsHome home;
+  TSkyModel sky;
+  TSatellitesForm form;
+  form.show();
+  Replay(sky, form, kEpoch);
+  auto* view = form.findChild<QTableView*>("SatellitesTable");
+  struct Row {
+    int column;
+    Qt::SortOrder order;
+    TTexts numbers;
+  };
+  const Row rows[] = {
+      {TSatellitesTableModel::kElevation, Qt::DescendingOrder, {"5", "10", "12", "13", "12"}},
+      {TSatellitesTableModel::kElevation, Qt::AscendingOrder, {"12", "13", "12", "10", "5"}},
+      {TSatellitesTableModel::kAzimuth, Qt::AscendingOrder, {"12", "13", "10", "12", "5"}},
+      {TSatellitesTableModel::kNumber, Qt::AscendingOrder, {"5", "10", "12", "12", "13"}},
+      {TSatellitesTableModel::kUsed, Qt::AscendingOrder, {"12", "13", "5", "10", "12"}},
+      {TSatellitesTableModel::kSNR, Qt::DescendingOrder, {"5", "10", "12", "12", "13"}},
+      {TSatellitesTableModel::kSystem, Qt::DescendingOrder, {"12", "13", "5", "10", "12"}},
+  };
+  for (const Row& row : rows) {
+    view->sortByColumn(row.column, row.order);
+    EXPECT_EQ(Column(form, TSatellitesTableModel::kNumber), row.numbers) << row.column;
+  }
+}
+
+// A new epoch's time sentence clears the model's marks; the window keeps the
+// last ones until the epoch's first GSA, then shows that epoch's.
+TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
+  TTempSettingsHome home;
+  TSkyModel sky;
+  TSatellitesForm form;
+  form.show();
+  Replay(sky, form, kEpoch);
+  Replay(sky, form, {"GNRMC,101501.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"Yes", "Yes", "No", "Yes", "No"}));
+  Replay(sky, form, {"GNGSA,A,3,10,,,,,,,,,,,,1.5,0.9,1.2,1"});
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"No", "Yes", "No", "No", "No"}));
+  EXPECT_EQ(form.CountsText(), "GPS: 3 in view, 1 used    GLONASS: 2 in view, 0 used");
+
+  form.Clear();
+  EXPECT_EQ(form.SortedTable().rowCount(), 0);
+  EXPECT_TRUE(form.Plot()->Points().empty());
+  EXPECT_EQ(form.CountsText(), "No satellites in view");
+  sky.Clear();
+  Replay(sky, form, kEpoch);
+  EXPECT_EQ(form.SortedTable().rowCount(), 5) << "filled again after a clear";
+}
+
+// A hidden window takes the data and shows it when opened.
+TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
+  TTempSettingsHome home;
+  TSkyModel sky;
+  TSatellitesForm form;
+  Replay(sky, form, kEpoch);
+  EXPECT_EQ(form.SortedTable().rowCount(), 0);
+  form.show();
+  EXPECT_EQ(form.SortedTable().rowCount(), 5);
+  EXPECT_EQ(form.Plot()->Points().size(), 4U);
+}
+
+TEST(SatellitesForm, GeometryKeptInTheSettings) {
+  TTempSettingsHome home;
+  {
+    TSatellitesForm never;
+    never.SaveGeometry();
+    EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), -1) << "never shown, not written";
+  }
+  {
+    TSatellitesForm form;
+    form.show();
+    form.move(40, 30);
+    form.resize(640, 400);
+    form.close();
+  }
+  EXPECT_EQ(ReadSettingInt("Windows", "SatellitesLeft", -1), 40);
+  EXPECT_EQ(ReadSettingInt("Windows", "SatellitesTop", -1), 30);
+  EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), 640);
+  EXPECT_EQ(ReadSettingInt("Windows", "SatellitesHeight", -1), 400);
+  TSatellitesForm reopened;
+  EXPECT_EQ(reopened.pos(), QPoint(40, 30));
+  EXPECT_EQ(reopened.size(), QSize(640, 400));
+
+  // A place no screen shows is not used; the size still is.
+  WriteSettingInt("Windows", "SatellitesLeft", -20000);
+  TSatellitesForm offScreen;
+  EXPECT_NE(offScreen.pos(), QPoint(-20000, 30));
+  EXPECT_EQ(offScreen.size(), QSize(640, 400));
+}
+
+TEST(SatellitesForm, FailedGeometryWriteIsNotReported) {
+  TTempSettingsHome home;
+  // The settings folder's parent is a regular file: every write fails.
+  const QString blocker = QString::fromStdString(home.Path()) + "/file";
+  QFile file(blocker);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  qputenv("XDG_CONFIG_HOME", (blocker + "/config").toLocal8Bit());
+  TSatellitesForm form;
+  form.show();
+  EXPECT_NO_THROW(form.SaveGeometry());
+  EXPECT_NO_THROW(form.close());
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// Used marks: GSA sets by talker and system ID, epochs that clear them, and
+// the marks a display keeps until an epoch's first GSA. Entries are written
+// as in SkyModelTest.cpp.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "nmea/SkyModel.h"
+#include "tests/nmea/Sentences.h"
+
+namespace {
+
+using testing_nmea::Sentence;
+
+// Only the satellites and their flags: "GPS 1:0 US".
+std::string Marks(const TSkyModel& sky) {
+  std::string text;
+  for (const TSkyEntry& entry : sky.Entries()) {
+    if (!text.empty()) text += "; ";
+    text += std::string(SkySystemName(entry.System)) + " " + std::to_string(entry.Satellite) + ":" +
+            std::to_string(entry.Signal);
+    if (entry.Used || entry.UsedShown)
+      text += std::string(" ") + (entry.Used ? "U" : "") + (entry.UsedShown ? "S" : "");
+  }
+  return text;
+}
+
+void TakeAll(TSkyModel& sky, const std::vector<std::string>& bodies) {
+  for (const std::string& body : bodies) sky.Take(Sentence(body));
+}
+
+// Satellites of four systems in view, some on two signals.
+const std::vector<std::string> kInView = {
+    "GPGSV,1,1,04,05,40,083,46,13,22,062,23,44,45,171,45,70,10,100,20,1",
+    "GPGSV,1,1,01,05,40,083,41,7",
+    "GLGSV,1,1,02,66,09,027,,82,51,077,39,1",
+    "GAGSV,1,1,01,03,44,149,40,7",
+    "GBGSV,1,1,01,03,78,059,44,1",
+};
+
+TEST(SkyUsed, GsaSets) {
+  struct Row {
+    const char* legend;
+    std::vector<std::string> gsa;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"system IDs (NMEA 4.10): GPS lists SBAS too; each system's numbers its own",
+       {"GNGSA,A,3,05,44,,,,,,,,,,,1.0,0.5,0.8,1", "GNGSA,A,3,82,,,,,,,,,,,,1.0,0.5,0.8,2",
+        "GNGSA,A,3,03,,,,,,,,,,,,1.0,0.5,0.8,3"},
+       "GPS 5:1 US; GPS 5:7 US; GPS 13:1; SBAS 131:1 US; GLONASS 2:1; GLONASS 6:1; "
+       "GLONASS 18:1 US; Galileo 3:7 US; BeiDou 3:1"},
+      {"BeiDou's system ID: 3 is BeiDou's own 3, not Galileo's",
+       {"GNGSA,A,3,03,,,,,,,,,,,,1.0,0.5,0.8,4"},
+       "GPS 5:1; GPS 5:7; GPS 13:1; SBAS 131:1; GLONASS 2:1; GLONASS 6:1; GLONASS 18:1; "
+       "Galileo 3:7; BeiDou 3:1 US"},
+      {"without system IDs the numbers decide, as in a GN stream before NMEA 4.10",
+       {"GNGSA,A,3,05,13,,,,,,,,,,,1.0,0.5,0.8", "GNGSA,A,3,70,82,,,,,,,,,,,1.0,0.5,0.8"},
+       "GPS 5:1 US; GPS 5:7 US; GPS 13:1 US; SBAS 131:1; GLONASS 2:1; GLONASS 6:1 US; "
+       "GLONASS 18:1 US; Galileo 3:7; BeiDou 3:1"},
+      {"without system IDs, one GSA per system: each replaces its own system's only",
+       {"GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5,0.8", "GNGSA,A,3,13,44,,,,,,,,,,,1.0,0.5,0.8",
+        "GNGSA,A,3,70,,,,,,,,,,,,1.0,0.5,0.8"},
+       "GPS 5:1; GPS 5:7; GPS 13:1 US; SBAS 131:1 US; GLONASS 2:1; GLONASS 6:1 US; "
+       "GLONASS 18:1; Galileo 3:7; BeiDou 3:1"},
+      {"a GSA replaces the one before of its talker and system ID only",
+       {"GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5,0.8,1", "GNGSA,A,3,13,,,,,,,,,,,,1.0,0.5,0.8,1",
+        "GNGSA,A,3,82,,,,,,,,,,,,1.0,0.5,0.8,2", "GPGSA,A,3,44,,,,,,,,,,,,1.0,0.5,0.8"},
+       "GPS 5:1; GPS 5:7; GPS 13:1 US; SBAS 131:1 US; GLONASS 2:1; GLONASS 6:1; "
+       "GLONASS 18:1 US; Galileo 3:7; BeiDou 3:1"},
+      {"a system talker decides without an ID; empty, zero and unreadable numbers name none",
+       {"GLGSA,A,3,82,0,,x,,,,,,,,,1.0,0.5,0.8"},
+       "GPS 5:1; GPS 5:7; GPS 13:1; SBAS 131:1; GLONASS 2:1; GLONASS 6:1; GLONASS 18:1 US; "
+       "Galileo 3:7; BeiDou 3:1"},
+      {"an unknown system ID leaves the talker to decide",
+       {"GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5,0.8,9"},
+       "GPS 5:1 US; GPS 5:7 US; GPS 13:1; SBAS 131:1; GLONASS 2:1; GLONASS 6:1; GLONASS 18:1; "
+       "Galileo 3:7; BeiDou 3:1"},
+      {"fewer than 17 fields: skipped",
+       {"GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5"},
+       "GPS 5:1; GPS 5:7; GPS 13:1; SBAS 131:1; GLONASS 2:1; GLONASS 6:1; GLONASS 18:1; "
+       "Galileo 3:7; BeiDou 3:1"},
+  };
+  for (const Row& row : rows) {
+    TSkyModel sky;
+    TakeAll(sky, kInView);
+    TakeAll(sky, row.gsa);
+    EXPECT_EQ(Marks(sky), row.expected) << row.legend;
+  }
+}
+
+// The model's marks go with the epoch; a display's stay until the new
+// epoch's first GSA, also while a GSV series replaces the satellites.
+TEST(SkyUsed, EpochsClearMarksAndDisplaysHoldThem) {
+  TSkyModel sky;
+  TakeAll(sky, {"GPGSV,1,1,02,01,10,100,30,02,20,200,30", "GPRMC,120000.00,A",
+                "GPGSA,A,3,01,02,,,,,,,,,,,1.0,0.5,0.8"});
+  EXPECT_EQ(Marks(sky), "GPS 1:0 US; GPS 2:0 US");
+  struct Step {
+    const char* legend;
+    std::string body;
+    const char* expected;
+  };
+  const Step steps[] = {
+      {"the same time again is the same epoch", "GPGGA,120000.00,,", "GPS 1:0 US; GPS 2:0 US"},
+      {"an empty time field begins nothing", "GPGGA,,,", "GPS 1:0 US; GPS 2:0 US"},
+      {"a new time: the model clears, the display holds", "GPGGA,120001.00,,",
+       "GPS 1:0 S; GPS 2:0 S"},
+      {"a GSV series in between keeps the held marks",
+       "GPGSV,1,1,03,01,11,101,31,02,21,201,31,03,,,", "GPS 1:0 S; GPS 2:0 S; GPS 3:0"},
+      {"the first GSA of the epoch ends the hold", "GPGSA,A,3,02,03,,,,,,,,,,,1.0,0.5,0.8",
+       "GPS 1:0; GPS 2:0 US; GPS 3:0 US"},
+      {"GLL's time is its fifth field", "GPGLL,4807.038,N,01131.000,E,120002.00,A",
+       "GPS 1:0; GPS 2:0 S; GPS 3:0 S"},
+      {"GNS begins an epoch", "GNGNS,120003.00,4807.038,N", "GPS 1:0; GPS 2:0; GPS 3:0"},
+      {"after an epoch without GSA nothing is held", "GPGSA,A,3,01,,,,,,,,,,,,1,1,1",
+       "GPS 1:0 US; GPS 2:0; GPS 3:0"},
+  };
+  for (const Step& step : steps) {
+    sky.Take(Sentence(step.body));
+    EXPECT_EQ(Marks(sky), step.expected) << step.legend;
+  }
+}
+
+// --sky prints each epoch from this hook: it must see the ending epoch whole.
+TEST(SkyUsed, EpochHandlerSeesTheEpochThatEnds) {
+  TSkyModel sky;
+  std::vector<std::string> seen;
+  sky.SetEpochHandler([&] {
+    seen.push_back(std::string(sky.EpochTime().value_or("null")) + " " + Marks(sky) +
+                   (sky.EpochHasSky() ? " sky" : ""));
+  });
+  TakeAll(sky, {"GPGSV,1,1,01,01,10,100,30", "GPGGA,000001,,", "GPGGA,000002,,",
+                "GPGSA,A,3,01,,,,,,,,,,,,1,1,1", "GPRMC,000003,A"});
+  const std::vector<std::string> expected = {"null GPS 1:0 sky", "000001 GPS 1:0",
+                                             "000002 GPS 1:0 US sky"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(Marks(sky), "GPS 1:0 S");
+  EXPECT_FALSE(sky.EpochHasSky());
+}
+
+TEST(SkyUsed, ClearForgetsEverything) {
+  TSkyModel sky;
+  TakeAll(sky, kInView);
+  TakeAll(sky, {"GPGGA,000001,,", "GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5,0.8,1"});
+  const uint64_t revision = sky.Revision();
+  sky.Clear();
+  EXPECT_TRUE(sky.Entries().empty());
+  EXPECT_TRUE(sky.Satellites().empty());
+  EXPECT_FALSE(sky.EpochTime());
+  EXPECT_NE(sky.Revision(), revision);
+  // The same time again is a new epoch after a clear.
+  int epochs = 0;
+  sky.SetEpochHandler([&] { ++epochs; });
+  sky.Take(Sentence("GPGGA,000001,,"));
+  EXPECT_EQ(epochs, 1);
+}
+
+// The per-satellite view a display lists: signals grouped, the first
+// position given, and the counts per system.
+TEST(SkyUsed, SatellitesAndCounts) {
+  TSkyModel sky;
+  TakeAll(sky, {"GPGSV,1,1,02,05,,,40,07,10,100,30,1", "GPGSV,1,1,01,05,40,083,41,7",
+                "GLGSV,1,1,01,66,09,027,", "GNGSA,A,3,05,,,,,,,,,,,,1.0,0.5,0.8,1"});
+  const std::vector<TSkySatellite>& sats = sky.Satellites();
+  ASSERT_EQ(sats.size(), 3U);
+  EXPECT_EQ(sats[0].Satellite, 5);
+  EXPECT_EQ(sats[0].Elevation, 40);
+  EXPECT_EQ(sats[0].Azimuth, 83);
+  EXPECT_TRUE(sats[0].UsedShown);
+  EXPECT_EQ(sats[0].FirstEntry, 0U);
+  EXPECT_EQ(sats[0].EntryCount, 2U);
+  EXPECT_EQ(sats[2].System, TSkySystem::GLONASS);
+  EXPECT_EQ(sats[2].FirstEntry, 3U);
+  const auto counts = sky.ShownCounts();
+  EXPECT_EQ(counts[0].InView, 2);
+  EXPECT_EQ(counts[0].Used, 1);
+  EXPECT_EQ(counts[2].InView, 1);
+  EXPECT_EQ(counts[2].Used, 0);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// tolvane-decode --sky on a stream of several epochs written for it and
+// reviewed by hand: satellites before the first epoch (time null), series per
+// signal and one that mixes signals, a part missing, a bad checksum, GSA with
+// and without system IDs, and an epoch without satellite sentences, which
+// prints nothing.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <string>
+
+namespace {
+
+const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
+const QString kSkyLog = TOLVANE_SOURCE_DIR "/tests/tools/data/sky.log";
+const QString kSkyExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/sky.expected.jsonl";
+
+std::string RunTool(const QStringList& args, const QByteArray& input = {}) {
+  QProcess process;
+  process.start(kProgram, args);
+  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
+  process.write(input);
+  process.closeWriteChannel();
+  EXPECT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0) << args.join(' ').toStdString();
+  EXPECT_TRUE(process.readAllStandardError().isEmpty());
+  return process.readAllStandardOutput().toStdString();
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+  return file.readAll();
+}
+
+TEST(SkyMode, GoldenEpochs) {
+  const std::string expected = ReadFile(kSkyExpected).toStdString();
+  EXPECT_EQ(RunTool({"--sky", kSkyLog}), expected);
+  EXPECT_EQ(RunTool({"--sky"}, ReadFile(kSkyLog)), expected) << "standard input";
+}
+
+TEST(SkyMode, EdgesOfTheInput) {
+  struct Row {
+    const char* legend;
+    QByteArray input;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"nothing in, nothing out", "", ""},
+      {"time sentences only print nothing", "$GPGGA,000001,,*7B\r\n$GPGGA,000002,,*78\r\n", ""},
+      {"one GSA without satellites in view: an epoch with none listed",
+       "\r\n$GPGSA,A,1,,,,,,,,,,,,,,,*1E\r\n", "{\"n\":2,\"time\":null,\"satellites\":[]}\n"},
+      {"the time is written as sent, escaped for JSON",
+       "$GPGGA,a\"b,,*5B\n$GPGSV,1,1,01,07,,,*7F\n",
+       "{\"n\":2,\"time\":\"a\\\"b\",\"satellites\":[{\"system\":\"GPS\",\"sv\":7,\"signal\":0,"
+       "\"el\":null,\"az\":null,\"snr\":null,\"used\":false}]}\n"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(RunTool({"--sky"}, row.input), row.expected) << row.legend;
+}
+
+TEST(SkyMode, ListedInTheUsage) {
+  EXPECT_NE(RunTool({"--help"}).find("\n  --sky "), std::string::npos);
+}
+
+}  // namespace
