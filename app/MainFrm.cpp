@@ -15,6 +15,7 @@
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
+#include "app/SatellitesFrm.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptionsFrm.h"
@@ -249,6 +250,8 @@ void TMainForm::Exit1Click() {
 
 void TMainForm::Clearreceiveddata1Click() {
   ReceiveData->Clear();
+  Loop.ClearSky();
+  if (Satellites) Satellites->Clear();
 }
 
 void TMainForm::Generaloptions1Click() {

@@ -20,6 +20,7 @@
 
 class QButtonGroup;
 class QLabel;
+class TSatellitesForm;
 class TStatisticsForm;
 class QDialog;
 class QFileDialog;
@@ -88,6 +89,7 @@ class TMainForm : public QMainWindow {
   void LogoClick();
   void LinkCaptionClick();
   void Statistics1Click();
+  void Satellites1Click();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -129,6 +131,7 @@ class TMainForm : public QMainWindow {
   QTimer* StatusTimer = nullptr;
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
   TStatisticsForm* Statistics = nullptr;  // made when first opened
+  TSatellitesForm* Satellites = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

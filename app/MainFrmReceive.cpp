@@ -9,6 +9,7 @@
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
 #include "app/ReceivedDataView.h"
+#include "app/SatellitesFrm.h"
 #include "ui_MainFrm.h"
 
 void TMainForm::ReceiveTimerTimer() {
@@ -26,6 +27,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Updates.empty()) ShowFix(result.Updates);
+  if (Satellites && Satellites->isVisible()) Satellites->ShowSky(Loop.Sky());
 }
 
 // The taskbar icon blinks with the mode indicator.

@@ -1,7 +1,8 @@
 // The status bar and the windows beside the main window: where lines come
 // from, their rate, checksum failures and the age of the last line, and the
-// Statistics window. Both are refreshed twice a second while anything runs,
-// never from the tick itself.
+// Statistics window, refreshed twice a second while anything runs, never
+// from the tick itself; and the Satellites window, which catches up with the
+// sky once per turn of the event loop.
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "app/MainFrm.h"
+#include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
 #include "common/Clock.h"
 #include "common/HandlerErrors.h"
@@ -34,6 +36,11 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer->setInterval(kStatusInterval);
   connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
 
+  auto* satellites = new QAction("Satellites...", this);
+  satellites->setObjectName("Satellites1");
+  satellites->setShortcut(QKeySequence("Ctrl+T"));
+  ui->Tools1->addAction(satellites);
+  connect(satellites, &QAction::triggered, this, Reported([this] { Satellites1Click(); }));
   auto* statistics = new QAction("Statistics...", this);
   statistics->setObjectName("Statistics1");
   ui->Tools1->addAction(statistics);
@@ -69,6 +76,15 @@ void TMainForm::Statistics1Click() {
   ShowStatus();
 }
 
+void TMainForm::Satellites1Click() {
+  if (!Satellites) Satellites = new TSatellitesForm(this);
+  Satellites->ShowSky(Loop.Sky());
+  Satellites->show();
+  Satellites->raise();
+  Satellites->activateWindow();
+}
+
 void TMainForm::SaveWindowGeometry() {
   if (Statistics) Statistics->SaveGeometry();
+  if (Satellites) Satellites->SaveGeometry();
 }

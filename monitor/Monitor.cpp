@@ -177,6 +177,7 @@ std::string TMonitor::Stamp() const {
 void TMonitor::Take(std::string line, TTickResult& result) {
   const TSentenceResult decoded = NMEA.Decode(line);
   Counts.Count(line, decoded, Clock::TickCount());
+  Satellites.Take(line);
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));

@@ -16,6 +16,7 @@
 #include "monitor/MonitorOptions.h"
 #include "monitor/SentenceStats.h"
 #include "nmea/NMEA.h"
+#include "nmea/SkyModel.h"
 #include "serial/Serial.h"
 
 // What one tick asks of the window, in the order it must be done.
@@ -80,6 +81,9 @@ class TMonitor {
   // counted before the filters.
   const TSentenceStats& Stats() const { return Counts; }
   void ResetStats() { Counts.Reset(); }
+  // Every satellite of every system and signal, from every line taken.
+  const TSkyModel& Sky() const { return Satellites; }
+  void ClearSky() { Satellites.Clear(); }
   // Where lines come from now, for the status bar.
   struct TSource {
     enum class TKind { None, Port, Replay } Kind = TKind::None;
@@ -103,6 +107,7 @@ class TMonitor {
 
   TNMEA NMEA;
   TSentenceStats Counts;
+  TSkyModel Satellites;
   std::string ReplayName;
   int PortIndex = -1;
   uint32_t SourceTick = 0;

@@ -7,8 +7,11 @@
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QSortFilterProxyModel>
 
 #include "app/Images.h"
+#include "app/SatellitesFrm.h"
+#include "app/StatisticsFrm.h"
 #include "tests/app/MainFrmHarness.h"
 
 namespace {
@@ -131,6 +134,48 @@ TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
   QFile file(QString::fromStdString(log));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().toStdString(), kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n");
+}
+
+TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
+  TWindowHarness harness;
+  const std::string replay = harness.Home.Path() + "/sky.TXT";
+  {
+    QFile file(QString::fromStdString(replay));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (const char* body :
+         {"GPGGA,101500.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+          "GPGSV,1,1,02,05,62,310,44,10,45,120,39", "GPGSA,A,3,05,,,,,,,,,,,,1.5,0.9,1.2"})
+      file.write((FrameSentence(body) + "\r\n").c_str());
+    file.write("$GPGLL,bad*00\r\n");
+  }
+  harness.Find<QAction>("Satellites1")->trigger();
+  harness.Find<QAction>("Statistics1")->trigger();
+  auto* satellites = harness.Main->findChild<TSatellitesForm*>();
+  ASSERT_NE(satellites, nullptr);
+  EXPECT_TRUE(satellites->isVisible());
+  harness.Main->StartReplay(replay);
+  harness.Ticks(4);
+  harness.Main->ReceiveTimer()->stop();
+  Wait(600);  // the status bar's own pace
+  EXPECT_EQ(satellites->SortedTable().rowCount(), 2);
+  EXPECT_EQ(harness.Find<QLabel>("BadChecksumStatus")->text(), "1 bad checksum");
+  EXPECT_EQ(harness.Find<QLabel>("SourceStatus")->text(), "Replay: sky.TXT, 100 %");
+  harness.Find<QAction>("Clearreceiveddata1")->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(satellites->SortedTable().rowCount(), 0) << "cleared with the received data";
+}
+
+TEST(WindowLoop, SilentPortTurnsTheAgeIntoAWarning) {
+  TWindowHarness harness;
+  harness.SelectPort(2);
+  harness.Tick += 3500;
+  harness.Main->ReceiveTimer()->stop();
+  QTimer* status = harness.Main->findChild<QTimer*>("StatusTimer");
+  ASSERT_TRUE(status->isActive());
+  QTimer::singleShot(0, [&] { status->setInterval(1); });
+  Wait(50);
+  EXPECT_EQ(harness.Find<QLabel>("AgeStatus")->text(), "No data for 3 s");
+  EXPECT_TRUE(harness.Find<QLabel>("SourceStatus")->text().startsWith("COM3: "));
 }
 
 }  // namespace
