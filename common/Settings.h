@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+// The section of the program's options, the replay rate and the field formats.
+inline constexpr const char* kOptionsSection = "Options";
+
 class ESettingsError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

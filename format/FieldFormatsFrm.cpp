@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr const char* kSection = "Options";
 constexpr int kClockInterval = 500;
 constexpr double kDateSampleDays = 30;
 constexpr double kTimeSampleDays = 0.5;
@@ -39,16 +38,6 @@ void SetSample(QLineEdit* sample, const std::string& text) {
   sample->setText(QString::fromStdString(text));
 }
 
-void SelectIndex(QComboBox* box, const char* name, int32_t defaultValue) {
-  const int32_t index = ReadSettingInt(kSection, name, defaultValue);
-  // A stored position outside the list leaves the list without a selection.
-  box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-}
-
-void SetDecimals(QSpinBox* box, const char* name, int32_t defaultValue) {
-  box->setValue(ReadSettingInt(kSection, name, defaultValue));
-}
-
 }  // namespace
 
 TFieldFormatsForm::TFieldFormatsForm(QWidget* parent)
@@ -67,7 +56,6 @@ TFieldFormatsForm::TFieldFormatsForm(QWidget* parent)
   ClockTimer->setInterval(kClockInterval);
   connect(ClockTimer, &QTimer::timeout, this, &TFieldFormatsForm::ClockTimerTimer);
   FormCreate();
-  ClockTimer->start();
 }
 
 TFieldFormatsForm::~TFieldFormatsForm() = default;
@@ -78,19 +66,20 @@ void TFieldFormatsForm::FormCreate() {
 }
 
 void TFieldFormatsForm::FillFromStore() {
-  ui->DateFormat->setEditText(QString::fromStdString(
-      ReadSettingStr(kSection, "DateFormat", LocaleFormats.ShortDateFormat)));
-  ui->TimeFormat->setEditText(QString::fromStdString(
-      ReadSettingStr(kSection, "TimeFormat", LocaleFormats.ShortTimeFormat)));
-  SelectIndex(ui->PositionFormat, "PositionFormat", 0);
-  SetDecimals(ui->PositionDecimals, "PositionDecimals", 6);
-  SelectIndex(ui->AltitudeFormat, "AltitudeFormat", 0);
-  SetDecimals(ui->AltitudeDecimals, "AltitudeDecimals", 1);
-  SelectIndex(ui->ValidFormat, "ValidFormat", 0);
-  SelectIndex(ui->SpeedFormat, "SpeedFormat", 0);
-  SetDecimals(ui->SpeedDecimals, "SpeedDecimals", 1);
-  SelectIndex(ui->CourseFormat, "CourseFormat", 0);
-  SetDecimals(ui->CourseDecimals, "CourseDecimals", 0);
+  const TFieldFormats stored = StoredFieldFormats();
+  for (const TTextFormatSetting& setting : kTextFormatSettings)
+    findChild<QComboBox*>(setting.Name)
+        ->setEditText(QString::fromStdString(stored.*setting.Member));
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings) {
+    const int32_t value = stored.*setting.Member;
+    if (setting.IsDecimals) {
+      findChild<TDecimalsSpinBox*>(setting.Name)->setValue(value);
+      continue;
+    }
+    // A stored position outside the list leaves the list without a selection.
+    auto* box = findChild<QComboBox*>(setting.Name);
+    box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
+  }
 }
 
 // The lists react to the user's choice only (activated), the decimals to every
@@ -135,8 +124,15 @@ void TFieldFormatsForm::ClockTimerTimer() {
 void TFieldFormatsForm::showEvent(QShowEvent* event) {
   FillFromStore();
   ClockTimerTimer();
+  ClockTimer->start();
   CentreOverMainWindow();
   QDialog::showEvent(event);
+}
+
+// The clock only refreshes samples; while nobody sees them it may sleep.
+void TFieldFormatsForm::hideEvent(QHideEvent* event) {
+  ClockTimer->stop();
+  QDialog::hideEvent(event);
 }
 
 void TFieldFormatsForm::CentreOverMainWindow() {
@@ -160,17 +156,15 @@ void TFieldFormatsForm::keyPressEvent(QKeyEvent* event) {
 // dialog with OK, and the main window then loads whatever the store holds.
 void TFieldFormatsForm::OKButtonClick() {
   accept();
-  WriteSettingStr(kSection, "DateFormat", TextOf(ui->DateFormat));
-  WriteSettingStr(kSection, "TimeFormat", TextOf(ui->TimeFormat));
-  WriteSettingInt(kSection, "PositionFormat", ui->PositionFormat->currentIndex());
-  WriteSettingInt(kSection, "PositionDecimals", ui->PositionDecimals->Decimals());
-  WriteSettingInt(kSection, "AltitudeFormat", ui->AltitudeFormat->currentIndex());
-  WriteSettingInt(kSection, "AltitudeDecimals", ui->AltitudeDecimals->Decimals());
-  WriteSettingInt(kSection, "ValidFormat", ui->ValidFormat->currentIndex());
-  WriteSettingInt(kSection, "SpeedFormat", ui->SpeedFormat->currentIndex());
-  WriteSettingInt(kSection, "SpeedDecimals", ui->SpeedDecimals->Decimals());
-  WriteSettingInt(kSection, "CourseFormat", ui->CourseFormat->currentIndex());
-  WriteSettingInt(kSection, "CourseDecimals", ui->CourseDecimals->Decimals());
+  TFieldFormats chosen;
+  for (const TTextFormatSetting& setting : kTextFormatSettings)
+    chosen.*setting.Member = TextOf(findChild<QComboBox*>(setting.Name));
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings) {
+    chosen.*setting.Member = setting.IsDecimals
+                                 ? findChild<TDecimalsSpinBox*>(setting.Name)->Decimals()
+                                 : findChild<QComboBox*>(setting.Name)->currentIndex();
+  }
+  StoreFieldFormats(chosen);
 }
 
 void TFieldFormatsForm::CancelButtonClick() {

@@ -25,6 +25,7 @@ class TFieldFormatsForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

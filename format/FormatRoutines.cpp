@@ -12,7 +12,6 @@ TFieldFormats FieldFormats;
 
 namespace {
 
-constexpr const char* kSection = "Options";
 constexpr int32_t kMaxDecimals = 18;
 constexpr int32_t kFallbackDecimals = 2;
 constexpr int kSignificantDigits = 18;
@@ -100,18 +99,27 @@ std::string WithLetter(const std::string& number, bool isLatitude, double value)
 
 }  // namespace
 
+TFieldFormats StoredFieldFormats() {
+  const TFieldFormats defaults;
+  TFieldFormats formats;
+  for (const TTextFormatSetting& setting : kTextFormatSettings)
+    formats.*setting.Member =
+        ReadSettingStr(kOptionsSection, setting.Name, LocaleFormats.*setting.Default);
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings)
+    formats.*setting.Member =
+        ReadSettingInt(kOptionsSection, setting.Name, defaults.*setting.Member);
+  return formats;
+}
+
+void StoreFieldFormats(const TFieldFormats& formats) {
+  for (const TTextFormatSetting& setting : kTextFormatSettings)
+    WriteSettingStr(kOptionsSection, setting.Name, formats.*setting.Member);
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings)
+    WriteSettingInt(kOptionsSection, setting.Name, formats.*setting.Member);
+}
+
 void LoadFieldFormats() {
-  FieldFormats.DateFormat = ReadSettingStr(kSection, "DateFormat", LocaleFormats.ShortDateFormat);
-  FieldFormats.TimeFormat = ReadSettingStr(kSection, "TimeFormat", LocaleFormats.ShortTimeFormat);
-  FieldFormats.PositionFormat = ReadSettingInt(kSection, "PositionFormat", 0);
-  FieldFormats.PositionDecimals = ReadSettingInt(kSection, "PositionDecimals", 6);
-  FieldFormats.AltitudeFormat = ReadSettingInt(kSection, "AltitudeFormat", 0);
-  FieldFormats.AltitudeDecimals = ReadSettingInt(kSection, "AltitudeDecimals", 1);
-  FieldFormats.ValidFormat = ReadSettingInt(kSection, "ValidFormat", 0);
-  FieldFormats.SpeedFormat = ReadSettingInt(kSection, "SpeedFormat", 0);
-  FieldFormats.SpeedDecimals = ReadSettingInt(kSection, "SpeedDecimals", 1);
-  FieldFormats.CourseFormat = ReadSettingInt(kSection, "CourseFormat", 0);
-  FieldFormats.CourseDecimals = ReadSettingInt(kSection, "CourseDecimals", 0);
+  FieldFormats = StoredFieldFormats();
 }
 
 // Values of 10^18 and more keep plain fixed notation: their digits past the

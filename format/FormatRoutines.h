@@ -3,10 +3,12 @@
 // that turn decoded values into display text. Every operation is a pure
 // function of its input and the formats it is given, and never fails.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "common/DateTime.h"
+#include "format/LocaleFormats.h"
 
 struct TFieldFormats {
   std::string DateFormat;
@@ -25,7 +27,41 @@ struct TFieldFormats {
 // The formats in use, process-wide; filled by LoadFieldFormats.
 extern TFieldFormats FieldFormats;
 
-// Reads the eleven values from section "Options" of the settings store.
+// The eleven values as the settings store (section "Options") names them:
+// one table that loading, filling the dialog and saving all go through. The
+// defaults are those of TFieldFormats; the patterns default to the locale's.
+struct TTextFormatSetting {
+  const char* Name;  // also the name of the dialog's control
+  std::string TFieldFormats::*Member;
+  std::string TLocaleFormats::*Default;
+};
+inline constexpr std::array<TTextFormatSetting, 2> kTextFormatSettings{{
+    {"DateFormat", &TFieldFormats::DateFormat, &TLocaleFormats::ShortDateFormat},
+    {"TimeFormat", &TFieldFormats::TimeFormat, &TLocaleFormats::ShortTimeFormat},
+}};
+
+struct TNumberFormatSetting {
+  const char* Name;  // also the name of the dialog's control
+  int32_t TFieldFormats::*Member;
+  bool IsDecimals;  // a count of decimals, else a position in a list
+};
+inline constexpr std::array<TNumberFormatSetting, 9> kNumberFormatSettings{{
+    {"PositionFormat", &TFieldFormats::PositionFormat, false},
+    {"PositionDecimals", &TFieldFormats::PositionDecimals, true},
+    {"AltitudeFormat", &TFieldFormats::AltitudeFormat, false},
+    {"AltitudeDecimals", &TFieldFormats::AltitudeDecimals, true},
+    {"ValidFormat", &TFieldFormats::ValidFormat, false},
+    {"SpeedFormat", &TFieldFormats::SpeedFormat, false},
+    {"SpeedDecimals", &TFieldFormats::SpeedDecimals, true},
+    {"CourseFormat", &TFieldFormats::CourseFormat, false},
+    {"CourseDecimals", &TFieldFormats::CourseDecimals, true},
+}};
+
+// The eleven values as the settings store holds them now.
+TFieldFormats StoredFieldFormats();
+// Writes the eleven values, in the table's order; throws the store's error.
+void StoreFieldFormats(const TFieldFormats& formats);
+// Makes the stored values the ones in use.
 void LoadFieldFormats();
 
 std::string FormatFixed(double value, int32_t decimals);

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+#include "common/Settings.h"
+
 // The "Record timestamp as..." choices; kNoTimestampFormat is neither.
 constexpr int kRelativeTimestamp = 0;
 constexpr int kLocalPCTime = 1;
@@ -26,9 +28,6 @@ struct TMonitorOptions {
 
   bool operator==(const TMonitorOptions&) const = default;
 };
-
-// The section that holds the options, the replay rate and the field formats.
-inline constexpr const char* kOptionsSection = "Options";
 
 struct TBoolOption {
   const char* Name;  // the value's name in the store and the check box's name
