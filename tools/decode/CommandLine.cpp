@@ -1,5 +1,7 @@
 #include "tools/decode/CommandLine.h"
 
+namespace decode {
+
 namespace {
 
 const TModeEntry* FindMode(std::string_view flag) {
@@ -54,3 +56,5 @@ std::string UsageText() {
   }
   return text;
 }
+
+}  // namespace decode

@@ -7,6 +7,8 @@
 
 #include "tools/decode/Mode.h"
 
+namespace decode {
+
 struct TCommandLine {
   const TModeEntry* Mode = nullptr;
   std::vector<std::string> Files;
@@ -16,3 +18,5 @@ struct TCommandLine {
 
 bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& commandLine);
 std::string UsageText();
+
+}  // namespace decode

@@ -4,12 +4,14 @@
 // It runs the window's own display decisions with the field formats stored
 // for the user, so its texts are the window's texts.
 
-#include "monitor/FixDisplay.h"
 #include "format/FormatRoutines.h"
 #include "format/LocaleFormats.h"
+#include "monitor/FixDisplay.h"
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/RecordJson.h"
+
+namespace decode {
 
 namespace {
 
@@ -70,3 +72,5 @@ const TModeRegistration kDisplay{{"--display",
                                   }}};
 
 }  // namespace
+
+}  // namespace decode

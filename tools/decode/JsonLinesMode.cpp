@@ -5,6 +5,8 @@
 #include "tools/decode/Mode.h"
 #include "tools/decode/RecordJson.h"
 
+namespace decode {
+
 namespace {
 
 class TJsonLinesMode : public TDecodeMode {
@@ -30,3 +32,5 @@ const TModeRegistration kJsonLines{{"", "one JSON object per non-empty line (the
                                     }}};
 
 }  // namespace
+
+}  // namespace decode

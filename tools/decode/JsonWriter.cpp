@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace decode {
+
 void TJsonWriter::String(std::string_view text) {
   BeforeValue();
   Out.Put('"');
@@ -29,3 +31,5 @@ void TJsonWriter::String(std::string_view text) {
   }
   Out.Put('"');
 }
+
+}  // namespace decode

@@ -10,6 +10,8 @@
 
 #include "tools/decode/Output.h"
 
+namespace decode {
+
 class TJsonWriter {
  public:
   explicit TJsonWriter(TOutput& output) : Out(output) {}
@@ -100,3 +102,5 @@ class TJsonWriter {
   int Depth = 0;
   bool AfterKey = false;
 };
+
+}  // namespace decode

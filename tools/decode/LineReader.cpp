@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+namespace decode {
+
 namespace {
 
 constexpr size_t kBlockSize = size_t{1} << 20;
@@ -86,3 +88,5 @@ bool ReadLines(std::FILE* file, const TLineSink& onLine, int& errorNumber) {
   splitter.Finish();
   return true;
 }
+
+}  // namespace decode

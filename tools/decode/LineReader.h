@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace decode {
+
 using TLineSink = std::function<void(std::string_view line)>;
 
 // Every line of the file, empty ones included, in order. False when reading
@@ -27,3 +29,5 @@ class TLineSplitter {
   std::string Pending;
   bool AfterCR = false;
 };
+
+}  // namespace decode

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace decode {
+
 namespace {
 
 std::vector<TModeEntry>& Registry() {
@@ -22,3 +24,5 @@ TModeRegistration::TModeRegistration(TModeEntry entry) {
 const std::vector<TModeEntry>& RegisteredModes() {
   return Registry();
 }
+
+}  // namespace decode

@@ -11,6 +11,8 @@
 #include "nmea/NMEA.h"
 #include "tools/decode/Output.h"
 
+namespace decode {
+
 class TDecodeMode {
  public:
   virtual ~TDecodeMode() = default;
@@ -36,3 +38,5 @@ struct TModeRegistration {
 
 // Every registered mode, in flag order.
 const std::vector<TModeEntry>& RegisteredModes();
+
+}  // namespace decode

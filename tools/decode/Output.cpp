@@ -1,5 +1,7 @@
 #include "tools/decode/Output.h"
 
+namespace decode {
+
 TOutput::TOutput(std::FILE* file) : File(file), Buffer(new char[kBlockSize]) {}
 
 TOutput::~TOutput() {
@@ -23,3 +25,5 @@ bool TOutput::Flush() {
   if (!WriteFailed) WriteFailed = std::fflush(File) != 0;
   return !WriteFailed;
 }
+
+}  // namespace decode

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+namespace decode {
+
 class TOutput {
  public:
   explicit TOutput(std::FILE* file);
@@ -45,3 +47,5 @@ class TOutput {
   size_t Used = 0;
   bool WriteFailed = false;
 };
+
+}  // namespace decode

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstring>
 
+namespace decode {
+
 void WriteGGA(TJsonWriter& json, const TGGA& record) {
   json.BeginObject();
   json.Key("Time");
@@ -161,3 +163,5 @@ void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_vi
       break;
   }
 }
+
+}  // namespace decode

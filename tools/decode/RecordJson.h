@@ -7,6 +7,8 @@
 #include "nmea/NMEA.h"
 #include "tools/decode/JsonWriter.h"
 
+namespace decode {
+
 // The members every output line starts with: "n", "code" and "result".
 void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result);
 
@@ -21,3 +23,5 @@ void WriteRME(TJsonWriter& json, const TRME& record);
 // the line's own type as the failure left it. Nothing for codes 0 and 1.
 void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_view line,
                        const TNMEA& decoder);
+
+}  // namespace decode

@@ -12,6 +12,8 @@
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
+namespace decode {
+
 namespace {
 
 class TSkyMode : public TDecodeMode {
@@ -90,3 +92,5 @@ const TModeRegistration kSky{{"--sky",
                               }}};
 
 }  // namespace
+
+}  // namespace decode

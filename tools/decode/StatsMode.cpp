@@ -8,6 +8,8 @@
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
+namespace decode {
+
 namespace {
 
 class TStatsMode : public TDecodeMode {
@@ -60,3 +62,5 @@ const TModeRegistration kStats{{"--stats",
                                 }}};
 
 }  // namespace
+
+}  // namespace decode

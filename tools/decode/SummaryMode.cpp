@@ -6,6 +6,8 @@
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
+namespace decode {
+
 namespace {
 
 constexpr int kResultCount = srRME + 1;
@@ -44,3 +46,5 @@ const TModeRegistration kSummary{{"--summary",
                                   }}};
 
 }  // namespace
+
+}  // namespace decode

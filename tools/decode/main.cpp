@@ -14,6 +14,9 @@
 #include "tools/decode/Mode.h"
 #include "tools/decode/Output.h"
 
+// The tool's own types live apart from the program's (both have a TCommandLine).
+using namespace decode;
+
 namespace {
 
 // One decoder for the whole run: records carry over between lines and files.
