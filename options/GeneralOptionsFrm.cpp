@@ -89,12 +89,10 @@ void TGeneralOptionsForm::FormClose() {
   WriteSettingBool(kSection, "RecordTimestamps", RecordTimestamps());
   WriteSettingInt(kSection, "TimestampFormat", TimestampFormat());
   WriteSettingStr(kSection, "PPSCommand", PPSCommand());
-  // Open reads the baud rate afresh, so the one just saved applies.
+  // Opening reads the baud rate afresh, so the one just saved applies; a
+  // network source has none and keeps its connection.
   TSerial* port = Port ? Port() : nullptr;
-  if (port && port->IsOpen()) {
-    port->Close();
-    port->Open();
-  }
+  if (port && port->IsOpen()) port->ReopenForBaudRate();
 }
 
 void TGeneralOptionsForm::done(int result) {

@@ -1,11 +1,16 @@
 #include "serial/NetworkDevice.h"
 
+#include <algorithm>
+
 #include "serial/GpsdDevice.h"
 #include "serial/TcpDevice.h"
 #include "serial/UdpDevice.h"
 
 TNetworkDevice::TNetworkDevice(TSourceUrl url) : Url(std::move(url)) {
   RetryTimer.setSingleShot(true);
+  // The countdown shown is whole seconds of the wait; a coarse timer may end
+  // a little after it.
+  RetryTimer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&RetryTimer, &QTimer::timeout, &RetryTimer, [this] { Try(); });
 }
 
@@ -25,7 +30,7 @@ void TNetworkDevice::Close() {
 
 int TNetworkDevice::RetryInSeconds() const {
   const int remainingMs = RetryTimer.remainingTime();
-  return remainingMs <= 0 ? 1 : (remainingMs + 999) / 1000;
+  return std::clamp((remainingMs + 999) / 1000, 1, WaitSeconds);
 }
 
 void TNetworkDevice::NoteConnected() {
@@ -35,7 +40,8 @@ void TNetworkDevice::NoteConnected() {
 void TNetworkDevice::NoteLost() {
   if (Link != ELinkState::Connecting && Link != ELinkState::Connected) return;
   Link = ELinkState::Retrying;
-  RetryTimer.start(Delay.Next() * 1000);
+  WaitSeconds = Delay.Next();
+  RetryTimer.start(WaitSeconds * 1000);
 }
 
 void TNetworkDevice::Try() {

@@ -59,6 +59,7 @@ class TNetworkDevice : public ISerialDevice {
 
   ELinkState Link = ELinkState::Closed;
   TRetryDelay Delay;
+  int WaitSeconds = TRetryDelay::kFirstSeconds;
   QTimer RetryTimer;
 };
 

@@ -23,7 +23,8 @@ class TQtSerialDevice : public ISerialDevice {
   bool Write(std::string_view data) override;
   std::optional<bool> ReadDSR() override;
   void Close() override;
-  bool Vanished() const override { return Gone && Leftover.isEmpty(); }
+  // Once released, and what came before has been read.
+  bool Vanished() const override { return Gone && !Port.isOpen() && Leftover.isEmpty(); }
 
  private:
   void NoteError(QSerialPort::SerialPortError error);
