@@ -104,11 +104,4 @@ TEST(SourceUrl, MalformedUrlIsTheOneOpenFailure) {
   }
 }
 
-TEST(SourceUrl, DevicePathsAreNoUrls) {
-  EXPECT_FALSE(IsSourceUrl("/dev/ttyUSB0"));
-  EXPECT_FALSE(IsSourceUrl("COM3"));
-  EXPECT_TRUE(IsSourceUrl("tcp://host:1"));
-  EXPECT_TRUE(IsSourceUrl("nonsense://"));
-}
-
 }  // namespace
