@@ -1,5 +1,6 @@
 #include "serial/TcpDevice.h"
 
+#include <QNetworkProxy>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,9 @@ bool IsLineEnd(char ch) {
 
 TTcpDevice::TTcpDevice(TSourceUrl url, int silenceMs) : TNetworkDevice(std::move(url)) {
   Socket.setReadBufferSize(kReadBufferSize);
+  // Receivers sit on the local network; a web proxy set for the desktop
+  // would only stand in the way.
+  Socket.setProxy(QNetworkProxy::NoProxy);
   Silence.setSingleShot(true);
   Silence.setInterval(silenceMs);
   QObject::connect(&Socket, &QTcpSocket::connected, &Socket, [this] { Connected(); });

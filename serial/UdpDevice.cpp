@@ -1,6 +1,7 @@
 #include "serial/UdpDevice.h"
 
 #include <QHostAddress>
+#include <QNetworkProxy>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,7 @@ constexpr int kDatagramsPerTurn = 256;
 }  // namespace
 
 TUdpDevice::TUdpDevice(TSourceUrl url) : TNetworkDevice(std::move(url)), Datagram(kMaxDatagram) {
+  Socket.setProxy(QNetworkProxy::NoProxy);
   QObject::connect(&Socket, &QUdpSocket::readyRead, &Socket, [this] { TakeDatagrams(); });
 }
 
