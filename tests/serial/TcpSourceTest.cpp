@@ -177,7 +177,12 @@ TEST(TcpSource, TenMegabytesWithoutALineEndKeepMemoryBounded) {
   ASSERT_EQ(lines.size(), 1u) << "the junk ends as one line";
   EXPECT_EQ(lines[0], std::string(64 * 1024, 'x')) << "its newest 64 KiB";
   EXPECT_EQ(source.DroppedBytes(), kJunk - 64 * 1024);
-  EXPECT_LT(residentMost - residentBefore, 4 * 1024) << "KiB more than before, of 10 MiB sent";
+  [[maybe_unused]] const long growthKiB = residentMost - residentBefore;
+#ifndef __SANITIZE_ADDRESS__
+  // (The address sanitizer keeps freed memory aside for a while, so there
+  // resident memory grows whatever the program holds.)
+  EXPECT_LT(growthKiB, 4 * 1024) << "KiB more than before, of 10 MiB sent";
+#endif
 }
 
 }  // namespace
