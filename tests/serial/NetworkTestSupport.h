@@ -17,3 +17,5 @@ uint16_t FreeUdpPort();
 // LinesPerTick each) until `done` holds or `timeoutMs` passed. Empty lines
 // are not kept.
 std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done, int timeoutMs);
+// The same until `count` lines were taken.
+std::vector<std::string> TakeLines(TSerial& port, size_t count, int timeoutMs);
