@@ -72,12 +72,10 @@ void TGeneralOptionsForm::ControlChanged() {
 void TGeneralOptionsForm::FormClose() {
   ControlChanged();
   SaveMonitorOptions(Values);
-  // Open reads the baud rate afresh, so the one just saved applies.
+  // Opening reads the baud rate afresh, so the one just saved applies; a
+  // network source has none and keeps its connection.
   TSerial* port = Port ? Port() : nullptr;
-  if (port && port->IsOpen()) {
-    port->Close();
-    port->Open();
-  }
+  if (port && port->IsOpen()) port->ReopenForBaudRate();
 }
 
 void TGeneralOptionsForm::done(int result) {

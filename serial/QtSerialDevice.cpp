@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QMetaObject>
 #include <algorithm>
+#include <cstring>
 
 #ifndef _WIN32
 #include <sys/file.h>
@@ -28,7 +29,8 @@ TQtSerialDevice::~TQtSerialDevice() {
 
 bool TQtSerialDevice::Open(const std::string& path) {
   if (path.empty()) return false;
-  Vanished = false;
+  Gone = false;
+  Leftover.clear();
   Port.setPortName(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
   if (!Port.open(QIODevice::ReadWrite)) return false;
 #ifndef _WIN32
@@ -93,6 +95,12 @@ void TQtSerialDevice::Purge() {
 }
 
 int64_t TQtSerialDevice::Read(char* buffer, int64_t maxSize) {
+  if (!Leftover.isEmpty()) {
+    const qint64 count = std::min<qint64>(maxSize, Leftover.size());
+    std::memcpy(buffer, Leftover.constData(), static_cast<size_t>(count));
+    Leftover.remove(0, count);
+    return count;
+  }
   if (!Port.isOpen()) return -1;
   if (Port.bytesAvailable() < maxSize) Port.waitForReadyRead(0);
   // Bytes that arrived before the device vanished are still handed out.
@@ -131,7 +139,7 @@ void TQtSerialDevice::Close() {
 
 void TQtSerialDevice::NoteError(QSerialPort::SerialPortError error) {
   if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
-  Vanished = true;
+  Gone = true;
   // A vanished device keeps reporting itself readable; releasing it stops a
   // running event loop from spinning on it. Not from inside QSerialPort's own
   // notification, though: later, when control is back in the event loop.
@@ -140,7 +148,9 @@ void TQtSerialDevice::NoteError(QSerialPort::SerialPortError error) {
 }
 
 void TQtSerialDevice::ReleaseIfVanished() {
-  if (Vanished) Close();
+  if (!Gone || !Port.isOpen()) return;
+  Leftover += Port.readAll();
+  Close();
 }
 
 int TQtSerialDevice::WriteTimeoutMs(size_t size) const {

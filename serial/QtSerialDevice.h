@@ -23,6 +23,8 @@ class TQtSerialDevice : public ISerialDevice {
   bool Write(std::string_view data) override;
   std::optional<bool> ReadDSR() override;
   void Close() override;
+  // Once released, and what came before has been read.
+  bool Vanished() const override { return Gone && !Port.isOpen() && Leftover.isEmpty(); }
 
  private:
   void NoteError(QSerialPort::SerialPortError error);
@@ -32,7 +34,8 @@ class TQtSerialDevice : public ISerialDevice {
   QSerialPort Port;
   int32_t BaudRate = 0;
   // The device went away (a receiver pulled out, the far side of a
-  // pseudo-terminal closed): it is released, and reads, writes and DSR fail
-  // from then on.
-  bool Vanished = false;
+  // pseudo-terminal closed): it is released, and writes and DSR fail from
+  // then on. What it received before is kept in Leftover and still read.
+  bool Gone = false;
+  QByteArray Leftover;
 };

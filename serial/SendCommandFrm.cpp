@@ -57,6 +57,15 @@ void TSendCommandForm::SendCommand(const QString& text) {
     QMessageBox::warning(this, "Tolvane", "Please open COM port first");
     return;
   }
+  // A source that cannot take commands, or a receiver that is away, is told
+  // as a notice: the user did nothing wrong, and nothing is sent.
+  const char* notice = !port->CanSend()                             ? kCannotSendText
+                       : port->LinkState() != ELinkState::Connected ? kDisconnectedText
+                                                                    : nullptr;
+  if (notice) {
+    QMessageBox::information(this, "Tolvane", notice);
+    return;
+  }
   port->Send(command);
 }
 

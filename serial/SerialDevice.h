@@ -39,4 +39,8 @@ class ISerialDevice {
   // The DSR line, or nothing when it cannot be read.
   virtual std::optional<bool> ReadDSR() = 0;
   virtual void Close() = 0;
+  // Whether the device went away while open (a receiver pulled out, the far
+  // side of a pseudo-terminal closed) and everything it received before has
+  // been read. Only a new device opened at the same path brings it back.
+  virtual bool Vanished() const { return false; }
 };

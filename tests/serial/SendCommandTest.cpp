@@ -12,6 +12,8 @@
 
 #include "serial/SendCommandFrm.h"
 #include "serial/Serial.h"
+#include "tests/serial/NetworkTestSupport.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
 
@@ -124,6 +126,24 @@ TEST_F(SendCommandTest, WithoutAnOpenPortNothingIsSentAndTheUserIsTold) {
   EXPECT_EQ(ClickExpectingNotice("SendNMEAButton"), "Tolvane|Please open COM port first")
       << "port closed";
   EXPECT_EQ(Script->Written, "");
+  EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(SendCommandTest, ASourceThatCannotTakeACommandSaysWhyAndSendsNothing) {
+  Raw()->setText("PGRMO,,2");
+  Script->Vanished = true;
+  Script->OpenFails = true;
+  EXPECT_EQ(ClickExpectingNotice("SendRawButton"), "Tolvane|Receiver disconnected")
+      << "receiver pulled out";
+  EXPECT_EQ(Script->Written, "");
+
+  TPortOverride slot(0, "udp://127.0.0.1:" + std::to_string(FreeUdpPort()));
+  TSerial udp([] { return 0; });
+  ASSERT_NO_THROW(udp.Open());
+  Source = [&udp] { return &udp; };
+  EXPECT_EQ(ClickExpectingNotice("SendNMEAButton"), "Tolvane|This source cannot send commands");
+  Source = [this] { return Port.get(); };
+  udp.Close();
   EXPECT_TRUE(Form->isVisible());
 }
 

@@ -245,7 +245,8 @@ bool HoldsDevice(const std::string& path) {
 TEST(SerialPty, ReceiverGoneAway) {
   // The far side closes mid-sentence: the device is let go (a device left
   // open would keep a running event loop busy reporting it), nothing hangs or
-  // throws on reading, DSR reads off, and sending fails with its message.
+  // throws on reading, DSR reads off, the link reads disconnected, and
+  // sending says so.
   const struct {
     const char* Legend;
     bool EventLoopRuns;
@@ -274,8 +275,9 @@ TEST(SerialPty, ReceiverGoneAway) {
       p.Port.Send("$PGRMO,,3*74\r\n");
       ADD_FAILURE() << "sending to a vanished device succeeded";
     } catch (const EDeviceError& error) {
-      EXPECT_STREQ(error.what(), "Error sending data");
+      EXPECT_STREQ(error.what(), "Receiver disconnected");
     }
+    EXPECT_EQ(p.Port.LinkState(), ELinkState::Disconnected);
     EXPECT_TRUE(p.Port.IsOpen()) << "stays open until its owner closes it";
     p.Port.Close();
   }

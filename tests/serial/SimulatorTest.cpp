@@ -197,6 +197,13 @@ TEST(Simulator, RefusesABadCommandLine) {
       {"share above one", {"--bad-checksums", "1.5"}, "bad value for --bad-checksums: 1.5"},
       {"talker of three letters", {"--talker", "GPS"}, "bad value for --talker: GPS"},
       {"trailing text in a number", {"--seed", "12x"}, "bad value for --seed: 12x"},
+      {"TCP port above 65535", {"--tcp", "65536"}, "bad value for --tcp: 65536"},
+      {"two ways of sending",
+       {"--tcp", "0", "--udp", "127.0.0.1:1"},
+       "choose one of --device, --tcp and --udp"},
+      {"a link for a network stream",
+       {"--udp", "127.0.0.1:1", "--link", "/tmp/x"},
+       "--link is for the pseudo-terminal only"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);
@@ -206,6 +213,22 @@ TEST(Simulator, RefusesABadCommandLine) {
     EXPECT_EQ(sim.exitCode(), 2);
     EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << "no device path for a failed start";
     EXPECT_TRUE(sim.readAllStandardError().contains(c.Complaint));
+  }
+}
+
+TEST(Simulator, RefusesAUdpTargetItCannotSendTo) {
+  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  const std::pair<const char*, const char*> cases[] = {
+      {"127.0.0.1", "bad --udp target 127.0.0.1: the port is missing"},
+      {":10110", "bad --udp target :10110: the address is missing"},
+      {"nohost:1", "bad --udp target nohost:1: \"nohost\" is not an IP address"},
+  };
+  for (const auto& [target, complaint] : cases) {
+    QProcess sim;
+    sim.start(kSimulator, {"--udp", target});
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 1) << target;
+    EXPECT_TRUE(sim.readAllStandardError().contains(complaint)) << target;
   }
 }
 

@@ -76,3 +76,7 @@ void TScriptedSerialDevice::Close() {
   Script->Calls.push_back("Close");
   Script->DeviceOpen = false;
 }
+
+bool TScriptedSerialDevice::Vanished() const {
+  return Script->Vanished;
+}

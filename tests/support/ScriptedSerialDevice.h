@@ -23,6 +23,9 @@ struct TSerialScript {
   ESignalResult RTS = ESignalResult::Done;
   bool WriteFails = false;
   bool ReadFails = false;
+  // The open device went away (a receiver pulled out); a device opened
+  // afterwards is there again only once the test clears this.
+  bool Vanished = false;
   // Nothing: DSR cannot be read.
   std::optional<bool> DSR = false;
   // Bytes waiting to be read; each read takes up to its maximum from the front.
@@ -55,6 +58,7 @@ class TScriptedSerialDevice : public ISerialDevice {
   bool Write(std::string_view data) override;
   std::optional<bool> ReadDSR() override;
   void Close() override;
+  bool Vanished() const override;
 
  private:
   std::shared_ptr<TSerialScript> Script;

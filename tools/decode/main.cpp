@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "nmea/NMEA.h"
+#include "nmea/TagBlock.h"
 #include "tools/decode/CommandLine.h"
 #include "tools/decode/LineReader.h"
 #include "tools/decode/Mode.h"
@@ -28,7 +29,10 @@ struct TRun {
   void Line(std::string_view text) {
     ++LineNumber;
     if (text.empty()) return;
-    Mode->Line(LineNumber, text, Decoder.Decode(text), Decoder);
+    // A TAG block in front is the multiplexer's, not the receiver's: the
+    // sentence behind it is what gets decoded.
+    const std::string_view sentence = StripTagBlock(text);
+    Mode->Line(LineNumber, sentence, Decoder.Decode(sentence), Decoder);
   }
 };
 

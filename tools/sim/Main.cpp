@@ -135,6 +135,13 @@ void RemoveLink(const std::string& link, const std::string& target) {
     fs::remove(link, failure);
 }
 
+std::unique_ptr<ISimLink> OpenLink(const TSimOptions& options, std::string& error) {
+  if (options.TcpPort >= 0) return OpenTcpLink(static_cast<uint16_t>(options.TcpPort), error);
+  if (!options.Udp.empty()) return OpenUdpLink(options.Udp, error);
+  if (!options.Device.empty()) return OpenSerialLink(options.Device, options.Baud, error);
+  return OpenPtyLink(error);
+}
+
 int Fail(const std::string& message) {
   std::cerr << "tolvane-sim: " << message << "\n";
   return 1;
@@ -155,9 +162,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   InstallStopHandlers();
-  std::unique_ptr<ISimLink> link = options.Device.empty()
-                                       ? OpenPtyLink(error)
-                                       : OpenSerialLink(options.Device, options.Baud, error);
+  std::unique_ptr<ISimLink> link = OpenLink(options, error);
   if (!link) return Fail(error);
 
   std::ofstream echo;

@@ -1,7 +1,9 @@
 #pragma once
 // Where the simulated receiver's bytes go and the monitor's commands come
-// from: a pseudo-terminal of its own, or a real serial device.
+// from: a pseudo-terminal of its own, a real serial device, TCP clients or a
+// UDP address.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,3 +26,9 @@ class ISimLink {
 std::unique_ptr<ISimLink> OpenPtyLink(std::string& error);
 // The serial device at `path`, or nothing (with `error` set).
 std::unique_ptr<ISimLink> OpenSerialLink(const std::string& path, int32_t baud, std::string& error);
+// A TCP server on `port` (0: any free one) of every interface, sending to
+// every client that connects, or nothing (with `error` set).
+std::unique_ptr<ISimLink> OpenTcpLink(uint16_t port, std::string& error);
+// Datagrams to `target`, "ADDRESS:PORT" (an IPv6 address in brackets), or
+// nothing (with `error` set).
+std::unique_ptr<ISimLink> OpenUdpLink(const std::string& target, std::string& error);

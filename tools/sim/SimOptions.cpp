@@ -30,6 +30,22 @@ std::function<bool(const std::string&)> Text(std::string& target) {
   };
 }
 
+// One way of sending at a time; a link to the device only for a
+// pseudo-terminal, which has a path that changes from run to run.
+bool CheckLinkChoice(const TSimOptions& options, std::string& error) {
+  const int ways =
+      int(!options.Device.empty()) + int(options.TcpPort >= 0) + int(!options.Udp.empty());
+  if (ways > 1) {
+    error = "choose one of --device, --tcp and --udp";
+    return false;
+  }
+  if (ways == 1 && !options.Link.empty()) {
+    error = "--link is for the pseudo-terminal only";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
@@ -44,6 +60,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
       {"--burst", Number(options.Burst, 0, 1000)},
       {"--link", Text(options.Link)},
       {"--device", Text(options.Device)},
+      {"--tcp", Number(options.TcpPort, 0, 65535)},
+      {"--udp", Text(options.Udp)},
       {"--baud", Number<int32_t>(options.Baud, 1, 100000000)},
       {"--echo", Text(options.Echo)},
       {"--seed", Number<uint32_t>(options.Seed, 0, UINT32_MAX)},
@@ -68,13 +86,14 @@ bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
       return false;
     }
   }
-  return true;
+  return CheckLinkChoice(options, error);
 }
 
 std::string SimUsage() {
   return "usage: tolvane-sim [options]\n"
-         "A simulated GPS receiver: creates a pseudo-terminal, prints its path on the first\n"
-         "line, and sends RMC, GGA, GSA, GSV and PGRME sentences along a moving track.\n"
+         "A simulated GPS receiver: creates a pseudo-terminal (or serves TCP, or sends UDP),\n"
+         "prints the path or URL to open on the first line, and sends RMC, GGA, GSA, GSV\n"
+         "and PGRME sentences along a moving track.\n"
          "  --rate N           cycles a second (0.01 to 100; default 1)\n"
          "  --cycles N         stop after N cycles (default: run until Ctrl+C)\n"
          "  --talker XX        talker of the standard sentences (default GP)\n"
@@ -84,6 +103,9 @@ std::string SimUsage() {
          "  --link PATH        a symbolic link to the pseudo-terminal, removed at exit\n"
          "  --device PATH      send on this serial device instead of a pseudo-terminal\n"
          "  --baud N           the serial device's baud rate (default 4800)\n"
+         "  --tcp PORT         serve every TCP client that connects to PORT (0: any free\n"
+         "                     port); prints the URL to open\n"
+         "  --udp ADDR:PORT    send each cycle as a datagram to ADDR:PORT ([v6]:PORT)\n"
          "  --echo FILE        record every byte sent\n"
          "  --seed N           seed of the sky, the track and the faults (default 1)\n"
          "Commands received from the monitor are printed as they arrive.\n";

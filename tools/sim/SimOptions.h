@@ -15,6 +15,8 @@ struct TSimOptions {
   int Burst = 0;  // every tenth cycle is followed at once by this many more
   std::string Link;
   std::string Device;  // a real serial device instead of a pseudo-terminal
+  int TcpPort = -1;    // serve TCP clients on this port instead (0: any free port)
+  std::string Udp;     // send datagrams to this ADDRESS:PORT instead
   int32_t Baud = 4800;
   std::string Echo;  // records every byte sent
   uint32_t Seed = 1;
@@ -22,7 +24,8 @@ struct TSimOptions {
 };
 
 // The arguments after the program name. False, with a message in `error`,
-// for an unknown option, a missing value or a value out of range.
+// for an unknown option, a missing value, a value out of range or two ways
+// of sending at once.
 bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
                      std::string& error);
 

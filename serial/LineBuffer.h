@@ -1,0 +1,33 @@
+#pragma once
+// The bytes received and not yet handed out as lines, for every kind of
+// source. Whatever a source sends, the buffer stays bounded: without a CR it
+// keeps only the newest 64 KiB (noise, or a receiver sending LF-only lines),
+// and after a line is taken out at most 32,767 characters stay behind. What
+// it lets go is counted, so that the user can see when a source sends more
+// than the program takes.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TLineBuffer {
+ public:
+  static constexpr size_t kMaxWithoutLine = 64 * 1024;
+  static constexpr size_t kKeptAfterLine = 32767;
+
+  void Append(std::string_view bytes);
+  // Whether a CR waits, so that TakeLine returns a line (possibly empty).
+  bool HasLine() const { return LineEnd != std::string::npos; }
+  // The text before the first CR with only printable characters kept; the
+  // CR and an LF right after it are removed. Empty when no CR waits.
+  std::string TakeLine();
+  void Clear();
+
+  size_t Size() const { return Bytes.size(); }
+  uint64_t DroppedBytes() const { return Dropped; }
+
+ private:
+  std::string Bytes;
+  size_t LineEnd = std::string::npos;  // the first CR in Bytes
+  uint64_t Dropped = 0;
+};

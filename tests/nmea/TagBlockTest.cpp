@@ -1,0 +1,54 @@
+// TAG blocks in front of sentences, as multiplexers and AIS networks send them.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "nmea/NMEA.h"
+#include "nmea/TagBlock.h"
+
+namespace {
+
+TEST(TagBlock, Strip) {
+  struct Row {
+    const char* legend;
+    std::string_view line;
+    std::string_view sentence;
+  };
+  const Row rows[] = {
+      {"source and time", "\\s:src,c:1700000000*5B\\$GPGGA,1*00", "$GPGGA,1*00"},
+      {"AIS sentence", "\\g:1-2-73874,c:1*37\\!AIVDM,1,1,,A,1*00", "!AIVDM,1,1,,A,1*00"},
+      {"no block", "$GPRMC,1*00", "$GPRMC,1*00"},
+      {"empty block", "\\\\$GPGGA*56", "$GPGGA*56"},
+      {"block never closes: left alone", "\\s:src$GPGGA*56", "\\s:src$GPGGA*56"},
+      {"a backslash later in the line is no block", "$GP\\GGA\\*00", "$GP\\GGA\\*00"},
+      {"only the leading block goes", "\\a\\\\b\\$X", "\\b\\$X"},
+      {"block alone", "\\c:1*00\\", ""},
+      {"lone backslash", "\\", "\\"},
+      {"empty line", "", ""},
+  };
+  for (const Row& row : rows) EXPECT_EQ(StripTagBlock(row.line), row.sentence) << row.legend;
+}
+
+TEST(TagBlock, StrippedSentenceDecodes) {
+  TNMEA decoder;
+  const std::string_view line =
+      "\\s:r3669961,c:1700000000*5B\\"
+      "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+  EXPECT_NE(decoder.Decode(line), srGGA) << "with its block the line is no sentence";
+  EXPECT_EQ(decoder.Decode(StripTagBlock(line)), srGGA);
+}
+
+TEST(TagBlock, DecodeToolDecodesTheSentenceBehindIt) {
+  QProcess decode;
+  decode.start(TOLVANE_BINARY_DIR "/tools/tolvane-decode", {"--summary"});
+  ASSERT_TRUE(decode.waitForStarted(5000));
+  decode.write(
+      "\\s:r3669961,c:1700000000*5B\\"
+      "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+  decode.closeWriteChannel();
+  ASSERT_TRUE(decode.waitForFinished(10000));
+  EXPECT_TRUE(decode.readAllStandardOutput().contains("\"srGGA\":1"));
+}
+
+}  // namespace
