@@ -6,6 +6,7 @@
 #include "format/FormatRoutines.h"
 #include "monitor/LogFileName.h"
 #include "monitor/Timestamp.h"
+#include "nmea/TagBlock.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void TMonitor::OpenPort(int index) {
     throw;
   }
   SerialPort = std::move(port);
-  PortIndex = index;
+  DroppedSeen = 0;
 }
 
 void TMonitor::ClosePort() {
@@ -89,9 +90,7 @@ TMonitor::TSource TMonitor::Source() const {
     source.PercentRead = DataFile.PercentRead();
   } else if (SerialPort) {
     source.Kind = TSource::TKind::Port;
-    source.Name = SerialPort->PortName();
-    source.Device = PortDevicePath(PortIndex);
-    source.BaudRate = Options.BaudRate.empty() ? kBaudRateOption.Default : Options.BaudRate;
+    source.Text = SerialPort->SourceText();
   }
   return source;
 }
@@ -100,8 +99,11 @@ TTickResult TMonitor::Tick() {
   TTickResult result;
   try {
     Blink(result);
-    std::string line = NextLine(result);
-    if (!line.empty()) Take(std::move(line), result);
+    if (IsReplaying) {
+      TakeFromReplay(result);
+    } else if (SerialPort && SerialPort->IsOpen()) {
+      TakeFromPort(result);
+    }
   } catch (const std::exception& error) {
     result.Error = error.what();
   } catch (...) {
@@ -120,21 +122,32 @@ void TMonitor::Blink(TTickResult& result) {
   Blinks = 0;
 }
 
-std::string TMonitor::NextLine(TTickResult& result) {
-  if (IsReplaying) {
-    if (Paused) return {};
-    if (DataFile.Eof()) {
-      result.ReplayEnded = true;
-      Stop();
-      return {};
-    }
-    return DataFile.ReadLine();
+void TMonitor::TakeFromReplay(TTickResult& result) {
+  if (Paused) return;
+  if (DataFile.Eof()) {
+    result.ReplayEnded = true;
+    return Stop();
   }
-  if (SerialPort && SerialPort->IsOpen()) {
+  std::string line = DataFile.ReadLine();
+  if (!line.empty()) Take(std::move(line), result);
+}
+
+// A serial port gives one line a tick; a network source, which may carry far
+// more than a serial line can, every complete line waiting, up to its limit.
+void TMonitor::TakeFromPort(TTickResult& result) {
+  if (SerialPort->HasModemLines() && SerialPort->LinkState() == ELinkState::Connected)
     SampleDSR(result);
-    return SerialPort->ReadLine();
+  const int most = SerialPort->LinesPerTick();
+  for (int taken = 0; taken < most; ++taken) {
+    std::string line = SerialPort->ReadLine();
+    if (line.empty()) break;
+    Take(std::move(line), result);
   }
-  return {};
+  const uint64_t dropped = SerialPort->DroppedBytes();
+  if (dropped != DroppedSeen) {
+    Counts.AddDropped(dropped - DroppedSeen);
+    DroppedSeen = dropped;
+  }
 }
 
 // DSR is the receiver's 1 PPS output: the lamp follows it, and each rising
@@ -173,11 +186,13 @@ std::string TMonitor::Stamp() const {
 }
 
 // The decoder takes the line before any filter, so a filtered sentence still
-// updates its record.
+// updates its record. A leading TAG block is not part of the sentence: it is
+// shown and logged, but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
-  const TSentenceResult decoded = NMEA.Decode(line);
-  Counts.Count(line, decoded, Clock::TickCount());
-  Satellites.Take(line);
+  const std::string_view sentence = StripTagBlock(line);
+  const TSentenceResult decoded = NMEA.Decode(sentence);
+  Counts.Count(sentence, decoded, Clock::TickCount());
+  Satellites.Take(sentence);
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));

@@ -84,12 +84,12 @@ class TMonitor {
   // Every satellite of every system and signal, from every line taken.
   const TSkyModel& Sky() const { return Satellites; }
   void ClearSky() { Satellites.Clear(); }
-  // Where lines come from now, for the status bar.
+  // Where lines come from now, for the status bar. Asking also lets the port
+  // notice a receiver that went away while nothing read it.
   struct TSource {
     enum class TKind { None, Port, Replay } Kind = TKind::None;
-    std::string Name;        // "COM3:", or the replay file's name
-    std::string Device;      // the port's device path
-    std::string BaudRate;    // as the options give it
+    std::string Text;        // the port's own account of its link
+    std::string Name;        // the replay file's name
     int PercentRead = 0;     // of the replay file
     uint32_t StartTick = 0;  // when it was chosen
   };
@@ -99,7 +99,8 @@ class TMonitor {
 
  private:
   void Blink(TTickResult& result);
-  std::string NextLine(TTickResult& result);
+  void TakeFromPort(TTickResult& result);
+  void TakeFromReplay(TTickResult& result);
   void SampleDSR(TTickResult& result);
   bool Filtered(TSentenceResult result) const;
   std::string Stamp() const;
@@ -109,7 +110,7 @@ class TMonitor {
   TSentenceStats Counts;
   TSkyModel Satellites;
   std::string ReplayName;
-  int PortIndex = -1;
+  uint64_t DroppedSeen = 0;  // the port's dropped bytes already counted
   uint32_t SourceTick = 0;
   std::unique_ptr<TSerial> SerialPort;
   TSerial::TDeviceFactory DeviceFactory;

@@ -13,7 +13,7 @@ std::string Printed(const char* format, double value) {
 std::string SourceText(const TMonitor::TSource& source) {
   switch (source.Kind) {
     case TMonitor::TSource::TKind::Port:
-      return source.Name + " " + source.Device + " at " + source.BaudRate + " baud";
+      return source.Text;
     case TMonitor::TSource::TKind::Replay:
       return "Replay: " + source.Name + ", " + std::to_string(source.PercentRead) + " %";
     case TMonitor::TSource::TKind::None:

@@ -10,9 +10,7 @@ using TKind = TMonitor::TSource::TKind;
 TMonitor::TSource Port() {
   TMonitor::TSource source;
   source.Kind = TKind::Port;
-  source.Name = "COM3:";
-  source.Device = "/dev/ttyACM0";
-  source.BaudRate = "9600";
+  source.Text = "COM3: /dev/ttyACM0 at 9600 baud";
   source.StartTick = 1000;
   return source;
 }

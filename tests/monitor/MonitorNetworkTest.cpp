@@ -1,0 +1,68 @@
+// The receive loop over a network source on 127.0.0.1: many lines a tick,
+// TAG blocks kept on screen but not in the decoder's way, no lamp and no PPS
+// command.
+
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+
+#include "tests/monitor/MonitorHarness.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/LoopbackPeer.h"
+
+namespace {
+
+const std::string kGGA =
+    FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+
+class TSlotUrl {
+ public:
+  explicit TSlotUrl(const std::string& url) { qputenv("TOLVANE_COM1", url.c_str()); }
+  ~TSlotUrl() { qunsetenv("TOLVANE_COM1"); }
+};
+
+TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredATick) {
+  const std::string tagged = "\\s:mux1,c:1700000000*5B\\" + kGGA;
+  std::string served;
+  for (int line = 0; line < 149; ++line)
+    served += FrameSentence("GPGLL," + std::to_string(line)) + "\r\n";
+  served += tagged + "\r\n";
+  TLoopbackPeer peer(served, served.size());
+  ASSERT_NE(peer.Port, 0);
+  const TSlotUrl slot("tcp://127.0.0.1:" + std::to_string(peer.Port));
+
+  TMonitorHarness harness;
+  harness.Monitor.SetDeviceFactory({});
+  TMonitorOptions options;
+  options.PPSCommand = "$PGRMO,,3";
+  harness.Monitor.SetOptions(options);
+  harness.Monitor.OpenPort(0);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return peer.Finished.load(); }, 10000));
+  ProcessEventsFor(100);  // what the peer sent, into the socket's buffer
+
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown.size(), 100u) << "a network source gives a hundred lines a tick";
+  harness.Ticks(1);
+  ASSERT_EQ(harness.Shown.size(), 150u);
+  EXPECT_EQ(harness.Shown.back(), tagged) << "shown as received";
+  EXPECT_FALSE(harness.Results.back().Updates.empty()) << "decoded without its TAG block";
+  EXPECT_EQ(harness.Monitor.Stats().Rows().back().Address, "GPGGA");
+  for (const TTickResult& result : harness.Results) EXPECT_FALSE(result.Lamp) << "no modem lines";
+  EXPECT_TRUE(harness.Errors.empty()) << "no PPS command is tried";
+}
+
+TEST(MonitorNetwork, TagBlocksAreStrippedOnReplayToo) {
+  TMonitorHarness harness;
+  const std::string file = harness.Home.Path() + "/tagged.TXT";
+  {
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fputs(("\\c:1700000000*5B\\" + kGGA + "\r\n").c_str(), out);
+    std::fclose(out);
+  }
+  harness.Monitor.StartReplay(file);
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Monitor.Decoder().GGA.Altitude, 545.4f);
+}
+
+}  // namespace
