@@ -122,8 +122,10 @@ void TMainForm::ConnectHandlers() {
       {ui->Fieldformats1, &TMainForm::Fieldformats1Click},
       {ui->Setreplayrate1, &TMainForm::Setreplayrate1Click},
   };
+  // Copied by an init-capture: clang 14 cannot capture a structured binding.
   for (const auto& [action, handler] : actions)
-    connect(action, &QAction::triggered, this, Reported([this, handler] { (this->*handler)(); }));
+    connect(action, &QAction::triggered, this,
+            Reported([this, handler = handler] { (this->*handler)(); }));
 }
 
 void TMainForm::SetDialogs(const TMainDialogs& dialogs) {

@@ -262,6 +262,15 @@ std::optional<TStoredValue> ParseData(std::string_view data) {
   return std::nullopt;
 }
 
+// Appended piece by piece: GCC 12 at -O3 takes `"\"" + Escape(text)` (a
+// literal before a temporary string) for an overlapping copy (-Wrestrict).
+std::string Quoted(std::string_view text) {
+  std::string out(1, '"');
+  out += Escape(text);
+  out += '"';
+  return out;
+}
+
 std::string HexText(std::string_view text) {
   std::string out = "hex(1):";
   char byte[8];
@@ -282,11 +291,11 @@ std::string RenderData(const TStoredValue& value) {
   }
   const std::string_view text = UpToZero(std::get<std::string>(value));
   if (text.find_first_of("\r\n") != std::string_view::npos) return HexText(text);
-  return "\"" + Escape(text) + "\"";
+  return Quoted(text);
 }
 
 std::string RenderEntry(std::string_view name, const TStoredValue& value) {
-  const std::string quotedName = name.empty() ? "@" : "\"" + Escape(name) + "\"";
+  const std::string quotedName = name.empty() ? "@" : Quoted(name);
   return quotedName + "=" + RenderData(value);
 }
 
@@ -299,6 +308,14 @@ bool FitsOnOneLine(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
+// Ends the text's last line, if it has no line break, so that something can
+// follow it. A lone CR at the very end reads as a line end, but what follows
+// would join its line: it gets the LF that completes it.
+void EndLastLine(std::string& out, const std::string& lineBreak) {
+  if (out.empty() || out.back() == '\n') return;
+  out += out.back() == '\r' ? "\n" : lineBreak;
+}
+
 // A new section goes at the end, after one blank line; a new file starts with
 // the line that lets the registry editor import it.
 std::string WithNewSection(std::string_view text, std::string_view section,
@@ -306,7 +323,7 @@ std::string WithNewSection(std::string_view text, std::string_view section,
   const std::string lineBreak = LineBreakOf(text);
   std::string out(text);
   if (out.empty()) out = std::string(kFirstLine) + lineBreak;
-  if (out.back() != '\n') out += lineBreak;
+  EndLastLine(out, lineBreak);
   const std::vector<TLine> lines = SplitLines(out);
   if (lines.back().End > lines.back().Begin) out += lineBreak;
   return out + "[" + SectionKey(section) + "]" + lineBreak + entry + lineBreak;
@@ -342,6 +359,8 @@ std::optional<std::string> WithStoredValue(std::string_view text, std::string_vi
   if (!scan.InsertAfter) return WithNewSection(text, section, entry);
   const TLine& after = lines[*scan.InsertAfter];
   const std::string lineBreak = LineBreakOf(text);
-  if (after.Next > after.End) return out.insert(after.Next, entry + lineBreak);
-  return out.insert(after.End, lineBreak + entry);
+  if (after.Next < text.size() || text.back() == '\n')
+    return out.insert(after.Next, entry + lineBreak);
+  EndLastLine(out, lineBreak);
+  return out + entry;
 }

@@ -43,6 +43,7 @@ class TComSlotPath {
 // from the command line as a user would, the receive loop run at its own pace.
 TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
   const QString simulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
+  ASSERT_TRUE(QFileInfo(simulator).isExecutable()) << "build tolvane-sim first";
   QTemporaryDir folder;
   const QString link = folder.filePath("gps");
   const QString sent = folder.filePath("sent.txt");

@@ -18,8 +18,14 @@ TSatellite Sat(int prn) {
 }
 
 std::string SatFields(int prn) {
-  return "," + std::to_string(prn) + "," + std::to_string(prn + 1) + "," + std::to_string(prn + 2) +
-         "," + std::to_string(prn + 3);
+  // Appended, not "," + ...: GCC 12 at -O3 warns falsely (-Wrestrict) about a
+  // literal added to a temporary string.
+  std::string fields;
+  for (int value : {prn, prn + 1, prn + 2, prn + 3}) {
+    fields += ',';
+    fields += std::to_string(value);
+  }
+  return fields;
 }
 
 // Message number of a cycle announcing `inView` satellites numbered from `firstPrn`.

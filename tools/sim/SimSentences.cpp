@@ -142,7 +142,12 @@ void UpdateSignal(TSimSatellite& satellite, std::mt19937& rng) {
 std::string Sentence(std::string_view body) {
   uint8_t checksum = 0;
   for (char ch : body) checksum ^= static_cast<uint8_t>(ch);
-  return "$" + std::string(body) + Format("*%02X\r\n", checksum);
+  // Appended, not "$" + ...: GCC 12 at -O3 warns falsely (-Wrestrict) about a
+  // literal added to a temporary string.
+  std::string sentence(1, '$');
+  sentence += body;
+  sentence += Format("*%02X\r\n", checksum);
+  return sentence;
 }
 
 TSimState InitialState(int64_t utcMs, uint32_t seed) {

@@ -1,0 +1,64 @@
+// libFuzzer target: any bytes as a replay file. Reading line by line until
+// the end gives exactly the lines that the text-file rules cut from the
+// bytes: CR ends a line, an LF right after it belongs to the terminator, any
+// other LF is text, and character 26 ends the file.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "monitor/DataFile.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+namespace {
+
+std::vector<std::string> ExpectedLines(std::string_view bytes) {
+  bytes = bytes.substr(0, bytes.find('\x1a'));
+  std::vector<std::string> lines;
+  while (!bytes.empty()) {
+    const size_t cr = bytes.find('\r');
+    lines.emplace_back(bytes.substr(0, cr));
+    if (cr == std::string_view::npos) break;
+    bytes.remove_prefix(cr + 1);
+    if (!bytes.empty() && bytes.front() == '\n') bytes.remove_prefix(1);
+  }
+  return lines;
+}
+
+const std::string& ScratchFile() {
+  static const std::string path = [] {
+    char name[] = "/tmp/tolvane-fuzz-XXXXXX";
+    const int fd = mkstemp(name);
+    Check(fd >= 0);
+    close(fd);
+    std::atexit([] { std::remove(ScratchFile().c_str()); });
+    return std::string(name);
+  }();
+  return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& path = ScratchFile();
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  Check(out != nullptr);
+  Check(std::fwrite(data, 1, size, out) == size);
+  std::fclose(out);
+
+  TDataFile file;
+  file.Reset(path);
+  std::vector<std::string> lines;
+  // Every line read takes at least one byte, so the loop ends.
+  while (!file.Eof() && lines.size() <= size) lines.push_back(file.ReadLine());
+  Check(lines == ExpectedLines(std::string_view(reinterpret_cast<const char*>(data), size)));
+  // At the end, reads give nothing and stay at the end.
+  Check(file.ReadLine().empty() && file.Eof());
+  return 0;
+}

@@ -1,0 +1,83 @@
+// libFuzzer target: the receive path's line assembly. The fuzzer's bytes
+// arrive at a scripted serial device in pieces of sizes it also chooses,
+// with a ReadLine after each piece as the receive loop would; the lines that
+// come out are the CR-separated lines of the whole stream with everything
+// unprintable dropped, however the stream was cut.
+//
+// Input: one byte of piece-size seed, then the stream.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QTemporaryDir>
+
+#include "common/Routines.h"
+#include "serial/Serial.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "tests/support/ScriptedSerialDevice.h"
+
+namespace {
+
+// ReadLine gives "" both for "no line yet" and for an empty line, so only the
+// lines with text can be compared.
+std::vector<std::string> ExpectedLines(std::string_view stream) {
+  std::vector<std::string> lines;
+  size_t cr;
+  while ((cr = stream.find('\r')) != std::string_view::npos) {
+    std::string line = KeepPrintable(stream.substr(0, cr));
+    if (!line.empty()) lines.push_back(std::move(line));
+    stream.remove_prefix(cr + 1);
+  }
+  return lines;
+}
+
+struct TPort {
+  std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
+  TSerial Serial{[] { return 0; }, TScriptedSerialDevice::Factory(Script)};
+};
+
+TPort& Port() {
+  // Opening reads the baud rate from the settings: keep the user's own out.
+  static QTemporaryDir home;
+  static const bool homeSet = setenv("XDG_CONFIG_HOME", home.path().toLocal8Bit().data(), 1) == 0;
+  Check(homeSet);
+  static TPort port;
+  if (!port.Serial.IsOpen()) port.Serial.Open();
+  return port;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  TPort& port = Port();
+  port.Serial.Purge();
+  uint32_t seed = data[0];
+  const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
+
+  std::vector<std::string> lines;
+  auto take = [&] {
+    std::string line = port.Serial.ReadLine();
+    if (!line.empty()) lines.push_back(std::move(line));
+  };
+  size_t pos = 0;
+  while (pos < stream.size()) {
+    // A small generator picks piece sizes of 1 to 64 bytes.
+    seed = seed * 1103515245u + 12345u;
+    const size_t piece = 1 + (seed >> 16) % 64;
+    port.Script->Incoming += stream.substr(pos, piece);
+    pos += piece;
+    take();
+  }
+  // Then the loop keeps reading until nothing is left to take: one line per
+  // call, and every call takes what has arrived.
+  for (size_t n = 0; n <= stream.size(); ++n) take();
+  Check(port.Script->Incoming.empty());
+  Check(lines == ExpectedLines(stream));
+  return 0;
+}
