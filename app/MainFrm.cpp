@@ -23,12 +23,6 @@
 #include "serial/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
-namespace {
-
-constexpr int kPortCount = 8;
-
-}  // namespace
-
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
   ui->setupUi(this);
   ReceiveData = ui->ReceiveData;

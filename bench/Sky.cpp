@@ -20,12 +20,6 @@ namespace {
 
 std::atomic<uint64_t> allocations{0};
 
-std::string Sentence(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
-}
-
 struct TSeriesPlan {
   const char* Talker;
   int FirstNumber;
@@ -50,7 +44,7 @@ void AddSeries(std::vector<std::string>& lines, const TSeriesPlan& plan, int epo
       body += "," + std::to_string(number) + "," + std::to_string(5 + k * 3) + "," +
               std::to_string((k * 37) % 360) + "," + std::to_string(20 + (k + epoch) % 25);
     }
-    lines.push_back(Sentence(body + "," + plan.Signal));
+    lines.push_back(FrameSentence(body + "," + plan.Signal));
   }
 }
 
@@ -60,11 +54,13 @@ std::vector<std::string> Stream(bool withEpochLines) {
   for (int epoch = 0; epoch < 2; ++epoch) {
     const std::string time = "12000" + std::to_string(epoch) + ".00";
     if (withEpochLines) {
-      lines.push_back(Sentence("GNRMC," + time + ",A,4807.038,N,01131.000,E,0.0,,010126,,,A,V"));
-      lines.push_back(Sentence("GNGGA," + time + ",4807.038,N,01131.000,E,1,12,0.9,545.4,M,,M,,"));
+      lines.push_back(
+          FrameSentence("GNRMC," + time + ",A,4807.038,N,01131.000,E,0.0,,010126,,,A,V"));
+      lines.push_back(
+          FrameSentence("GNGGA," + time + ",4807.038,N,01131.000,E,1,12,0.9,545.4,M,,M,,"));
       for (int id = 1; id <= 4; ++id)
-        lines.push_back(
-            Sentence("GNGSA,A,3,01,02,03,04,05,06,07,08,,,,,1.0,0.5,0.8," + std::to_string(id)));
+        lines.push_back(FrameSentence("GNGSA,A,3,01,02,03,04,05,06,07,08,,,,,1.0,0.5,0.8," +
+                                      std::to_string(id)));
     }
     for (const TSeriesPlan& plan : kPlan) AddSeries(lines, plan, epoch);
   }

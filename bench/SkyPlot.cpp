@@ -49,12 +49,6 @@ void SkyPlotRepaint(benchmark::State& state) {
 }
 BENCHMARK(SkyPlotRepaint)->Unit(benchmark::kMillisecond);
 
-std::string Sentence(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
-}
-
 struct TSeriesPlan {
   const char* Talker;
   int FirstNumber;
@@ -75,7 +69,7 @@ void TakeSeries(TSkyModel& sky, const TSeriesPlan& plan, char signal, int snr) {
               "," + std::to_string((plan.FirstNumber * 11 + k * 37) % 360) + "," +
               std::to_string(snr);
     }
-    sky.Take(Sentence(body + "," + signal));
+    sky.Take(FrameSentence(body + "," + signal));
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/Settings.h"
+#include "serial/Serial.h"
 
 // The "Record timestamp as..." choices; kNoTimestampFormat is neither.
 constexpr int kRelativeTimestamp = 0;
@@ -24,7 +25,7 @@ struct TMonitorOptions {
   bool RecordTimestamps = false;
   int TimestampFormat = kRelativeTimestamp;
   std::string PPSCommand;
-  std::string BaudRate = "4800";  // as the dialog lists it; empty when none is chosen
+  std::string BaudRate = kDefaultBaudRate;  // as the dialog lists it; empty when none is chosen
 
   bool operator==(const TMonitorOptions&) const = default;
 };
@@ -50,7 +51,8 @@ struct TTextOption {
   const char* Default;
 };
 
-inline constexpr TTextOption kBaudRateOption{"BaudRate", &TMonitorOptions::BaudRate, "4800"};
+inline constexpr TTextOption kBaudRateOption{kBaudRateName, &TMonitorOptions::BaudRate,
+                                             kDefaultBaudRate};
 inline constexpr TTextOption kPPSCommandOption{"PPSCommand", &TMonitorOptions::PPSCommand, ""};
 
 inline constexpr const char* kTimestampFormatName = "TimestampFormat";

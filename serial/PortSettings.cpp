@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kPortCount = 8;
-constexpr int32_t kDefaultBaudRate = 4800;
-
 #ifndef _WIN32
 const char* const kDefaultPaths[kPortCount] = {
     "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyACM1",
@@ -39,14 +36,17 @@ std::string PortDevicePath(int index) {
 // A number outside the usual list is passed on as it stands: some receivers
 // run at odd rates.
 int32_t StoredBaudRate() {
-  const std::string text = ReadSettingStr("Options", "BaudRate", "");
-  size_t start = text.find_first_not_of(' ');
-  if (start == std::string::npos) return kDefaultBaudRate;
-  if (text[start] == '+') ++start;
+  const auto parse = [](std::string_view text, int32_t& rate) {
+    size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) return false;
+    if (text[start] == '+') ++start;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + start, end, rate);
+    return error == std::errc() && stop == end;
+  };
   int32_t rate = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data() + start, end, rate);
-  if (error != std::errc() || stop != end) return kDefaultBaudRate;
+  if (parse(ReadSettingStr(kOptionsSection, kBaudRateName, ""), rate)) return rate;
+  parse(kDefaultBaudRate, rate);
   return rate;
 }
 

@@ -10,16 +10,6 @@
 #include "serial/Serial.h"
 #include "ui_SendCommandFrm.h"
 
-std::string FrameNmeaCommand(std::string_view body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(NmeaChecksum(body)));
-  std::string framed = "$";
-  framed.append(body);
-  framed += '*';
-  framed += digits;
-  return framed;
-}
-
 TSendCommandForm::TSendCommandForm(TPortSource port, QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TSendCommandForm>()), Port(std::move(port)) {
   Form->setupUi(this);
@@ -35,7 +25,7 @@ TSendCommandForm::~TSendCommandForm() = default;
 
 void TSendCommandForm::RawCommandChange() {
   std::string body = Form->RawCommand->text().toLatin1().toStdString();
-  Form->NMEACommand->setText(QString::fromLatin1(FrameNmeaCommand(body)));
+  Form->NMEACommand->setText(QString::fromLatin1(FrameSentence(body)));
 }
 
 void TSendCommandForm::SendRawButtonClick() {

@@ -16,9 +16,6 @@ namespace Ui {
 class TSendCommandForm;
 }
 
-// "$", the body, "*" and the body's checksum as two upper-case hex digits.
-std::string FrameNmeaCommand(std::string_view body);
-
 class TSendCommandForm : public QDialog {
   Q_OBJECT
 

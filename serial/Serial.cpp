@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kPortCount = 8;
 constexpr int kQueueSize = 1024;
 constexpr int64_t kReadChunk = 1024;
 // What one ReadLine of a network source reads at most while no line is

@@ -29,6 +29,13 @@ class EDeviceError : public std::runtime_error {
 inline constexpr const char* kCannotSendText = "This source cannot send commands";
 inline constexpr const char* kDisconnectedText = "Receiver disconnected";
 
+// The COM slots "COM1:" to "COM8:".
+inline constexpr int kPortCount = 8;
+// The stored baud rate's name, and the rate when none (or nothing readable)
+// is stored, as the General options list it.
+inline constexpr const char* kBaudRateName = "BaudRate";
+inline constexpr const char* kDefaultBaudRate = "4800";
+
 class ISerialDevice;
 
 // The device path that COM slot `index` (0 = "COM1:" .. 7 = "COM8:") opens:

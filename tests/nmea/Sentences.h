@@ -23,9 +23,7 @@ namespace testing_nmea {
 
 // "$" + body + "*" + the two upper-case hex digits of its checksum.
 inline std::string Sentence(const std::string& body) {
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + digits;
+  return FrameSentence(body);
 }
 
 // Pins the local clock to 1 July of the given year for one test.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/Routines.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -19,7 +21,7 @@
 
 namespace {
 
-TEST(FrameNmeaCommand, FramesTheBodyWithItsChecksum) {
+TEST(FrameSentence, FramesTheBodyWithItsChecksum) {
   const std::pair<const char*, const char*> cases[] = {
       {"", "$*00"},                          // empty body
       {"PGRMO,,2", "$PGRMO,,2*75"},          // a receiver command
@@ -29,7 +31,7 @@ TEST(FrameNmeaCommand, FramesTheBodyWithItsChecksum) {
       {"PGRMC1,1,2,3", "$PGRMC1,1,2,3*66"},  // digits and commas
       {"\xb0", "$\xb0*B0"},                  // 8-bit text
   };
-  for (const auto& [body, framed] : cases) EXPECT_EQ(FrameNmeaCommand(body), framed) << body;
+  for (const auto& [body, framed] : cases) EXPECT_EQ(FrameSentence(body), framed) << body;
 }
 
 class SendCommandTest : public ::testing::Test {

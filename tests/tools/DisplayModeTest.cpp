@@ -12,12 +12,6 @@
 
 namespace {
 
-std::string Sentence(const std::string& body) {
-  char checksum[3];
-  std::snprintf(checksum, sizeof checksum, "%02X", NmeaChecksum(body));
-  return "$" + body + "*" + checksum;
-}
-
 // Runs tolvane-decode --display over the given text; one string per output line.
 std::vector<std::string> RunDisplay(const std::string& input) {
   QProcess process;
@@ -46,11 +40,11 @@ TEST_F(DecodeDisplay, EachLineShowsWhatTheWindowWouldWrite) {
   const std::string input =
       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*00\r\n"  // bad sum
       "\r\n" +
-      Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,") + "\r\n" +
-      Sentence("GPGSV,1,1,02,05,40,083,46,07,17,308,70") + "\r\n" +
-      Sentence("GPGSA,A,2,05,,,,,,,,,,,,2.5,1.3,2.1") + "\r\n" +
-      Sentence("GPGSV,1,1,02,07,40,083,46,05,17,308,00") + "\r\n" +
-      Sentence("PGRME,15.0,M,45.0,M,25.0,M") + "\r\n";
+      FrameSentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,") + "\r\n" +
+      FrameSentence("GPGSV,1,1,02,05,40,083,46,07,17,308,70") + "\r\n" +
+      FrameSentence("GPGSA,A,2,05,,,,,,,,,,,,2.5,1.3,2.1") + "\r\n" +
+      FrameSentence("GPGSV,1,1,02,07,40,083,46,05,17,308,00") + "\r\n" +
+      FrameSentence("PGRME,15.0,M,45.0,M,25.0,M") + "\r\n";
   const std::vector<std::string> lines = RunDisplay(input);
   ASSERT_EQ(lines.size(), 6U) << (lines.empty() ? "" : lines[0]);
 

@@ -139,6 +139,8 @@ void UpdateSignal(TSimSatellite& satellite, std::mt19937& rng) {
 
 }  // namespace
 
+// The simulator works out its checksums by itself rather than with the
+// program's routine, so that it stays an independent check of the decoder.
 std::string Sentence(std::string_view body) {
   uint8_t checksum = 0;
   for (char ch : body) checksum ^= static_cast<uint8_t>(ch);
