@@ -9,32 +9,15 @@
 #include <QTimer>
 
 #include "tests/app/MainFrmHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll().toStdString();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // Lets the event loop run, timers and all, for a while.
 void Wait(int milliseconds) {
   QEventLoop loop;
   QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
   loop.exec();
-}
-
-std::string AsLog(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
-  return text;
 }
 
 bool MenusEnabled(const TWindowHarness& harness, bool log, bool replay) {
@@ -52,7 +35,7 @@ class ReplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     File = Harness.Home.Path() + "/replay.TXT";
-    WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]}));
+    ASSERT_TRUE(WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]})));
     Harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(200);
   }
   QLabel* Caption() const { return Harness.Find<QLabel>("ModeCaption"); }
@@ -178,7 +161,7 @@ TEST_F(LogTest, ClosingTheWindowWritesOutTheLog) {
 
 TEST_F(LogTest, FailedCreateLeavesEverythingAsItWas) {
   const std::string blocked = File + "/under-a-file.TXT";
-  WriteAll(File, "");
+  ASSERT_TRUE(WriteAll(File, ""));
   Harness.Dispatch([&] { Harness.Main->StartLogging(blocked); });
   EXPECT_EQ(Harness.ErrorsShown().size(), 1u);
   EXPECT_FALSE(Harness.Main->Monitor().Logging());

@@ -13,6 +13,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
 #include "tests/app/MainFrmHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -74,11 +75,7 @@ TEST(WindowLoop, TimerRunsOnlyWhileThereIsSomethingToDo) {
   TWindowHarness harness;
   QTimer* timer = harness.Main->ReceiveTimer();
   const std::string replay = harness.Home.Path() + "/replay.TXT";
-  {
-    QFile file(QString::fromStdString(replay));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write((kGLL + "\r\n").c_str());
-  }
+  ASSERT_TRUE(WriteAll(replay, kGLL + "\r\n"));
   harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(20);
   const struct {
     const char* Legend;
@@ -131,23 +128,17 @@ TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
   EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Error sending data."});
   EXPECT_EQ(shownWhileOpen, 3u) << "read and shown while the box was open";
   harness.Main->StopButtonClick();
-  QFile file(QString::fromStdString(log));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll().toStdString(), kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n");
+  EXPECT_EQ(ReadAll(log), AsLog({kGLL, kGLL, kGLL}));
 }
 
 TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
   TWindowHarness harness;
   const std::string replay = harness.Home.Path() + "/sky.TXT";
-  {
-    QFile file(QString::fromStdString(replay));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const char* body :
-         {"GPGGA,101500.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
-          "GPGSV,1,1,02,05,62,310,44,10,45,120,39", "GPGSA,A,3,05,,,,,,,,,,,,1.5,0.9,1.2"})
-      file.write((FrameSentence(body) + "\r\n").c_str());
-    file.write("$GPGLL,bad*00\r\n");
-  }
+  ASSERT_TRUE(WriteAll(
+      replay,
+      AsLog({FrameSentence("GPGGA,101500.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+             FrameSentence("GPGSV,1,1,02,05,62,310,44,10,45,120,39"),
+             FrameSentence("GPGSA,A,3,05,,,,,,,,,,,,1.5,0.9,1.2"), "$GPGLL,bad*00"})));
   harness.Find<QAction>("Satellites1")->trigger();
   harness.Find<QAction>("Statistics1")->trigger();
   auto* satellites = harness.Main->findChild<TSatellitesForm*>();

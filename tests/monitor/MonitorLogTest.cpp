@@ -7,26 +7,9 @@
 #include <QFile>
 
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll().toStdString();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string AsLog(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& line : lines) text += line + "\r\n";
-  return text;
-}
 
 const std::string kLines[] = {FrameSentence("GPGLL,1"), FrameSentence("GPGLL,2"),
                               FrameSentence("GPGLL,3")};
@@ -82,7 +65,7 @@ TEST(MonitorLog, StartsAndStampsAsTheUserExpects) {
 TEST(MonitorLog, FailuresLeaveTheMonitorUsable) {
   TMonitorHarness harness;
   const std::string blocker = harness.Home.Path() + "/file";
-  WriteAll(blocker, "");
+  ASSERT_TRUE(WriteAll(blocker, ""));
   EXPECT_THROW(harness.Monitor.StartLogging(blocker + "/under-a-file.TXT"), std::exception);
   EXPECT_FALSE(harness.Monitor.Logging());
   EXPECT_THROW(harness.Monitor.StartReplay(harness.Home.Path() + "/missing.TXT"), std::exception);
@@ -117,7 +100,7 @@ class MonitorReplay : public ::testing::Test {
  protected:
   void SetUp() override {
     File = Harness.Home.Path() + "/replay.TXT";
-    WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]}));
+    ASSERT_TRUE(WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]})));
     Harness.Monitor.SetReplayRate(200);
   }
 
@@ -161,7 +144,7 @@ TEST_F(MonitorReplay, PortOpenedMeanwhileIsNotReadAndIsClosedAtTheEnd) {
 }
 
 TEST_F(MonitorReplay, StampedLogReplaysWithItsPrefixAndAFreshOne) {
-  WriteAll(File, "~5," + kLines[0] + "\r\n\r\n");
+  ASSERT_TRUE(WriteAll(File, "~5," + kLines[0] + "\r\n\r\n"));
   Harness.Set(&TMonitorOptions::RecordTimestamps);
   Harness.Monitor.StartReplay(File);
   Harness.Tick += 200;
@@ -182,7 +165,7 @@ TEST_F(MonitorReplay, NewReplayAfterAPausedStopStartsUnpaused) {
 }
 
 TEST_F(MonitorReplay, EmptyFileStopsAtTheFirstTick) {
-  WriteAll(File, "");
+  ASSERT_TRUE(WriteAll(File, ""));
   Harness.Monitor.StartReplay(File);
   Harness.Ticks(1);
   EXPECT_TRUE(Harness.Results.back().ReplayEnded);

@@ -9,6 +9,7 @@
 #include "tests/monitor/MonitorHarness.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/LoopbackPeer.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -54,12 +55,7 @@ TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredATick) {
 TEST(MonitorNetwork, TagBlocksAreStrippedOnReplayToo) {
   TMonitorHarness harness;
   const std::string file = harness.Home.Path() + "/tagged.TXT";
-  {
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fputs(("\\c:1700000000*5B\\" + kGGA + "\r\n").c_str(), out);
-    std::fclose(out);
-  }
+  ASSERT_TRUE(WriteAll(file, "\\c:1700000000*5B\\" + kGGA + "\r\n"));
   harness.Monitor.StartReplay(file);
   harness.Ticks(1);
   EXPECT_EQ(harness.Monitor.Decoder().GGA.Altitude, 545.4f);

@@ -1,0 +1,22 @@
+#include "tests/support/TextFiles.h"
+
+#include <QFile>
+
+std::string ReadAll(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+  return file.readAll().toStdString();
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::WriteOnly) &&
+         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+             static_cast<qint64>(bytes.size());
+}
+
+std::string AsLog(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += line + "\r\n";
+  return text;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Whole files in and out, for tests of logging and replay.
+
+#include <string>
+#include <vector>
+
+// The file's bytes, or "<missing>" when it cannot be read.
+std::string ReadAll(const std::string& path);
+// Replaces the file with `bytes`; false when it cannot be written.
+bool WriteAll(const std::string& path, const std::string& bytes);
+// The lines as a log holds them, each ended with CR LF.
+std::string AsLog(const std::vector<std::string>& lines);
