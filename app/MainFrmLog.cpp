@@ -68,7 +68,7 @@ void TMainForm::StopButtonClick() {
 void TMainForm::ShowStopped() {
   ui->PauseButton->hide();
   ui->ModeCaption->hide();
-  QApplication::setWindowIcon(SavedIcon);
+  setWindowIcon(SavedIcon);
   SetFileMenus(true, true);
   SetComPortIndex(-1);
 }

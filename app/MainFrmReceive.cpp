@@ -30,10 +30,12 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   if (Satellites && Satellites->isVisible()) Satellites->ShowSky(Loop.Sky());
 }
 
-// The taskbar icon blinks with the mode indicator.
+// The taskbar icon blinks with the mode indicator. The taskbar shows the main
+// window's icon; setting the application's would touch every window of the
+// program several times a second.
 void TMainForm::ShowModeIndicator(bool visible) {
   ui->ModeCaption->setVisible(visible);
-  QApplication::setWindowIcon(visible ? SavedIcon : QIcon());
+  setWindowIcon(visible ? SavedIcon : QIcon());
 }
 
 void TMainForm::DrawLamp(bool lit) {

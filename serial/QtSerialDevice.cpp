@@ -31,6 +31,7 @@ bool TQtSerialDevice::Open(const std::string& path) {
   if (path.empty()) return false;
   Gone = false;
   Leftover.clear();
+  NoModemLines = false;
   Port.setPortName(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
   if (!Port.open(QIODevice::ReadWrite)) return false;
 #ifndef _WIN32
@@ -126,10 +127,13 @@ bool TQtSerialDevice::Write(std::string_view data) {
 }
 
 std::optional<bool> TQtSerialDevice::ReadDSR() {
-  if (!Port.isOpen()) return std::nullopt;
+  if (!Port.isOpen() || NoModemLines) return std::nullopt;
   Port.clearError();
   const QSerialPort::PinoutSignals pins = Port.pinoutSignals();
-  if (Port.error() != QSerialPort::NoError) return std::nullopt;
+  if (Port.error() != QSerialPort::NoError) {
+    NoModemLines = Port.error() == QSerialPort::UnsupportedOperationError;
+    return std::nullopt;
+  }
   return pins.testFlag(QSerialPort::DataSetReadySignal);
 }
 

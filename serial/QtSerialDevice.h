@@ -38,4 +38,8 @@ class TQtSerialDevice : public ISerialDevice {
   // then on. What it received before is kept in Leftover and still read.
   bool Gone = false;
   QByteArray Leftover;
+  // A device with no modem lines (a pseudo-terminal) says so on every ask;
+  // after the first answer it is not asked again, as DSR is polled 100
+  // times a second.
+  bool NoModemLines = false;
 };
