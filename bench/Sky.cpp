@@ -41,8 +41,8 @@ void AddSeries(std::vector<std::string>& lines, const TSeriesPlan& plan, int epo
                        std::to_string(part) + "," + std::to_string(plan.Count);
     for (int k = (part - 1) * 4; k < std::min(part * 4, plan.Count); ++k) {
       const int number = plan.FirstNumber + k;
-      body += "," + std::to_string(number) + "," + std::to_string(5 + k * 3) + "," +
-              std::to_string((k * 37) % 360) + "," + std::to_string(20 + (k + epoch) % 25);
+      for (const int field : {number, 5 + k * 3, (k * 37) % 360, 20 + (k + epoch) % 25})
+        body.append(",").append(std::to_string(field));
     }
     lines.push_back(FrameSentence(body + "," + plan.Signal));
   }

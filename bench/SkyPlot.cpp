@@ -65,9 +65,9 @@ void TakeSeries(TSkyModel& sky, const TSeriesPlan& plan, char signal, int snr) {
     std::string body = std::string(plan.Talker) + "GSV," + std::to_string(parts) + "," +
                        std::to_string(part) + "," + std::to_string(plan.Count);
     for (int k = (part - 1) * 4; k < std::min(part * 4, plan.Count); ++k) {
-      body += "," + std::to_string(plan.FirstNumber + k) + "," + std::to_string((k * 7) % 90) +
-              "," + std::to_string((plan.FirstNumber * 11 + k * 37) % 360) + "," +
-              std::to_string(snr);
+      for (const int field :
+           {plan.FirstNumber + k, (k * 7) % 90, (plan.FirstNumber * 11 + k * 37) % 360, snr})
+        body.append(",").append(std::to_string(field));
     }
     sky.Take(FrameSentence(body + "," + signal));
   }

@@ -9,8 +9,13 @@ namespace {
 
 constexpr uint16_t kGpsdPort = 2947;
 
+// Appended, not "\"" + ...: GCC 12 at -O3 warns falsely (-Wrestrict) about a
+// literal added to a temporary string.
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted.append(text);
+  quoted.push_back('"');
+  return quoted;
 }
 
 std::optional<ESourceScheme> Scheme(std::string_view name) {

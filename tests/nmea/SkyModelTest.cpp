@@ -151,7 +151,8 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
       {"number signed", Sentence("GPGSV,1,+1,01,02,20,200,30")},
       {"bad checksum", "$GPGSV,1,1,01,02,20,200,30*00"},
       {"no checksum", "$GPGSV,1,1,01,02,20,200,30"},
-      {"not at the start of the line", "x" + Sentence("GPGSV,1,1,01,02,20,200,30")},
+      {"not at the start of the line",
+       std::string("x").append(Sentence("GPGSV,1,1,01,02,20,200,30"))},
       {"a six-character address", Sentence("GPGSVX,1,1,01,02,20,200,30")},
       {"a four-character address", Sentence("GSV,1,1,01,02,20,200,30")},
   };
