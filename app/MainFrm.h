@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,17 +18,17 @@
 #include "serial/Serial.h"
 
 class QButtonGroup;
-class QLabel;
-class TSatellitesForm;
-class TStatisticsForm;
 class QDialog;
 class QFileDialog;
+class QLabel;
 class QTimer;
 class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TReceivedDataView;
 class TReplayRateForm;
+class TSatellitesForm;
 class TSendCommandForm;
+class TStatisticsForm;
 
 namespace Ui {
 class TMainForm;
@@ -51,6 +50,7 @@ class TMainForm : public QMainWindow {
   // Shows a modal dialog and returns its result; tests answer instead.
   using TModalRunner = std::function<int(QDialog& dialog)>;
   using TUrlOpener = std::function<void(const QString& url)>;
+
   explicit TMainForm(QWidget* parent = nullptr);  // FormCreate
   ~TMainForm() override;                          // FormDestroy
 
