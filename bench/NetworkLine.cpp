@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <fstream>
 #include <string>
 
 #include "serial/Serial.h"
@@ -24,18 +23,6 @@ void EnsureApplication() {
   static char* argv[] = {name, nullptr};
   static QCoreApplication application(argc, argv);
 }
-
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key) {
-    if (key == "VmRSS:") return status >> value ? value : 0;
-    status.ignore(1 << 10, '\n');
-  }
-  return 0;
-}
-
 // A source on COM1 connected to `peer`, or nothing.
 bool Connect(TSerial& source, const TLoopbackPeer& peer) {
   qputenv("TOLVANE_COM1", QByteArray("tcp://127.0.0.1:") + QByteArray::number(peer.Port));

@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <fstream>
 #include <vector>
 
 #include "serial/Serial.h"
@@ -19,20 +18,11 @@
 #include "tests/support/LoopbackPeer.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
 const QString kSimulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
-
-std::vector<std::string> FileLines(const QString& path) {
-  QFile file(path);
-  std::vector<std::string> lines;
-  if (!file.open(QIODevice::ReadOnly)) return lines;
-  for (const QByteArray& line : file.readAll().split('\n'))
-    if (!line.isEmpty()) lines.push_back(line.chopped(line.endsWith('\r') ? 1 : 0).toStdString());
-  return lines;
-}
-
 // Starts the simulator serving TCP and returns the URL it prints.
 std::string ServeTcp(QProcess& sim, const QString& port, const QString& echo, const char* cycles) {
   sim.start(kSimulator, {"--tcp", port, "--rate", "20", "--cycles", cycles, "--echo", echo});
@@ -84,8 +74,9 @@ TEST(TcpSource, ReconnectsAfterTheServerWasGoneAndLosesNothing) {
   source.Close();
 
   // Every line the servers wrote to the connection, once, in order.
-  std::vector<std::string> sent = FileLines(dir.filePath("first.nmea"));
-  const std::vector<std::string> sentSecond = FileLines(dir.filePath("second.nmea"));
+  std::vector<std::string> sent = NonEmptyLines(dir.filePath("first.nmea").toStdString());
+  const std::vector<std::string> sentSecond =
+      NonEmptyLines(dir.filePath("second.nmea").toStdString());
   ASSERT_FALSE(sentSecond.empty()) << "the second server was found while it ran";
   sent.insert(sent.end(), sentSecond.begin(), sentSecond.end());
   EXPECT_EQ(received, sent);
@@ -137,18 +128,6 @@ TEST(TcpSource, ReopenForTheBaudRateLeavesTheConnectionAlone) {
   EXPECT_EQ(connections, 1);
   EXPECT_EQ(source.LinkState(), ELinkState::Connected);
   source.Close();
-}
-
-// Resident memory of this process in KiB.
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  long value = 0;
-  while (status >> key) {
-    if (key == "VmRSS:") return status >> value ? value : 0;
-    status.ignore(1 << 10, '\n');
-  }
-  return 0;
 }
 
 TEST(TcpSource, TenMegabytesWithoutALineEndKeepMemoryBounded) {

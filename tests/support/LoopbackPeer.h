@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -96,3 +97,15 @@ class TLoopbackPeer {
   std::atomic<bool> Stop = false;
   std::thread Thread;
 };
+
+// Resident memory of this process in KiB, to see that a flood stays bounded.
+inline long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  long value = 0;
+  while (status >> key) {
+    if (key == "VmRSS:") return status >> value ? value : 0;
+    status.ignore(1 << 10, '\n');
+  }
+  return 0;
+}

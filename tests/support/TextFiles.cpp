@@ -15,6 +15,15 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
              static_cast<qint64>(bytes.size());
 }
 
+std::vector<std::string> NonEmptyLines(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  std::vector<std::string> lines;
+  if (!file.open(QIODevice::ReadOnly)) return lines;
+  for (const QByteArray& line : file.readAll().split('\n'))
+    if (!line.isEmpty()) lines.push_back(line.chopped(line.endsWith('\r') ? 1 : 0).toStdString());
+  return lines;
+}
+
 std::string AsLog(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";

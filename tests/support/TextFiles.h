@@ -8,5 +8,7 @@
 std::string ReadAll(const std::string& path);
 // Replaces the file with `bytes`; false when it cannot be written.
 bool WriteAll(const std::string& path, const std::string& bytes);
+// The file's lines, each without its LF or CR LF; empty lines left out.
+std::vector<std::string> NonEmptyLines(const std::string& path);
 // The lines as a log holds them, each ended with CR LF.
 std::string AsLog(const std::vector<std::string>& lines);
