@@ -1,6 +1,7 @@
 #include "serial/QtSerialDevice.h"
 
 #include <QDeadlineTimer>
+#include <QThread>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstring>
@@ -103,7 +104,12 @@ int64_t TQtSerialDevice::Read(char* buffer, int64_t maxSize) {
     return count;
   }
   if (!Port.isOpen()) return -1;
-  if (Port.bytesAvailable() < maxSize) Port.waitForReadyRead(0);
+  // Within a running event loop the port's own notifier has already taken in
+  // whatever arrived; asking the device again would cost a poll and a timeout
+  // error (with its message) on every tick. Without one (a test, a benchmark
+  // driving the port directly) the device is asked.
+  if (Port.bytesAvailable() < maxSize && QThread::currentThread()->loopLevel() == 0)
+    Port.waitForReadyRead(0);
   // Bytes that arrived before the device vanished are still handed out.
   const qint64 count = Port.read(buffer, maxSize);
   ReleaseIfVanished();
