@@ -1,8 +1,8 @@
 #include "serial/QtSerialDevice.h"
 
 #include <QDeadlineTimer>
-#include <QThread>
 #include <QMetaObject>
+#include <QThread>
 #include <algorithm>
 #include <cstring>
 
