@@ -6,38 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <string>
 
+#include "tests/tools/DecodeRun.h"
+
 namespace {
 
-const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
 const QString kGoldenLog = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.log";
 const QString kGoldenExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.expected.jsonl";
-
-struct TRunResult {
-  QByteArray Out;
-  QByteArray Err;
-  int ExitCode = -1;
-};
-
-TRunResult RunDecode(const QStringList& args, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(kProgram, args);
-  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
-  process.write(input);
-  process.closeWriteChannel();
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode()};
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-  return file.readAll();
-}
 
 TEST(DecodeTool, GoldenLog) {
   const QByteArray expected = ReadFile(kGoldenExpected);

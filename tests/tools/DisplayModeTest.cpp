@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -9,19 +8,16 @@
 #include "common/Routines.h"
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/tools/DecodeRun.h"
 
 namespace {
 
 // Runs tolvane-decode --display over the given text; one string per output line.
 std::vector<std::string> RunDisplay(const std::string& input) {
-  QProcess process;
-  process.start(TOLVANE_BINARY_DIR "/tools/tolvane-decode", {"--display"});
-  if (!process.waitForStarted()) return {"<tolvane-decode did not start: build it first>"};
-  process.write(input.data(), static_cast<qint64>(input.size()));
-  process.closeWriteChannel();
-  process.waitForFinished();
+  const TRunResult result =
+      RunDecode({"--display"}, QByteArray(input.data(), static_cast<qsizetype>(input.size())));
   std::vector<std::string> lines;
-  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
+  for (const QString& line : QString::fromUtf8(result.Out).split('\n'))
     if (!line.isEmpty()) lines.push_back(line.toStdString());
   return lines;
 }

@@ -6,32 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
 #include <string>
+
+#include "tests/tools/DecodeRun.h"
 
 namespace {
 
-const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
 const QString kSkyLog = TOLVANE_SOURCE_DIR "/tests/tools/data/sky.log";
 const QString kSkyExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/sky.expected.jsonl";
 
 std::string RunTool(const QStringList& args, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(kProgram, args);
-  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
-  process.write(input);
-  process.closeWriteChannel();
-  EXPECT_TRUE(process.waitForFinished(60000));
-  EXPECT_EQ(process.exitCode(), 0) << args.join(' ').toStdString();
-  EXPECT_TRUE(process.readAllStandardError().isEmpty());
-  return process.readAllStandardOutput().toStdString();
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-  return file.readAll();
+  const TRunResult result = RunDecode(args, input);
+  EXPECT_EQ(result.ExitCode, 0) << args.join(' ').toStdString();
+  EXPECT_TRUE(result.Err.isEmpty());
+  return result.Out.toStdString();
 }
 
 TEST(SkyMode, GoldenEpochs) {

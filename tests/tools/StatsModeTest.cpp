@@ -4,22 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "tests/tools/DecodeRun.h"
 
 namespace {
 
-const QString kProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
 const QString kStatsLog = TOLVANE_SOURCE_DIR "/tests/tools/data/stats.log";
 
 QByteArray RunStats(const QStringList& files, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(kProgram, QStringList{"--stats"} + files);
-  EXPECT_TRUE(process.waitForStarted()) << kProgram.toStdString();
-  process.write(input);
-  process.closeWriteChannel();
-  EXPECT_TRUE(process.waitForFinished(60000));
-  EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-  return process.readAllStandardOutput();
+  const TRunResult result = RunDecode(QStringList{"--stats"} + files, input);
+  EXPECT_EQ(result.ExitCode, 0) << result.Err.toStdString();
+  return result.Out;
 }
 
 TEST(DecodeStats, RowsPerAddressSortedWithTheTotal) {
