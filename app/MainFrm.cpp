@@ -20,7 +20,7 @@
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptionsFrm.h"
 #include "options/ReplayRateFrm.h"
-#include "serial/SendCommandFrm.h"
+#include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()) {
@@ -38,7 +38,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   Timer = new QTimer(this);
   Timer->setObjectName("ReceiveTimer");
   Timer->setInterval(TMonitor::kIdleInterval);
-  connect(Timer, &QTimer::timeout, this, [this] { ReceiveTimerTimer(); });
+  connect(Timer, &QTimer::timeout, this, [this] { onReceiveTick(); });
   SetUpStatusBar();
 }
 
@@ -102,19 +102,19 @@ void TMainForm::SetUpFileDialogs() {
 
 void TMainForm::ConnectHandlers() {
   connect(ComPortGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-    if (checked) Reported([this] { ComPortClick(); })();
+    if (checked) Reported([this] { openSelectedPort(); })();
   });
-  connect(ui->StopButton, &QPushButton::clicked, this, Reported([this] { StopButtonClick(); }));
-  connect(ui->PauseButton, &QPushButton::clicked, this, Reported([this] { PauseButtonClick(); }));
+  connect(ui->StopButton, &QPushButton::clicked, this, Reported([this] { stop(); }));
+  connect(ui->PauseButton, &QPushButton::clicked, this, Reported([this] { togglePause(); }));
   const std::pair<QAction*, void (TMainForm::*)()> actions[] = {
-      {ui->Clearreceiveddata1, &TMainForm::Clearreceiveddata1Click},
-      {ui->Logtodisk1, &TMainForm::Logtodisk1Click},
-      {ui->Replayfromdisk1, &TMainForm::Replayfromdisk1Click},
-      {ui->Exit1, &TMainForm::Exit1Click},
-      {ui->Sendcommand1, &TMainForm::Sendcommand1Click},
-      {ui->Generaloptions1, &TMainForm::Generaloptions1Click},
-      {ui->Fieldformats1, &TMainForm::Fieldformats1Click},
-      {ui->Setreplayrate1, &TMainForm::Setreplayrate1Click},
+      {ui->actionClearReceivedData, &TMainForm::clearReceivedData},
+      {ui->actionLogToDisk, &TMainForm::logToDisk},
+      {ui->actionReplayFromDisk, &TMainForm::replayFromDisk},
+      {ui->actionExit, &TMainForm::quit},
+      {ui->actionSendCommand, &TMainForm::showSendCommand},
+      {ui->actionGeneralOptions, &TMainForm::showGeneralOptions},
+      {ui->actionFieldFormats, &TMainForm::showFieldFormats},
+      {ui->actionSetReplayRate, &TMainForm::showReplayRate},
   };
   // Copied by an init-capture: clang 14 cannot capture a structured binding.
   for (const auto& [action, handler] : actions)
@@ -174,10 +174,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   FirstShow = false;
   // After the window is on screen, so that a message about the command line
   // appears over it.
-  QTimer::singleShot(0, this, Reported([this] { FormShow(); }));
+  QTimer::singleShot(0, this, Reported([this] { runCommandLine(); }));
 }
 
-void TMainForm::FormShow() {
+void TMainForm::runCommandLine() {
   const TCommandLine command = ParseCommandLine(Arguments);
   switch (command.Action) {
     case TStartAction::None:
@@ -191,13 +191,13 @@ void TMainForm::FormShow() {
     case TStartAction::Log:
       if (command.PortIndex && *command.PortIndex != ComPortIndex()) {
         SetComPortIndex(*command.PortIndex);
-        ComPortClick();
+        openSelectedPort();
       }
       return StartLogging(command.FileName);
   }
 }
 
-void TMainForm::ComPortClick() {
+void TMainForm::openSelectedPort() {
   if (ComPortIndex() < 0) return;
   try {
     Loop.OpenPort(ComPortIndex());
@@ -206,7 +206,7 @@ void TMainForm::ComPortClick() {
     UpdateReceiveTimer();
     throw;
   }
-  ui->Replayfromdisk1->setEnabled(false);
+  ui->actionReplayFromDisk->setEnabled(false);
   UpdateReceiveTimer();
 }
 
@@ -224,8 +224,8 @@ void TMainForm::UpdateReceiveTimer() {
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {
-  ui->Logtodisk1->setEnabled(logEnabled);
-  ui->Replayfromdisk1->setEnabled(replayEnabled);
+  ui->actionLogToDisk->setEnabled(logEnabled);
+  ui->actionReplayFromDisk->setEnabled(replayEnabled);
 }
 
 int TMainForm::RunModal(QDialog& dialog) {
@@ -240,26 +240,26 @@ std::string TMainForm::ChooseFile(QFileDialog& dialog) {
   return QFile::encodeName(files.first()).toStdString();
 }
 
-void TMainForm::Exit1Click() {
+void TMainForm::quit() {
   close();
 }
 
-void TMainForm::Clearreceiveddata1Click() {
+void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearSky();
   if (Satellites) Satellites->Clear();
 }
 
-void TMainForm::Generaloptions1Click() {
+void TMainForm::showGeneralOptions() {
   if (Dialogs.GeneralOptions) RunModal(*Dialogs.GeneralOptions);
 }
 
-void TMainForm::Fieldformats1Click() {
+void TMainForm::showFieldFormats() {
   if (Dialogs.FieldFormats) RunModal(*Dialogs.FieldFormats);
   LoadFieldFormats();
 }
 
-void TMainForm::Sendcommand1Click() {
+void TMainForm::showSendCommand() {
   if (Loop.Port() && Loop.Port()->IsOpen()) {
     if (Dialogs.SendCommand) RunModal(*Dialogs.SendCommand);
     return;
@@ -267,25 +267,16 @@ void TMainForm::Sendcommand1Click() {
   ShowWarning("Please open COM port first");
 }
 
-void TMainForm::OpenWebAddress() {
+void TMainForm::openWebAddress() {
   const QString url = "http://" + ui->LinkCaption->text();
   if (UrlOpener) return UrlOpener(url);
   QDesktopServices::openUrl(QUrl(url));
 }
 
-void TMainForm::LogoClick() {
-  OpenWebAddress();
-}
-
-void TMainForm::LinkCaptionClick() {
-  OpenWebAddress();
-}
-
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    if (watched == ui->Logo) LogoClick();
-    if (watched == ui->LinkCaption) LinkCaptionClick();
+    if (watched == ui->Logo || watched == ui->LinkCaption) openWebAddress();
   }
   return QMainWindow::eventFilter(watched, event);
 }

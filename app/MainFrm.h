@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "monitor/Monitor.h"
-#include "serial/PortSource.h"
-#include "serial/Serial.h"
+#include "source/PortSource.h"
+#include "source/Serial.h"
 
 class QButtonGroup;
 class QDialog;
@@ -51,11 +51,11 @@ class TMainForm : public QMainWindow {
   using TModalRunner = std::function<int(QDialog& dialog)>;
   using TUrlOpener = std::function<void(const QString& url)>;
 
-  explicit TMainForm(QWidget* parent = nullptr);  // FormCreate
-  ~TMainForm() override;                          // FormDestroy
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
 
   void SetDialogs(const TMainDialogs& dialogs);
-  // The arguments after the program name, acted on by FormShow.
+  // The arguments after the program name, acted on by runCommandLine.
   void SetCommandLine(std::vector<std::string> arguments);
   // What each port selection opens; empty for real serial devices.
   void SetDeviceFactory(TSerial::TDeviceFactory factory);
@@ -65,31 +65,31 @@ class TMainForm : public QMainWindow {
   TPortSource PortSource();
 
   // Port selector: -1 for none, 0..7 for "COM1:".."COM8:". Setting it does
-  // not open anything; ComPortClick does.
+  // not open anything; openSelectedPort does.
   int ComPortIndex() const;
   void SetComPortIndex(int index);
 
-  void FormShow();
-  void ComPortClick();
-  void ReceiveTimerTimer();
+  void runCommandLine();
+  void openSelectedPort();
+  void onReceiveTick();
 
   void StartLogging(const std::string& fileName);
   void StartReplay(const std::string& fileName);
-  void Logtodisk1Click();
-  void Replayfromdisk1Click();
-  void PauseButtonClick();
-  void Setreplayrate1Click();
-  void StopButtonClick();
+  void logToDisk();
+  void replayFromDisk();
+  void togglePause();
+  void showReplayRate();
+  void stop();
 
-  void Exit1Click();
-  void Clearreceiveddata1Click();
-  void Generaloptions1Click();
-  void Fieldformats1Click();
-  void Sendcommand1Click();
-  void LogoClick();
-  void LinkCaptionClick();
-  void Statistics1Click();
-  void Satellites1Click();
+  void quit();
+  void clearReceivedData();
+  void showGeneralOptions();
+  void showFieldFormats();
+  void showSendCommand();
+  // The logo and the link caption both lead to the web address.
+  void openWebAddress();
+  void showStatistics();
+  void showSatellites();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -108,7 +108,6 @@ class TMainForm : public QMainWindow {
   void SetFileMenus(bool logEnabled, bool replayEnabled);
   int RunModal(QDialog& dialog);
   std::string ChooseFile(QFileDialog& dialog);
-  void OpenWebAddress();
 
   void ApplyTick(const TTickResult& result);
   void ShowModeIndicator(bool visible);

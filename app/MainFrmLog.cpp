@@ -27,32 +27,32 @@ void TMainForm::StartReplay(const std::string& fileName) {
   UpdateReceiveTimer();
 }
 
-void TMainForm::Logtodisk1Click() {
+void TMainForm::logToDisk() {
   if (ComPortIndex() < 0) return ShowWarning("Please open COM port first");
   const std::string fileName = ChooseFile(*SaveDialog);
   if (!fileName.empty()) StartLogging(fileName);
 }
 
-void TMainForm::Replayfromdisk1Click() {
+void TMainForm::replayFromDisk() {
   const std::string fileName = ChooseFile(*OpenDialog);
   if (!fileName.empty()) StartReplay(fileName);
 }
 
-void TMainForm::PauseButtonClick() {
+void TMainForm::togglePause() {
   const bool pausing = !Loop.IsPaused();
   Loop.SetPaused(pausing);
   ui->PauseButton->setText(pausing ? "Resume" : "Pause");
   ui->ModeCaption->setText(pausing ? "PAUSED" : "REPLAY");
 }
 
-void TMainForm::Setreplayrate1Click() {
+void TMainForm::showReplayRate() {
   if (!Dialogs.ReplayRate) return;
   RunModal(*Dialogs.ReplayRate);
   Loop.SetReplayRate(Dialogs.ReplayRate->ReplaySpeed());
   UpdateReceiveTimer();
 }
 
-void TMainForm::StopButtonClick() {
+void TMainForm::stop() {
   ShowStopped();
   // The receiver is let go of even when the file could not be written out;
   // the failure is still reported.

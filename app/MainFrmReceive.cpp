@@ -12,7 +12,7 @@
 #include "app/SatellitesFrm.h"
 #include "ui_MainFrm.h"
 
-void TMainForm::ReceiveTimerTimer() {
+void TMainForm::onReceiveTick() {
   const TTickResult result = Loop.Tick();
   ApplyTick(result);
   if (!result.Error.empty()) ReportError(result.Error);

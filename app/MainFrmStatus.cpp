@@ -37,14 +37,14 @@ void TMainForm::SetUpStatusBar() {
   connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
 
   auto* satellites = new QAction("Satellites...", this);
-  satellites->setObjectName("Satellites1");
+  satellites->setObjectName("actionSatellites");
   satellites->setShortcut(QKeySequence("Ctrl+T"));
-  ui->Tools1->addAction(satellites);
-  connect(satellites, &QAction::triggered, this, Reported([this] { Satellites1Click(); }));
+  ui->menuTools->addAction(satellites);
+  connect(satellites, &QAction::triggered, this, Reported([this] { showSatellites(); }));
   auto* statistics = new QAction("Statistics...", this);
-  statistics->setObjectName("Statistics1");
-  ui->Tools1->addAction(statistics);
-  connect(statistics, &QAction::triggered, this, Reported([this] { Statistics1Click(); }));
+  statistics->setObjectName("actionStatistics");
+  ui->menuTools->addAction(statistics);
+  connect(statistics, &QAction::triggered, this, Reported([this] { showStatistics(); }));
   ShowStatus();
 }
 
@@ -62,7 +62,7 @@ void TMainForm::ShowStatus() {
   if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
 }
 
-void TMainForm::Statistics1Click() {
+void TMainForm::showStatistics() {
   if (!Statistics) {
     Statistics = new TStatisticsForm(this);
     connect(Statistics, &TStatisticsForm::ResetRequested, this, [this] {
@@ -76,7 +76,7 @@ void TMainForm::Statistics1Click() {
   ShowStatus();
 }
 
-void TMainForm::Satellites1Click() {
+void TMainForm::showSatellites() {
   if (!Satellites) Satellites = new TSatellitesForm(this);
   Satellites->ShowSky(Loop.Sky());
   Satellites->show();

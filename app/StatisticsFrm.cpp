@@ -25,7 +25,7 @@ TStatisticsForm::TStatisticsForm(QWidget* parent)
   Form->StatsTable->setModel(Model);
   Form->StatsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   connect(Form->ResetButton, &QPushButton::clicked, this, &TStatisticsForm::ResetRequested);
-  connect(Form->CopyButton, &QPushButton::clicked, this, &TStatisticsForm::CopyButtonClick);
+  connect(Form->CopyButton, &QPushButton::clicked, this, &TStatisticsForm::copyTable);
   ShowStats(TSentenceStats(), 0);
   RestoreGeometry();
 }
@@ -39,7 +39,7 @@ void TStatisticsForm::ShowStats(const TSentenceStats& stats, uint32_t nowMs) {
       QString("Bytes dropped by the receive buffer: %1").arg(stats.DroppedBytes()));
 }
 
-void TStatisticsForm::CopyButtonClick() {
+void TStatisticsForm::copyTable() {
   QGuiApplication::clipboard()->setText(QString::fromLatin1(Csv.data(), Csv.size()));
 }
 

@@ -38,7 +38,7 @@ class TStatisticsForm : public QWidget {
 
  private:
   void RestoreGeometry();
-  void CopyButtonClick();
+  void copyTable();
 
   std::unique_ptr<Ui::TStatisticsForm> Form;
   TStatisticsModel* Model;

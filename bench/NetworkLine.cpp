@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <string>
 
-#include "serial/Serial.h"
+#include "source/Serial.h"
 #include "tests/support/LoopbackPeer.h"
 
 namespace {
@@ -27,9 +27,9 @@ void EnsureApplication() {
 bool Connect(TSerial& source, const TLoopbackPeer& peer) {
   qputenv("TOLVANE_COM1", QByteArray("tcp://127.0.0.1:") + QByteArray::number(peer.Port));
   source.Open();
-  for (int turn = 0; turn < 5000 && source.LinkState() != ELinkState::Connected; ++turn)
+  for (int turn = 0; turn < 5000 && source.LinkState() != TLinkState::Connected; ++turn)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-  return source.LinkState() == ELinkState::Connected;
+  return source.LinkState() == TLinkState::Connected;
 }
 
 // One receive tick of a network source; the lines it took.

@@ -57,7 +57,7 @@ void BM_ReplayedLineTick(benchmark::State& state) {
       window.StartReplay(path);
       state.ResumeTiming();
     }
-    window.ReceiveTimerTimer();
+    window.onReceiveTick();
   }
   state.SetItemsProcessed(state.iterations());
 }
@@ -67,7 +67,7 @@ void BM_IdleTick(benchmark::State& state) {
   Application();
   TMainForm window;
   window.ReceiveTimer()->stop();
-  for (auto _ : state) window.ReceiveTimerTimer();
+  for (auto _ : state) window.onReceiveTick();
 }
 BENCHMARK(BM_IdleTick);
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "serial/Serial.h"
-#include "serial/SerialDevice.h"
+#include "source/Serial.h"
+#include "source/SerialDevice.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ class TStreamDevice : public ISerialDevice {
   bool SetQueueSizes(int, int) override { return true; }
   bool Configure(int32_t) override { return true; }
   bool SetImmediateReads() override { return true; }
-  ESignalResult RaiseDTR() override { return ESignalResult::Done; }
-  ESignalResult RaiseRTS() override { return ESignalResult::Done; }
+  TSignalResult RaiseDTR() override { return TSignalResult::Done; }
+  TSignalResult RaiseRTS() override { return TSignalResult::Done; }
   void Purge() override {}
   int64_t Read(char* buffer, int64_t maxSize) override {
     const size_t count = std::min(PerRead, static_cast<size_t>(maxSize));

@@ -108,8 +108,8 @@ TDataFile::~TDataFile() {
   ReleaseFile();
 }
 
-void TDataFile::Rewrite(const std::string& fileName) {
-  if (IsOpen()) Close();
+void TDataFile::openForWriting(const std::string& fileName) {
+  if (isOpen()) close();
   errno = 0;
   File = std::fopen(fileName.c_str(), "wb");
   if (!File) RaiseErrno();
@@ -120,12 +120,12 @@ void TDataFile::Rewrite(const std::string& fileName) {
   Buffer.clear();
   FlushTimer = std::make_unique<QTimer>();
   FlushTimer->setInterval(kFlushIntervalMs);
-  QObject::connect(FlushTimer.get(), &QTimer::timeout, Reported([this] { Flush(); }));
+  QObject::connect(FlushTimer.get(), &QTimer::timeout, Reported([this] { flush(); }));
   FlushTimer->start();
 }
 
-void TDataFile::Reset(const std::string& fileName) {
-  if (IsOpen()) Close();
+void TDataFile::openForReading(const std::string& fileName) {
+  if (isOpen()) close();
   std::error_code ignored;
   if (std::filesystem::is_directory(fileName, ignored)) throw EInOutError(5);
   errno = 0;
@@ -144,7 +144,7 @@ void TDataFile::Reset(const std::string& fileName) {
   ReadSize = ignored ? 0 : size;
 }
 
-int TDataFile::PercentRead() const {
+int TDataFile::percentRead() const {
   if (Mode != TMode::Reading || ReadSize == 0) return 0;
   const long position = std::ftell(File);
   if (position < 0) return 0;
@@ -172,14 +172,14 @@ bool TDataFile::FillReadBuffer() {
   return got > 0;
 }
 
-bool TDataFile::Eof() {
+bool TDataFile::atEnd() {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
   if (!FillReadBuffer()) return true;
   if (Buffer[ReadPos] == kEndMark) EndMarkSeen = true;
   return EndMarkSeen;
 }
 
-std::string TDataFile::ReadLine() {
+std::string TDataFile::readLine() {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
   std::string line;
   if (SkippingLine) {
@@ -232,11 +232,11 @@ void TDataFile::SkipLongLine() {
   }
 }
 
-void TDataFile::WriteLine(std::string_view line) {
+void TDataFile::writeLine(std::string_view line) {
   if (Mode != TMode::Writing) throw EInOutError(kFileNotOpenForOutput);
   Buffer.append(line);
   Buffer.append("\r\n");
-  if (Buffer.size() >= kWriteLimit) Flush();
+  if (Buffer.size() >= kWriteLimit) flush();
 }
 
 void TDataFile::WriteOut(std::string_view bytes) {
@@ -251,18 +251,18 @@ void TDataFile::WriteOut(std::string_view bytes) {
   }
 }
 
-void TDataFile::Flush() {
+void TDataFile::flush() {
   if (Mode != TMode::Writing || Buffer.empty()) return;
   WriteOut(Buffer);
 }
 
-void TDataFile::Close() {
-  if (!IsOpen()) return;
+void TDataFile::close() {
+  if (!isOpen()) return;
   bool writing = Mode == TMode::Writing;
   int failure = 0;
   if (writing) {
     try {
-      Flush();
+      flush();
     } catch (const EInOutError& error) {
       failure = error.Code();
     }

@@ -43,27 +43,27 @@ class TDataFile {
   TDataFile& operator=(const TDataFile&) = delete;
 
   // Creates the file, replacing one of that name, and opens it for writing.
-  void Rewrite(const std::string& fileName);
+  void openForWriting(const std::string& fileName);
   // Opens an existing file for reading.
-  void Reset(const std::string& fileName);
-  bool IsOpen() const { return File != nullptr; }
+  void openForReading(const std::string& fileName);
+  bool isOpen() const { return File != nullptr; }
   // While reading: true at the physical end of the file or at character 26.
-  bool Eof();
+  bool atEnd();
   // The next line without its terminator; empty at the end of the file.
   // A longer line gives its first kMaxLineLength characters; the calls after
   // that skip the rest, reading at most kSkipPerCall bytes each, and give
   // empty lines until the line's end.
-  std::string ReadLine();
+  std::string readLine();
   // While reading: how much of the file has been taken, 0 to 100; 0 for a
   // file whose size is not known (a device, a pipe).
-  int PercentRead() const;
+  int percentRead() const;
   // Appends the line and CR LF to the write buffer.
-  void WriteLine(std::string_view line);
+  void writeLine(std::string_view line);
   // Hands everything buffered to the operating system.
-  void Flush();
+  void flush();
   // Writes out everything buffered and closes the file. The file is closed
   // even when that last write fails; the failure is raised afterwards.
-  void Close();
+  void close();
 
  private:
   enum class TMode { Closed, Reading, Writing };

@@ -49,13 +49,13 @@ void TMonitor::ClosePort() {
 }
 
 void TMonitor::StartLogging(const std::string& fileName) {
-  DataFile.Rewrite(ExpandLogFileName(fileName, Clock::Now(), Clock::Now()));
+  DataFile.openForWriting(ExpandLogFileName(fileName, Clock::Now(), Clock::Now()));
   StartTick = Clock::TickCount();
   IsLogging = true;
 }
 
 void TMonitor::StartReplay(const std::string& fileName) {
-  DataFile.Reset(fileName);
+  DataFile.openForReading(fileName);
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
   Counts.Reset();
@@ -72,7 +72,7 @@ void TMonitor::Stop() {
   ModeShown = false;
   if (fileOpen) {
     try {
-      DataFile.Close();
+      DataFile.close();
     } catch (...) {
       ClosePort();
       throw;
@@ -87,7 +87,7 @@ TMonitor::TSource TMonitor::Source() const {
   if (IsReplaying) {
     source.Kind = TSource::TKind::Replay;
     source.Name = ReplayName;
-    source.PercentRead = DataFile.PercentRead();
+    source.PercentRead = DataFile.percentRead();
   } else if (SerialPort) {
     source.Kind = TSource::TKind::Port;
     source.Text = SerialPort->SourceText();
@@ -124,18 +124,18 @@ void TMonitor::Blink(TTickResult& result) {
 
 void TMonitor::TakeFromReplay(TTickResult& result) {
   if (Paused) return;
-  if (DataFile.Eof()) {
+  if (DataFile.atEnd()) {
     result.ReplayEnded = true;
     return Stop();
   }
-  std::string line = DataFile.ReadLine();
+  std::string line = DataFile.readLine();
   if (!line.empty()) Take(std::move(line), result);
 }
 
 // A serial port gives one line a tick; a network source, which may carry far
 // more than a serial line can, every complete line waiting, up to its limit.
 void TMonitor::TakeFromPort(TTickResult& result) {
-  if (SerialPort->HasModemLines() && SerialPort->LinkState() == ELinkState::Connected)
+  if (SerialPort->HasModemLines() && SerialPort->LinkState() == TLinkState::Connected)
     SampleDSR(result);
   const int most = SerialPort->LinesPerTick();
   for (int taken = 0; taken < most; ++taken) {
@@ -196,7 +196,7 @@ void TMonitor::Take(std::string line, TTickResult& result) {
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));
-  if (IsLogging) DataFile.WriteLine(result.Lines.back());
+  if (IsLogging) DataFile.writeLine(result.Lines.back());
   TFieldUpdates updates = DisplayFor(decoded, NMEA, FieldFormats, UsedTexts);
   NoteUsedTexts(updates, UsedTexts);
   if (result.Updates.empty()) {

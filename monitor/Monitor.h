@@ -17,7 +17,7 @@
 #include "monitor/SentenceStats.h"
 #include "nmea/NMEA.h"
 #include "nmea/SkyModel.h"
-#include "serial/Serial.h"
+#include "source/Serial.h"
 
 // What one tick asks of the window, in the order it must be done.
 struct TTickResult {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/Settings.h"
-#include "serial/Serial.h"
+#include "source/Serial.h"
 
 // The "Record timestamp as..." choices; kNoTimestampFormat is neither.
 constexpr int kRelativeTimestamp = 0;

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 
 #include "common/HandlerErrors.h"
-#include "serial/Serial.h"
+#include "source/Serial.h"
 #include "ui_GeneralOptionsFrm.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "monitor/MonitorOptions.h"
-#include "serial/PortSource.h"
+#include "source/PortSource.h"
 
 namespace Ui {
 class TGeneralOptionsForm;

@@ -58,7 +58,7 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
 
   TWindowHarness harness({"L8", log.toStdString()});
   harness.Main->SetDeviceFactory({});
-  harness.Dispatch([&] { harness.Main->FormShow(); });
+  harness.Dispatch([&] { harness.Main->runCommandLine(); });
   ASSERT_TRUE(harness.Messages.empty()) << harness.Messages.front().Text;
   ASSERT_TRUE(harness.Main->Monitor().Logging());
   ASSERT_EQ(harness.Main->ComPortIndex(), 7);
@@ -71,7 +71,7 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
   }
   ASSERT_EQ(sim.state(), QProcess::NotRunning) << "the simulator ran too long";
   harness.Ticks(300);  // whatever is still waiting in the port, one line a tick
-  harness.Main->StopButtonClick();
+  harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
   const auto sentLines = FileLines(sent);
@@ -119,11 +119,11 @@ TEST(EndToEnd, LogHoldsWhatTheTcpSimulatorServed) {
 
   TWindowHarness harness({"L8", log.toStdString()});
   harness.Main->SetDeviceFactory({});
-  harness.Dispatch([&] { harness.Main->FormShow(); });
+  harness.Dispatch([&] { harness.Main->runCommandLine(); });
   ASSERT_TRUE(harness.Main->Monitor().Logging());
   RunWhile([&] { return sim.state() != QProcess::NotRunning; }, 30000);
   RunWhile([] { return true; }, 300);
-  harness.Main->StopButtonClick();
+  harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
   const auto sentLines = FileLines(sent);
@@ -152,7 +152,7 @@ TEST(EndToEnd, ReceiverThatComesBackLogsIntoTheSameFile) {
   ASSERT_TRUE(startSim(first, folder.filePath("sent1.txt")));
   TWindowHarness harness({"L8", log.toStdString()});
   harness.Main->SetDeviceFactory({});
-  harness.Dispatch([&] { harness.Main->FormShow(); });
+  harness.Dispatch([&] { harness.Main->runCommandLine(); });
   RunWhile([&] { return first.state() != QProcess::NotRunning; }, 30000);
   const auto* source = harness.Find<QLabel>("SourceStatus");
   RunWhile([&] { return source->text() != "Receiver disconnected"; }, 1500);
@@ -165,7 +165,7 @@ TEST(EndToEnd, ReceiverThatComesBackLogsIntoTheSameFile) {
   EXPECT_EQ(source->text().toStdString().substr(0, 6), "COM8: ") << "reopened by itself";
   RunWhile([&] { return second.state() != QProcess::NotRunning; }, 30000);
   RunWhile([] { return true; }, 300);
-  harness.Main->StopButtonClick();
+  harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
   const auto logged = FileLines(log);

@@ -65,7 +65,7 @@ class MainFormDisplay : public ::testing::Test {
 
 TEST_F(MainFormDisplay, ReplayedDriveShowsInTheFieldsAndKeepsThemAfterStop) {
   Form.StartReplay(LogName);
-  for (size_t tick = 0; tick <= kLog.size() + 1; ++tick) Form.ReceiveTimerTimer();
+  for (size_t tick = 0; tick <= kLog.size() + 1; ++tick) Form.onReceiveTick();
   ASSERT_FALSE(Form.Monitor().Replaying()) << "the end of the file stops the replay";
 
   const QColor face = QApplication::palette().color(QPalette::Button);

@@ -3,7 +3,7 @@
 // dialogs), with everything a test needs in its hands: injected clocks, a
 // scripted serial device behind every COM slot, message boxes recorded
 // instead of shown, and modal dialogs answered by the test. Tests call
-// ReceiveTimerTimer themselves; the timer fires only where a test runs the
+// onReceiveTick themselves; the timer fires only where a test runs the
 // event loop.
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@
 #include "format/FieldFormatsFrm.h"
 #include "options/GeneralOptionsFrm.h"
 #include "options/ReplayRateFrm.h"
-#include "serial/SendCommandFrm.h"
+#include "source/SendCommandFrm.h"
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
 
@@ -79,12 +79,12 @@ class TWindowHarness {
   }
 
   void Ticks(int count) {
-    for (int tick = 0; tick < count; ++tick) Dispatch([this] { Main->ReceiveTimerTimer(); });
+    for (int tick = 0; tick < count; ++tick) Dispatch([this] { Main->onReceiveTick(); });
   }
 
   void SelectPort(int index) {
     Main->SetComPortIndex(index);
-    Dispatch([this] { Main->ComPortClick(); });
+    Dispatch([this] { Main->openSelectedPort(); });
   }
 
   template <typename T>

@@ -21,8 +21,8 @@ void Wait(int milliseconds) {
 }
 
 bool MenusEnabled(const TWindowHarness& harness, bool log, bool replay) {
-  return harness.Find<QAction>("Logtodisk1")->isEnabled() == log &&
-         harness.Find<QAction>("Replayfromdisk1")->isEnabled() == replay;
+  return harness.Find<QAction>("actionLogToDisk")->isEnabled() == log &&
+         harness.Find<QAction>("actionReplayFromDisk")->isEnabled() == replay;
 }
 
 const std::string kLines[] = {
@@ -59,14 +59,14 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
   EXPECT_EQ(Harness.Shown(), std::vector<std::string>{kLines[0]});
   EXPECT_FALSE(Caption()->isHidden()) << "blinks on every replayed tick";
 
-  main.PauseButtonClick();
+  main.togglePause();
   EXPECT_EQ(Pause()->text(), "Resume");
   EXPECT_EQ(Caption()->text(), "PAUSED");
   Harness.Ticks(3);
   EXPECT_EQ(Harness.Shown().size(), 1u) << "nothing is read while paused";
   EXPECT_TRUE(Caption()->isHidden()) << "still blinking while paused";
 
-  main.PauseButtonClick();
+  main.togglePause();
   EXPECT_EQ(Caption()->text(), "REPLAY");
   Harness.Ticks(1);
   EXPECT_EQ(Harness.Shown().size(), 2u);
@@ -75,7 +75,7 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
     dialog.findChild<QSpinBox*>("ReplaySpeed")->setValue(50);
     return int(QDialog::Accepted);
   };
-  main.Setreplayrate1Click();
+  main.showReplayRate();
   EXPECT_EQ(main.ReceiveTimer()->interval(), 50);
 
   Harness.Ticks(1);
@@ -90,8 +90,8 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
 
 TEST_F(ReplayTest, NewReplayAfterPausedStopStartsUnpaused) {
   Harness.Main->StartReplay(File);
-  Harness.Main->PauseButtonClick();
-  Harness.Main->StopButtonClick();
+  Harness.Main->togglePause();
+  Harness.Main->stop();
   Harness.Main->StartReplay(File);
   EXPECT_EQ(Pause()->text(), "Pause");
   Harness.Ticks(1);
@@ -103,7 +103,7 @@ TEST_F(ReplayTest, RateChangeWhileIdleLeavesTheTimerAlone) {
     dialog.findChild<QSpinBox*>("ReplaySpeed")->setValue(50);
     return int(QDialog::Accepted);
   };
-  Harness.Main->Setreplayrate1Click();
+  Harness.Main->showReplayRate();
   EXPECT_EQ(Harness.Main->ReceiveTimer()->interval(), 10);
   Harness.Main->StartReplay(File);
   EXPECT_EQ(Harness.Main->ReceiveTimer()->interval(), 50);
@@ -125,7 +125,7 @@ TEST_F(ReplayTest, MenuReplayUsesTheOpenDialog) {
     files.selectFile(QString::fromStdString(File));
     return int(QDialog::Accepted);
   };
-  Harness.Main->Replayfromdisk1Click();
+  Harness.Main->replayFromDisk();
   EXPECT_TRUE(Harness.Main->Monitor().Replaying());
 }
 
@@ -166,13 +166,13 @@ TEST_F(LogTest, FailedCreateLeavesEverythingAsItWas) {
   EXPECT_EQ(Harness.ErrorsShown().size(), 1u);
   EXPECT_FALSE(Harness.Main->Monitor().Logging());
   EXPECT_TRUE(Harness.Find<QLabel>("ModeCaption")->isHidden());
-  EXPECT_TRUE(Harness.Find<QAction>("Logtodisk1")->isEnabled());
+  EXPECT_TRUE(Harness.Find<QAction>("actionLogToDisk")->isEnabled());
 }
 
 TEST_F(LogTest, FailedCloseAtStopStillLetsGoOfThePort) {
   Harness.Main->StartLogging("/dev/full");
   Receive({kLines[0]});
-  Harness.Dispatch([&] { Harness.Main->StopButtonClick(); });
+  Harness.Dispatch([&] { Harness.Main->stop(); });
   EXPECT_EQ(Harness.ErrorsShown(), std::vector<std::string>{"Disk full."});
   EXPECT_FALSE(Harness.Main->Monitor().Logging());
   EXPECT_EQ(Harness.Main->ComPortIndex(), -1);
@@ -180,8 +180,8 @@ TEST_F(LogTest, FailedCloseAtStopStillLetsGoOfThePort) {
 }
 
 TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
-  Harness.Main->StopButtonClick();
-  Harness.Main->Logtodisk1Click();
+  Harness.Main->stop();
+  Harness.Main->logToDisk();
   EXPECT_EQ(Harness.Messages,
             (std::vector<TShownMessage>{{TMessageKind::Warning, "Please open COM port first"}}));
   EXPECT_TRUE(Harness.Modals.empty());
@@ -194,23 +194,23 @@ TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
     files.selectFile(QString::fromStdString(File));
     return int(QDialog::Accepted);
   };
-  Harness.Main->Logtodisk1Click();
+  Harness.Main->logToDisk();
   EXPECT_TRUE(Harness.Main->Monitor().Logging());
 }
 
 TEST_F(LogTest, CancelledSaveDialogStartsNothing) {
   Harness.AnswerModal = [](QDialog&) { return int(QDialog::Rejected); };
-  Harness.Main->Logtodisk1Click();
+  Harness.Main->logToDisk();
   EXPECT_FALSE(Harness.Main->Monitor().Logging());
 }
 
 TEST(CommandDialog, ReachableOnlyWithAnOpenPort) {
   TWindowHarness harness;
-  harness.Main->Sendcommand1Click();
+  harness.Main->showSendCommand();
   harness.SelectPort(3);
-  harness.Main->Sendcommand1Click();
-  harness.Main->StopButtonClick();
-  harness.Main->Sendcommand1Click();
+  harness.Main->showSendCommand();
+  harness.Main->stop();
+  harness.Main->showSendCommand();
   const TShownMessage warning{TMessageKind::Warning, "Please open COM port first"};
   EXPECT_EQ(harness.Messages, (std::vector<TShownMessage>{warning, warning}));
   EXPECT_EQ(harness.Modals, std::vector<QDialog*>{harness.Dialogs.SendCommand});
@@ -218,9 +218,9 @@ TEST(CommandDialog, ReachableOnlyWithAnOpenPort) {
 
 TEST(OptionDialogs, MenusOpenTheirDialogs) {
   TWindowHarness harness;
-  harness.Find<QAction>("Generaloptions1")->trigger();
-  harness.Find<QAction>("Fieldformats1")->trigger();
-  harness.Find<QAction>("Setreplayrate1")->trigger();
+  harness.Find<QAction>("actionGeneralOptions")->trigger();
+  harness.Find<QAction>("actionFieldFormats")->trigger();
+  harness.Find<QAction>("actionSetReplayRate")->trigger();
   EXPECT_EQ(harness.Modals,
             (std::vector<QDialog*>{harness.Dialogs.GeneralOptions, harness.Dialogs.FieldFormats,
                                    harness.Dialogs.ReplayRate}));

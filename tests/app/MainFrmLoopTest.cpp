@@ -38,7 +38,7 @@ TEST(WindowLoop, LampShowsDSRAndStaysAfterThePortCloses) {
   harness.Script->DSR = false;
   harness.Ticks(1);
   EXPECT_EQ(lamp->pixmap().toImage().pixel(8, 8), dark);
-  harness.Main->StopButtonClick();
+  harness.Main->stop();
   harness.Ticks(1);
   EXPECT_EQ(lamp->pixmap().toImage().pixel(8, 8), dark);
 }
@@ -87,7 +87,7 @@ TEST(WindowLoop, TimerRunsOnlyWhileThereIsSomethingToDo) {
       {"a port opens", [&] { harness.SelectPort(0); }, true, 10},
       {"logging starts", [&] { harness.Main->StartLogging(harness.Home.Path() + "/l.TXT"); }, true,
        10},
-      {"Stop ends both", [&] { harness.Main->StopButtonClick(); }, false, 0},
+      {"Stop ends both", [&] { harness.Main->stop(); }, false, 0},
       {"a replay sets its pace", [&] { harness.Main->StartReplay(replay); }, true, 20},
       {"the replay ends by itself", [&] { harness.Ticks(2); }, false, 0},
       {"a port that fails to open",
@@ -127,7 +127,7 @@ TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
   harness.WhileMessageOpen = nullptr;
   EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Error sending data."});
   EXPECT_EQ(shownWhileOpen, 3u) << "read and shown while the box was open";
-  harness.Main->StopButtonClick();
+  harness.Main->stop();
   EXPECT_EQ(ReadAll(log), AsLog({kGLL, kGLL, kGLL}));
 }
 
@@ -139,8 +139,8 @@ TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
       AsLog({FrameSentence("GPGGA,101500.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
              FrameSentence("GPGSV,1,1,02,05,62,310,44,10,45,120,39"),
              FrameSentence("GPGSA,A,3,05,,,,,,,,,,,,1.5,0.9,1.2"), "$GPGLL,bad*00"})));
-  harness.Find<QAction>("Satellites1")->trigger();
-  harness.Find<QAction>("Statistics1")->trigger();
+  harness.Find<QAction>("actionSatellites")->trigger();
+  harness.Find<QAction>("actionStatistics")->trigger();
   auto* satellites = harness.Main->findChild<TSatellitesForm*>();
   ASSERT_NE(satellites, nullptr);
   EXPECT_TRUE(satellites->isVisible());
@@ -151,7 +151,7 @@ TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
   EXPECT_EQ(satellites->SortedTable().rowCount(), 2);
   EXPECT_EQ(harness.Find<QLabel>("BadChecksumStatus")->text(), "1 bad checksum");
   EXPECT_EQ(harness.Find<QLabel>("SourceStatus")->text(), "Replay: sky.TXT, 100 %");
-  harness.Find<QAction>("Clearreceiveddata1")->trigger();
+  harness.Find<QAction>("actionClearReceivedData")->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(satellites->SortedTable().rowCount(), 0) << "cleared with the received data";
 }

@@ -87,7 +87,7 @@ TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
       if (argument == "@") argument = file;
     probe.Main->SetCommandLine(arguments);
     probe.Script->OpenFails = c.OpenFails;
-    probe.Dispatch([&] { probe.Main->FormShow(); });
+    probe.Dispatch([&] { probe.Main->runCommandLine(); });
     EXPECT_EQ(probe.Messages, c.Messages) << c.Legend;
     EXPECT_EQ(probe.Main->Monitor().Logging(), c.Logging) << c.Legend;
     EXPECT_EQ(probe.Main->Monitor().Replaying(), c.Replaying) << c.Legend;
@@ -102,8 +102,8 @@ TEST(MainFormStart, CommandLineLoggingReplacesAnExistingFile) {
   const std::string file = TempName(harness, "old.TXT");
   WriteFile(file, "old contents\r\n");
   harness.Main->SetCommandLine({"L", file});
-  harness.Dispatch([&] { harness.Main->FormShow(); });
-  harness.Dispatch([&] { harness.Main->StopButtonClick(); });
+  harness.Dispatch([&] { harness.Main->runCommandLine(); });
+  harness.Dispatch([&] { harness.Main->stop(); });
   QFile written(QString::fromStdString(file));
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(written.readAll(), QByteArray());
@@ -151,7 +151,7 @@ TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
   TWindowHarness harness;
   harness.Tick = 5000;
   harness.SelectPort(2);
-  EXPECT_FALSE(harness.Find<QAction>("Replayfromdisk1")->isEnabled());
+  EXPECT_FALSE(harness.Find<QAction>("actionReplayFromDisk")->isEnabled());
   harness.SelectPort(4);
   EXPECT_EQ(harness.Script->OpenedPath, PortDevicePath(4));
   const auto& calls = harness.Script->Calls;
@@ -216,7 +216,7 @@ TEST(MainFormStart, ClearRemovesEveryReceivedLine) {
   harness.Script->Incoming = "$GPGLL,1*00\r\n$GPGLL,2*00\r\n";
   harness.Ticks(2);
   ASSERT_EQ(harness.Shown().size(), 2u);
-  harness.Find<QAction>("Clearreceiveddata1")->trigger();
+  harness.Find<QAction>("actionClearReceivedData")->trigger();
   EXPECT_TRUE(harness.Shown().empty());
 }
 

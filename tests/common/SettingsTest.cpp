@@ -97,7 +97,7 @@ TEST(Settings, HandEditedFileSurvivesAWrite) {
       "\r\n"
       "; my receiver at home\r\n"
       "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Ports]\r\n"
-      "\"COM1\" = \"/dev/serial/by-id/usb-GPS\"\r\n"
+      "\"COM1\" = \"/dev/source/by-id/usb-GPS\"\r\n"
       "\r\n"
       "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]\r\n"
       "   \"ReplaySpeed\"=dword:000001f4\r\n"
@@ -111,7 +111,7 @@ TEST(Settings, HandEditedFileSurvivesAWrite) {
                    "\"ReplaySpeed\"=dword:000000fa");
   expected += "\"PPSCommand\"=\"$PX\"\r\n";
   EXPECT_EQ(ReadFile(home.SettingsFile()), expected);
-  EXPECT_EQ(ReadSettingStr("Ports", "COM1", ""), "/dev/serial/by-id/usb-GPS");
+  EXPECT_EQ(ReadSettingStr("Ports", "COM1", ""), "/dev/source/by-id/usb-GPS");
   EXPECT_TRUE(ReadSettingBool("Options", "IgnoreGGA", false));
 }
 

@@ -56,12 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(out);
 
   TDataFile file;
-  file.Reset(path);
+  file.openForReading(path);
   std::vector<std::string> lines;
   // Every line read takes at least one byte, so the loop ends.
-  while (!file.Eof() && lines.size() <= size) lines.push_back(file.ReadLine());
+  while (!file.atEnd() && lines.size() <= size) lines.push_back(file.readLine());
   Check(lines == ExpectedLines(std::string_view(reinterpret_cast<const char*>(data), size)));
   // At the end, reads give nothing and stay at the end.
-  Check(file.ReadLine().empty() && file.Eof());
+  Check(file.readLine().empty() && file.atEnd());
   return 0;
 }

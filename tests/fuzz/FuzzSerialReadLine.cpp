@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 
 #include "common/Routines.h"
-#include "serial/Serial.h"
+#include "source/Serial.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/support/ScriptedSerialDevice.h"
 

@@ -31,10 +31,10 @@ class DataFileTest : public ::testing::Test {
   }
   static std::vector<std::string> ReplayAll(const std::string& path) {
     TDataFile file;
-    file.Reset(path);
+    file.openForReading(path);
     std::vector<std::string> lines;
-    while (!file.Eof()) lines.push_back(file.ReadLine());
-    file.Close();
+    while (!file.atEnd()) lines.push_back(file.readLine());
+    file.close();
     return lines;
   }
 
@@ -126,13 +126,13 @@ TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
 
 TEST_F(DataFileTest, ReplayOfAnEndlessDeviceGivesBoundedLines) {
   TDataFile file;
-  file.Reset("/dev/zero");
-  EXPECT_EQ(file.ReadLine(), std::string(64 * 1024, '\0'));
+  file.openForReading("/dev/zero");
+  EXPECT_EQ(file.readLine(), std::string(64 * 1024, '\0'));
   for (int call = 0; call < 3; ++call) {
-    EXPECT_FALSE(file.Eof());
-    EXPECT_EQ(file.ReadLine(), "");
+    EXPECT_FALSE(file.atEnd());
+    EXPECT_EQ(file.readLine(), "");
   }
-  file.Close();
+  file.close();
 }
 
 TEST_F(DataFileTest, WrittenLinesEndInCrLfAndReadBack) {
@@ -140,28 +140,28 @@ TEST_F(DataFileTest, WrittenLinesEndInCrLfAndReadBack) {
   for (int i = 0; i < 5000; ++i) lines.push_back("line " + std::to_string(i));
   std::string path = PathOf("log.txt");
   TDataFile file;
-  file.Rewrite(path);
-  for (const std::string& line : lines) file.WriteLine(line);
-  file.Close();
-  EXPECT_FALSE(file.IsOpen());
+  file.openForWriting(path);
+  for (const std::string& line : lines) file.writeLine(line);
+  file.close();
+  EXPECT_FALSE(file.isOpen());
   EXPECT_EQ(ReadRaw(path).substr(0, 15), "$GPGGA,1*00\r\n\r\n");
   EXPECT_EQ(ReplayAll(path), lines);
 }
 
-TEST_F(DataFileTest, RewriteReplacesAnExistingFile) {
+TEST_F(DataFileTest, OpeningForWritingReplacesAnExistingFile) {
   std::string path = WriteRaw("old.txt", "old contents that are longer\r\n");
   TDataFile file;
-  file.Rewrite(path);
-  file.WriteLine("new");
-  file.Close();
+  file.openForWriting(path);
+  file.writeLine("new");
+  file.close();
   EXPECT_EQ(ReadRaw(path), "new\r\n");
 }
 
 TEST_F(DataFileTest, BufferedLinesReachTheDiskWithinAboutASecond) {
   std::string path = PathOf("live.txt");
   TDataFile file;
-  file.Rewrite(path);
-  file.WriteLine("first");
+  file.openForWriting(path);
+  file.writeLine("first");
   QElapsedTimer waited;
   waited.start();
   while (ReadRaw(path).empty() && waited.elapsed() < 3000) {
@@ -169,7 +169,7 @@ TEST_F(DataFileTest, BufferedLinesReachTheDiskWithinAboutASecond) {
   }
   EXPECT_EQ(ReadRaw(path), "first\r\n");
   EXPECT_LT(waited.elapsed(), 1000);
-  file.Close();
+  file.close();
 }
 
 struct OpenFailure {
@@ -194,40 +194,40 @@ TEST_F(DataFileTest, FailingOpensRaiseTheirCode) {
     TDataFile file;
     try {
       if (c.ForWriting)
-        file.Rewrite(c.Name);
+        file.openForWriting(c.Name);
       else
-        file.Reset(c.Name);
+        file.openForReading(c.Name);
       ADD_FAILURE() << c.Legend << ": no error";
     } catch (const EInOutError& error) {
       EXPECT_EQ(error.Code(), c.Code) << c.Legend;
       EXPECT_STREQ(error.what(), c.Text) << c.Legend;
     }
-    EXPECT_FALSE(file.IsOpen()) << c.Legend;
+    EXPECT_FALSE(file.isOpen()) << c.Legend;
   }
 }
 
 TEST_F(DataFileTest, DiskFullIsRaisedOnCloseAndTheFileStillCloses) {
   TDataFile file;
-  file.Rewrite("/dev/full");
-  file.WriteLine("lost for want of room");
+  file.openForWriting("/dev/full");
+  file.writeLine("lost for want of room");
   try {
-    file.Close();
+    file.close();
     ADD_FAILURE() << "no error";
   } catch (const EInOutError& error) {
     EXPECT_EQ(error.Code(), 101);
     EXPECT_STREQ(error.what(), "Disk full");
   }
-  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.isOpen());
 }
 
 TEST_F(DataFileTest, DiskFullOnFlushKeepsTheLinesForTheNextAttempt) {
   TDataFile file;
-  file.Rewrite("/dev/full");
-  file.WriteLine("kept");
-  EXPECT_THROW(file.Flush(), EInOutError);
-  EXPECT_TRUE(file.IsOpen());
+  file.openForWriting("/dev/full");
+  file.writeLine("kept");
+  EXPECT_THROW(file.flush(), EInOutError);
+  EXPECT_TRUE(file.isOpen());
   // Still there: the close tries again and fails again.
-  EXPECT_THROW(file.Close(), EInOutError);
+  EXPECT_THROW(file.close(), EInOutError);
 }
 
 TEST(InOutErrorText, EveryCodeHasItsText) {

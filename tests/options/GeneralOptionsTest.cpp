@@ -15,7 +15,7 @@
 
 #include "common/Settings.h"
 #include "options/GeneralOptionsFrm.h"
-#include "serial/Serial.h"
+#include "source/Serial.h"
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
 

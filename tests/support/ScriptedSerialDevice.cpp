@@ -37,12 +37,12 @@ bool TScriptedSerialDevice::SetImmediateReads() {
   return !Script->ImmediateReadsFail;
 }
 
-ESignalResult TScriptedSerialDevice::RaiseDTR() {
+TSignalResult TScriptedSerialDevice::RaiseDTR() {
   Script->Calls.push_back("RaiseDTR");
   return Script->DTR;
 }
 
-ESignalResult TScriptedSerialDevice::RaiseRTS() {
+TSignalResult TScriptedSerialDevice::RaiseRTS() {
   Script->Calls.push_back("RaiseRTS");
   return Script->RTS;
 }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "serial/Serial.h"
-#include "serial/SerialDevice.h"
+#include "source/Serial.h"
+#include "source/SerialDevice.h"
 
 struct TSerialScript {
   // Answers.
@@ -19,8 +19,8 @@ struct TSerialScript {
   bool QueueSizesFail = false;
   bool ConfigureFails = false;
   bool ImmediateReadsFail = false;
-  ESignalResult DTR = ESignalResult::Done;
-  ESignalResult RTS = ESignalResult::Done;
+  TSignalResult DTR = TSignalResult::Done;
+  TSignalResult RTS = TSignalResult::Done;
   bool WriteFails = false;
   bool ReadFails = false;
   // The open device went away (a receiver pulled out); a device opened
@@ -51,8 +51,8 @@ class TScriptedSerialDevice : public ISerialDevice {
   bool SetQueueSizes(int inputSize, int outputSize) override;
   bool Configure(int32_t baudRate) override;
   bool SetImmediateReads() override;
-  ESignalResult RaiseDTR() override;
-  ESignalResult RaiseRTS() override;
+  TSignalResult RaiseDTR() override;
+  TSignalResult RaiseRTS() override;
   void Purge() override;
   int64_t Read(char* buffer, int64_t maxSize) override;
   bool Write(std::string_view data) override;

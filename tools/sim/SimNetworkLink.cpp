@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/SourceUrl.h"
+#include "source/SourceUrl.h"
 #include "tools/sim/SimLink.h"
 
 namespace {

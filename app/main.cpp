@@ -1,0 +1,36 @@
+// The program entry: the application, the main window and its four dialogs,
+// created in that order and living for the whole run.
+
+#include <string>
+#include <vector>
+
+#include "app/ErrorReport.h"
+#include "app/Images.h"
+#include "app/MainFrm.h"
+#include "format/FieldFormatsFrm.h"
+#include "format/LocaleFormats.h"
+#include "options/GeneralOptionsFrm.h"
+#include "options/ReplayRateFrm.h"
+#include "source/SendCommandFrm.h"
+
+int main(int argc, char** argv) {
+  TApplication application(argc, argv);
+  QApplication::setApplicationName("Tolvane");
+  QApplication::setWindowIcon(ApplicationIcon());
+  LoadSystemLocaleFormats();
+
+  TMainForm mainForm;
+  // Parented to the main window: centred on it, and destroyed after it.
+  TMainDialogs dialogs;
+  dialogs.ReplayRate = new TReplayRateForm(&mainForm);
+  dialogs.GeneralOptions = new TGeneralOptionsForm(mainForm.PortSource(), &mainForm);
+  dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
+  dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
+  mainForm.SetDialogs(dialogs);
+  // Arguments as the system gave them: file names stay in its own encoding.
+  mainForm.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+
+  mainForm.show();
+  TApplication::exec();
+  return 0;
+}

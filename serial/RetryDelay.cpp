@@ -1,9 +1,0 @@
-#include "serial/RetryDelay.h"
-
-#include <algorithm>
-
-int TRetryDelay::Next() {
-  const int wait = Seconds;
-  Seconds = std::min(Seconds * 2, kLongestSeconds);
-  return wait;
-}

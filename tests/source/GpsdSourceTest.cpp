@@ -1,0 +1,82 @@
+// A gpsd source against a small gpsd written here: the watch request it
+// receives, and the NMEA it relays among its own JSON reports.
+
+#include <gtest/gtest.h>
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <vector>
+
+#include "source/Serial.h"
+#include "tests/source/NetworkTestSupport.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/SettingsHome.h"
+
+namespace {
+
+// Answers a client as gpsd does: a version banner at once, then, once the
+// watch request has come, its device list and watch state, and NMEA with
+// position reports in between, in pieces that cut lines anywhere.
+class TFakeGpsd {
+ public:
+  TFakeGpsd() {
+    Server.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&Server, &QTcpServer::newConnection, [this] {
+      Client = Server.nextPendingConnection();
+      Client->write("{\"class\":\"VERSION\",\"release\":\"3.22\",\"proto_major\":3}\r\n");
+      QObject::connect(Client, &QTcpSocket::readyRead, [this] { Answer(); });
+    });
+  }
+
+  uint16_t Port() const { return Server.serverPort(); }
+  std::string Request;
+
+ private:
+  void Answer() {
+    Request += Client->readAll().toStdString();
+    if (Request.find('\n') == std::string::npos) return;
+    for (const char* piece : {
+             "{\"class\":\"DEVICES\",\"devices\":[{\"path\":\"/dev/ttyUSB0\"}]}\r\n{\"cla",
+             "ss\":\"WATCH\",\"enable\":true,\"nmea\":true}\r\n$GPGGA,1*00\r",
+             "\n{\"class\":\"TPV\",\"mode\":3}\r\n$GPRMC,2",
+             "*00\r\n{\"class\":\"SKY\"}\r\n$GPGSV,3*00\r\n",
+         })
+      Client->write(piece);
+  }
+
+  QTcpServer Server;
+  QTcpSocket* Client = nullptr;
+};
+
+TEST(GpsdSource, WatchesAndRelaysOnlyTheSentences) {
+  struct Row {
+    const char* legend;
+    std::string path;  // after the port
+    const char* request;
+  };
+  const Row rows[] = {
+      {"every device", "", "?WATCH={\"enable\":true,\"nmea\":true}\n"},
+      {"one device", "/dev/ttyUSB0",
+       "?WATCH={\"enable\":true,\"nmea\":true,\"device\":\"/dev/ttyUSB0\"}\n"},
+  };
+  for (const Row& row : rows) {
+    TFakeGpsd gpsd;
+    TTempSettingsHome home;
+    const std::string url = "gpsd://127.0.0.1:" + std::to_string(gpsd.Port()) + row.path;
+    TPortOverride slot(0, url);
+    TSerial source([] { return 0; });
+    ASSERT_NO_THROW(source.Open());
+    const std::vector<std::string> lines = TakeLines(source, 3, 5000);
+    EXPECT_EQ(gpsd.Request, row.request) << row.legend;
+    EXPECT_EQ(lines, (std::vector<std::string>{"$GPGGA,1*00", "$GPRMC,2*00", "$GPGSV,3*00"}))
+        << row.legend;
+    EXPECT_EQ(source.SourceText(), "Connected to " + url);
+    EXPECT_FALSE(source.CanSend()) << row.legend;
+    EXPECT_FALSE(source.HasModemLines()) << row.legend;
+    source.Close();
+  }
+}
+
+}  // namespace

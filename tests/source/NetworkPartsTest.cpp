@@ -1,0 +1,88 @@
+// The small parts behind network sources: the wait between tries, gpsd's
+// request and the filter that keeps its JSON out, and the receive buffer's
+// count of what it lets go.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "source/GpsdLines.h"
+#include "source/LineBuffer.h"
+#include "source/RetryDelay.h"
+
+namespace {
+
+TEST(RetryDelay, DoublesUpToHalfAMinuteAndStartsAgainAfterASuccess) {
+  TRetryDelay delay;
+  std::vector<int> waits;
+  for (int i = 0; i < 8; ++i) waits.push_back(delay.Next());
+  EXPECT_EQ(waits, (std::vector<int>{1, 2, 4, 8, 16, 30, 30, 30}));
+  delay.Reset();
+  EXPECT_EQ(delay.Next(), 1);
+  EXPECT_EQ(delay.Next(), 2);
+}
+
+TEST(GpsdLines, WatchRequest) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"", "?WATCH={\"enable\":true,\"nmea\":true}\n"},
+      {"/dev/ttyUSB0", "?WATCH={\"enable\":true,\"nmea\":true,\"device\":\"/dev/ttyUSB0\"}\n"},
+      {"/dev/a\"b\\c", "?WATCH={\"enable\":true,\"nmea\":true,\"device\":\"/dev/a\\\"b\\\\c\"}\n"},
+  };
+  for (const auto& [device, request] : rows) EXPECT_EQ(GpsdWatchRequest(device), request) << device;
+}
+
+TEST(GpsdLines, FilterKeepsOnlyTheRelayedSentences) {
+  struct Row {
+    const char* legend;
+    std::vector<std::string> pieces;  // as they arrive
+    std::string kept;
+  };
+  const Row rows[] = {
+      {"JSON between sentences",
+       {"{\"class\":\"VERSION\"}\r\n$GPGGA,1*00\r\n{\"class\":\"TPV\"}\r\n$GPRMC*00\r\n"},
+       "$GPGGA,1*00\r\n$GPRMC*00\r\n"},
+      {"report split after its brace", {"{", "\"class\":\"SKY\"}\r", "\n$A*00\r\n"}, "$A*00\r\n"},
+      {"sentence split at its start", {"{\"x\":1}\r\n", "$", "B*00\r\n"}, "$B*00\r\n"},
+      {"a brace inside a sentence stays", {"$C,{*00\r\n"}, "$C,{*00\r\n"},
+      {"LF-only JSON line ends", {"{\"a\":1}\n$D*00\r\n"}, "$D*00\r\n"},
+      {"only JSON", {"{\"class\":\"WATCH\"}\r\n", "{\"class\":\"DEVICES\"}\r\n"}, ""},
+  };
+  for (const Row& row : rows) {
+    TGpsdLineFilter filter;
+    std::string kept;
+    for (std::string piece : row.pieces) {
+      const size_t count = filter.Filter(piece.data(), piece.size());
+      kept.append(piece.data(), count);
+    }
+    EXPECT_EQ(kept, row.kept) << row.legend;
+  }
+}
+
+TEST(LineBuffer, CountsWhatItLetsGo) {
+  const size_t kCap = TLineBuffer::kMaxWithoutLine;
+  const size_t kKept = TLineBuffer::kKeptAfterLine;
+  struct Row {
+    const char* legend;
+    std::vector<std::string> appended;  // each followed by a TakeLine
+    uint64_t dropped;
+  };
+  const Row rows[] = {
+      {"lines taken as they come", {"$A*00\r\n", "$B*00\r\n"}, 0},
+      {"no CR, just at the bound", {std::string(kCap, 'x')}, 0},
+      {"no CR, past the bound: the oldest go", {std::string(kCap, 'x'), "12345"}, 5},
+      {"one big read without CR", {std::string(kCap + 100, 'x')}, 100},
+      {"more than 32,767 behind a line", {"$A\r" + std::string(kKept + 10, 'y')}, 10},
+  };
+  for (const Row& row : rows) {
+    TLineBuffer buffer;
+    for (const std::string& bytes : row.appended) {
+      buffer.Append(bytes);
+      buffer.TakeLine();
+    }
+    EXPECT_EQ(buffer.DroppedBytes(), row.dropped) << row.legend;
+    EXPECT_LE(buffer.Size(), kCap) << row.legend;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+#include "tests/source/NetworkTestSupport.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QUdpSocket>
+
+#include "tests/support/EventLoop.h"
+
+namespace {
+
+using TLinesDone = std::function<bool(const std::vector<std::string>&)>;
+
+std::vector<std::string> Take(TSerial& port, const TLinesDone& done, int timeoutMs) {
+  std::vector<std::string> lines;
+  ProcessEventsUntil(
+      [&] {
+        for (int taken = 0; taken < port.LinesPerTick(); ++taken) {
+          std::string line = port.ReadLine();
+          if (line.empty()) break;
+          lines.push_back(std::move(line));
+        }
+        return done(lines);
+      },
+      timeoutMs);
+  return lines;
+}
+
+}  // namespace
+
+uint16_t FreeTcpPort() {
+  QTcpServer probe;
+  return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+uint16_t FreeUdpPort() {
+  QUdpSocket probe;
+  return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
+}
+
+std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done,
+                                   int timeoutMs) {
+  return Take(
+      port, [&](const std::vector<std::string>&) { return done(); }, timeoutMs);
+}
+
+std::vector<std::string> TakeLines(TSerial& port, size_t count, int timeoutMs) {
+  return Take(
+      port, [count](const std::vector<std::string>& lines) { return lines.size() >= count; },
+      timeoutMs);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the network source tests share: free ports on the loopback address,
+// and taking lines as the receive tick does. Nothing here leaves 127.0.0.1.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "source/Serial.h"
+
+// A port on 127.0.0.1 that nobody holds at the moment of asking.
+uint16_t FreeTcpPort();
+uint16_t FreeUdpPort();
+
+// Runs the event loop and takes lines from `port` as receive ticks do (up to
+// LinesPerTick each) until `done` holds or `timeoutMs` passed. Empty lines
+// are not kept.
+std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done, int timeoutMs);
+// The same until `count` lines were taken.
+std::vector<std::string> TakeLines(TSerial& port, size_t count, int timeoutMs);
