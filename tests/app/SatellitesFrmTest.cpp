@@ -24,6 +24,9 @@ namespace {
 
 using testing_nmea::Sentence;
 
+// A handle to the store; each test points the store at its own home.
+const TAppSettings Settings;
+
 // Two epochs of a receiver sending GPS on L1 and L5 and GLONASS, with its
 // GSA after the GSV: GPS 5 and 10 used, GLONASS 12 (sent as 76) used, GPS 12
 // without a position.
@@ -58,7 +61,7 @@ using TTexts = std::vector<std::string>;
 TEST(SatellitesForm, ReplayFillsPlotAndTable) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -100,7 +103,7 @@ TEST(SatellitesForm, ReplayFillsPlotAndTable) {
 TEST(SatellitesForm, BarToolTips) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -122,7 +125,7 @@ TEST(SatellitesForm, BarToolTips) {
 TEST(SatellitesForm, SortsByEveryColumn) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   Replay(sky, form, kEpoch);
   auto* view = form.findChild<QTableView*>("SatellitesTable");
@@ -151,7 +154,7 @@ TEST(SatellitesForm, SortsByEveryColumn) {
 TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   Replay(sky, form, kEpoch);
   Replay(sky, form, {"GNRMC,101501.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
@@ -173,7 +176,7 @@ TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
 TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   Replay(sky, form, kEpoch);
   EXPECT_EQ(form.SortedTable().rowCount(), 0);
   form.show();
@@ -184,12 +187,12 @@ TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
 TEST(SatellitesForm, GeometryKeptInTheSettings) {
   TTempSettingsHome home;
   {
-    TSatellitesForm never;
+    TSatellitesForm never(Settings);
     never.SaveGeometry();
     EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), -1) << "never shown, not written";
   }
   {
-    TSatellitesForm form;
+    TSatellitesForm form(Settings);
     form.show();
     form.move(40, 30);
     form.resize(640, 400);
@@ -199,13 +202,13 @@ TEST(SatellitesForm, GeometryKeptInTheSettings) {
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesTop", -1), 30);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), 640);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesHeight", -1), 400);
-  TSatellitesForm reopened;
+  TSatellitesForm reopened(Settings);
   EXPECT_EQ(reopened.pos(), QPoint(40, 30));
   EXPECT_EQ(reopened.size(), QSize(640, 400));
 
   // A place no screen shows is not used; the size still is.
   WriteSettingInt("Windows", "SatellitesLeft", -20000);
-  TSatellitesForm offScreen;
+  TSatellitesForm offScreen(Settings);
   EXPECT_NE(offScreen.pos(), QPoint(-20000, 30));
   EXPECT_EQ(offScreen.size(), QSize(640, 400));
 }
@@ -218,7 +221,7 @@ TEST(SatellitesForm, FailedGeometryWriteIsNotReported) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
   qputenv("XDG_CONFIG_HOME", (blocker + "/config").toLocal8Bit());
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   EXPECT_NO_THROW(form.SaveGeometry());
   EXPECT_NO_THROW(form.close());
