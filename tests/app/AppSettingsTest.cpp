@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/KeptPlace.h"
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
@@ -15,29 +13,20 @@ namespace {
 
 TEST(AppSettings, BaudRateIsTheStoredWholeNumberElse4800) {
   const struct {
-    const char* Legend;
-    std::function<void()> Store;
+    const char* Stored;  // nullptr: nothing stored
     int32_t Rate;
   } cases[] = {
-      {"nothing stored", [] {}, 4800},
-      {"empty, as the dialog stores for no selection",
-       [] { WriteSettingStr("Options", "BaudRate", ""); }, 4800},
-      {"a number with trailing text", [] { WriteSettingStr("Options", "BaudRate", "9600 baud"); },
-       4800},
-      {"too large for 32 bits", [] { WriteSettingStr("Options", "BaudRate", "99999999999"); },
-       4800},
-      {"stored as an integer, not text", [] { WriteSettingInt("Options", "BaudRate", 9600); },
-       4800},
-      {"spaces and a plus in front", [] { WriteSettingStr("Options", "BaudRate", "  +19200"); },
-       19200},
-      {"an unlisted rate, passed on", [] { WriteSettingStr("Options", "BaudRate", "14400"); },
-       14400},
+      {nullptr, 4800}, {"", 4800},          {"9600 baud", 4800}, {"99999999999", 4800},
+      {"fast", 4800},  {"  +19200", 19200}, {"14400", 14400},
   };
   for (const auto& c : cases) {
     TTempSettingsHome home;
-    c.Store();
-    EXPECT_EQ(TAppSettings().BaudRate(), c.Rate) << c.Legend;
+    if (c.Stored) WriteSettingStr("Options", "BaudRate", c.Stored);
+    EXPECT_EQ(TAppSettings().BaudRate(), c.Rate) << (c.Stored ? c.Stored : "nothing stored");
   }
+  TTempSettingsHome home;
+  WriteSettingInt("Options", "BaudRate", 9600);
+  EXPECT_EQ(TAppSettings().BaudRate(), 4800) << "stored as an integer, not text";
 }
 
 TEST(AppSettings, PortDevicePathFromTheEnvironmentTheStoreOrTheTable) {
