@@ -10,6 +10,9 @@ TReplayRateForm::TReplayRateForm(QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TReplayRateForm>()) {
   Form->setupUi(this);
   Form->ReplaySpeed->setRange(kMinimumReplaySpeed, kMaximumReplaySpeed);
+  // A number being typed is not a rate yet: it is handed on once it is
+  // confirmed, stepped, or the dialog closes.
+  Form->ReplaySpeed->setKeyboardTracking(false);
   SetReplaySpeed(kDefaultReplaySpeed);
   connect(Form->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(Form->ReplaySpeed, &QSpinBox::valueChanged, this, &TReplayRateForm::ReplaySpeedChanged);

@@ -73,6 +73,7 @@ TEST(ReplayRate, TypedTextIsHandedOnAtCloseAsAWholeNumberInRange) {
     TListened dialog;
     dialog.Form.show();
     TypeInto(dialog.Form, typed);
+    EXPECT_EQ(dialog.Handed, -1) << "not while it is typed: " << typed;
     dialog.Form.close();
     EXPECT_EQ(dialog.Handed, handed) << typed;
     EXPECT_EQ(SpeedField(dialog.Form)->value(), handed) << "the field shows it: " << typed;
