@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include "app/AppSettings.h"
 #include "app/KeptPlace.h"
 #include "app/SatellitesTable.h"
 #include "app/SatellitesTableBars.h"

@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/AppSettings.h"
 #include "nmea/SkyModel.h"
 
 class QSortFilterProxyModel;
+class TAppSettings;
 class TKeptPlace;
 class TSatellitesTableBars;
 class TSatellitesTableModel;

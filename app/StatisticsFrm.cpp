@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 
+#include "app/AppSettings.h"
 #include "app/KeptPlace.h"
 #include "app/StatisticsFrmModel.h"
 #include "ui_StatisticsFrm.h"

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/AppSettings.h"
 #include "monitor/SentenceStats.h"
 
+class TAppSettings;
 class TKeptPlace;
 class TStatisticsModel;
 

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/AppSettings.h"
 #include "app/SatellitesFrm.h"
 #include "app/SatellitesTable.h"
 #include "app/SkyPlot.h"

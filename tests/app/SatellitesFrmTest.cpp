@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "app/SatellitesFrm.h"
 #include "app/SatellitesTable.h"
 #include "app/SatellitesTableBars.h"

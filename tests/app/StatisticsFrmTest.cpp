@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "app/AppSettings.h"
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
 
