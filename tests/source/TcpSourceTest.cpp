@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "source/Serial.h"
-#include "source/TcpDevice.h"
+#include "source/TcpSource.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/LoopbackPeer.h"
@@ -104,7 +104,7 @@ TEST(TcpSource, ASilentServerCountsAsDropped) {
   // A half-open link never reports an error; silence is all there is to go by.
   QTcpServer server;
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-  TTcpDevice device({TSourceScheme::Tcp, "127.0.0.1", server.serverPort(), ""}, 300);
+  TTcpSource device({TSourceScheme::Tcp, "127.0.0.1", server.serverPort(), ""}, 300);
   device.Open("");
   ASSERT_TRUE(ProcessEventsUntil([&] { return device.State() == TLinkState::Connected; }, 5000));
   ASSERT_TRUE(ProcessEventsUntil([&] { return device.State() == TLinkState::Retrying; }, 2000));
