@@ -18,5 +18,11 @@ struct TReadResult {
 // flood of junk at a good pace, little enough to keep one event short.
 inline constexpr size_t kReadBudget = 64 * 1024;
 
+using TReadBytes = std::function<int64_t(char* chunk, int64_t size)>;
+
 // `read` fills up to `size` bytes and returns the count (0 or less: nothing).
-TReadResult FillUntilLine(TLineBuffer& buffer, const std::function<int64_t(char*, int64_t)>& read);
+TReadResult FillUntilLine(TLineBuffer& buffer, const TReadBytes& read);
+// One read of up to 1 KiB, whether or not a line waits: a serial device is
+// taken in at least as fast as lines are taken out, so that what the buffer
+// cannot hold is dropped and counted here rather than lost in the driver.
+size_t ReadChunk(TLineBuffer& buffer, const TReadBytes& read);

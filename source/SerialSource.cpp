@@ -49,7 +49,6 @@ TSerialSource::~TSerialSource() {
 }
 
 std::unique_ptr<ISerialDevice> TSerialSource::MakeDevice(std::string& failure) {
-  CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
   std::unique_ptr<ISerialDevice> device = DeviceFactory ? DeviceFactory() : nullptr;
   if (!device || !device->Open(Path)) {
     failure = OpenFailureText(Path);
@@ -65,6 +64,7 @@ std::unique_ptr<ISerialDevice> TSerialSource::MakeDevice(std::string& failure) {
 
 void TSerialSource::Open() {
   if (IsOpen) return;
+  CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
   std::string failure;
   std::unique_ptr<ISerialDevice> device = MakeDevice(failure);
   if (!device) throw EDeviceError(failure);
@@ -108,9 +108,9 @@ void TSerialSource::Arrived() const {
 std::optional<std::string> TSerialSource::ReadLine() {
   NoticeVanished();
   if (Device) {
-    const TReadResult read = FillUntilLine(RxBuffer, [this](char* chunk, int64_t size) {
-      return Device->Read(chunk, size);
-    });
+    const auto readDevice = [this](char* chunk, int64_t size) { return Device->Read(chunk, size); };
+    ReadChunk(RxBuffer, readDevice);
+    const TReadResult read = FillUntilLine(RxBuffer, readDevice);
     if (read.BudgetSpent) QTimer::singleShot(0, &ReopenTimer, [this] { Arrived(); });
     NoticeVanished();
   }

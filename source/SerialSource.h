@@ -21,7 +21,8 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   using TBaudRateProvider = std::function<int32_t()>;
 
   // `portName` ("COM3:") and `path` name the device in the status bar; the
-  // baud rate is asked for at every open and every reopening.
+  // baud rate is asked for at every Open and Reapply. A vanished device
+  // comes back at the rate it had (or the one Reapply took meanwhile).
   TSerialSource(std::string portName, std::string path, TBaudRateProvider baudRate,
                 TDeviceFactory factory);
   ~TSerialSource() override;
@@ -50,7 +51,7 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   void Reapply() override;
 
  private:
-  // A device made and set up at Path, or nothing (with the failure's
+  // A device made and set up at Path at CurrentRate, or nothing (with the failure's
   // message) when a step fails.
   std::unique_ptr<ISerialDevice> MakeDevice(std::string& failure);
   void Attach(std::unique_ptr<ISerialDevice> device);

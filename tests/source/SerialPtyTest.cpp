@@ -49,7 +49,7 @@ std::vector<std::string> StreamAndRead(TPtyPort& p, const std::string& data) {
   while ((!written || quietReads < 200) && std::chrono::steady_clock::now() < deadline) {
     while (!written && p.Pty.Waiting() < 1024 && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::microseconds(100));
-    std::string line = p.Port.ReadLine();
+    const std::string line = p.Port.ReadLine().value_or("");
     if (!line.empty()) {
       lines.push_back(std::move(line));
       quietReads = 0;
@@ -83,7 +83,7 @@ TEST_P(LineAssembly, ReturnsOneCleanLinePerRead) {
     if (!step.Arrives.empty()) {
       ASSERT_TRUE(p.Pty.Deliver(step.Arrives));
     }
-    EXPECT_EQ(p.Port.ReadLine(), step.Line);
+    EXPECT_EQ(p.Port.ReadLine().value_or(""), step.Line);
   }
   p.Port.Close();
 }
@@ -226,7 +226,7 @@ TEST(SerialPty, UnreadInputWaitsInTheDriverNotInMemory) {
   }
   EXPECT_LT(taken, 512u * 1024) << "of " << 400 * chunk.size() << " bytes sent";
   std::string line;
-  for (int i = 0; i < 20 && line.empty(); ++i) line = p.Port.ReadLine();
+  for (int i = 0; i < 20 && line.empty(); ++i) line = p.Port.ReadLine().value_or("");
   EXPECT_EQ(line, std::string(8191, 'x'));
   p.Port.Close();
 }
@@ -268,9 +268,9 @@ TEST(SerialPty, ReceiverGoneAway) {
       }
       EXPECT_FALSE(HoldsDevice(p.Pty.Path())) << "let go before the next tick";
     }
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), "");
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), std::nullopt);
     EXPECT_FALSE(HoldsDevice(p.Pty.Path()));
-    EXPECT_FALSE(p.Port.GetDSR());
+    EXPECT_EQ(p.Port.ModemLines()->ReadDSR(), std::nullopt);
     try {
       p.Port.Send("$PGRMO,,3*74\r\n");
       ADD_FAILURE() << "sending to a vanished device succeeded";
