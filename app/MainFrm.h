@@ -101,8 +101,6 @@ class TMainForm : public QMainWindow {
   // Runs while a replay runs or DSR must be sampled; stopped otherwise, so
   // that the program sleeps until lines arrive.
   QTimer* ReceiveTimer() const { return Timer; }
-  // Runs while the mode indicator blinks (logging, replaying).
-  QTimer* BlinkTimer() const { return Blinker; }
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -125,7 +125,6 @@ class TMonitor {
     uint32_t StartTick = 0;  // when it was chosen
   };
   TSource Source() const;
-  int32_t LastDSR() const { return LastDSRState; }
   // When DSR last changed, as the waiting thread saw it (for a PPS offset).
   std::chrono::steady_clock::time_point LastDSRChange() const { return LastDSRAt; }
 

@@ -79,8 +79,6 @@ class IBaudRate {
  public:
   virtual ~IBaudRate() = default;
 
-  // The rate the device was opened at.
-  virtual int32_t Rate() const = 0;
   // Takes the rate from its provider again: an open device is closed and
   // opened again; a vanished one takes it at its reopening.
   virtual void Reapply() = 0;

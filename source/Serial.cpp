@@ -13,10 +13,10 @@ void TSerial::Open() {
   if (Line) return;
   const int index = PortIndex ? PortIndex() : -1;
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
-  Name = "COM" + std::to_string(index + 1) + ":";
-  Path = Providers.Path ? Providers.Path(index) : PortDevicePath(index);
+  const std::string name = "COM" + std::to_string(index + 1) + ":";
+  const std::string path = Providers.Path ? Providers.Path(index) : PortDevicePath(index);
   std::unique_ptr<ILineSource> line =
-      MakeLineSource({Name, Path, Providers.BaudRate, DeviceFactory});
+      MakeLineSource({name, path, Providers.BaudRate, DeviceFactory});
   line->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });

@@ -83,10 +83,6 @@ class TSerial {
   // no baud rate and is left alone.
   void ReopenForBaudRate();
 
-  // "COM1:" .. "COM8:", from the last Open.
-  const std::string& PortName() const { return Name; }
-  // The device path or URL of the last Open.
-  const std::string& DevicePath() const { return Path; }
   TLinkState LinkState() const;
   // The status bar's words for the source: "COM3: /dev/ttyACM0 at 9600
   // baud" ("... (reopened)" once it came back by itself), "Receiver
@@ -106,8 +102,6 @@ class TSerial {
   TPortIndexSource PortIndex;
   TDeviceFactory DeviceFactory;
   TPortProviders Providers;
-  std::string Name;
-  std::string Path;
   std::unique_ptr<ILineSource> Line;
   ILineSource::TArrivalHandler OnArrival;
   // Dropped by sources already closed.

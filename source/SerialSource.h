@@ -47,7 +47,6 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   bool WatchDSR(TEdgeHandler handler, std::function<void()> onFailed) override;
   bool NeedsSampling() const override;
 
-  int32_t Rate() const override { return CurrentRate; }
   void Reapply() override;
 
  private:

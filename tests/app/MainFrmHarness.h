@@ -87,7 +87,7 @@ class TWindowHarness {
       const int period = receive->isActive() ? receive->interval() : TMonitor::kIdleInterval;
       Dispatch([this] { Main->onReceiveTick(); });
       Dispatch([this] { Main->onLinesArrived(); });
-      const QTimer* blink = Main->BlinkTimer();
+      const auto* blink = Find<QTimer>("BlinkTimer");
       BlinkDueMs = blink->isActive() ? BlinkDueMs + period : 0;
       if (blink->isActive() && BlinkDueMs >= blink->interval()) {
         BlinkDueMs = 0;

@@ -17,6 +17,7 @@
 #include "common/Settings.h"
 #include "source/Serial.h"
 #include "tests/source/LineSpeed.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
 
@@ -131,6 +132,24 @@ TEST(SerialPty, BoundsTheBufferWhileNoCRArrives) {
   StreamAndRead(p, "OLDEST" + std::string(100000, 'x'));
   ASSERT_TRUE(p.Pty.Deliver("\r"));
   EXPECT_EQ(p.Port.ReadLine(), std::string(64 * 1024, 'x'));
+  p.Port.Close();
+}
+
+// A pseudo-terminal has no modem lines: no thread waits on it and nothing
+// samples it, so the program sleeps until bytes arrive, and they say so.
+TEST(SerialPty, NoModemLinesToWaitForAndArrivalsAnnounced) {
+  TPtyPort p;
+  int arrivals = 0;
+  p.Port.SetArrivalHandler([&] { ++arrivals; });
+  ASSERT_NO_THROW(p.Port.Open());
+  IModemLines* lines = p.Port.ModemLines();
+  ASSERT_NE(lines, nullptr);
+  EXPECT_EQ(lines->ReadDSR(), std::nullopt);
+  EXPECT_FALSE(lines->WatchDSR([](const TDSREdge&) {}, [] {}));
+  EXPECT_FALSE(lines->NeedsSampling());
+  ASSERT_TRUE(p.Pty.Write("$GPGLL,1*00\r\n"));
+  EXPECT_TRUE(ProcessEventsUntil([&] { return arrivals > 0; }, 2000));
+  EXPECT_EQ(p.Port.ReadLine(), "$GPGLL,1*00");
   p.Port.Close();
 }
 

@@ -36,7 +36,7 @@ TEST(SerialScripted, OpensInOrderAndEndsWithAPurge) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
   EXPECT_TRUE(s.Port.IsOpen());
-  EXPECT_EQ(s.Port.PortName(), "COM1:");
+  EXPECT_EQ(s.Port.SourceText(), "COM1: /dev/scripted at 4800 baud");
   const std::vector<std::string> expected = {"Open /dev/scripted",
                                              "SetQueueSizes 1024 1024",
                                              "Configure 4800",
@@ -137,12 +137,12 @@ TEST(SerialScripted, OpenOnAnOpenPortChangesNothing) {
   s.Index = 3;
   EXPECT_EQ(OpenError(s.Port), "");
   EXPECT_EQ(s.Script->Calls, callsBefore);
-  EXPECT_EQ(s.Port.PortName(), "COM1:");
+  EXPECT_EQ(s.Port.SourceText(), "COM1: /dev/scripted at 4800 baud");
   // The new rate applies only through Close and Open.
   s.Port.Close();
   EXPECT_EQ(OpenError(s.Port), "");
   EXPECT_EQ(s.Script->BaudRate, 9600);
-  EXPECT_EQ(s.Port.PortName(), "COM4:");
+  EXPECT_EQ(s.Port.SourceText().substr(0, 6), "COM4: ");
 }
 
 TEST(SerialScripted, ReopeningForgetsAPartLineFromBefore) {
