@@ -39,6 +39,11 @@ class TMonitorHarness {
     if (!result.Error.empty()) Errors.push_back(result.Error);
     Results.push_back(std::move(result));
   }
+  void SetPPSCommand(const std::string& command) {
+    TMonitorOptions options = Monitor.CurrentOptions();
+    options.PPSCommand = command;
+    Monitor.SetOptions(options);
+  }
   void Set(bool TMonitorOptions::*option, bool on = true) {
     TMonitorOptions options = Monitor.CurrentOptions();
     options.*option = on;

@@ -34,9 +34,7 @@ TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredAnArrival) {
 
   TMonitorHarness harness;
   harness.Monitor.SetDeviceFactory({});
-  TMonitorOptions options;
-  options.PPSCommand = "$PGRMO,,3";
-  harness.Monitor.SetOptions(options);
+  harness.SetPPSCommand("$PGRMO,,3");
   harness.Monitor.OpenPort(0);
   ASSERT_TRUE(ProcessEventsUntil([&] { return peer.Finished.load(); }, 10000));
   ProcessEventsFor(100);  // what the peer sent, into the socket's buffer

@@ -180,9 +180,7 @@ TEST(MonitorReceive, PPSCommandGoesOutOncePerRisingEdge) {
   };
   for (const auto& c : cases) {
     TMonitorHarness harness;
-    TMonitorOptions options;
-    options.PPSCommand = c.Command;
-    harness.Monitor.SetOptions(options);
+    harness.SetPPSCommand(c.Command);
     harness.Monitor.OpenPort(0);
     for (bool dsr : c.DSR) {
       harness.Script->DSR = dsr;
@@ -200,9 +198,7 @@ TEST(MonitorReceive, PPSCommandGoesOutOncePerRisingEdge) {
 
 TEST(MonitorReceive, DSRChangesFromAWaitingThreadActAsSamplesDo) {
   TMonitorHarness harness;
-  TMonitorOptions options;
-  options.PPSCommand = "$PGRMO,,3";
-  harness.Monitor.SetOptions(options);
+  harness.SetPPSCommand("$PGRMO,,3");
   harness.Monitor.OpenPort(0);
   const auto at = std::chrono::steady_clock::now();
   for (bool on : {true, true, false, true}) harness.Gather(harness.Monitor.TakeDSREdge({on, at}));
@@ -273,9 +269,7 @@ TEST(MonitorReceive, LastDSRSurvivesAReopen) {
 
 TEST(MonitorReceive, FailedPPSCommandKeepsTheLampAndLosesNoLine) {
   TMonitorHarness harness;
-  TMonitorOptions options;
-  options.PPSCommand = "X";
-  harness.Monitor.SetOptions(options);
+  harness.SetPPSCommand("X");
   harness.Monitor.OpenPort(0);
   harness.Script->WriteFails = true;
   harness.Script->DSR = true;
