@@ -27,7 +27,6 @@ class TModemLineWatcher {
              std::function<void()> onFailed);
   // Returns once the thread has ended; before the device is closed.
   void Stop();
-  bool Running() const { return Thread.joinable(); }
 
  private:
   void Run(int fd, QObject* context, IModemLines::TEdgeHandler onEdge,

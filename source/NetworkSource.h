@@ -34,9 +34,6 @@ class TNetworkSource : public ILineSource {
   std::string StatusText() const override;
   uint64_t DroppedBytes() const override { return RxBuffer.DroppedBytes() + SocketDropped(); }
 
-  // While retrying: whole seconds until the next try, at least 1.
-  int RetryInSeconds() const;
-
  protected:
   // Up to `maxSize` bytes that arrived, never waiting; 0 when none wait.
   virtual int64_t Read(char* buffer, int64_t maxSize) = 0;
@@ -61,6 +58,8 @@ class TNetworkSource : public ILineSource {
 
  private:
   void Try();
+  // While retrying: whole seconds until the next try, at least 1.
+  int RetryInSeconds() const;
 
   const std::string Text;
   TLinkState Link = TLinkState::Closed;
