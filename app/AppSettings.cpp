@@ -1,7 +1,5 @@
 #include "app/AppSettings.h"
 
-#include <charconv>
-#include <cstdlib>
 #include <limits>
 
 #include "common/Settings.h"
@@ -12,25 +10,6 @@ namespace {
 
 constexpr const char* kWindowsSection = "Windows";
 constexpr int32_t kMissing = std::numeric_limits<int32_t>::min();
-
-#ifndef _WIN32
-const char* const kDefaultPaths[kPortCount] = {
-    "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyACM1",
-    "/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",   "/dev/ttyS3",
-};
-#endif
-
-// Spaces in front and a '+' are taken; anything after the digits is not.
-std::optional<int32_t> WholeNumber(std::string_view text) {
-  std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return std::nullopt;
-  if (text[start] == '+') ++start;
-  int32_t number = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data() + start, end, number);
-  if (error != std::errc() || stop != end) return std::nullopt;
-  return number;
-}
 
 int32_t WindowValue(std::string_view window, const char* what) {
   return ReadSettingInt(kWindowsSection, std::string(window) + what, kMissing);
@@ -63,23 +42,12 @@ void TAppSettings::StoreReplaySpeed(int milliseconds) {
 }
 
 int32_t TAppSettings::BaudRate() const {
-  const std::optional<int32_t> stored =
-      WholeNumber(ReadSettingStr(kOptionsSection, kBaudRateName, ""));
-  return stored ? *stored : *WholeNumber(kDefaultBaudRate);
+  return BaudRateFromText(ReadSettingStr(kOptionsSection, kBaudRateName, ""));
 }
 
 std::string TAppSettings::PortDevicePath(int index) const {
   if (index < 0 || index >= kPortCount) return {};
-  const std::string slot = "COM" + std::to_string(index + 1);
-  const char* fromEnvironment = std::getenv(("TOLVANE_" + slot).c_str());
-  if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
-  std::string fromSettings = ReadSettingStr("Ports", slot, "");
-  if (!fromSettings.empty()) return fromSettings;
-#ifdef _WIN32
-  return slot;
-#else
-  return kDefaultPaths[index];
-#endif
+  return SlotDevicePath(index, ReadSettingStr("Ports", "COM" + std::to_string(index + 1), ""));
 }
 
 TWindowPlace TAppSettings::WindowPlace(std::string_view window) const {

@@ -40,6 +40,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   connect(Blinker, &QTimer::timeout, this, [this] { onBlinkTick(); });
   Loop.SetArrivalHandler([this] { PostArrival(); });
   Loop.SetDSRHandler([this](const TDSREdge& edge) { onDSRChanged(edge); });
+  // The slot's path and the baud rate are read from the store at every open,
+  // so that a hand edit between two opens is seen.
+  TPortProviders providers;
+  providers.Path = [this](int index) { return Settings.PortDevicePath(index); };
+  providers.BaudRate = [this] { return Settings.BaudRate(); };
+  Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
 }
 
@@ -61,7 +67,7 @@ void TMainForm::SetUpControls() {
   ComPortGroup = new QButtonGroup(this);
   for (int index = 0; index < kPortCount; ++index) {
     auto* button = findChild<QRadioButton*>(QString("ComPort%1").arg(index + 1));
-    button->setToolTip(QString::fromStdString(PortDevicePath(index)));
+    button->setToolTip(QString::fromStdString(Settings.PortDevicePath(index)));
     ComPortGroup->addButton(button, index);
   }
   // The fix fields and the satellite table wear the button face, so they read

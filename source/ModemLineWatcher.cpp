@@ -50,8 +50,8 @@ bool TModemLineWatcher::Start(int fd, QObject* context, IModemLines::TEdgeHandle
   InstallWakeHandler();
   Stopping = false;
   Ended = false;
-  Thread = std::thread(&TModemLineWatcher::Run, this, fd, context,
-                       std::move(onEdge), std::move(onFailed));
+  Thread = std::thread(&TModemLineWatcher::Run, this, fd, context, std::move(onEdge),
+                       std::move(onFailed));
   return true;
 #else
   (void)fd;

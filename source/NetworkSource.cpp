@@ -31,8 +31,8 @@ void TNetworkSource::Close() {
 // A peer may send far more than a serial line can carry; one call reads a
 // bounded amount, and what it left behind is read from the event loop.
 std::optional<std::string> TNetworkSource::ReadLine() {
-  const TReadResult read = FillUntilLine(
-      RxBuffer, [this](char* chunk, int64_t size) { return Read(chunk, size); });
+  const TReadResult read =
+      FillUntilLine(RxBuffer, [this](char* chunk, int64_t size) { return Read(chunk, size); });
   if (read.BudgetSpent) QTimer::singleShot(0, &RetryTimer, [this] { NoteArrival(); });
   if (!RxBuffer.HasLine()) return std::nullopt;
   return RxBuffer.TakeLine();

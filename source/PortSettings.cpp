@@ -1,10 +1,9 @@
-// Where a COM slot leads and at what speed, from the environment and the
-// settings store.
+// Where a COM slot leads and at what speed. The settings object reads the
+// store; these rules turn what it read into a path and a rate.
 
 #include <charconv>
 #include <cstdlib>
 
-#include "common/Settings.h"
 #include "source/Serial.h"
 
 namespace {
@@ -16,15 +15,24 @@ const char* const kDefaultPaths[kPortCount] = {
 };
 #endif
 
+// Spaces in front and a '+' are taken; anything after the digits is not.
+bool ParseWholeNumber(std::string_view text, int32_t& number) {
+  std::size_t start = text.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  if (text[start] == '+') ++start;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data() + start, end, number);
+  return error == std::errc() && stop == end;
+}
+
 }  // namespace
 
-std::string PortDevicePath(int index) {
+std::string SlotDevicePath(int index, const std::string& stored) {
   if (index < 0 || index >= kPortCount) return {};
   const std::string slot = "COM" + std::to_string(index + 1);
   const char* fromEnvironment = std::getenv(("TOLVANE_" + slot).c_str());
   if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
-  std::string fromSettings = ReadSettingStr("Ports", slot, "");
-  if (!fromSettings.empty()) return fromSettings;
+  if (!stored.empty()) return stored;
 #ifdef _WIN32
   return slot;
 #else
@@ -34,17 +42,9 @@ std::string PortDevicePath(int index) {
 
 // A number outside the usual list is passed on as it stands: some receivers
 // run at odd rates.
-int32_t StoredBaudRate() {
-  const auto parse = [](std::string_view text, int32_t& rate) {
-    size_t start = text.find_first_not_of(' ');
-    if (start == std::string::npos) return false;
-    if (text[start] == '+') ++start;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data() + start, end, rate);
-    return error == std::errc() && stop == end;
-  };
+int32_t BaudRateFromText(std::string_view text) {
   int32_t rate = 0;
-  if (parse(ReadSettingStr(kOptionsSection, kBaudRateName, ""), rate)) return rate;
-  parse(kDefaultBaudRate, rate);
+  if (ParseWholeNumber(text, rate)) return rate;
+  ParseWholeNumber(kDefaultBaudRate, rate);
   return rate;
 }

@@ -5,7 +5,11 @@
 TSerial::TSerial(TPortIndexSource portIndex, TDeviceFactory deviceFactory, TPortProviders providers)
     : PortIndex(std::move(portIndex)),
       DeviceFactory(std::move(deviceFactory)),
-      Providers(std::move(providers)) {}
+      Providers(std::move(providers)) {
+  const TPortProviders defaults;
+  if (!Providers.Path) Providers.Path = defaults.Path;
+  if (!Providers.BaudRate) Providers.BaudRate = defaults.BaudRate;
+}
 
 TSerial::~TSerial() = default;
 
@@ -14,7 +18,7 @@ void TSerial::Open() {
   const int index = PortIndex ? PortIndex() : -1;
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
   const std::string name = "COM" + std::to_string(index + 1) + ":";
-  const std::string path = Providers.Path ? Providers.Path(index) : PortDevicePath(index);
+  const std::string path = Providers.Path(index);
   std::unique_ptr<ILineSource> line =
       MakeLineSource({name, path, Providers.BaudRate, DeviceFactory});
   line->SetArrivalHandler([this] {

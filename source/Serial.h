@@ -38,18 +38,18 @@ inline constexpr const char* kDefaultBaudRate = "4800";
 class ISerialDevice;
 
 // The device path that COM slot `index` (0 = "COM1:" .. 7 = "COM8:") opens:
-// the environment variable TOLVANE_COMn, else the string "COMn" of section
-// "Ports" in the settings store, else the built-in table.
-std::string PortDevicePath(int index);
-// The stored "BaudRate" as a decimal integer; anything else gives 4800.
-int32_t StoredBaudRate();
+// the environment variable TOLVANE_COMn, else `stored` (the store's "COMn" of
+// section "Ports"), else the built-in table; empty outside the slots.
+std::string SlotDevicePath(int index, const std::string& stored);
+// A stored baud rate as a decimal integer; anything else gives 4800.
+int32_t BaudRateFromText(std::string_view text);
 
-// Where the slots lead and at what speed: PortDevicePath and StoredBaudRate
-// unless the caller knows better. The baud rate is asked for at every open
-// and every reopening.
+// Where the slots lead and at what speed, asked at every open and every
+// reopening. The program hands in its settings; without them a slot leads
+// where the environment or the table says, at 4800 baud.
 struct TPortProviders {
-  std::function<std::string(int index)> Path = PortDevicePath;
-  std::function<int32_t()> BaudRate = StoredBaudRate;
+  std::function<std::string(int index)> Path = [](int index) { return SlotDevicePath(index, {}); };
+  std::function<int32_t()> BaudRate = [] { return BaudRateFromText({}); };
 };
 
 class TSerial {

@@ -34,8 +34,8 @@ std::string OpenFailureText(const std::string& path) {
 
 }  // namespace
 
-TSerialSource::TSerialSource(std::string portName, std::string path,
-                             TBaudRateProvider baudRate, TDeviceFactory factory)
+TSerialSource::TSerialSource(std::string portName, std::string path, TBaudRateProvider baudRate,
+                             TDeviceFactory factory)
     : PortName(std::move(portName)),
       Path(std::move(path)),
       BaudRateProvider(std::move(baudRate)),

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
+#include "app/AppSettings.h"
 #include "app/CommandLine.h"
 #include "tests/app/MainFrmHarness.h"
 
@@ -116,7 +117,7 @@ TEST(MainFormStart, PortItemsShowTheDeviceTheyOpen) {
     const auto* item = harness.Find<QRadioButton>(("ComPort" + std::to_string(slot)).c_str());
     ASSERT_NE(item, nullptr) << slot;
     EXPECT_EQ(item->text(), QString("COM%1:").arg(slot));
-    EXPECT_EQ(item->toolTip().toStdString(), PortDevicePath(slot - 1));
+    EXPECT_EQ(item->toolTip().toStdString(), TAppSettings().PortDevicePath(slot - 1));
   }
 }
 
@@ -153,11 +154,12 @@ TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
   harness.SelectPort(2);
   EXPECT_FALSE(harness.Find<QAction>("actionReplayFromDisk")->isEnabled());
   harness.SelectPort(4);
-  EXPECT_EQ(harness.Script->OpenedPath, PortDevicePath(4));
+  EXPECT_EQ(harness.Script->OpenedPath, TAppSettings().PortDevicePath(4));
   const auto& calls = harness.Script->Calls;
   const auto firstClose = std::find(calls.begin(), calls.end(), "Close");
   ASSERT_NE(firstClose, calls.end());
-  EXPECT_NE(std::find(firstClose, calls.end(), "Open " + PortDevicePath(4)), calls.end());
+  EXPECT_NE(std::find(firstClose, calls.end(), "Open " + TAppSettings().PortDevicePath(4)),
+            calls.end());
   EXPECT_TRUE(harness.Main->Monitor().Port()->IsOpen());
 }
 

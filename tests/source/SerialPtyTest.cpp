@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "common/Settings.h"
 #include "source/Serial.h"
 #include "tests/source/LineSpeed.h"
 #include "tests/support/EventLoop.h"
@@ -30,7 +29,8 @@ struct TPtyPort {
   TTempSettingsHome Home;
   TPseudoTerminal Pty;
   TPortOverride Slot{0, Pty.Path()};
-  TSerial Port{[] { return 0; }};
+  int32_t Rate = 4800;  // what the settings say at the moment the port asks
+  TSerial Port{[] { return 0; }, {}, TPortProviders{.BaudRate = [this] { return Rate; }}};
 };
 
 // Sends `data` from a second thread while the port is read, for amounts the
@@ -184,21 +184,20 @@ TEST(SerialPty, SecondOpenOfTheSameDeviceFails) {
   }
 }
 
-TEST(SerialPty, OpensAtTheStoredLineSpeed) {
+TEST(SerialPty, OpensAtTheLineSpeedItIsGiven) {
   const struct {
     const char* Legend;
-    const char* Stored;  // nullptr: nothing stored
+    int32_t Rate;
     uint32_t Speed;
   } cases[] = {
-      {"nothing stored", nullptr, 4800},
-      {"a rate the options offer", "38400", 38400},
-      {"a rate no dialog offers, passed on as it is", "14400", 14400},
-      {"not a number", "fast", 4800},
+      {"the default", 4800, 4800},
+      {"a rate the options offer", 38400, 38400},
+      {"a rate no dialog offers, passed on as it is", 14400, 14400},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);
     TPtyPort p;
-    if (c.Stored != nullptr) WriteSettingStr("Options", "BaudRate", c.Stored);
+    p.Rate = c.Rate;
     ASSERT_NO_THROW(p.Port.Open());
     EXPECT_EQ(ReadLineSpeed(p.Pty.DeviceFd()), c.Speed);
     p.Port.Close();
@@ -218,7 +217,7 @@ TEST(SerialPty, SendGivesUpOnAReceiverThatTakesNothing) {
   // Nobody reads the far side: once the line's buffers are full the write
   // cannot finish. It fails with its message instead of holding the program.
   TPtyPort p;
-  WriteSettingStr("Options", "BaudRate", "4000000");
+  p.Rate = 4000000;
   ASSERT_NO_THROW(p.Port.Open());
   try {
     p.Port.Send(std::string(256 * 1024, 'x'));

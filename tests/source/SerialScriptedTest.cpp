@@ -7,7 +7,6 @@
 #include <functional>
 #include <vector>
 
-#include "common/Settings.h"
 #include "source/Serial.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedSerialDevice.h"
@@ -20,7 +19,9 @@ struct TScripted {
   TPortOverride Slot{0, "/dev/scripted"};
   std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
   int Index = 0;
-  TSerial Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script)};
+  int32_t Rate = 4800;  // what the settings say at the moment the port asks
+  TSerial Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script),
+               TPortProviders{.BaudRate = [this] { return Rate; }}};
 };
 
 std::string OpenError(TSerial& port) {
@@ -100,40 +101,11 @@ TEST(SerialScripted, SlotIndexOutsideTheSelectorOpensNothing) {
   }
 }
 
-TEST(SerialScripted, OpensAtTheStoredBaudRate) {
-  const struct {
-    const char* Legend;
-    std::function<void()> Store;
-    int32_t Rate;
-  } cases[] = {
-      {"nothing stored", [] {}, 4800},
-      {"empty, as the dialog stores for no selection",
-       [] { WriteSettingStr("Options", "BaudRate", ""); }, 4800},
-      {"not a number", [] { WriteSettingStr("Options", "BaudRate", "fast"); }, 4800},
-      {"a number with trailing text", [] { WriteSettingStr("Options", "BaudRate", "9600 baud"); },
-       4800},
-      {"a number too large for 32 bits",
-       [] { WriteSettingStr("Options", "BaudRate", "99999999999"); }, 4800},
-      {"stored as an integer, not text", [] { WriteSettingInt("Options", "BaudRate", 9600); },
-       4800},
-      {"a listed rate", [] { WriteSettingStr("Options", "BaudRate", "115200"); }, 115200},
-      {"an unlisted rate, passed on", [] { WriteSettingStr("Options", "BaudRate", "14400"); },
-       14400},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Legend);
-    TScripted s;
-    c.Store();
-    ASSERT_EQ(OpenError(s.Port), "");
-    EXPECT_EQ(s.Script->BaudRate, c.Rate);
-  }
-}
-
 TEST(SerialScripted, OpenOnAnOpenPortChangesNothing) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
   const auto callsBefore = s.Script->Calls;
-  WriteSettingStr("Options", "BaudRate", "9600");
+  s.Rate = 9600;
   s.Index = 3;
   EXPECT_EQ(OpenError(s.Port), "");
   EXPECT_EQ(s.Script->Calls, callsBefore);
@@ -228,34 +200,6 @@ TEST(SerialScripted, SendWritesTheWholeTextOrRaises) {
     EXPECT_STREQ(error.what(), "Error sending data");
   }
   EXPECT_TRUE(s.Port.IsOpen()) << "a failed write leaves the port open";
-}
-
-TEST(PortDevicePath, EnvironmentThenSettingsThenTable) {
-  const struct {
-    const char* Legend;
-    int Index;
-    const char* Environment;  // nullptr: not set
-    const char* Stored;       // nullptr: nothing stored
-    std::string Path;
-  } cases[] = {
-      {"COM1 from the table", 0, nullptr, nullptr, "/dev/ttyUSB0"},
-      {"COM3 from the table", 2, nullptr, nullptr, "/dev/ttyACM0"},
-      {"COM5 from the table", 4, nullptr, nullptr, "/dev/ttyS0"},
-      {"COM8 from the table", 7, nullptr, nullptr, "/dev/ttyS3"},
-      {"stored path beats the table", 1, nullptr, "/dev/gps", "/dev/gps"},
-      {"environment beats the stored path", 1, "/tmp/sim", "/dev/gps", "/tmp/sim"},
-      {"an empty environment value counts as unset", 1, "", "/dev/gps", "/dev/gps"},
-      {"outside the slots: no path", 8, nullptr, nullptr, ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Legend);
-    TTempSettingsHome home;
-    const std::string slot = "COM" + std::to_string(c.Index + 1);
-    if (c.Stored != nullptr) WriteSettingStr("Ports", slot, c.Stored);
-    std::optional<TPortOverride> environment;
-    if (c.Environment != nullptr) environment.emplace(c.Index, c.Environment);
-    EXPECT_EQ(PortDevicePath(c.Index), c.Path);
-  }
 }
 
 }  // namespace

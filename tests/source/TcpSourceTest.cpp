@@ -105,8 +105,7 @@ TEST(TcpSource, ASilentServerCountsAsDropped) {
   device.Open();
   ASSERT_TRUE(
       ProcessEventsUntil([&] { return device.LinkState() == TLinkState::Connected; }, 5000));
-  ASSERT_TRUE(
-      ProcessEventsUntil([&] { return device.LinkState() == TLinkState::Retrying; }, 2000));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return device.LinkState() == TLinkState::Retrying; }, 2000));
   device.Close();
 }
 
