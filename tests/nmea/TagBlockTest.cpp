@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "nmea/NMEA.h"
 #include "nmea/TagBlock.h"
 
@@ -37,18 +35,6 @@ TEST(TagBlock, StrippedSentenceDecodes) {
       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
   EXPECT_NE(decoder.Decode(line), srGGA) << "with its block the line is no sentence";
   EXPECT_EQ(decoder.Decode(StripTagBlock(line)), srGGA);
-}
-
-TEST(TagBlock, DecodeToolDecodesTheSentenceBehindIt) {
-  QProcess decode;
-  decode.start(TOLVANE_BINARY_DIR "/tools/tolvane-decode", {"--summary"});
-  ASSERT_TRUE(decode.waitForStarted(5000));
-  decode.write(
-      "\\s:r3669961,c:1700000000*5B\\"
-      "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
-  decode.closeWriteChannel();
-  ASSERT_TRUE(decode.waitForFinished(10000));
-  EXPECT_TRUE(decode.readAllStandardOutput().contains("\"srGGA\":1"));
 }
 
 }  // namespace
