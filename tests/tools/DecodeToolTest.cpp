@@ -96,7 +96,7 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
 // A multiplexer's TAG block in front of a sentence hides nothing from the tool.
 TEST(DecodeTool, DecodesTheSentenceBehindATagBlock) {
   const TRunResult result = RunDecode({"--summary"},
-                                      "\\s:r3669961,c:1700000000*5B\\"
+                                      "\\s:r3669961,c:1700000000*7C\\"
                                       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,"
                                       "M,,*47\r\n");
   EXPECT_TRUE(result.Out.contains("\"srGGA\":1")) << result.Out.toStdString();

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   run.Mode = mode.get();
   bool allRead = true;
   for (const std::string& name : commandLine.Files) allRead = DecodeFile(name, run) && allRead;
-  mode->Finish();
+  mode->Finish(run.LineNumber);
   if (!output.Flush()) {
     std::fprintf(stderr, "tolvane-decode: cannot write the output: %s\n", std::strerror(errno));
     return 1;
