@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <clocale>
 
-#include "app/CommandLine.h"
+#include "app/StartCommand.h"
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
@@ -178,7 +178,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::runCommandLine() {
-  const TCommandLine command = ParseCommandLine(Arguments);
+  const TStartCommand command = ParseStartCommand(Arguments);
   switch (command.Action) {
     case TStartAction::None:
       return;

@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include "app/CommandLine.h"
+#include "app/StartCommand.h"
 #include "tests/app/MainFrmHarness.h"
 
 namespace {

@@ -58,11 +58,31 @@ TEST(DecodeTool, MissingFileAmongOthers) {
   EXPECT_TRUE(lines.last().startsWith("{\"n\":104,")) << lines.last().toStdString();
 }
 
-TEST(DecodeTool, BadArguments) {
-  const TRunResult result = RunDecode({"--no-such-mode"});
-  EXPECT_EQ(result.ExitCode, 2);
-  EXPECT_NE(result.Err.indexOf("--no-such-mode"), -1);
-  EXPECT_TRUE(result.Out.isEmpty());
+// The arguments as Qt's parser reads them: help and version on standard
+// output; a refusal on standard error, with the usage, and status 2.
+TEST(DecodeTool, Arguments) {
+  struct Row {
+    const char* legend;
+    QStringList args;
+    int exitCode;
+    const char* out;
+    const char* err;
+  };
+  const Row rows[] = {
+      {"help", {"--help"}, 0, "Usage: tolvane-decode [options] [FILE ...]\n", ""},
+      {"short help", {"-h"}, 0, "\n  --summary ", ""},
+      {"version", {"--version"}, 0, "tolvane-decode " TOLVANE_VERSION "\n", ""},
+      {"unknown option", {"--no-such-mode"}, 2, "", "Unknown option 'no-such-mode'."},
+      {"two modes", {"--sky", "--stats"}, 2, "", "choose one of --sky and --stats"},
+      {"the usage follows a refusal", {"-x"}, 2, "", "\nUsage: tolvane-decode "},
+      {"after --, a file that looks like an option", {"--", "--summary"}, 1, "", "--summary"},
+  };
+  for (const Row& row : rows) {
+    const TRunResult result = RunDecode(row.args);
+    EXPECT_EQ(result.ExitCode, row.exitCode) << row.legend;
+    EXPECT_TRUE(*row.out ? result.Out.contains(row.out) : result.Out.isEmpty()) << row.legend;
+    EXPECT_TRUE(*row.err ? result.Err.contains(row.err) : result.Err.isEmpty()) << row.legend;
+  }
 }
 
 // The reader takes input in blocks of 1 MiB; line ends and lines must come
