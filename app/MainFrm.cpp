@@ -11,11 +11,11 @@
 #include <QUrl>
 #include <clocale>
 
-#include "app/StartCommand.h"
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
+#include "app/StartCommand.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptionsFrm.h"
