@@ -16,10 +16,6 @@
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "app/StartCommand.h"
-#include "format/FieldFormatsFrm.h"
-#include "format/FormatRoutines.h"
-#include "options/GeneralOptionsFrm.h"
-#include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -120,15 +116,6 @@ void TMainForm::ConnectHandlers() {
   for (const auto& [action, handler] : actions)
     connect(action, &QAction::triggered, this,
             Reported([this, handler = handler] { (this->*handler)(); }));
-}
-
-void TMainForm::SetDialogs(const TMainDialogs& dialogs) {
-  Dialogs = dialogs;
-  if (TGeneralOptionsForm* options = Dialogs.GeneralOptions) {
-    Loop.SetOptions(options->Options());
-    connect(options, &TGeneralOptionsForm::OptionsChanged, this,
-            [this](const TMonitorOptions& changed) { Loop.SetOptions(changed); });
-  }
 }
 
 void TMainForm::SetCommandLine(std::vector<std::string> arguments) {
@@ -248,15 +235,6 @@ void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearSky();
   if (Satellites) Satellites->Clear();
-}
-
-void TMainForm::showGeneralOptions() {
-  if (Dialogs.GeneralOptions) RunModal(*Dialogs.GeneralOptions);
-}
-
-void TMainForm::showFieldFormats() {
-  if (Dialogs.FieldFormats) RunModal(*Dialogs.FieldFormats);
-  LoadFieldFormats();
 }
 
 void TMainForm::showSendCommand() {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "monitor/Monitor.h"
 #include "source/PortSource.h"
 #include "source/Serial.h"
@@ -34,8 +35,9 @@ namespace Ui {
 class TMainForm;
 }
 
-// The dialogs the main window opens and reads; they are created after the
-// window and handed to it before it is first shown.
+// The dialogs the main window opens; they are created after the window and
+// handed to it before it is first shown. Each hands back the values it edits;
+// the window keeps them, passes them on and stores them.
 struct TMainDialogs {
   TReplayRateForm* ReplayRate = nullptr;
   TGeneralOptionsForm* GeneralOptions = nullptr;
@@ -54,7 +56,13 @@ class TMainForm : public QMainWindow {
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
+  // Fills the dialogs from the store and listens to what they hand back.
   void SetDialogs(const TMainDialogs& dialogs);
+  // The user's locale, for the date and time fields; the field formats are
+  // read again with it.
+  void SetLocaleFormats(const TLocaleFormats& locale);
+  // Takes the field formats the store holds now into use.
+  void LoadFieldFormats();
   // The arguments after the program name, acted on by runCommandLine.
   void SetCommandLine(std::vector<std::string> arguments);
   // What each port selection opens; empty for real serial devices.
@@ -118,9 +126,19 @@ class TMainForm : public QMainWindow {
   void SetUpStatusBar();
   void ShowStatus();
   void SaveWindowGeometry();
+  void ConnectOptionsDialogs();
+  void ConnectFieldFormatsDialog();
+  void UseFieldFormats(const TFieldFormats& formats);
+  void UseReplaySpeed(int milliseconds);
+  void storeGeneralOptions();
 
   std::unique_ptr<Ui::TMainForm> ui;
+  TAppSettings Settings;
   TMonitor Loop;
+  // The values in use, as the dialogs last handed them back.
+  TFieldFormats FieldFormats;
+  TGeneralOptions GeneralOptions;
+  int ReplaySpeed = kDefaultReplaySpeed;
   QTimer* Timer = nullptr;
   QIcon SavedIcon;
   std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp

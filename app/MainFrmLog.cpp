@@ -19,7 +19,6 @@ void TMainForm::StartLogging(const std::string& fileName) {
 
 void TMainForm::StartReplay(const std::string& fileName) {
   ui->ModeCaption->setText("REPLAY");
-  if (Dialogs.ReplayRate) Loop.SetReplayRate(Dialogs.ReplayRate->ReplaySpeed());
   Loop.StartReplay(fileName);
   SetFileMenus(false, false);
   ui->PauseButton->setText("Pause");
@@ -48,7 +47,6 @@ void TMainForm::togglePause() {
 void TMainForm::showReplayRate() {
   if (!Dialogs.ReplayRate) return;
   RunModal(*Dialogs.ReplayRate);
-  Loop.SetReplayRate(Dialogs.ReplayRate->ReplaySpeed());
   UpdateReceiveTimer();
 }
 

@@ -64,7 +64,7 @@ void TMainForm::ShowStatus() {
 
 void TMainForm::showStatistics() {
   if (!Statistics) {
-    Statistics = new TStatisticsForm(this);
+    Statistics = new TStatisticsForm(Settings, this);
     connect(Statistics, &TStatisticsForm::ResetRequested, this, [this] {
       Loop.ResetStats();
       ShowStatus();
@@ -77,7 +77,7 @@ void TMainForm::showStatistics() {
 }
 
 void TMainForm::showSatellites() {
-  if (!Satellites) Satellites = new TSatellitesForm(this);
+  if (!Satellites) Satellites = new TSatellitesForm(Settings, this);
   Satellites->ShowSky(Loop.Sky());
   Satellites->show();
   Satellites->raise();

@@ -1,37 +1,18 @@
 #include "app/SatellitesFrm.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QTableView>
-#include <limits>
 
+#include "app/AppSettings.h"
+#include "app/KeptPlace.h"
 #include "app/SatellitesTable.h"
 #include "app/SatellitesTableBars.h"
 #include "app/SkyPlot.h"
-#include "common/Settings.h"
 #include "ui_SatellitesFrm.h"
 
-namespace {
-
-constexpr const char* kSection = "Windows";
-constexpr int32_t kMissing = std::numeric_limits<int32_t>::min();
-
-// A stored place that no screen shows any more (a monitor unplugged) is not
-// used: the window would open out of reach.
-bool OnSomeScreen(const QRect& rect) {
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().intersects(rect)) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-TSatellitesForm::TSatellitesForm(QWidget* parent)
+TSatellitesForm::TSatellitesForm(const TAppSettings& settings, QWidget* parent)
     : QWidget(parent, Qt::Window), Form(std::make_unique<Ui::TSatellitesForm>()) {
   Form->setupUi(this);
   TableModel = new TSatellitesTableModel(this);
@@ -46,7 +27,7 @@ TSatellitesForm::TSatellitesForm(QWidget* parent)
   Form->Splitter->setStretchFactor(0, 2);
   Form->Splitter->setStretchFactor(1, 3);
   Form->Counts->setText(CountsText());
-  RestoreGeometry();
+  Place = new TKeptPlace(*this, settings, "Satellites");
 }
 
 TSatellitesForm::~TSatellitesForm() = default;
@@ -119,38 +100,10 @@ QString TSatellitesForm::CountsText() const {
 }
 
 void TSatellitesForm::showEvent(QShowEvent* event) {
-  WasShown = true;
   QWidget::showEvent(event);
   Apply();
 }
 
-void TSatellitesForm::closeEvent(QCloseEvent* event) {
-  SaveGeometry();
-  QWidget::closeEvent(event);
-}
-
-void TSatellitesForm::RestoreGeometry() {
-  const int32_t left = ReadSettingInt(kSection, "SatellitesLeft", kMissing);
-  const int32_t top = ReadSettingInt(kSection, "SatellitesTop", kMissing);
-  const int32_t width = ReadSettingInt(kSection, "SatellitesWidth", kMissing);
-  const int32_t height = ReadSettingInt(kSection, "SatellitesHeight", kMissing);
-  if (width > 0 && height > 0)
-    resize(std::max(width, minimumSizeHint().width() / 2),
-           std::max(height, minimumSizeHint().height() / 2));
-  if (left != kMissing && top != kMissing &&
-      OnSomeScreen(QRect(left, top, this->width(), this->height())))
-    move(left, top);
-}
-
 void TSatellitesForm::SaveGeometry() {
-  if (!WasShown) return;
-  const QRect frame = frameGeometry();
-  try {
-    WriteSettingInt(kSection, "SatellitesLeft", frame.x());
-    WriteSettingInt(kSection, "SatellitesTop", frame.y());
-    WriteSettingInt(kSection, "SatellitesWidth", width());
-    WriteSettingInt(kSection, "SatellitesHeight", height());
-  } catch (const ESettingsError&) {
-    // The window opens at its default place next time; nothing to tell.
-  }
+  Place->Save();
 }

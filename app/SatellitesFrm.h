@@ -15,6 +15,8 @@
 #include "nmea/SkyModel.h"
 
 class QSortFilterProxyModel;
+class TAppSettings;
+class TKeptPlace;
 class TSatellitesTableBars;
 class TSatellitesTableModel;
 class TSkyPlot;
@@ -27,7 +29,7 @@ class TSatellitesForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TSatellitesForm(QWidget* parent = nullptr);
+  explicit TSatellitesForm(const TAppSettings& settings, QWidget* parent = nullptr);
   ~TSatellitesForm() override;
 
   // Takes what the model holds now; cheap enough for every GSV and GSA. A
@@ -37,8 +39,8 @@ class TSatellitesForm : public QWidget {
   void ShowSky(const TSkyModel& sky);
   // Empties the plot, the table and the counts.
   void Clear();
-  // Writes the window's position and size; a failed write is not reported.
-  // Nothing is written for a window that was never shown.
+  // Writes the window's position and size (as closing it does); a failed
+  // write is not reported. Nothing is written for a window never shown.
   void SaveGeometry();
 
   TSkyPlot* Plot() const;
@@ -49,18 +51,17 @@ class TSatellitesForm : public QWidget {
   QString CountsText() const;
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void SizeColumns();
-  void RestoreGeometry();
   void Apply();
 
   std::unique_ptr<Ui::TSatellitesForm> Form;
   TSatellitesTableModel* TableModel;
   QSortFilterProxyModel* Sorted;
   TSatellitesTableBars* BarsDelegate;
+  TKeptPlace* Place;
   // What the last ShowSky took, until the views catch up.
   std::vector<TSkySatellite> Satellites;
   std::vector<TSkyEntry> Entries;
@@ -68,5 +69,4 @@ class TSatellitesForm : public QWidget {
   uint64_t Revision = 0;
   bool HaveRevision = false;
   bool ApplyPending = false;
-  bool WasShown = false;
 };

@@ -10,6 +10,8 @@
 
 #include "monitor/SentenceStats.h"
 
+class TAppSettings;
+class TKeptPlace;
 class TStatisticsModel;
 
 namespace Ui {
@@ -20,27 +22,24 @@ class TStatisticsForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TStatisticsForm(QWidget* parent = nullptr);
+  explicit TStatisticsForm(const TAppSettings& settings, QWidget* parent = nullptr);
   ~TStatisticsForm() override;
 
   // Shows the counts as they are at the tick nowMs; the last counts shown
   // are what Copy puts on the clipboard.
   void ShowStats(const TSentenceStats& stats, uint32_t nowMs);
-  // Keeps position and size in section "Windows"; a failed write is not
-  // worth a message on the way out.
+  // Writes the window's position and size (as closing it does); a failed
+  // write is not worth a message on the way out.
   void SaveGeometry();
 
  signals:
   void ResetRequested();
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
-  void RestoreGeometry();
   void copyTable();
 
   std::unique_ptr<Ui::TStatisticsForm> Form;
   TStatisticsModel* Model;
+  TKeptPlace* Place;
   std::string Csv;
 };

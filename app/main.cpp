@@ -17,13 +17,13 @@ int main(int argc, char** argv) {
   TApplication application(argc, argv);
   QApplication::setApplicationName("Tolvane");
   QApplication::setWindowIcon(ApplicationIcon());
-  LoadSystemLocaleFormats();
 
   TMainForm mainForm;
+  mainForm.SetLocaleFormats(SystemLocaleFormats());
   // Parented to the main window: centred on it, and destroyed after it.
   TMainDialogs dialogs;
   dialogs.ReplayRate = new TReplayRateForm(&mainForm);
-  dialogs.GeneralOptions = new TGeneralOptionsForm(mainForm.PortSource(), &mainForm);
+  dialogs.GeneralOptions = new TGeneralOptionsForm(&mainForm);
   dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
   dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
   mainForm.SetDialogs(dialogs);

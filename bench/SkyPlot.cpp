@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/AppSettings.h"
 #include "app/SatellitesFrm.h"
 #include "app/SatellitesTable.h"
 #include "app/SkyPlot.h"
@@ -76,7 +77,8 @@ void TakeSeries(TSkyModel& sky, const TSeriesPlan& plan, char signal, int snr) {
 // 100 satellites on two signals, every SNR one up at each call: ShowSky,
 // then a repaint of the whole window (plot and table).
 void SatellitesWindowUpdate(benchmark::State& state) {
-  TSatellitesForm form;
+  TAppSettings settings;
+  TSatellitesForm form(settings);
   form.resize(1000, 560);
   form.show();
   QImage image(form.size() * form.devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);

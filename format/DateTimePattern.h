@@ -28,5 +28,4 @@
 
 inline constexpr std::size_t kMaxDateTimeText = 256;
 
-std::string FormatDateTime(std::string_view pattern, TDateTime value,
-                           const TLocaleFormats& locale = LocaleFormats);
+std::string FormatDateTime(std::string_view pattern, TDateTime value, const TLocaleFormats& locale);

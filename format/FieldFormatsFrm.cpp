@@ -1,16 +1,12 @@
 #include "format/FieldFormatsFrm.h"
 
-#include "common/HandlerErrors.h"
-
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTimer>
 
 #include "common/Clock.h"
-#include "common/Settings.h"
 #include "format/DateTimePattern.h"
-#include "format/FormatRoutines.h"
-#include "format/LocaleFormats.h"
+#include "format/FieldFormatSettings.h"
 #include "ui_FieldFormatsFrm.h"
 
 namespace {
@@ -28,10 +24,10 @@ std::string TextOf(const QComboBox* box) {
 }
 
 // A pattern sample, rendered from the text being edited; an empty text shows nothing.
-QString PatternSample(const QComboBox* box, double daysAhead) {
+QString PatternSample(const QComboBox* box, double daysAhead, const TLocaleFormats& locale) {
   const std::string pattern = TextOf(box);
   if (pattern.empty()) return {};
-  return QString::fromStdString(FormatDateTime(pattern, Clock::Now() + daysAhead));
+  return QString::fromStdString(FormatDateTime(pattern, Clock::Now() + daysAhead, locale));
 }
 
 void SetSample(QLineEdit* sample, const std::string& text) {
@@ -46,37 +42,41 @@ TFieldFormatsForm::TFieldFormatsForm(QWidget* parent)
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                  ~Qt::WindowContextHelpButtonHint);
   setFixedSize(453, 286);
-  // The samples sit on the dialog's own background, not on an edit field's.
+  SetUpSamples();
+  ClockTimer->setObjectName("ClockTimer");
+  ClockTimer->setInterval(kClockInterval);
+  connect(ClockTimer, &QTimer::timeout, this, &TFieldFormatsForm::onClockTick);
+  SetFieldFormats(Values);
+  ConnectControls();
+}
+
+TFieldFormatsForm::~TFieldFormatsForm() = default;
+
+// The samples sit on the dialog's own background, not on an edit field's.
+void TFieldFormatsForm::SetUpSamples() {
   for (QLineEdit* sample : findChildren<QLineEdit*>(QRegularExpression("Sample[12]$"))) {
     QPalette palette = sample->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     sample->setPalette(palette);
   }
-  ClockTimer->setObjectName("ClockTimer");
-  ClockTimer->setInterval(kClockInterval);
-  connect(ClockTimer, &QTimer::timeout, this, &TFieldFormatsForm::ClockTimerTimer);
-  FormCreate();
 }
 
-TFieldFormatsForm::~TFieldFormatsForm() = default;
-
-void TFieldFormatsForm::FormCreate() {
-  FillFromStore();
-  ConnectHandlers();
-}
-
-void TFieldFormatsForm::FillFromStore() {
-  const TFieldFormats stored = StoredFieldFormats();
+void TFieldFormatsForm::SetFieldFormats(const TFieldFormats& formats) {
+  const QSignalBlocker blocker(this);
+  Values = formats;
   for (const TTextFormatSetting& setting : kTextFormatSettings)
     findChild<QComboBox*>(setting.Name)
-        ->setEditText(QString::fromStdString(stored.*setting.Member));
+        ->setEditText(QString::fromStdString(formats.*setting.Member));
   for (const TNumberFormatSetting& setting : kNumberFormatSettings) {
-    const int32_t value = stored.*setting.Member;
+    const int32_t value = formats.*setting.Member;
     if (setting.IsDecimals) {
-      findChild<TDecimalsSpinBox*>(setting.Name)->setValue(value);
+      // A count beyond the bounds shows, and is used, as the nearest bound.
+      auto* decimals = findChild<TDecimalsSpinBox*>(setting.Name);
+      decimals->setValue(value);
+      Values.*setting.Member = decimals->Decimals();
       continue;
     }
-    // A stored position outside the list leaves the list without a selection.
+    // A position outside the list leaves the list without a selection.
     auto* box = findChild<QComboBox*>(setting.Name);
     box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
   }
@@ -84,46 +84,49 @@ void TFieldFormatsForm::FillFromStore() {
 
 // The lists react to the user's choice only (activated), the decimals to every
 // change of their text, as typed.
-void TFieldFormatsForm::ConnectHandlers() {
-  using Form = TFieldFormatsForm;
-  connect(ui->OKButton, &QPushButton::clicked, this, Reported([this] { OKButtonClick(); }));
-  connect(ui->CancelButton, &QPushButton::clicked, this, &Form::CancelButtonClick);
-  connect(ui->PositionFormat, &QComboBox::activated, this, &Form::PositionFormatChange);
-  connect(ui->AltitudeFormat, &QComboBox::activated, this, &Form::AltitudeFormatChange);
-  connect(ui->ValidFormat, &QComboBox::activated, this, &Form::ValidFormatChange);
-  connect(ui->SpeedFormat, &QComboBox::activated, this, &Form::SpeedFormatChange);
-  connect(ui->CourseFormat, &QComboBox::activated, this, &Form::CourseFormatChange);
-  connect(ui->PositionDecimals, &TDecimalsSpinBox::DecimalsChanged, this,
-          &Form::PositionDecimalsChange);
-  connect(ui->AltitudeDecimals, &TDecimalsSpinBox::DecimalsChanged, this,
-          &Form::AltitudeDecimalsChange);
-  connect(ui->SpeedDecimals, &TDecimalsSpinBox::DecimalsChanged, this, &Form::SpeedDecimalsChange);
-  connect(ui->CourseDecimals, &TDecimalsSpinBox::DecimalsChanged, this,
-          &Form::CourseDecimalsChange);
+void TFieldFormatsForm::ConnectControls() {
+  connect(ui->OKButton, &QPushButton::clicked, this, &TFieldFormatsForm::onOkButtonClicked);
+  connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings) {
+    const auto changed = [this, &setting] { onFormatChanged(setting); };
+    if (setting.IsDecimals)
+      connect(findChild<TDecimalsSpinBox*>(setting.Name), &TDecimalsSpinBox::DecimalsChanged, this,
+              changed);
+    else
+      connect(findChild<QComboBox*>(setting.Name), &QComboBox::activated, this, changed);
+  }
 }
 
-void TFieldFormatsForm::ClockTimerTimer() {
-  ui->DateSample1->setText(PatternSample(ui->DateFormat, 0));
-  ui->DateSample2->setText(PatternSample(ui->DateFormat, kDateSampleDays));
-  ui->TimeSample1->setText(PatternSample(ui->TimeFormat, 0));
-  ui->TimeSample2->setText(PatternSample(ui->TimeFormat, kTimeSampleDays));
-  SetSample(ui->PositionSample1, FormatLatitude(kSampleLatitude));
-  SetSample(ui->PositionSample2, FormatLongitude(kSampleLongitude));
-  SetSample(ui->AltitudeSample1, FormatAltitude(1.0));
-  SetSample(ui->AltitudeSample2, FormatAltitude(kSampleNumber));
-  SetSample(ui->ValidSample1, FormatValid(true));
-  SetSample(ui->ValidSample2, FormatValid(false));
-  SetSample(ui->SpeedSample1, FormatSpeed(1.0));
-  SetSample(ui->SpeedSample2, FormatSpeed(kSampleNumber));
-  SetSample(ui->CourseSample1, FormatCourse(1.0));
-  SetSample(ui->CourseSample2, FormatCourse(kSampleNumber));
+int TFieldFormatsForm::ControlValue(const TNumberFormatSetting& setting) const {
+  if (setting.IsDecimals) return findChild<TDecimalsSpinBox*>(setting.Name)->Decimals();
+  return findChild<QComboBox*>(setting.Name)->currentIndex();
 }
 
-// Refilled from the store at every showing, so that the controls never show
-// choices that a Cancel has already taken out of use.
+void TFieldFormatsForm::onFormatChanged(const TNumberFormatSetting& setting) {
+  Values.*setting.Member = ControlValue(setting);
+  emit FieldFormatsChanged(Values);
+}
+
+void TFieldFormatsForm::onClockTick() {
+  const TLocaleFormats& locale = Values.Locale;
+  ui->DateSample1->setText(PatternSample(ui->DateFormat, 0, locale));
+  ui->DateSample2->setText(PatternSample(ui->DateFormat, kDateSampleDays, locale));
+  ui->TimeSample1->setText(PatternSample(ui->TimeFormat, 0, locale));
+  ui->TimeSample2->setText(PatternSample(ui->TimeFormat, kTimeSampleDays, locale));
+  SetSample(ui->PositionSample1, FormatLatitude(kSampleLatitude, Values));
+  SetSample(ui->PositionSample2, FormatLongitude(kSampleLongitude, Values));
+  SetSample(ui->AltitudeSample1, FormatAltitude(1.0, Values));
+  SetSample(ui->AltitudeSample2, FormatAltitude(kSampleNumber, Values));
+  SetSample(ui->ValidSample1, FormatValid(true, Values));
+  SetSample(ui->ValidSample2, FormatValid(false, Values));
+  SetSample(ui->SpeedSample1, FormatSpeed(1.0, Values));
+  SetSample(ui->SpeedSample2, FormatSpeed(kSampleNumber, Values));
+  SetSample(ui->CourseSample1, FormatCourse(1.0, Values));
+  SetSample(ui->CourseSample2, FormatCourse(kSampleNumber, Values));
+}
+
 void TFieldFormatsForm::showEvent(QShowEvent* event) {
-  FillFromStore();
-  ClockTimerTimer();
+  onClockTick();
   ClockTimer->start();
   CentreOverMainWindow();
   QDialog::showEvent(event);
@@ -152,58 +155,14 @@ void TFieldFormatsForm::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-// The result is set before the writes: a failing write still closes the
-// dialog with OK, and the main window then loads whatever the store holds.
-void TFieldFormatsForm::OKButtonClick() {
-  accept();
-  TFieldFormats chosen;
+// Every control as it stands, the patterns included, is the choice; it is
+// handed on before the dialog closes with OK, so that whoever stores it on
+// acceptance stores this.
+void TFieldFormatsForm::onOkButtonClicked() {
   for (const TTextFormatSetting& setting : kTextFormatSettings)
-    chosen.*setting.Member = TextOf(findChild<QComboBox*>(setting.Name));
-  for (const TNumberFormatSetting& setting : kNumberFormatSettings) {
-    chosen.*setting.Member = setting.IsDecimals
-                                 ? findChild<TDecimalsSpinBox*>(setting.Name)->Decimals()
-                                 : findChild<QComboBox*>(setting.Name)->currentIndex();
-  }
-  StoreFieldFormats(chosen);
-}
-
-void TFieldFormatsForm::CancelButtonClick() {
-  LoadFieldFormats();
-  reject();
-}
-
-void TFieldFormatsForm::PositionFormatChange() {
-  FieldFormats.PositionFormat = ui->PositionFormat->currentIndex();
-}
-
-void TFieldFormatsForm::PositionDecimalsChange() {
-  FieldFormats.PositionDecimals = ui->PositionDecimals->Decimals();
-}
-
-void TFieldFormatsForm::AltitudeFormatChange() {
-  FieldFormats.AltitudeFormat = ui->AltitudeFormat->currentIndex();
-}
-
-void TFieldFormatsForm::AltitudeDecimalsChange() {
-  FieldFormats.AltitudeDecimals = ui->AltitudeDecimals->Decimals();
-}
-
-void TFieldFormatsForm::ValidFormatChange() {
-  FieldFormats.ValidFormat = ui->ValidFormat->currentIndex();
-}
-
-void TFieldFormatsForm::SpeedFormatChange() {
-  FieldFormats.SpeedFormat = ui->SpeedFormat->currentIndex();
-}
-
-void TFieldFormatsForm::SpeedDecimalsChange() {
-  FieldFormats.SpeedDecimals = ui->SpeedDecimals->Decimals();
-}
-
-void TFieldFormatsForm::CourseFormatChange() {
-  FieldFormats.CourseFormat = ui->CourseFormat->currentIndex();
-}
-
-void TFieldFormatsForm::CourseDecimalsChange() {
-  FieldFormats.CourseDecimals = ui->CourseDecimals->Decimals();
+    Values.*setting.Member = TextOf(findChild<QComboBox*>(setting.Name));
+  for (const TNumberFormatSetting& setting : kNumberFormatSettings)
+    Values.*setting.Member = ControlValue(setting);
+  emit FieldFormatsChanged(Values);
+  accept();
 }

@@ -1,13 +1,18 @@
 #pragma once
 // The Field formats dialog: one row per kind of field, with its format, its
-// decimals and two live samples. List and decimals changes take effect in
-// FieldFormats at once; the date and time patterns only once OK has stored
-// them and the main window has loaded them again.
+// decimals and two live samples. It edits a copy of the formats it is given
+// and hands the copy back through FieldFormatsChanged: at once for every list
+// and decimals change, and with the date and time patterns too when OK is
+// pressed. Whoever owns the settings stores the choice on OK and decides what
+// stays in use once the dialog has closed.
 
 #include <QDialog>
 #include <memory>
 
+#include "format/FormatRoutines.h"
+
 class QTimer;
+struct TNumberFormatSetting;
 
 namespace Ui {
 class TFieldFormatsForm;
@@ -20,8 +25,14 @@ class TFieldFormatsForm : public QDialog {
   explicit TFieldFormatsForm(QWidget* parent = nullptr);
   ~TFieldFormatsForm() override;
 
-  // Refreshes the fourteen samples; ClockTimer calls it every 500 ms.
-  void ClockTimerTimer();
+  // Shows `formats` in the controls; hands nothing on.
+  void SetFieldFormats(const TFieldFormats& formats);
+
+  // Refreshes the fourteen samples; the clock calls it every 500 ms.
+  void onClockTick();
+
+ signals:
+  void FieldFormatsChanged(const TFieldFormats& formats);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -29,23 +40,15 @@ class TFieldFormatsForm : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void FormCreate();
-  void FillFromStore();
-  void ConnectHandlers();
+  void SetUpSamples();
+  void ConnectControls();
   void CentreOverMainWindow();
+  int ControlValue(const TNumberFormatSetting& setting) const;
 
-  void OKButtonClick();
-  void CancelButtonClick();
-  void PositionFormatChange();
-  void PositionDecimalsChange();
-  void AltitudeFormatChange();
-  void AltitudeDecimalsChange();
-  void ValidFormatChange();
-  void SpeedFormatChange();
-  void SpeedDecimalsChange();
-  void CourseFormatChange();
-  void CourseDecimalsChange();
+  void onOkButtonClicked();
+  void onFormatChanged(const TNumberFormatSetting& setting);
 
   std::unique_ptr<Ui::TFieldFormatsForm> ui;
   QTimer* ClockTimer;
+  TFieldFormats Values;
 };

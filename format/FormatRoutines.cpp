@@ -4,11 +4,7 @@
 #include <cmath>
 
 #include "common/Routines.h"
-#include "common/Settings.h"
 #include "format/DateTimePattern.h"
-#include "format/LocaleFormats.h"
-
-TFieldFormats FieldFormats;
 
 namespace {
 
@@ -99,29 +95,6 @@ std::string WithLetter(const std::string& number, bool isLatitude, double value)
 
 }  // namespace
 
-TFieldFormats StoredFieldFormats() {
-  const TFieldFormats defaults;
-  TFieldFormats formats;
-  for (const TTextFormatSetting& setting : kTextFormatSettings)
-    formats.*setting.Member =
-        ReadSettingStr(kOptionsSection, setting.Name, LocaleFormats.*setting.Default);
-  for (const TNumberFormatSetting& setting : kNumberFormatSettings)
-    formats.*setting.Member =
-        ReadSettingInt(kOptionsSection, setting.Name, defaults.*setting.Member);
-  return formats;
-}
-
-void StoreFieldFormats(const TFieldFormats& formats) {
-  for (const TTextFormatSetting& setting : kTextFormatSettings)
-    WriteSettingStr(kOptionsSection, setting.Name, formats.*setting.Member);
-  for (const TNumberFormatSetting& setting : kNumberFormatSettings)
-    WriteSettingInt(kOptionsSection, setting.Name, formats.*setting.Member);
-}
-
-void LoadFieldFormats() {
-  FieldFormats = StoredFieldFormats();
-}
-
 // Values of 10^18 and more keep plain fixed notation: their digits past the
 // eighteenth show as zeros. Not-a-number shows as "NAN" and the infinities as
 // "INF" and "-INF", whatever the decimals.
@@ -135,11 +108,11 @@ std::string FormatFixed(double value, int32_t decimals) {
 }
 
 std::string FormatDate(TDateTime value, const TFieldFormats& formats) {
-  return FormatDateTime(formats.DateFormat, value);
+  return FormatDateTime(formats.DateFormat, value, formats.Locale);
 }
 
 std::string FormatTime(TDateTime value, const TFieldFormats& formats) {
-  return FormatDateTime(formats.TimeFormat, value);
+  return FormatDateTime(formats.TimeFormat, value, formats.Locale);
 }
 
 char HemisphereLetter(bool isLatitude, double value) {

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <optional>
 
-TLocaleFormats LocaleFormats;
-
 namespace {
 
 bool IsAsciiLetter(char ch) {
@@ -186,6 +184,6 @@ TLocaleFormats LocaleFormatsOf(const QLocale& locale) {
   return formats;
 }
 
-void LoadSystemLocaleFormats() {
-  LocaleFormats = LocaleFormatsOf(QLocale::system());
+TLocaleFormats SystemLocaleFormats() {
+  return LocaleFormatsOf(QLocale::system());
 }

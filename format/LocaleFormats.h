@@ -1,8 +1,8 @@
 #pragma once
 // The user's locale as the date-time patterns see it: the system's date and
 // time patterns (already in our own pattern language), the AM/PM designators
-// and the day and month names. Read once at start-up; until then, and when the
-// locale has nothing to say, the built-in values below stand.
+// and the day and month names. Where the locale has nothing to say, the
+// built-in values below stand.
 
 #include <QLocale>
 #include <array>
@@ -28,12 +28,9 @@ struct TLocaleFormats {
                                                 "September", "October",  "November", "December"};
 };
 
-// The locale in use, process-wide. Tests assign their own values.
-extern TLocaleFormats LocaleFormats;
-
-// Fills LocaleFormats from the user's locale (QLocale::system()); called once
-// at start-up, before the field formats are loaded.
-void LoadSystemLocaleFormats();
+// The user's locale (QLocale::system()); read once at start-up and handed on
+// inside the field formats.
+TLocaleFormats SystemLocaleFormats();
 
 // The values a given locale supplies (texts in UTF-8).
 TLocaleFormats LocaleFormatsOf(const QLocale& locale);

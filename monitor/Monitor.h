@@ -47,6 +47,8 @@ class TMonitor {
 
   void SetOptions(const TMonitorOptions& options) { Options = options; }
   const TMonitorOptions& CurrentOptions() const { return Options; }
+  // The formats the fix fields are written in.
+  void SetFieldFormats(const TFieldFormats& formats) { FieldFormats = formats; }
   // What each port opens; empty for real devices.
   void SetDeviceFactory(TSerial::TDeviceFactory factory) { DeviceFactory = std::move(factory); }
 
@@ -116,6 +118,7 @@ class TMonitor {
   TSerial::TDeviceFactory DeviceFactory;
   TDataFile DataFile;
   TMonitorOptions Options;
+  TFieldFormats FieldFormats;
   TUsedTexts UsedTexts;
   bool IsLogging = false;
   bool IsReplaying = false;

@@ -18,7 +18,6 @@ void WriteText(const TTextOption& option, const TMonitorOptions& options) {
 
 TMonitorOptions LoadMonitorOptions() {
   TMonitorOptions options;
-  options.BaudRate = ReadText(kBaudRateOption);
   for (const TBoolOption& option : kBoolOptions)
     options.*option.Member = ReadSettingBool(kOptionsSection, option.Name, option.Default);
   const int format = ReadSettingInt(kOptionsSection, kTimestampFormatName, kRelativeTimestamp);
@@ -30,9 +29,18 @@ TMonitorOptions LoadMonitorOptions() {
 // In the order the dialog shows them, so that the first value that cannot be
 // written is the one named.
 void SaveMonitorOptions(const TMonitorOptions& options) {
-  WriteText(kBaudRateOption, options);
   for (const TBoolOption& option : kBoolOptions)
     WriteSettingBool(kOptionsSection, option.Name, options.*option.Member);
   WriteSettingInt(kOptionsSection, kTimestampFormatName, options.TimestampFormat);
   WriteText(kPPSCommandOption, options);
+}
+
+// A rate written by hand outside the bounds is used as the nearest bound.
+int StoredReplaySpeed() {
+  const int stored = ReadSettingInt(kOptionsSection, kReplaySpeedName, kDefaultReplaySpeed);
+  return std::clamp(stored, kMinimumReplaySpeed, kMaximumReplaySpeed);
+}
+
+void StoreReplaySpeed(int milliseconds) {
+  WriteSettingInt(kOptionsSection, kReplaySpeedName, milliseconds);
 }

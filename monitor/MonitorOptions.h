@@ -1,6 +1,6 @@
 #pragma once
 // What the receive loop is told by the General options and Set replay rate
-// dialogs, as plain values: the dialogs hand a new copy to the monitor on
+// dialogs, as plain values: the main window hands a new copy to the monitor on
 // every change of a control, so a change acts at the next tick. Each settings
 // group is one table of {name, default} entries that loading, filling a
 // dialog and saving all go through, so a value name is written once.
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "common/Settings.h"
-#include "source/Serial.h"
 
 // The "Record timestamp as..." choices; kNoTimestampFormat is neither.
 constexpr int kRelativeTimestamp = 0;
@@ -25,7 +24,6 @@ struct TMonitorOptions {
   bool RecordTimestamps = false;
   int TimestampFormat = kRelativeTimestamp;
   std::string PPSCommand;
-  std::string BaudRate = kDefaultBaudRate;  // as the dialog lists it; empty when none is chosen
 
   bool operator==(const TMonitorOptions&) const = default;
 };
@@ -51,8 +49,6 @@ struct TTextOption {
   const char* Default;
 };
 
-inline constexpr TTextOption kBaudRateOption{kBaudRateName, &TMonitorOptions::BaudRate,
-                                             kDefaultBaudRate};
 inline constexpr TTextOption kPPSCommandOption{"PPSCommand", &TMonitorOptions::PPSCommand, ""};
 
 inline constexpr const char* kTimestampFormatName = "TimestampFormat";
@@ -63,8 +59,14 @@ inline constexpr int kDefaultReplaySpeed = 500;
 inline constexpr int kMinimumReplaySpeed = 10;
 inline constexpr int kMaximumReplaySpeed = 5000;
 
-// Reads every option from the store; what cannot be read is its default. A
+// Reads every option from the store (for the owner of the application's
+// settings); what cannot be read is its default. A
 // stored timestamp form above the last item selects the last, below 0 none.
 TMonitorOptions LoadMonitorOptions();
 // Writes every option; throws the store's error when a write fails.
 void SaveMonitorOptions(const TMonitorOptions& options);
+
+// The stored replay rate, brought to the nearest bound of 10 to 5000.
+int StoredReplaySpeed();
+// Throws the store's error when the write fails.
+void StoreReplaySpeed(int milliseconds);

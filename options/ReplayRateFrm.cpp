@@ -1,11 +1,8 @@
 #include "options/ReplayRateFrm.h"
 
-#include "common/HandlerErrors.h"
-
 #include <QKeyEvent>
 #include <algorithm>
 
-#include "common/Settings.h"
 #include "monitor/MonitorOptions.h"
 #include "ui_ReplayRateFrm.h"
 
@@ -13,14 +10,23 @@ TReplayRateForm::TReplayRateForm(QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TReplayRateForm>()) {
   Form->setupUi(this);
   Form->ReplaySpeed->setRange(kMinimumReplaySpeed, kMaximumReplaySpeed);
+  // A number being typed is not a rate yet: it is handed on once it is
+  // confirmed, stepped, or the dialog closes.
+  Form->ReplaySpeed->setKeyboardTracking(false);
+  SetReplaySpeed(kDefaultReplaySpeed);
   connect(Form->OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Form->ReplaySpeed, &QSpinBox::valueChanged, this, &TReplayRateForm::ReplaySpeedChanged);
   Form->ReplaySpeed->installEventFilter(this);
-  FormCreate();
 }
 
 TReplayRateForm::~TReplayRateForm() = default;
 
-int TReplayRateForm::ReplaySpeed() const {
+void TReplayRateForm::SetReplaySpeed(int milliseconds) {
+  const QSignalBlocker blocker(Form->ReplaySpeed);
+  Form->ReplaySpeed->setValue(milliseconds);
+}
+
+int TReplayRateForm::FieldSpeed() const {
   const QSpinBox* field = Form->ReplaySpeed;
   bool isNumber = false;
   int value = field->cleanText().toInt(&isNumber);
@@ -28,21 +34,7 @@ int TReplayRateForm::ReplaySpeed() const {
   return std::clamp(value, field->minimum(), field->maximum());
 }
 
-void TReplayRateForm::FormCreate() {
-  // The spin box brings a stored value outside its range to the nearest bound.
-  Form->ReplaySpeed->setValue(
-      ReadSettingInt(kOptionsSection, kReplaySpeedName, kDefaultReplaySpeed));
-}
-
-void TReplayRateForm::FormClose() {
-  // The field shows what is saved and handed to the replay timer, also when
-  // it was closed with a half-typed number in it.
-  int speed = ReplaySpeed();
-  Form->ReplaySpeed->setValue(speed);
-  WriteSettingInt(kOptionsSection, kReplaySpeedName, speed);
-}
-
-bool TReplayRateForm::ReplaySpeedKeyDown(int key) {
+bool TReplayRateForm::onReplaySpeedKey(int key) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
   done(QDialog::Accepted);
   return true;
@@ -50,17 +42,19 @@ bool TReplayRateForm::ReplaySpeedKeyDown(int key) {
 
 bool TReplayRateForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Form->ReplaySpeed && event->type() == QEvent::KeyPress &&
-      ReplaySpeedKeyDown(static_cast<QKeyEvent*>(event)->key())) {
+      onReplaySpeedKey(static_cast<QKeyEvent*>(event)->key())) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
+// The field shows what is handed on, also when it was closed with a
+// half-typed number in it.
 void TReplayRateForm::done(int result) {
-  // Closed first: a failing save is reported, and the dialog must not stay
-  // open behind the error box.
+  const int speed = FieldSpeed();
+  SetReplaySpeed(speed);
+  emit ReplaySpeedChanged(speed);
   QDialog::done(result);
-  Reported([this] { FormClose(); })();
 }
 
 void TReplayRateForm::setVisible(bool visible) {

@@ -1,7 +1,9 @@
 #pragma once
 // "Replay rate...": the time between two replayed lines, in milliseconds.
-// Its field is the live value that a replay start reads; every close saves
-// it, and Enter in the field closes the dialog.
+// Every change of its field hands the rate on through ReplaySpeedChanged, and
+// every close hands it on once more, brought into range, before the dialog
+// finishes; whoever owns the settings saves it then. Enter in the field closes
+// the dialog.
 
 #include <QDialog>
 #include <memory>
@@ -17,22 +19,25 @@ class TReplayRateForm : public QDialog {
   explicit TReplayRateForm(QWidget* parent = nullptr);
   ~TReplayRateForm() override;
 
-  // The field's text as a whole number within 10 to 5000; text that is not a
-  // whole number reads as 10.
-  int ReplaySpeed() const;
+  // Shows the rate, brought to the nearest bound of 10 to 5000; hands nothing on.
+  void SetReplaySpeed(int milliseconds);
 
   // Every close passes here: OK, Enter, Esc and the close box.
   void done(int result) override;
   void setVisible(bool visible) override;
 
+ signals:
+  void ReplaySpeedChanged(int milliseconds);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormCreate();
-  void FormClose();
+  // The field's text as a whole number within 10 to 5000; text that is not a
+  // whole number reads as 10.
+  int FieldSpeed() const;
   // True when the key was taken.
-  bool ReplaySpeedKeyDown(int key);
+  bool onReplaySpeedKey(int key);
 
   std::unique_ptr<Ui::TReplayRateForm> Form;
 };

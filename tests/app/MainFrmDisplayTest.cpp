@@ -36,7 +36,7 @@ class MainFormDisplay : public ::testing::Test {
     WriteSettingStr("Options", "TimeFormat", "hh:nn:ss");
     WriteSettingStr("Options", "DateFormat", "yyyy-mm-dd");
     WriteSettingInt("Options", "PositionDecimals", 3);
-    LoadFieldFormats();
+    Form.LoadFieldFormats();
     ASSERT_TRUE(Dir.isValid());
     LogName = Dir.filePath("drive.txt").toStdString();
     QFile file(QString::fromStdString(LogName));

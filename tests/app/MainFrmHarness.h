@@ -47,7 +47,7 @@ class TWindowHarness {
     });
     Main = std::make_unique<TMainForm>();
     Dialogs.ReplayRate = new TReplayRateForm(Main.get());
-    Dialogs.GeneralOptions = new TGeneralOptionsForm(Main->PortSource(), Main.get());
+    Dialogs.GeneralOptions = new TGeneralOptionsForm(Main.get());
     Dialogs.SendCommand = new TSendCommandForm(Main->PortSource(), Main.get());
     Dialogs.FieldFormats = new TFieldFormatsForm(Main.get());
     Main->SetDialogs(Dialogs);

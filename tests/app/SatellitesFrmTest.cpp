@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "app/SatellitesFrm.h"
 #include "app/SatellitesTable.h"
 #include "app/SatellitesTableBars.h"
@@ -24,6 +25,9 @@
 namespace {
 
 using testing_nmea::Sentence;
+
+// A handle to the store; each test points the store at its own home.
+const TAppSettings Settings;
 
 // Two epochs of a receiver sending GPS on L1 and L5 and GLONASS, with its
 // GSA after the GSV: GPS 5 and 10 used, GLONASS 12 (sent as 76) used, GPS 12
@@ -93,7 +97,7 @@ std::vector<TSkySystem> LegendSystems(TSkyPlot& plot) {
 TEST(SatellitesForm, ReplayFillsPlotAndTable) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -124,7 +128,7 @@ TEST(SatellitesForm, ReplayFillsPlotAndTable) {
 TEST(SatellitesForm, BarToolTips) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -146,7 +150,7 @@ TEST(SatellitesForm, BarToolTips) {
 TEST(SatellitesForm, SortsByEveryColumn) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   Replay(sky, form, kEpoch);
   auto* view = form.findChild<QTableView*>("SatellitesTable");
@@ -175,7 +179,7 @@ TEST(SatellitesForm, SortsByEveryColumn) {
 TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   Replay(sky, form, kEpoch);
   Replay(sky, form, {"GNRMC,101501.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
@@ -199,7 +203,7 @@ TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
 TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   Replay(sky, form, kEpoch);
   EXPECT_EQ(form.SortedTable().rowCount(), 0);
   form.show();
@@ -210,12 +214,12 @@ TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
 TEST(SatellitesForm, GeometryKeptInTheSettings) {
   TTempSettingsHome home;
   {
-    TSatellitesForm never;
+    TSatellitesForm never(Settings);
     never.SaveGeometry();
     EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), -1) << "never shown, not written";
   }
   {
-    TSatellitesForm form;
+    TSatellitesForm form(Settings);
     form.show();
     form.move(40, 30);
     form.resize(640, 400);
@@ -225,13 +229,13 @@ TEST(SatellitesForm, GeometryKeptInTheSettings) {
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesTop", -1), 30);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), 640);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesHeight", -1), 400);
-  TSatellitesForm reopened;
+  TSatellitesForm reopened(Settings);
   EXPECT_EQ(reopened.pos(), QPoint(40, 30));
   EXPECT_EQ(reopened.size(), QSize(640, 400));
 
   // A place no screen shows is not used; the size still is.
   WriteSettingInt("Windows", "SatellitesLeft", -20000);
-  TSatellitesForm offScreen;
+  TSatellitesForm offScreen(Settings);
   EXPECT_NE(offScreen.pos(), QPoint(-20000, 30));
   EXPECT_EQ(offScreen.size(), QSize(640, 400));
 }
@@ -244,7 +248,7 @@ TEST(SatellitesForm, FailedGeometryWriteIsNotReported) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
   qputenv("XDG_CONFIG_HOME", (blocker + "/config").toLocal8Bit());
-  TSatellitesForm form;
+  TSatellitesForm form(Settings);
   form.show();
   EXPECT_NO_THROW(form.SaveGeometry());
   EXPECT_NO_THROW(form.close());

@@ -12,10 +12,14 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "app/AppSettings.h"
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
 
 namespace {
+
+// A handle to the store; each test points the store at its own home.
+const TAppSettings Settings;
 
 TSentenceStats SomeStats() {
   TSentenceStats stats;
@@ -29,7 +33,7 @@ TSentenceStats SomeStats() {
 
 TEST(StatisticsForm, ShowsTheRowsCopiesAndAsksForAReset) {
   TTempSettingsHome home;
-  TStatisticsForm form;
+  TStatisticsForm form(Settings);
   form.show();
   EXPECT_EQ(form.windowTitle(), "Statistics");
   const TSentenceStats stats = SomeStats();
@@ -72,7 +76,7 @@ TEST(StatisticsForm, ShowsTheRowsCopiesAndAsksForAReset) {
 TEST(StatisticsForm, KeepsItsSizeBetweenRuns) {
   TTempSettingsHome home;
   {
-    TStatisticsForm form;
+    TStatisticsForm form(Settings);
     form.resize(500, 300);
     form.show();
     form.close();
@@ -80,7 +84,7 @@ TEST(StatisticsForm, KeepsItsSizeBetweenRuns) {
   EXPECT_EQ(ReadSettingInt("Windows", "StatisticsWidth", 0), 500);
   EXPECT_EQ(ReadSettingInt("Windows", "StatisticsHeight", 0), 300);
   WriteSettingInt("Windows", "StatisticsWidth", 420);
-  TStatisticsForm again;
+  TStatisticsForm again(Settings);
   EXPECT_EQ(again.width(), 420);
   EXPECT_EQ(again.height(), 300);
 }

@@ -197,12 +197,10 @@ TEST(FormatDateAndTime, UseTheirOwnPatterns) {
   TFieldFormats formats;
   formats.DateFormat = "dd/MM/yyyy hh:nn";
   formats.TimeFormat = "dd/MM/yyyy";
-  const TLocaleFormats saved = LocaleFormats;
-  LocaleFormats = TestLocale();
+  formats.Locale = TestLocale();
   // An RMC date-time shows its time of day; a GGA time has a zero date part.
   EXPECT_EQ(FormatDate(At(2026, 12, 6, 14, 5, 9), formats), "06/12/2026 14:05");
   EXPECT_EQ(FormatTime(At(1899, 12, 30, 14, 5, 9), formats), "30/12/1899");
-  LocaleFormats = saved;
 }
 
 // Every short pattern built from the language's own characters renders within

@@ -10,11 +10,8 @@
 
 #include "common/Clock.h"
 #include "common/DateTime.h"
-#include "common/Settings.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/FormatRoutines.h"
-#include "format/LocaleFormats.h"
-#include "tests/support/SettingsHome.h"
 
 namespace {
 
@@ -27,14 +24,20 @@ TDateTime FixedNow() {
   return date + time;
 }
 
+// The dialog on its own, filled with the built-in formats; what it hands on
+// is kept in Handed (the last value) and Count.
 class FieldFormatsForm : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Clock::SetNowSource(FixedNow);
-    LocaleFormats = TLocaleFormats{};
-    LoadFieldFormats();
-  }
+  void SetUp() override { Clock::SetNowSource(FixedNow); }
   void TearDown() override { Clock::SetNowSource({}); }
+
+  void Listen(TFieldFormatsForm& form) {
+    QObject::connect(&form, &TFieldFormatsForm::FieldFormatsChanged,
+                     [this](const TFieldFormats& formats) {
+                       Handed = formats;
+                       ++Count;
+                     });
+  }
 
   template <typename T>
   T* Control(TFieldFormatsForm& form, const char* name) {
@@ -46,7 +49,8 @@ class FieldFormatsForm : public ::testing::Test {
     return Control<QLineEdit>(form, name)->text().toStdString();
   }
 
-  TTempSettingsHome Home;
+  TFieldFormats Handed;
+  int Count = 0;
 };
 
 void PressKey(QWidget* widget, int key, const QString& text = {}) {
@@ -71,36 +75,43 @@ void WaitFor(int milliseconds) {
   while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-TEST_F(FieldFormatsForm, ControlsComeFromTheStore) {
+TEST_F(FieldFormatsForm, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
   struct TRow {
     const char* Legend;
-    const char* Setting;
-    int32_t Stored;
+    int32_t TFieldFormats::*Value;
+    int32_t Given;
     const char* Control;
     int Shown;  // selection or value
-    int32_t SavedByOK;
+    int32_t HandedByOK;
   };
   const TRow rows[] = {
-      {"a position layout beyond the list selects nothing", "PositionFormat", 7, "PositionFormat",
-       -1, -1},
-      {"a stored layout in the list", "SpeedFormat", 2, "SpeedFormat", 2, 2},
-      {"decimals above the bound show the bound", "SpeedDecimals", 12, "SpeedDecimals", 9, 9},
-      {"decimals below the bound show the bound", "AltitudeDecimals", -3, "AltitudeDecimals", 0, 0},
+      {"a position layout beyond the list selects nothing", &TFieldFormats::PositionFormat, 7,
+       "PositionFormat", -1, -1},
+      {"a layout in the list", &TFieldFormats::SpeedFormat, 2, "SpeedFormat", 2, 2},
+      {"decimals above the bound show the bound", &TFieldFormats::SpeedDecimals, 12,
+       "SpeedDecimals", 9, 9},
+      {"decimals below the bound show the bound", &TFieldFormats::AltitudeDecimals, -3,
+       "AltitudeDecimals", 0, 0},
   };
   for (const TRow& row : rows) {
-    TTempSettingsHome home;
-    WriteSettingInt("Options", row.Setting, row.Stored);
+    Count = 0;
     TFieldFormatsForm form;
+    Listen(form);
+    TFieldFormats given;
+    given.*row.Value = row.Given;
+    form.SetFieldFormats(given);
+    EXPECT_EQ(Count, 0) << row.Legend << ": filling hands nothing on";
     if (auto* list = form.findChild<QComboBox*>(row.Control))
       EXPECT_EQ(list->currentIndex(), row.Shown) << row.Legend;
     else
       EXPECT_EQ(Control<QSpinBox>(form, row.Control)->value(), row.Shown) << row.Legend;
     Control<QPushButton>(form, "OKButton")->click();
-    EXPECT_EQ(ReadSettingInt("Options", row.Setting, 1000), row.SavedByOK) << row.Legend;
+    EXPECT_EQ(form.result(), QDialog::Accepted) << row.Legend;
+    EXPECT_EQ(Handed.*row.Value, row.HandedByOK) << row.Legend;
   }
 }
 
-TEST_F(FieldFormatsForm, ChangingAListTakesEffectAtOnce) {
+TEST_F(FieldFormatsForm, ChangingAListHandsItOnAtOnce) {
   struct TRow {
     const char* Legend;
     const char* Control;
@@ -114,35 +125,40 @@ TEST_F(FieldFormatsForm, ChangingAListTakesEffectAtOnce) {
   };
   for (const TRow& row : rows) {
     TFieldFormatsForm form;
+    Listen(form);
     PressKey(Control<QComboBox>(form, row.Control), Qt::Key_Down);
-    EXPECT_EQ(FieldFormats.*row.Value, 1) << row.Legend;
+    EXPECT_EQ(Handed.*row.Value, 1) << row.Legend;
   }
 }
 
 TEST_F(FieldFormatsForm, TypedDecimalsHoldUntilTheFocusLeaves) {
   TFieldFormatsForm form;
+  Listen(form);
   auto* decimals = Control<QSpinBox>(form, "PositionDecimals");
   decimals->selectAll();
   Type(decimals, "15");
-  EXPECT_EQ(FieldFormats.PositionDecimals, 15);
-  form.ClockTimerTimer();
+  EXPECT_EQ(Handed.PositionDecimals, 15);
+  form.onClockTick();
   EXPECT_EQ(Text(form, "PositionSample1"), "42.842476900000001,S");
   Type(decimals, "x");
-  EXPECT_EQ(FieldFormats.PositionDecimals, 15) << "a letter is refused";
+  EXPECT_EQ(Handed.PositionDecimals, 15) << "a letter is refused";
   LeaveField(decimals);
   EXPECT_EQ(decimals->text(), "9");
-  EXPECT_EQ(FieldFormats.PositionDecimals, 9);
+  EXPECT_EQ(Handed.PositionDecimals, 9);
   PressKey(decimals, Qt::Key_Up);
-  EXPECT_EQ(FieldFormats.PositionDecimals, 9) << "the Up key stops at the bound";
+  EXPECT_EQ(Handed.PositionDecimals, 9) << "the Up key stops at the bound";
   PressKey(decimals, Qt::Key_Down);
-  EXPECT_EQ(FieldFormats.PositionDecimals, 8);
+  EXPECT_EQ(Handed.PositionDecimals, 8);
 }
 
-TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButNotInUseUntilOK) {
-  WriteSettingStr("Options", "TimeFormat", "hh:nn:ss");
-  WriteSettingStr("Options", "DateFormat", "dd/MM/yyyy");
-  LoadFieldFormats();
+TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
+  TFieldFormats given;
+  given.TimeFormat = "hh:nn:ss";
+  given.DateFormat = "dd/MM/yyyy";
+  given.Locale.TimePMString = "nachm.";
   TFieldFormatsForm form;
+  Listen(form);
+  form.SetFieldFormats(given);
   form.show();
   Control<QComboBox>(form, "TimeFormat")->setEditText("HH:MM");
   WaitFor(600);
@@ -150,39 +166,40 @@ TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButNotInUseUntilOK) {
   EXPECT_EQ(Text(form, "TimeSample2"), "21:15") << "twelve hours ahead";
   EXPECT_EQ(Text(form, "DateSample1"), "06/12/2026");
   EXPECT_EQ(Text(form, "DateSample2"), "05/01/2027") << "thirty days ahead";
+  Control<QComboBox>(form, "TimeFormat")->setEditText("h ampm");
+  form.onClockTick();
+  EXPECT_EQ(Text(form, "TimeSample2"), "9 nachm.") << "in the locale it was given";
+  EXPECT_EQ(Count, 0) << "a pattern is not handed on while it is typed";
 
-  EXPECT_EQ(FormatTime(0.5), "12:00:00") << "the main window keeps the pattern in use";
+  Control<QComboBox>(form, "TimeFormat")->setEditText("HH:MM");
   Control<QPushButton>(form, "OKButton")->click();
   EXPECT_EQ(form.result(), QDialog::Accepted);
-  LoadFieldFormats();
-  EXPECT_EQ(FormatTime(0.5), "12:00");
+  EXPECT_EQ(Handed.TimeFormat, "HH:MM");
+  EXPECT_EQ(Handed.Locale.TimePMString, "nachm.");
 
   Control<QComboBox>(form, "DateFormat")->setEditText("");
-  form.ClockTimerTimer();
+  form.onClockTick();
   EXPECT_EQ(Text(form, "DateSample1") + Text(form, "DateSample2"), "") << "no pattern, no sample";
 }
 
-TEST_F(FieldFormatsForm, CancelAndEscRestoreTheStoredFormats) {
+TEST_F(FieldFormatsForm, CancelAndEscCloseWithoutHandingOn) {
   struct TRow {
     const char* Legend;
     bool ByEsc;
   };
   for (const TRow& row : {TRow{"Cancel button", false}, TRow{"Esc key", true}}) {
     TFieldFormatsForm form;
+    Listen(form);
     form.show();
-    PressKey(Control<QComboBox>(form, "SpeedFormat"), Qt::Key_Down);
-    PressKey(Control<QComboBox>(form, "SpeedFormat"), Qt::Key_Down);
-    ASSERT_EQ(FieldFormats.SpeedFormat, 2) << row.Legend;
+    Control<QComboBox>(form, "TimeFormat")->setEditText("HH:MM");
+    Count = 0;
     if (row.ByEsc)
       PressKey(&form, Qt::Key_Escape);
     else
       Control<QPushButton>(form, "CancelButton")->click();
     EXPECT_EQ(form.result(), QDialog::Rejected) << row.Legend;
-    EXPECT_EQ(FieldFormats.SpeedFormat, 0) << row.Legend;
-    form.show();
-    EXPECT_EQ(Control<QComboBox>(form, "SpeedFormat")->currentIndex(), 0)
-        << row.Legend << ": shown again, the list agrees with the formats in use";
-    form.hide();
+    EXPECT_FALSE(form.isVisible()) << row.Legend;
+    EXPECT_EQ(Count, 0) << row.Legend;
   }
 }
 

@@ -3,34 +3,23 @@
 #include <tuple>
 
 #include "common/Settings.h"
-#include "format/FormatRoutines.h"
+#include "format/FieldFormatSettings.h"
 #include "format/LocaleFormats.h"
 #include "tests/support/SettingsHome.h"
 
 namespace {
 
-// Each test starts from a fresh store, a known locale and a known record, and
-// leaves the process-wide values as it found them.
+// Each test starts from a fresh store and a known locale.
 class LoadFieldFormatsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SavedLocale = LocaleFormats;
-    SavedFormats = FieldFormats;
-    LocaleFormats.ShortDateFormat = "dd.mm.yyyy";
-    LocaleFormats.ShortTimeFormat = "hh:mm";
-    FieldFormats = Scrambled();
+    Locale.ShortDateFormat = "dd.mm.yyyy";
+    Locale.ShortTimeFormat = "hh:mm";
+    Locale.TimePMString = "nachm.";
   }
-  void TearDown() override {
-    LocaleFormats = SavedLocale;
-    FieldFormats = SavedFormats;
-  }
-
-  // Values no load would give, so that a value left unread shows.
-  static TFieldFormats Scrambled() { return {"x", "x", 77, 77, 77, 77, 77, 77, 77, 77, 77}; }
 
   TTempSettingsHome Home;
-  TLocaleFormats SavedLocale;
-  TFieldFormats SavedFormats;
+  TLocaleFormats Locale;
 };
 
 auto Fields(const TFieldFormats& f) {
@@ -44,8 +33,9 @@ void ExpectFormats(const TFieldFormats& actual, const TFieldFormats& expected) {
 }
 
 TEST_F(LoadFieldFormatsTest, FreshStoreGivesTheDefaults) {
-  LoadFieldFormats();
-  ExpectFormats(FieldFormats, {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 0});
+  const TFieldFormats formats = StoredFieldFormats(Locale);
+  ExpectFormats(formats, {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 0, {}});
+  EXPECT_EQ(formats.Locale.TimePMString, "nachm.") << "the locale travels with the formats";
 }
 
 TEST_F(LoadFieldFormatsTest, StoredValuesAreTakenAsTheyStand) {
@@ -56,8 +46,8 @@ TEST_F(LoadFieldFormatsTest, StoredValuesAreTakenAsTheyStand) {
   WriteSettingStr("Options", "TimeFormat", "HH:MM:SS");
   int32_t value = -1;  // out-of-range values too: nothing is validated on loading
   for (const char* name : names) WriteSettingInt("Options", name, value++);
-  LoadFieldFormats();
-  ExpectFormats(FieldFormats, {"yyyy-mm-dd", "HH:MM:SS", -1, 0, 1, 2, 3, 4, 5, 6, 7});
+  ExpectFormats(StoredFieldFormats(Locale),
+                {"yyyy-mm-dd", "HH:MM:SS", -1, 0, 1, 2, 3, 4, 5, 6, 7, {}});
 }
 
 TEST_F(LoadFieldFormatsTest, EmptyOrWronglyTypedValuesGiveTheDefaults) {
@@ -66,15 +56,19 @@ TEST_F(LoadFieldFormatsTest, EmptyOrWronglyTypedValuesGiveTheDefaults) {
   WriteSettingStr("Options", "PositionDecimals", "3");
   WriteSettingStr("Options", "SpeedFormat", "2");
   WriteSettingInt("Options", "CourseDecimals", 4);
-  LoadFieldFormats();
-  ExpectFormats(FieldFormats, {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 4});
+  ExpectFormats(StoredFieldFormats(Locale), {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 4, {}});
 }
 
 TEST_F(LoadFieldFormatsTest, StoredLayoutOutsideTheListFormatsAsSignedDegrees) {
   WriteSettingInt("Options", "PositionFormat", 7);
   WriteSettingInt("Options", "PositionDecimals", 2);
-  LoadFieldFormats();
-  EXPECT_EQ(FormatLatitude(-42.8424769), "-42.84");
+  EXPECT_EQ(FormatLatitude(-42.8424769, StoredFieldFormats(Locale)), "-42.84");
+}
+
+TEST_F(LoadFieldFormatsTest, StoredValuesReadBackAsWritten) {
+  const TFieldFormats written{"d.m.yy", "h:nn ampm", 3, 4, 2, 0, 1, 3, 2, 0, 5, Locale};
+  StoreFieldFormats(written);
+  ExpectFormats(StoredFieldFormats(TLocaleFormats{}), written);
 }
 
 }  // namespace

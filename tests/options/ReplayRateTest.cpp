@@ -1,3 +1,6 @@
+// The Set replay rate dialog on its own, and the rate in the store. Saving it
+// when the dialog closes is the main window's part (tests/app).
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,6 +10,7 @@
 #include <QTimer>
 
 #include "common/Settings.h"
+#include "monitor/MonitorOptions.h"
 #include "options/ReplayRateFrm.h"
 #include "tests/support/SettingsHome.h"
 
@@ -20,14 +24,19 @@ void TypeInto(TReplayRateForm& form, const QString& text) {
   SpeedField(form)->findChild<QLineEdit*>()->setText(text);
 }
 
-int StoredSpeed() {
-  return ReadSettingInt("Options", "ReplaySpeed", -1);
-}
+// The dialog and the last rate it handed on (-1: none yet).
+struct TListened {
+  TListened() {
+    QObject::connect(&Form, &TReplayRateForm::ReplaySpeedChanged,
+                     [this](int milliseconds) { Handed = milliseconds; });
+  }
+  TReplayRateForm Form;
+  int Handed = -1;
+};
 
 // Runs the dialog modally, typing `typed` and pressing `key` in the field once
-// it is up. A
-// dialog that does not close is rejected after a while, so the test fails
-// instead of hanging.
+// it is up. A dialog that does not close is rejected after a while, so the
+// test fails instead of hanging.
 int ExecPressing(TReplayRateForm& form, int key, Qt::KeyboardModifiers modifiers,
                  const QString& typed = {}) {
   QTimer::singleShot(0, &form, [&form, key, modifiers, typed] {
@@ -43,61 +52,62 @@ int ExecPressing(TReplayRateForm& form, int key, Qt::KeyboardModifiers modifiers
 
 TEST(ReplayRate, StoredValuesAreBroughtIntoRange) {
   const std::pair<int, int> cases[] = {
-      // stored, shown
+      // stored, read
       {3, 10}, {9, 10}, {10, 10}, {250, 250}, {5000, 5000}, {9000, 5000}, {-40, 10},
   };
-  for (const auto& [stored, shown] : cases) {
+  for (const auto& [stored, read] : cases) {
     TTempSettingsHome home;
     WriteSettingInt("Options", "ReplaySpeed", stored);
-    TReplayRateForm form;
-    EXPECT_EQ(form.ReplaySpeed(), shown) << stored;
-    form.show();
-    form.close();
-    EXPECT_EQ(StoredSpeed(), shown) << "replaced at the next close: " << stored;
+    EXPECT_EQ(StoredReplaySpeed(), read) << stored;
   }
-}
-
-TEST(ReplayRate, NothingStoredShows500) {
   TTempSettingsHome home;
-  TReplayRateForm form;
-  EXPECT_EQ(form.ReplaySpeed(), 500);
+  EXPECT_EQ(StoredReplaySpeed(), 500) << "nothing stored";
 }
 
-TEST(ReplayRate, TypedTextReadsAsAWholeNumberInRange) {
+TEST(ReplayRate, TypedTextIsHandedOnAtCloseAsAWholeNumberInRange) {
   const std::pair<const char*, int> cases[] = {
-      // typed, read
+      // typed, handed on
       {"250", 250}, {"", 10}, {"7", 10}, {"9999", 5000}, {"12x", 10},
   };
-  TTempSettingsHome home;
-  TReplayRateForm form;
-  for (const auto& [typed, read] : cases) {
-    TypeInto(form, typed);
-    EXPECT_EQ(form.ReplaySpeed(), read) << typed;
+  for (const auto& [typed, handed] : cases) {
+    TListened dialog;
+    dialog.Form.show();
+    TypeInto(dialog.Form, typed);
+    EXPECT_EQ(dialog.Handed, -1) << "not while it is typed: " << typed;
+    dialog.Form.close();
+    EXPECT_EQ(dialog.Handed, handed) << typed;
+    EXPECT_EQ(SpeedField(dialog.Form)->value(), handed) << "the field shows it: " << typed;
   }
 }
 
-TEST(ReplayRate, EnterInTheFieldClosesWithOkAndSaves) {
+TEST(ReplayRate, EveryChangeOfTheFieldIsHandedOnButNotTheGivenRate) {
+  TListened dialog;
+  dialog.Form.SetReplaySpeed(9000);
+  EXPECT_EQ(dialog.Handed, -1);
+  EXPECT_EQ(SpeedField(dialog.Form)->value(), 5000);
+  SpeedField(dialog.Form)->setValue(120);
+  EXPECT_EQ(dialog.Handed, 120);
+}
+
+TEST(ReplayRate, EnterInTheFieldClosesWithOk) {
   const std::pair<Qt::KeyboardModifiers, int> cases[] = {
       {Qt::NoModifier, Qt::Key_Return},
       {Qt::ShiftModifier, Qt::Key_Return},
       {Qt::ControlModifier | Qt::AltModifier, Qt::Key_Enter},
   };
-  TTempSettingsHome home;
-  TReplayRateForm form;
+  TListened dialog;
   int speed = 100;
   for (const auto& [modifiers, key] : cases) {
-    SpeedField(form)->setValue(++speed);
-    EXPECT_EQ(ExecPressing(form, key, modifiers), QDialog::Accepted) << speed;
-    EXPECT_EQ(StoredSpeed(), speed);
+    SpeedField(dialog.Form)->setValue(++speed);
+    EXPECT_EQ(ExecPressing(dialog.Form, key, modifiers), QDialog::Accepted) << speed;
+    EXPECT_EQ(dialog.Handed, speed);
   }
 }
 
-TEST(ReplayRate, AHalfTypedRateConfirmedWithEnterIsSavedInRange) {
-  TTempSettingsHome home;
-  TReplayRateForm form;
-  EXPECT_EQ(ExecPressing(form, Qt::Key_Return, Qt::NoModifier, "7"), QDialog::Accepted);
-  EXPECT_EQ(StoredSpeed(), 10);
-  EXPECT_EQ(form.ReplaySpeed(), 10);
+TEST(ReplayRate, AHalfTypedRateConfirmedWithEnterIsHandedOnInRange) {
+  TListened dialog;
+  EXPECT_EQ(ExecPressing(dialog.Form, Qt::Key_Return, Qt::NoModifier, "7"), QDialog::Accepted);
+  EXPECT_EQ(dialog.Handed, 10);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // It runs the window's own display decisions with the field formats stored
 // for the user, so its texts are the window's texts.
 
-#include "format/FormatRoutines.h"
+#include "format/FieldFormatSettings.h"
 #include "format/LocaleFormats.h"
 #include "monitor/FixDisplay.h"
 #include "tools/decode/JsonWriter.h"
@@ -17,14 +17,12 @@ namespace {
 
 class TDisplayMode : public TDecodeMode {
  public:
-  explicit TDisplayMode(TOutput& output) : Json(output) {
-    LoadSystemLocaleFormats();
-    LoadFieldFormats();
-  }
+  explicit TDisplayMode(TOutput& output)
+      : Formats(StoredFieldFormats(SystemLocaleFormats())), Json(output) {}
 
   void Line(uint64_t number, std::string_view, TSentenceResult result,
             const TNMEA& decoder) override {
-    const TFieldUpdates updates = DisplayFor(result, decoder, FieldFormats, Used);
+    const TFieldUpdates updates = DisplayFor(result, decoder, Formats, Used);
     // The satellite table reads the "Used?" texts the last GSA left in the slots.
     NoteUsedTexts(updates, Used);
     Json.BeginObject();
@@ -61,6 +59,7 @@ class TDisplayMode : public TDecodeMode {
     Json.EndObject();
   }
 
+  TFieldFormats Formats;
   TJsonWriter Json;
   TUsedTexts Used;
 };

@@ -1,0 +1,53 @@
+#pragma once
+// The application's settings: the one object through which the program reads
+// and writes the settings store. The main window owns it and hands it to
+// whoever keeps something there; the dialogs never see it, they edit values.
+// Nothing is cached: every call reads or writes the store at that moment, so
+// a value edited by hand between two calls is seen. Copies are handles to the
+// same store.
+
+#include <QPoint>
+#include <QSize>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "format/FormatRoutines.h"
+#include "options/GeneralOptions.h"
+
+// A window's place as section "Windows" keeps it.
+struct TWindowPlace {
+  std::optional<QPoint> Position;  // the frame's top left
+  std::optional<QSize> Size;       // the window's own size; only when both are above 0
+};
+
+class TAppSettings {
+ public:
+  // Read after the Field formats dialog has closed, and at start-up. The
+  // patterns default to the locale's, and the formats carry it.
+  TFieldFormats FieldFormats(const TLocaleFormats& locale) const;
+  // Throws the store's error; the values before the failing one are written.
+  void StoreFieldFormats(const TFieldFormats& formats);
+
+  TGeneralOptions GeneralOptions() const;
+  void StoreGeneralOptions(const TGeneralOptions& options);
+
+  // Brought to the nearest bound of 10 to 5000.
+  int ReplaySpeed() const;
+  void StoreReplaySpeed(int milliseconds);
+
+  // The stored "BaudRate" as a decimal integer, read at every open; 4800
+  // when it is missing or not a whole number. A rate outside the dialog's
+  // list is passed on as it stands: some receivers run at odd rates.
+  int32_t BaudRate() const;
+  // The device path COM slot `index` (0 = "COM1:" .. 7 = "COM8:") opens: the
+  // environment variable TOLVANE_COMn, else the text "COMn" of section
+  // "Ports", else the built-in table; empty outside the slots.
+  std::string PortDevicePath(int index) const;
+
+  // `window` names the values: "<window>Left", "<window>Top" and so on.
+  TWindowPlace WindowPlace(std::string_view window) const;
+  // Throws the store's error.
+  void StoreWindowPlace(std::string_view window, QPoint position, QSize size);
+};

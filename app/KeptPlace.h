@@ -1,0 +1,40 @@
+#pragma once
+// A window that keeps its place between runs: its position and size are
+// restored when it is made and saved when it closes (or when Save is called),
+// once it has been shown, as "<Name>Left", "<Name>Top", "<Name>Width" and
+// "<Name>Height" of section "Windows". A stored place that no screen shows
+// now (a monitor unplugged) is brought onto one, as QWidget::restoreGeometry
+// does, so the window never opens out of reach.
+
+#include <QObject>
+#include <QRect>
+#include <string>
+
+#include "app/AppSettings.h"
+
+class QWidget;
+
+// `frame` moved, and shrunk if it must be, to lie inside `available` with a
+// pixel to spare; unchanged when it already does.
+QRect OntoScreen(QRect frame, const QRect& available);
+
+class TKeptPlace : public QObject {
+ public:
+  // Restores the place at once; a child of `window`.
+  TKeptPlace(QWidget& window, TAppSettings settings, std::string name);
+
+  // A failed write is not reported: the window opens at its default place
+  // next time, nothing to tell. Nothing is written for a window never shown.
+  void Save();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Restore();
+
+  QWidget& Window;
+  TAppSettings Settings;
+  std::string Name;
+  bool WasShown = false;
+};

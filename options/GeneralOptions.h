@@ -1,0 +1,22 @@
+#pragma once
+// What the General options dialog edits: the receive loop's options and the
+// baud rate, which only the port reads (from the store, at every open).
+
+#include <string>
+
+#include "monitor/MonitorOptions.h"
+#include "source/Serial.h"
+
+struct TGeneralOptions {
+  TMonitorOptions Monitor;
+  std::string BaudRate = kDefaultBaudRate;  // as the dialog lists it; empty when none is chosen
+
+  bool operator==(const TGeneralOptions&) const = default;
+};
+
+// Every value as the store holds it now (for the owner of the application's
+// settings); what cannot be read is its default.
+TGeneralOptions StoredGeneralOptions();
+// Writes every value in the order the dialog shows them, the baud rate first,
+// so that the first value that cannot be written is the one named.
+void StoreGeneralOptions(const TGeneralOptions& options);
