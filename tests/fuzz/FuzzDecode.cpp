@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes as one received line. Decode must return a
-// known code and leave every record finite, the decoders' one-pass field
-// split must agree with a plain field-by-field reading, and the shared
-// routines must hold their contracts on the same bytes.
+// known code and leave every record finite, a TAG block must come off only
+// from the front, the decoders' one-pass field split must agree with a plain
+// field-by-field reading, and the shared routines must hold their contracts
+// on the same bytes.
 
 #include <cmath>
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include "common/Routines.h"
 #include "nmea/Fields.h"
 #include "nmea/NMEA.h"
+#include "nmea/TagBlock.h"
 
 namespace {
 
@@ -87,6 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckFinite(decoder);
   decoder.ChecksumValid(line);
   CheckFields(line);
+  // A TAG block stripped leaves the end of the line, never other bytes.
+  const std::string_view sentence = StripTagBlock(line);
+  Check(sentence.size() <= line.size() &&
+        sentence.data() + sentence.size() == line.data() + line.size());
   CheckRoutines(line);
   return 0;
 }
