@@ -35,11 +35,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   Timer->setObjectName("ReceiveTimer");
   Timer->setInterval(TMonitor::kIdleInterval);
   connect(Timer, &QTimer::timeout, this, [this] { onReceiveTick(); });
+  Blinker = new QTimer(this);
+  Blinker->setObjectName("BlinkTimer");
+  connect(Blinker, &QTimer::timeout, this, [this] { onBlinkTick(); });
+  Loop.SetArrivalHandler([this] { PostArrival(); });
+  Loop.SetDSRHandler([this](const TDSREdge& edge) { onDSRChanged(edge); });
   SetUpStatusBar();
 }
 
 TMainForm::~TMainForm() {
   Timer->stop();
+  Blinker->stop();
   SaveWindowGeometry();
   // A destructor must not throw; a log that cannot be written out at exit
   // is still reported before the program ends.
@@ -195,19 +201,30 @@ void TMainForm::openSelectedPort() {
   }
   ui->actionReplayFromDisk->setEnabled(false);
   UpdateReceiveTimer();
+  // The lamp's first state, and whatever came with the opening.
+  onLinesArrived();
 }
 
-// Started when there is something to read, log or replay, and stopped when
-// all of it has ended: an idle program is not woken a hundred times a second.
+namespace {
+
+// Runs `timer` at `interval` ms, or stops it when the interval is 0.
+void RunAt(QTimer& timer, int interval) {
+  if (interval <= 0) return timer.stop();
+  if (timer.interval() != interval) timer.setInterval(interval);
+  if (!timer.isActive()) timer.start();
+}
+
+}  // namespace
+
+// Each timer runs only while it has work: lines come by themselves, so a
+// program with a port open sleeps until they do.
 void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
-  if (!Loop.NeedsTicks()) {
-    StatusTimer->stop();
-    return Timer->stop();
-  }
-  if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
-  if (!Timer->isActive()) Timer->start();
-  if (!StatusTimer->isActive()) StatusTimer->start();
+  RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
+  RunAt(*Blinker, Loop.BlinkInterval());
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
+  if (!running) StatusTimer->stop();
+  if (running && !StatusTimer->isActive()) StatusTimer->start();
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {

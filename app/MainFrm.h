@@ -1,8 +1,8 @@
 #pragma once
 // The main window: port selector, fix display and received-data view. It
-// forwards the receive timer and the menu actions to the monitor, which runs
-// the receive loop, and applies what each tick returns. Everything runs on
-// the GUI thread, one timer tick at a time.
+// forwards the port's arrivals, its DSR changes, the receive and blink
+// timers and the menu actions to the monitor, which runs the receive loop,
+// and applies what each step returns. Everything runs on the GUI thread.
 
 #include <QIcon>
 #include <QMainWindow>
@@ -79,7 +79,12 @@ class TMainForm : public QMainWindow {
 
   void runCommandLine();
   void openSelectedPort();
+  // The replay's pace, or DSR sampled where it cannot be waited for.
   void onReceiveTick();
+  // The port has lines, or its link changed.
+  void onLinesArrived();
+  void onDSRChanged(const TDSREdge& edge);
+  void onBlinkTick();
 
   void StartLogging(const std::string& fileName);
   void StartReplay(const std::string& fileName);
@@ -101,8 +106,8 @@ class TMainForm : public QMainWindow {
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
-  // Runs while a port is held, a log is written or a replay runs; stopped
-  // otherwise, so that an idle program sleeps.
+  // Runs while a replay runs or DSR must be sampled; stopped otherwise, so
+  // that the program sleeps until lines arrive.
   QTimer* ReceiveTimer() const { return Timer; }
 
  protected:
@@ -118,6 +123,10 @@ class TMainForm : public QMainWindow {
   std::string ChooseFile(QFileDialog& dialog);
 
   void ApplyTick(const TTickResult& result);
+  void ApplyStep(const TTickResult& result);
+  // Lines arrived: taken at the next turn of the event loop, once however
+  // often the port said so.
+  void PostArrival();
   void ShowModeIndicator(bool visible);
   void DrawLamp(bool lit);
   void ShowFix(const TFieldUpdates& updates);
@@ -140,6 +149,8 @@ class TMainForm : public QMainWindow {
   TGeneralOptions GeneralOptions;
   int ReplaySpeed = kDefaultReplaySpeed;
   QTimer* Timer = nullptr;
+  QTimer* Blinker = nullptr;
+  bool ArrivalPosted = false;
   QIcon SavedIcon;
   std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
   QFileDialog* SaveDialog = nullptr;

@@ -1,10 +1,12 @@
-// The receive timer's tick: the monitor runs the loop, and the window applies
-// what the tick returns: the mode indicator, the lamp, the end of a replay,
-// the lines for the view and the fix display. A failure is reported after the
-// tick has returned, so no message box ever holds the timer up.
+// The receive loop's events: lines that arrived, a DSR change, a timer tick.
+// The monitor runs the loop, and the window applies what each step returns:
+// the mode indicator, the lamp, the end of a replay, the lines for the view
+// and the fix display. A failure is reported after the step has returned, so
+// no message box ever holds the loop up.
 
 #include <QApplication>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
@@ -13,7 +15,39 @@
 #include "ui_MainFrm.h"
 
 void TMainForm::onReceiveTick() {
-  const TTickResult result = Loop.Tick();
+  ApplyStep(Loop.Tick());
+}
+
+void TMainForm::onLinesArrived() {
+  const TTickResult result = Loop.TakeArrived();
+  ApplyStep(result);
+  if (result.MoreWaiting) PostArrival();
+  // The port's link changed (a device gone or back, DSR no longer waited
+  // for): the receive timer follows.
+  if (Timer->isActive() != Loop.NeedsTicks()) UpdateReceiveTimer();
+}
+
+void TMainForm::onDSRChanged(const TDSREdge& edge) {
+  ApplyStep(Loop.TakeDSREdge(edge));
+}
+
+void TMainForm::onBlinkTick() {
+  ApplyStep(Loop.Blink());
+}
+
+void TMainForm::PostArrival() {
+  if (ArrivalPosted) return;
+  ArrivalPosted = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        ArrivalPosted = false;
+        onLinesArrived();
+      },
+      Qt::QueuedConnection);
+}
+
+void TMainForm::ApplyStep(const TTickResult& result) {
   ApplyTick(result);
   if (!result.Error.empty()) ReportError(result.Error);
 }

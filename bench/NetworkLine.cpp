@@ -1,6 +1,6 @@
 // The network line path: lines a second through ReadLine from a TCP peer on
-// the loopback address, taken as the receive tick takes them (the event loop
-// runs, then up to 100 lines), and resident memory while a peer floods the
+// the loopback address, taken as an arrival takes them (the event loop runs,
+// then up to 100 lines), and resident memory while a peer floods the
 // program with bytes that never end a line, or with more lines than it takes.
 
 #include <benchmark/benchmark.h>
@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <string>
 
+#include "monitor/Monitor.h"
 #include "source/Serial.h"
 #include "tests/support/LoopbackPeer.h"
 
@@ -32,11 +33,11 @@ bool Connect(TSerial& source, const TLoopbackPeer& peer) {
   return source.LinkState() == TLinkState::Connected;
 }
 
-// One receive tick of a network source; the lines it took.
+// One arrival of a network source; the lines it took.
 int Tick(TSerial& source) {
   QCoreApplication::processEvents();
   int taken = 0;
-  while (taken < source.LinesPerTick() && !source.ReadLine().empty()) ++taken;
+  while (taken < TMonitor::kLinesPerArrival && source.ReadLine()) ++taken;
   return taken;
 }
 
@@ -51,7 +52,7 @@ void LinesThroughATick(benchmark::State& state) {
   for (auto _ : state) lines += Tick(source);
   source.Close();
   state.counters["lines/s"] = benchmark::Counter(double(lines), benchmark::Counter::kIsRate);
-  state.counters["lines/tick"] = double(lines) / double(state.iterations());
+  state.counters["lines/arrival"] = double(lines) / double(state.iterations());
 }
 
 // `chunk` repeated without end: resident memory before and at the end.

@@ -8,12 +8,6 @@
 #include "monitor/Timestamp.h"
 #include "nmea/TagBlock.h"
 
-namespace {
-
-constexpr uint32_t kBlinkTicksWhileLogging = 10;
-
-}  // namespace
-
 TMonitor::TMonitor() : StartTick(Clock::TickCount()) {}
 
 // Whoever cares about a failure here (the window) stops the monitor first.
@@ -29,7 +23,10 @@ void TMonitor::OpenPort(int index) {
   SourceTick = StartTick;
   Counts.Reset();
   ClosePort();
-  auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory);
+  auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory, Providers);
+  port->SetArrivalHandler([this] {
+    if (OnArrival) OnArrival();
+  });
   try {
     port->Open();
   } catch (...) {
@@ -38,6 +35,8 @@ void TMonitor::OpenPort(int index) {
   }
   SerialPort = std::move(port);
   DroppedSeen = 0;
+  DSRPending = true;
+  WatchDSR();
 }
 
 void TMonitor::ClosePort() {
@@ -95,15 +94,11 @@ TMonitor::TSource TMonitor::Source() const {
   return source;
 }
 
-TTickResult TMonitor::Tick() {
+// A failure ends the step; what happened before it is still applied.
+TTickResult TMonitor::Run(const std::function<void(TTickResult&)>& step) {
   TTickResult result;
   try {
-    Blink(result);
-    if (IsReplaying) {
-      TakeFromReplay(result);
-    } else if (SerialPort && SerialPort->IsOpen()) {
-      TakeFromPort(result);
-    }
+    step(result);
   } catch (const std::exception& error) {
     result.Error = error.what();
   } catch (...) {
@@ -112,14 +107,31 @@ TTickResult TMonitor::Tick() {
   return result;
 }
 
-// The mode indicator blinks every 11th tick while logging and on every tick
-// (one replay period) while replaying, paused or not.
-void TMonitor::Blink(TTickResult& result) {
-  ++Blinks;
-  if (!((IsLogging && Blinks > kBlinkTicksWhileLogging) || IsReplaying)) return;
+TTickResult TMonitor::Tick() {
+  return Run([this](TTickResult& result) {
+    if (IsReplaying) return TakeFromReplay(result);
+    IModemLines* lines = SerialPort ? SerialPort->ModemLines() : nullptr;
+    if (lines && lines->NeedsSampling()) ShowDSR(lines->ReadDSR().value_or(false), result);
+  });
+}
+
+bool TMonitor::NeedsTicks() const {
+  if (IsReplaying) return true;
+  IModemLines* lines = SerialPort ? SerialPort->ModemLines() : nullptr;
+  return lines && lines->NeedsSampling();
+}
+
+int TMonitor::BlinkInterval() const {
+  if (IsReplaying) return ReplayRate;
+  return IsLogging ? kLoggingBlinkInterval : 0;
+}
+
+TTickResult TMonitor::Blink() {
+  TTickResult result;
+  if (!IsLogging && !IsReplaying) return result;
   ModeShown = !ModeShown;
   result.ModeVisible = ModeShown;
-  Blinks = 0;
+  return result;
 }
 
 void TMonitor::TakeFromReplay(TTickResult& result) {
@@ -130,34 +142,6 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
   }
   std::string line = DataFile.readLine();
   if (!line.empty()) Take(std::move(line), result);
-}
-
-// A serial port gives one line a tick; a network source, which may carry far
-// more than a serial line can, every complete line waiting, up to its limit.
-void TMonitor::TakeFromPort(TTickResult& result) {
-  if (SerialPort->HasModemLines() && SerialPort->LinkState() == TLinkState::Connected)
-    SampleDSR(result);
-  const int most = SerialPort->LinesPerTick();
-  for (int taken = 0; taken < most; ++taken) {
-    std::string line = SerialPort->ReadLine();
-    if (line.empty()) break;
-    Take(std::move(line), result);
-  }
-  const uint64_t dropped = SerialPort->DroppedBytes();
-  if (dropped != DroppedSeen) {
-    Counts.AddDropped(dropped - DroppedSeen);
-    DroppedSeen = dropped;
-  }
-}
-
-// DSR is the receiver's 1 PPS output: the lamp follows it, and each rising
-// edge seen at a tick sends the PPS command once.
-void TMonitor::SampleDSR(TTickResult& result) {
-  const int32_t dsr = SerialPort->GetDSR() ? 1 : 0;
-  if (dsr == LastDSRState) return;
-  result.Lamp = dsr == 1;
-  LastDSRState = dsr;
-  if (dsr == 1 && !Options.PPSCommand.empty()) SerialPort->Send(Options.PPSCommand + "\r\n");
 }
 
 bool TMonitor::Filtered(TSentenceResult result) const {

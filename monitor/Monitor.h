@@ -1,11 +1,16 @@
 #pragma once
-// The receive loop and its state, away from any window. One Tick() blinks the
-// mode indicator, takes at most one line (from the replay file, or from the
-// open port after sampling DSR for the 1 PPS lamp), decodes it, filters and
-// stamps it, logs it and works out what the fix display must show. The
-// window applies what a tick returns; the monitor never touches a widget.
+// The receive loop and its state, away from any window. Lines are taken as
+// the port says they arrived (TakeArrived), or one a tick from a replay
+// (Tick); each is decoded, filtered, stamped, logged and worked out into what
+// the fix display must show. DSR, the receiver's 1 PPS output, lights the
+// lamp: its changes come from a thread that waits for them, or, where the
+// device cannot be waited on, from sampling at every tick. The mode
+// indicator blinks at its own pace (Blink). The window applies what each
+// step returns; the monitor never touches a widget.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +24,7 @@
 #include "nmea/SkyModel.h"
 #include "source/Serial.h"
 
-// What one tick asks of the window, in the order it must be done.
+// What one step asks of the window, in the order it must be done.
 struct TTickResult {
   // The mode indicator's new visibility, when it blinked.
   std::optional<bool> ModeVisible;
@@ -31,14 +36,22 @@ struct TTickResult {
   std::vector<std::string> Lines;
   // Field writes of the fix display.
   TFieldUpdates Updates;
-  // Why the tick stopped early; what is above happened before the failure.
+  // Why the step stopped early; what is above happened before the failure.
   std::string Error;
+  // Lines may still wait: take them at the next turn of the event loop.
+  bool MoreWaiting = false;
 };
 
 class TMonitor {
  public:
-  // The receive timer's interval whenever no replay sets the pace.
+  // The receive timer's interval whenever no replay sets the pace: DSR
+  // sampled where it cannot be waited for.
   static constexpr int kIdleInterval = 10;
+  // The mode indicator's half period while logging.
+  static constexpr int kLoggingBlinkInterval = 110;
+  // Lines one arrival takes at most (a multiplexer with AIS sends hundreds
+  // a second): the rest are taken at the next turn, so one event stays short.
+  static constexpr int kLinesPerArrival = 100;
 
   TMonitor();
   ~TMonitor();
@@ -51,6 +64,14 @@ class TMonitor {
   void SetFieldFormats(const TFieldFormats& formats) { FieldFormats = formats; }
   // What each port opens; empty for real devices.
   void SetDeviceFactory(TSerial::TDeviceFactory factory) { DeviceFactory = std::move(factory); }
+  // Where the slots lead and at what baud rate.
+  void SetPortProviders(TPortProviders providers) { Providers = std::move(providers); }
+  // Called from the event loop when the port has lines (TakeArrived takes
+  // them) or its link changed (NeedsTicks may have changed).
+  void SetArrivalHandler(std::function<void()> handler) { OnArrival = std::move(handler); }
+  // Called on the GUI thread with each DSR change a waiting thread saw
+  // (TakeDSREdge applies it).
+  void SetDSRHandler(std::function<void(const TDSREdge&)> handler) { OnDSR = std::move(handler); }
 
   // Lets go of any port, then opens slot `index` (0 = "COM1:"). Throws the
   // port's error, and then holds no port.
@@ -71,12 +92,22 @@ class TMonitor {
   bool Logging() const { return IsLogging; }
   bool Replaying() const { return IsReplaying; }
   bool IsPaused() const { return Paused; }
-  // Ticks are needed while a port is held, a log is written or a replay runs;
-  // otherwise there is nothing to do and the program may sleep.
-  bool NeedsTicks() const { return SerialPort || IsLogging || IsReplaying; }
+  // Ticks are needed while a replay runs and while the port's DSR must be
+  // sampled; otherwise lines come by themselves and the program may sleep.
+  bool NeedsTicks() const;
   int TickInterval() const { return IsReplaying ? ReplayRate : kIdleInterval; }
+  // The mode indicator's blink period while logging or replaying (paused or
+  // not), else 0: no blinking.
+  int BlinkInterval() const;
 
+  // One replay line, or a DSR sample.
   TTickResult Tick();
+  // Every line that arrived at the port, up to kLinesPerArrival; also the
+  // lamp's first state after the port opened.
+  TTickResult TakeArrived();
+  TTickResult TakeDSREdge(const TDSREdge& edge);
+  // Shows or hides the mode indicator.
+  TTickResult Blink();
 
   const TNMEA& Decoder() const { return NMEA; }
   // Every line taken since the source was chosen or the counts were reset,
@@ -96,14 +127,15 @@ class TMonitor {
     uint32_t StartTick = 0;  // when it was chosen
   };
   TSource Source() const;
-  int32_t LastDSR() const { return LastDSRState; }
-  uint32_t BlinkCount() const { return Blinks; }
+  // When DSR last changed, as the waiting thread saw it (for a PPS offset).
+  std::chrono::steady_clock::time_point LastDSRChange() const { return LastDSRAt; }
 
  private:
-  void Blink(TTickResult& result);
+  TTickResult Run(const std::function<void(TTickResult&)>& step);
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);
-  void SampleDSR(TTickResult& result);
+  void WatchDSR();
+  void ShowDSR(bool on, TTickResult& result);
   bool Filtered(TSentenceResult result) const;
   std::string Stamp() const;
   void Take(std::string line, TTickResult& result);
@@ -116,6 +148,12 @@ class TMonitor {
   uint32_t SourceTick = 0;
   std::unique_ptr<TSerial> SerialPort;
   TSerial::TDeviceFactory DeviceFactory;
+  TPortProviders Providers;
+  std::function<void()> OnArrival;
+  std::function<void(const TDSREdge&)> OnDSR;
+  // The lamp's state is read once after the port opened.
+  bool DSRPending = false;
+  std::chrono::steady_clock::time_point LastDSRAt;
   TDataFile DataFile;
   TMonitorOptions Options;
   TFieldFormats FieldFormats;
@@ -127,5 +165,4 @@ class TMonitor {
   int ReplayRate = kDefaultReplaySpeed;
   uint32_t StartTick = 0;
   int32_t LastDSRState = -1;  // -1 nothing drawn yet, 0 off, 1 on
-  uint32_t Blinks = 0;        // unsigned: after 2^32 ticks it wraps, defined
 };

@@ -5,8 +5,7 @@
 #include <cstdlib>
 
 #include "common/Settings.h"
-#include "source/PortPermission.h"
-#include "source/SerialImpl.h"
+#include "source/Serial.h"
 
 namespace {
 
@@ -48,11 +47,4 @@ int32_t StoredBaudRate() {
   if (parse(ReadSettingStr(kOptionsSection, kBaudRateName, ""), rate)) return rate;
   parse(kDefaultBaudRate, rate);
   return rate;
-}
-
-std::string OpenFailureText(const std::string& path) {
-  std::string text = "Unable to open communications port";
-  const std::string hint = PermissionHint(path);
-  if (!hint.empty()) text += "\n" + hint;
-  return text;
 }

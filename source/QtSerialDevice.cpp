@@ -22,6 +22,21 @@ constexpr qint64 kMaxBuffered = 64 * 1024;
 TQtSerialDevice::TQtSerialDevice() {
   QObject::connect(&Port, &QSerialPort::errorOccurred, &Port,
                    [this](QSerialPort::SerialPortError error) { NoteError(error); });
+  QObject::connect(&Port, &QSerialPort::readyRead, &Port, [this] {
+    // A read outside the event loop asks the device itself, which says so
+    // again: the reader is already at it.
+    if (OnReady && !Reading) OnReady();
+  });
+}
+
+void TQtSerialDevice::SetReadyHandler(std::function<void()> handler) {
+  OnReady = std::move(handler);
+}
+
+bool TQtSerialDevice::WatchDSR(IModemLines::TEdgeHandler handler, std::function<void()> onFailed) {
+  if (!Port.isOpen() || NoModemLines) return false;
+  return Watcher.Start(static_cast<int>(Port.handle()), &Port, std::move(handler),
+                       std::move(onFailed));
 }
 
 TQtSerialDevice::~TQtSerialDevice() {
@@ -108,8 +123,11 @@ int64_t TQtSerialDevice::Read(char* buffer, int64_t maxSize) {
   // whatever arrived; asking the device again would cost a poll and a timeout
   // error (with its message) on every tick. Without one (a test, a benchmark
   // driving the port directly) the device is asked.
-  if (Port.bytesAvailable() < maxSize && QThread::currentThread()->loopLevel() == 0)
+  if (Port.bytesAvailable() < maxSize && QThread::currentThread()->loopLevel() == 0) {
+    Reading = true;
     Port.waitForReadyRead(0);
+    Reading = false;
+  }
   // Bytes that arrived before the device vanished are still handed out.
   const qint64 count = Port.read(buffer, maxSize);
   ReleaseIfVanished();
@@ -144,6 +162,8 @@ std::optional<bool> TQtSerialDevice::ReadDSR() {
 }
 
 void TQtSerialDevice::Close() {
+  // The thread waits on the device: it ends before the device is let go of.
+  Watcher.Stop();
   if (Port.isOpen()) Port.close();
 }
 
@@ -154,7 +174,12 @@ void TQtSerialDevice::NoteError(QSerialPort::SerialPortError error) {
   // running event loop from spinning on it. Not from inside QSerialPort's own
   // notification, though: later, when control is back in the event loop.
   QMetaObject::invokeMethod(
-      &Port, [this] { ReleaseIfVanished(); }, Qt::QueuedConnection);
+      &Port,
+      [this] {
+        ReleaseIfVanished();
+        if (OnReady) OnReady();
+      },
+      Qt::QueuedConnection);
 }
 
 void TQtSerialDevice::ReleaseIfVanished() {

@@ -1,10 +1,12 @@
 #pragma once
-// A real serial device (or pseudo-terminal) through QSerialPort, used without
-// an event loop: reads take what has arrived and never wait, writes wait for
-// the device to take the data but give up on one that stopped taking it.
+// A real serial device (or pseudo-terminal) through QSerialPort: the event
+// loop's notifier takes in what arrives and says so, reads take what has
+// arrived and never wait, writes wait for the device to take the data but
+// give up on one that stopped taking it.
 
 #include <QSerialPort>
 
+#include "source/ModemLineWatcher.h"
 #include "source/SerialDevice.h"
 
 class TQtSerialDevice : public ISerialDevice {
@@ -25,6 +27,8 @@ class TQtSerialDevice : public ISerialDevice {
   void Close() override;
   // Once released, and what came before has been read.
   bool Vanished() const override { return Gone && !Port.isOpen() && Leftover.isEmpty(); }
+  void SetReadyHandler(std::function<void()> handler) override;
+  bool WatchDSR(IModemLines::TEdgeHandler handler, std::function<void()> onFailed) override;
 
  private:
   void NoteError(QSerialPort::SerialPortError error);
@@ -39,7 +43,9 @@ class TQtSerialDevice : public ISerialDevice {
   bool Gone = false;
   QByteArray Leftover;
   // A device with no modem lines (a pseudo-terminal) says so on every ask;
-  // after the first answer it is not asked again, as DSR is polled 100
-  // times a second.
+  // after the first answer it is not asked again.
   bool NoModemLines = false;
+  std::function<void()> OnReady;
+  bool Reading = false;
+  TModemLineWatcher Watcher;
 };

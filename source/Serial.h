@@ -1,23 +1,20 @@
 #pragma once
-// The one connection to the GPS receiver: a serial device opened exclusively
-// at the stored baud rate, or a network source named by a URL in its place
-// (tcp://, udp://, gpsd://), read without ever waiting, assembled into
-// CR-terminated lines, written to, and sampled for its DSR line.
-//
-// A source may come and go while it is open. A serial device that vanishes
-// (a USB receiver pulled out) is reopened at the same path, with the same
-// settings, once a second and silently until it is back or Close ends the
-// waiting; a network source tries again by itself after a failure. Through
-// all of it IsOpen stays true: the slot stays chosen. LinkState and
+// The COM slot the user chose: it turns the slot into a device path or URL,
+// makes the line source that path names, and holds it from Open to Close.
+// A source may come and go while it is open: a serial device that vanishes
+// is reopened by itself, a network source tries again after a failure.
+// Through all of it IsOpen stays true: the slot stays chosen. LinkState and
 // SourceText say how the link stands.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "source/LineSource.h"
 #include "source/LinkState.h"
 
 class EDeviceError : public std::runtime_error {
@@ -25,6 +22,8 @@ class EDeviceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+inline constexpr const char* kOpenFailedText = "Unable to open communications port";
+inline constexpr const char* kSendFailedText = "Error sending data";
 // What Send raises when the command cannot go out.
 inline constexpr const char* kCannotSendText = "This source cannot send commands";
 inline constexpr const char* kDisconnectedText = "Receiver disconnected";
@@ -42,49 +41,47 @@ class ISerialDevice;
 // the environment variable TOLVANE_COMn, else the string "COMn" of section
 // "Ports" in the settings store, else the built-in table.
 std::string PortDevicePath(int index);
+// The stored "BaudRate" as a decimal integer; anything else gives 4800.
+int32_t StoredBaudRate();
+
+// Where the slots lead and at what speed: PortDevicePath and StoredBaudRate
+// unless the caller knows better. The baud rate is asked for at every open
+// and every reopening.
+struct TPortProviders {
+  std::function<std::string(int index)> Path = PortDevicePath;
+  std::function<int32_t()> BaudRate = StoredBaudRate;
+};
 
 class TSerial {
  public:
   // Asked at every Open for the port selector's index (0..7).
   using TPortIndexSource = std::function<int()>;
-  // Makes the device behind a serial port; the default opens real serial
+  // Makes the device behind a serial path; the default opens real serial
   // devices. Network sources make their own.
   using TDeviceFactory = std::function<std::unique_ptr<ISerialDevice>()>;
 
-  // Lines a receive tick takes at most: a network source (a multiplexer with
-  // AIS sends hundreds a second) every complete line waiting, up to 100; a
-  // serial port one.
-  static constexpr int kNetworkLinesPerTick = 100;
-
-  explicit TSerial(TPortIndexSource portIndex, TDeviceFactory deviceFactory = {});
+  explicit TSerial(TPortIndexSource portIndex, TDeviceFactory deviceFactory = {},
+                   TPortProviders providers = {});
   ~TSerial();
   TSerial(const TSerial&) = delete;
   TSerial& operator=(const TSerial&) = delete;
 
-  // Raises EDeviceError when the device cannot be opened (with a second line
-  // when the reason is known: no permission, a malformed URL). A well-formed
-  // URL opens at once; its connection follows.
+  // Raises EDeviceError when the source cannot be opened (with a second line
+  // when the reason is known: no permission, a malformed URL).
   void Open();
   void Close();
-  bool IsOpen() const;
-  // At most one line, or empty. A network source reads on only while no
-  // complete line waits, so that a fast peer waits in its socket.
-  std::string ReadLine();
+  bool IsOpen() const { return Line != nullptr; }
+  // Called from the event loop when lines may be waiting or the link changed.
+  void SetArrivalHandler(ILineSource::TArrivalHandler handler);
+  // The next complete line that arrived, or nothing.
+  std::optional<std::string> ReadLine();
   // Raises EDeviceError: kCannotSendText (udp, gpsd), kDisconnectedText
   // (the link is down), "Error sending data".
   void Send(std::string_view text);
-  bool GetDSR();
-  std::string ReadAvailable();
-  void Purge();
   // Applies a changed baud rate: a serial port is closed and opened again
   // (a vanished one takes the rate at its reopening); a network source has
   // no baud rate and is left alone.
   void ReopenForBaudRate();
-
-  // "COM1:" .. "COM8:", from the last Open.
-  const std::string& PortName() const;
-  // The device path or URL of the last Open.
-  const std::string& DevicePath() const;
 
   TLinkState LinkState() const;
   // The status bar's words for the source: "COM3: /dev/ttyACM0 at 9600
@@ -92,22 +89,21 @@ class TSerial {
   // disconnected", "Connecting to URL", "Connected to URL", "Disconnected
   // from URL, retrying in N s"; empty while closed.
   std::string SourceText() const;
-  // Times a vanished serial device came back since Open.
-  int ReopenCount() const;
-
-  bool IsNetwork() const;
-  // kNetworkLinesPerTick for a network source, else 1.
-  int LinesPerTick() const;
   // False for udp:// and gpsd://: nothing reaches the receiver from here.
-  bool CanSend() const;
+  bool CanSend() const { return Line && Line->CanSend(); }
   // Only a serial port has DSR; a network source has no 1 PPS lamp and no
-  // PPS command.
-  bool HasModemLines() const;
-  // Bytes received but let go by the receive buffer's bound, since
+  // PPS command. Nothing while closed.
+  IModemLines* ModemLines() const { return Line ? Line->ModemLines() : nullptr; }
+  // Bytes received but let go by the receive buffers' bounds, since
   // construction (reopening keeps counting).
   uint64_t DroppedBytes() const;
 
  private:
-  struct TImpl;
-  std::unique_ptr<TImpl> Impl;
+  TPortIndexSource PortIndex;
+  TDeviceFactory DeviceFactory;
+  TPortProviders Providers;
+  std::unique_ptr<ILineSource> Line;
+  ILineSource::TArrivalHandler OnArrival;
+  // Dropped by sources already closed.
+  uint64_t DroppedBefore = 0;
 };

@@ -4,9 +4,12 @@
 // ports and pseudo-terminals sit behind TQtSerialDevice; tests script their own.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "source/LineSource.h"
 
 // Raising a modem line: a device without modem lines (a pseudo-terminal) has
 // nothing to raise, which is not a failure.
@@ -43,4 +46,11 @@ class ISerialDevice {
   // side of a pseudo-terminal closed) and everything it received before has
   // been read. Only a new device opened at the same path brings it back.
   virtual bool Vanished() const { return false; }
+  // Called from the event loop when bytes arrived or the device vanished.
+  virtual void SetReadyHandler(std::function<void()> /*handler*/) {}
+  // As IModemLines::WatchDSR: false when the device cannot wait for a
+  // change of its modem lines.
+  virtual bool WatchDSR(IModemLines::TEdgeHandler /*handler*/, std::function<void()> /*onFailed*/) {
+    return false;
+  }
 };

@@ -2,9 +2,9 @@
 // The main window as the program builds it (window first, then its four
 // dialogs), with everything a test needs in its hands: injected clocks, a
 // scripted serial device behind every COM slot, message boxes recorded
-// instead of shown, and modal dialogs answered by the test. Tests call
-// onReceiveTick themselves; the timer fires only where a test runs the
-// event loop.
+// instead of shown, and modal dialogs answered by the test. Tests run the
+// loop's steps themselves (Ticks); the timers fire and the port's arrivals
+// are taken only where a test runs the event loop.
 
 #include <QCheckBox>
 #include <QDialog>
@@ -78,8 +78,22 @@ class TWindowHarness {
     ShowWaitingErrors();
   }
 
+  // One receive timer period each (10 ms when the timer rests): its tick (a
+  // replay line, a DSR sample), whatever arrived, and the blink when its own
+  // period is up.
   void Ticks(int count) {
-    for (int tick = 0; tick < count; ++tick) Dispatch([this] { Main->onReceiveTick(); });
+    for (int tick = 0; tick < count; ++tick) {
+      const QTimer* receive = Main->ReceiveTimer();
+      const int period = receive->isActive() ? receive->interval() : TMonitor::kIdleInterval;
+      Dispatch([this] { Main->onReceiveTick(); });
+      Dispatch([this] { Main->onLinesArrived(); });
+      const auto* blink = Find<QTimer>("BlinkTimer");
+      BlinkDueMs = blink->isActive() ? BlinkDueMs + period : 0;
+      if (blink->isActive() && BlinkDueMs >= blink->interval()) {
+        BlinkDueMs = 0;
+        Dispatch([this] { Main->onBlinkTick(); });
+      }
+    }
   }
 
   void SelectPort(int index) {
@@ -119,4 +133,5 @@ class TWindowHarness {
   std::function<void()> WhileMessageOpen;
   std::vector<QDialog*> Modals;
   std::function<int(QDialog&)> AnswerModal;
+  int BlinkDueMs = 0;  // of the blink timer's period, as Ticks count time
 };

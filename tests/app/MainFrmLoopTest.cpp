@@ -118,7 +118,7 @@ TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
   harness.Script->DSR = true;
   std::size_t shownWhileOpen = 0;
   harness.WhileMessageOpen = [&] {
-    harness.Script->Incoming = kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n";
+    harness.Script->Feed(kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n");
     Wait(300);  // the box's own event loop: the real timer fires meanwhile
     shownWhileOpen = harness.Shown().size();
   };

@@ -24,18 +24,25 @@ class TMonitorHarness {
     Clock::SetNowSource({});
   }
 
-  // Runs ticks; what they return is gathered below.
+  // Runs ticks (a replay line, a DSR sample); what they return is gathered below.
   void Ticks(int count) {
-    for (int tick = 0; tick < count; ++tick) {
-      TTickResult result = Monitor.Tick();
-      Shown.insert(Shown.end(), result.Lines.begin(), result.Lines.end());
-      if (!result.Error.empty()) Errors.push_back(result.Error);
-      Results.push_back(std::move(result));
-    }
+    for (int tick = 0; tick < count; ++tick) Gather(Monitor.Tick());
   }
+  // Lines arrive at the port, and the monitor takes them.
   void Receive(const std::vector<std::string>& lines) {
     for (const auto& line : lines) Script->Incoming += line + "\r\n";
-    Ticks(static_cast<int>(lines.size()));
+    Arrived();
+  }
+  void Arrived() { Gather(Monitor.TakeArrived()); }
+  void Gather(TTickResult result) {
+    Shown.insert(Shown.end(), result.Lines.begin(), result.Lines.end());
+    if (!result.Error.empty()) Errors.push_back(result.Error);
+    Results.push_back(std::move(result));
+  }
+  void SetPPSCommand(const std::string& command) {
+    TMonitorOptions options = Monitor.CurrentOptions();
+    options.PPSCommand = command;
+    Monitor.SetOptions(options);
   }
   void Set(bool TMonitorOptions::*option, bool on = true) {
     TMonitorOptions options = Monitor.CurrentOptions();

@@ -1,4 +1,4 @@
-// The receive loop over a network source on 127.0.0.1: many lines a tick,
+// The receive loop over a network source on 127.0.0.1: many lines an arrival,
 // TAG blocks kept on screen but not in the decoder's way, no lamp and no PPS
 // command.
 
@@ -22,7 +22,7 @@ class TSlotUrl {
   ~TSlotUrl() { qunsetenv("TOLVANE_COM1"); }
 };
 
-TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredATick) {
+TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredAnArrival) {
   const std::string tagged = "\\s:mux1,c:1700000000*6B\\" + kGGA;
   std::string served;
   for (int line = 0; line < 149; ++line)
@@ -34,17 +34,17 @@ TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredATick) {
 
   TMonitorHarness harness;
   harness.Monitor.SetDeviceFactory({});
-  TMonitorOptions options;
-  options.PPSCommand = "$PGRMO,,3";
-  harness.Monitor.SetOptions(options);
+  harness.SetPPSCommand("$PGRMO,,3");
   harness.Monitor.OpenPort(0);
   ASSERT_TRUE(ProcessEventsUntil([&] { return peer.Finished.load(); }, 10000));
   ProcessEventsFor(100);  // what the peer sent, into the socket's buffer
 
-  harness.Ticks(1);
-  EXPECT_EQ(harness.Shown.size(), 100u) << "a network source gives a hundred lines a tick";
-  harness.Ticks(1);
+  harness.Arrived();
+  EXPECT_EQ(harness.Shown.size(), 100u) << "a hundred lines an arrival";
+  EXPECT_TRUE(harness.Results.back().MoreWaiting) << "the rest at the next turn";
+  harness.Arrived();
   ASSERT_EQ(harness.Shown.size(), 150u);
+  EXPECT_FALSE(harness.Results.back().MoreWaiting);
   EXPECT_EQ(harness.Shown.back(), tagged) << "shown as received";
   EXPECT_FALSE(harness.Results.back().Updates.empty()) << "decoded without its TAG block";
   EXPECT_EQ(harness.Monitor.Stats().Rows().back().Address, "GPGGA");

@@ -1,9 +1,10 @@
 // The receive loop over a scripted port: filters, stamps, DSR and the PPS
-// command, one line per tick, and what the fix display is told.
+// command, every line as it arrives, and what the fix display is told.
 
 #include <gtest/gtest.h>
 
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -110,26 +111,24 @@ TEST(MonitorReceive, UsedMarksOfTheLastGSAColourTheNextGSV) {
   EXPECT_EQ(BarColourWritten(updates, "SNR3"), TFieldColour::Red) << "received, not used";
 }
 
-TEST(MonitorReceive, OptionChangeActsAtTheNextTick) {
+TEST(MonitorReceive, OptionChangeActsOnTheNextLineThatArrives) {
   TMonitorHarness harness;
   harness.Monitor.OpenPort(0);
-  harness.Script->Incoming = kGGA + "\r\n" + kGGA + "\r\n";
-  harness.Ticks(1);
+  harness.Receive({kGGA});
   harness.Set(&TMonitorOptions::IgnoreGGA);
-  harness.Ticks(1);
+  harness.Receive({kGGA});
   EXPECT_EQ(harness.Shown.size(), 1u);
 }
 
-TEST(MonitorReceive, OneLinePerTickAndEmptyLinesAreIgnored) {
+TEST(MonitorReceive, EveryLineThatArrivedIsTakenAndEmptyLinesAreIgnored) {
   TMonitorHarness harness;
   harness.Monitor.OpenPort(0);
-  harness.Script->Incoming = "\r\n\x01\x02\r\n" + kGLL + "\r\n" + kGLL + "\r\n";
-  harness.Ticks(2);
-  EXPECT_TRUE(harness.Shown.empty()) << "an empty and an unprintable line";
-  harness.Ticks(1);
-  EXPECT_EQ(harness.Shown.size(), 1u);
-  harness.Ticks(1);
-  EXPECT_EQ(harness.Shown.size(), 2u);
+  harness.Script->Incoming = "\r\n\x01\x02\r\n" + kGLL + "\r\n" + kRMC + "\r\n$GPG";
+  harness.Arrived();
+  EXPECT_EQ(harness.Shown, (std::vector<std::string>{kGLL, kRMC}))
+      << "an empty and an unprintable line go; the unfinished one waits";
+  harness.Receive({"LL,1*00"});
+  EXPECT_EQ(harness.Shown.back(), "$GPGLL,1*00");
 }
 
 TEST(MonitorReceive, StampsFollowTheChosenFormAndCountFromThePortSelection) {
@@ -181,9 +180,7 @@ TEST(MonitorReceive, PPSCommandGoesOutOncePerRisingEdge) {
   };
   for (const auto& c : cases) {
     TMonitorHarness harness;
-    TMonitorOptions options;
-    options.PPSCommand = c.Command;
-    harness.Monitor.SetOptions(options);
+    harness.SetPPSCommand(c.Command);
     harness.Monitor.OpenPort(0);
     for (bool dsr : c.DSR) {
       harness.Script->DSR = dsr;
@@ -199,23 +196,80 @@ TEST(MonitorReceive, PPSCommandGoesOutOncePerRisingEdge) {
   }
 }
 
+TEST(MonitorReceive, DSRChangesFromAWaitingThreadActAsSamplesDo) {
+  TMonitorHarness harness;
+  harness.SetPPSCommand("$PGRMO,,3");
+  harness.Monitor.OpenPort(0);
+  const auto at = std::chrono::steady_clock::now();
+  for (bool on : {true, true, false, true}) harness.Gather(harness.Monitor.TakeDSREdge({on, at}));
+  EXPECT_EQ(harness.Script->Written, "$PGRMO,,3\r\n$PGRMO,,3\r\n") << "one per rising edge";
+  EXPECT_EQ(harness.Results[1].Lamp, std::nullopt) << "no change, nothing drawn";
+  EXPECT_EQ(harness.Monitor.LastDSRChange(), at) << "the moment the driver reported it";
+}
+
+TEST(MonitorReceive, TicksAreNeededOnlyForAReplayOrToSampleDSR) {
+  const struct {
+    const char* Legend;
+    std::optional<bool> DSR;  // nothing: the device has no modem lines
+    bool Replay;
+    bool Needed;
+  } cases[] = {
+      {"modem lines that cannot be waited for", false, false, true},
+      {"no modem lines (a pseudo-terminal)", std::nullopt, false, false},
+      {"a replay", std::nullopt, true, true},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    harness.Script->DSR = c.DSR;
+    if (c.Replay) {
+      ASSERT_TRUE(WriteAll(harness.Home.Path() + "/r.TXT", kGLL + "\r\n"));
+      harness.Monitor.StartReplay(harness.Home.Path() + "/r.TXT");
+    } else {
+      harness.Monitor.OpenPort(0);
+    }
+    EXPECT_EQ(harness.Monitor.NeedsTicks(), c.Needed) << c.Legend;
+    harness.Script->Vanished = true;
+    harness.Script->OpenFails = true;
+    harness.Arrived();
+    EXPECT_EQ(harness.Monitor.NeedsTicks(), c.Replay) << c.Legend << ": the device went away";
+  }
+}
+
+TEST(MonitorReceive, LampShowsDSRAtOnceAfterTheOpening) {
+  const struct {
+    const char* Legend;
+    std::optional<bool> DSR;
+    std::optional<bool> Lamp;
+  } cases[] = {
+      {"DSR on", true, true},
+      {"DSR off", false, false},
+      {"no modem lines: dark", std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    harness.Script->DSR = c.DSR;
+    harness.Monitor.OpenPort(0);
+    harness.Arrived();
+    harness.Arrived();
+    EXPECT_EQ(harness.Results[0].Lamp, c.Lamp) << c.Legend;
+    EXPECT_EQ(harness.Results[1].Lamp, std::nullopt) << c.Legend << ": drawn once";
+  }
+}
+
 TEST(MonitorReceive, LastDSRSurvivesAReopen) {
   TMonitorHarness harness;
   harness.Monitor.OpenPort(0);
   harness.Script->DSR = true;
   harness.Ticks(1);
   harness.Monitor.Stop();
-  EXPECT_EQ(harness.Monitor.LastDSR(), 1);
   harness.Monitor.OpenPort(0);
   harness.Ticks(1);
   EXPECT_FALSE(harness.Results.back().Lamp) << "still on: nothing new to draw";
 }
 
-TEST(MonitorReceive, FailedPPSCommandKeepsTheLampAndLeavesTheLineForTheNextTick) {
+TEST(MonitorReceive, FailedPPSCommandKeepsTheLampAndLosesNoLine) {
   TMonitorHarness harness;
-  TMonitorOptions options;
-  options.PPSCommand = "X";
-  harness.Monitor.SetOptions(options);
+  harness.SetPPSCommand("X");
   harness.Monitor.OpenPort(0);
   harness.Script->WriteFails = true;
   harness.Script->DSR = true;
@@ -223,16 +277,15 @@ TEST(MonitorReceive, FailedPPSCommandKeepsTheLampAndLeavesTheLineForTheNextTick)
   harness.Ticks(1);
   EXPECT_EQ(harness.Errors, std::vector<std::string>{"Error sending data"});
   EXPECT_EQ(harness.Results.back().Lamp, std::optional<bool>(true)) << "drawn before the send";
-  EXPECT_TRUE(harness.Shown.empty());
-  harness.Ticks(1);
+  harness.Arrived();
   EXPECT_EQ(harness.Shown, std::vector<std::string>{kGLL});
 }
 
-TEST(MonitorReceive, WithNothingOpenTicksOnlyCount) {
+TEST(MonitorReceive, WithNothingOpenNothingHappens) {
   TMonitorHarness harness;
   EXPECT_FALSE(harness.Monitor.NeedsTicks());
-  harness.Ticks(30);
-  EXPECT_EQ(harness.Monitor.BlinkCount(), 30u);
+  harness.Ticks(3);
+  harness.Arrived();
   for (const TTickResult& result : harness.Results)
     EXPECT_TRUE(!result.ModeVisible && !result.Lamp && result.Lines.empty());
 }

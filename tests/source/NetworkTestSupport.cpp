@@ -14,11 +14,8 @@ std::vector<std::string> Take(TSerial& port, const TLinesDone& done, int timeout
   std::vector<std::string> lines;
   ProcessEventsUntil(
       [&] {
-        for (int taken = 0; taken < port.LinesPerTick(); ++taken) {
-          std::string line = port.ReadLine();
-          if (line.empty()) break;
-          lines.push_back(std::move(line));
-        }
+        while (std::optional<std::string> line = port.ReadLine())
+          if (!line->empty()) lines.push_back(std::move(*line));
         return done(lines);
       },
       timeoutMs);

@@ -17,6 +17,7 @@
 #include "common/Settings.h"
 #include "source/Serial.h"
 #include "tests/source/LineSpeed.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
 
@@ -49,7 +50,7 @@ std::vector<std::string> StreamAndRead(TPtyPort& p, const std::string& data) {
   while ((!written || quietReads < 200) && std::chrono::steady_clock::now() < deadline) {
     while (!written && p.Pty.Waiting() < 1024 && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::microseconds(100));
-    std::string line = p.Port.ReadLine();
+    const std::string line = p.Port.ReadLine().value_or("");
     if (!line.empty()) {
       lines.push_back(std::move(line));
       quietReads = 0;
@@ -83,7 +84,7 @@ TEST_P(LineAssembly, ReturnsOneCleanLinePerRead) {
     if (!step.Arrives.empty()) {
       ASSERT_TRUE(p.Pty.Deliver(step.Arrives));
     }
-    EXPECT_EQ(p.Port.ReadLine(), step.Line);
+    EXPECT_EQ(p.Port.ReadLine().value_or(""), step.Line);
   }
   p.Port.Close();
 }
@@ -131,6 +132,24 @@ TEST(SerialPty, BoundsTheBufferWhileNoCRArrives) {
   StreamAndRead(p, "OLDEST" + std::string(100000, 'x'));
   ASSERT_TRUE(p.Pty.Deliver("\r"));
   EXPECT_EQ(p.Port.ReadLine(), std::string(64 * 1024, 'x'));
+  p.Port.Close();
+}
+
+// A pseudo-terminal has no modem lines: no thread waits on it and nothing
+// samples it, so the program sleeps until bytes arrive, and they say so.
+TEST(SerialPty, NoModemLinesToWaitForAndArrivalsAnnounced) {
+  TPtyPort p;
+  int arrivals = 0;
+  p.Port.SetArrivalHandler([&] { ++arrivals; });
+  ASSERT_NO_THROW(p.Port.Open());
+  IModemLines* lines = p.Port.ModemLines();
+  ASSERT_NE(lines, nullptr);
+  EXPECT_EQ(lines->ReadDSR(), std::nullopt);
+  EXPECT_FALSE(lines->WatchDSR([](const TDSREdge&) {}, [] {}));
+  EXPECT_FALSE(lines->NeedsSampling());
+  ASSERT_TRUE(p.Pty.Write("$GPGLL,1*00\r\n"));
+  EXPECT_TRUE(ProcessEventsUntil([&] { return arrivals > 0; }, 2000));
+  EXPECT_EQ(p.Port.ReadLine(), "$GPGLL,1*00");
   p.Port.Close();
 }
 
@@ -226,7 +245,7 @@ TEST(SerialPty, UnreadInputWaitsInTheDriverNotInMemory) {
   }
   EXPECT_LT(taken, 512u * 1024) << "of " << 400 * chunk.size() << " bytes sent";
   std::string line;
-  for (int i = 0; i < 20 && line.empty(); ++i) line = p.Port.ReadLine();
+  for (int i = 0; i < 20 && line.empty(); ++i) line = p.Port.ReadLine().value_or("");
   EXPECT_EQ(line, std::string(8191, 'x'));
   p.Port.Close();
 }
@@ -268,9 +287,9 @@ TEST(SerialPty, ReceiverGoneAway) {
       }
       EXPECT_FALSE(HoldsDevice(p.Pty.Path())) << "let go before the next tick";
     }
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), "");
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(p.Port.ReadLine(), std::nullopt);
     EXPECT_FALSE(HoldsDevice(p.Pty.Path()));
-    EXPECT_FALSE(p.Port.GetDSR());
+    EXPECT_EQ(p.Port.ModemLines()->ReadDSR(), std::nullopt);
     try {
       p.Port.Send("$PGRMO,,3*74\r\n");
       ADD_FAILURE() << "sending to a vanished device succeeded";

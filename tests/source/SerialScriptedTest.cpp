@@ -36,7 +36,7 @@ TEST(SerialScripted, OpensInOrderAndEndsWithAPurge) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
   EXPECT_TRUE(s.Port.IsOpen());
-  EXPECT_EQ(s.Port.PortName(), "COM1:");
+  EXPECT_EQ(s.Port.SourceText(), "COM1: /dev/scripted at 4800 baud");
   const std::vector<std::string> expected = {"Open /dev/scripted",
                                              "SetQueueSizes 1024 1024",
                                              "Configure 4800",
@@ -137,55 +137,77 @@ TEST(SerialScripted, OpenOnAnOpenPortChangesNothing) {
   s.Index = 3;
   EXPECT_EQ(OpenError(s.Port), "");
   EXPECT_EQ(s.Script->Calls, callsBefore);
-  EXPECT_EQ(s.Port.PortName(), "COM1:");
+  EXPECT_EQ(s.Port.SourceText(), "COM1: /dev/scripted at 4800 baud");
   // The new rate applies only through Close and Open.
   s.Port.Close();
   EXPECT_EQ(OpenError(s.Port), "");
   EXPECT_EQ(s.Script->BaudRate, 9600);
-  EXPECT_EQ(s.Port.PortName(), "COM4:");
+  EXPECT_EQ(s.Port.SourceText().substr(0, 6), "COM4: ");
 }
 
 TEST(SerialScripted, ReopeningForgetsAPartLineFromBefore) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
   s.Script->Incoming = "$GPGGA,half";
-  EXPECT_EQ(s.Port.ReadLine(), "");
+  EXPECT_EQ(s.Port.ReadLine(), std::nullopt);
   s.Port.Close();
   ASSERT_EQ(OpenError(s.Port), "");
   s.Script->Incoming = "$GPRMC*00\r\n";
   EXPECT_EQ(s.Port.ReadLine(), "$GPRMC*00");
 }
 
-TEST(SerialScripted, ReadsAtMost1024BytesAtATime) {
+TEST(SerialScripted, AFloodWithoutALineIsReadInBoundedSteps) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
-  s.Script->Incoming = std::string(3000, 'x');
-  EXPECT_EQ(s.Port.ReadAvailable().size(), 1024u);
-  EXPECT_EQ(s.Script->Incoming.size(), 3000u - 1024);
+  s.Script->Incoming = std::string(200 * 1024, 'x');
+  EXPECT_EQ(s.Port.ReadLine(), std::nullopt);
+  EXPECT_EQ(s.Script->Incoming.size(), 135u * 1024) << "1 KiB, then 64 KiB more until a line";
+  EXPECT_EQ(s.Port.ReadLine(), std::nullopt);
+  EXPECT_EQ(s.Port.DroppedBytes(), (130u - 64) * 1024) << "of 130 KiB the newest 64 are kept";
   s.Script->ReadFails = true;
-  EXPECT_EQ(s.Port.ReadAvailable(), "") << "a failing read is an empty read";
+  EXPECT_EQ(s.Port.ReadLine(), std::nullopt) << "a failing read is an empty read";
+}
+
+TEST(SerialScripted, BaudRateComesFromTheCallersProviderAtEveryOpen) {
+  TTempSettingsHome home;
+  auto script = std::make_shared<TSerialScript>();
+  int32_t rate = 19200;
+  int asked = 0;
+  TPortProviders providers;
+  providers.Path = [](int index) { return "/dev/slot" + std::to_string(index); };
+  providers.BaudRate = [&] {
+    ++asked;
+    return rate;
+  };
+  TSerial port([] { return 2; }, TScriptedSerialDevice::Factory(script), providers);
+  ASSERT_EQ(OpenError(port), "");
+  EXPECT_EQ(script->OpenedPath, "/dev/slot2");
+  EXPECT_EQ(port.SourceText(), "COM3: /dev/slot2 at 19200 baud");
+  rate = 57600;
+  port.ReopenForBaudRate();
+  EXPECT_EQ(script->BaudRate, 57600);
+  EXPECT_EQ(asked, 2);
 }
 
 TEST(SerialScripted, DSRFollowsTheLine) {
   const struct {
     const char* Legend;
     std::optional<bool> Line;
-    bool Reported;
+    std::optional<bool> Reported;
   } cases[] = {
       {"DSR on", true, true},
       {"DSR off", false, false},
-      {"DSR cannot be read", std::nullopt, false},
+      {"DSR cannot be read", std::nullopt, std::nullopt},
   };
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);
     s.Script->DSR = c.Line;
-    EXPECT_EQ(s.Port.GetDSR(), c.Reported);
+    EXPECT_EQ(s.Port.ModemLines()->ReadDSR(), c.Reported);
   }
   s.Port.Close();
-  s.Script->DSR = true;
-  EXPECT_FALSE(s.Port.GetDSR()) << "a closed port has no DSR";
+  EXPECT_EQ(s.Port.ModemLines(), nullptr) << "a closed port has no DSR";
 }
 
 TEST(SerialScripted, SendWritesTheWholeTextOrRaises) {

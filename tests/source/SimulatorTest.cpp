@@ -57,7 +57,7 @@ std::vector<std::string> ReadUntilEnded(TSerial& port, QProcess& sim) {
   std::vector<std::string> lines;
   int quietReads = 0;
   for (int reads = 0; reads < 100000 && quietReads < 50; ++reads) {
-    std::string line = port.ReadLine();
+    std::string line = port.ReadLine().value_or("");
     if (!line.empty()) {
       lines.push_back(std::move(line));
       continue;

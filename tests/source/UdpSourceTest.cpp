@@ -71,7 +71,7 @@ TEST(UdpSource, DatagramsNobodyReadsAreCountedNotKept) {
   }
   EXPECT_EQ(u.Source.DroppedBytes(), 100 * 1000 - 64 * 1024);
   // Reading resumes: the buffer empties, and the line end finds room.
-  EXPECT_EQ(u.Source.ReadLine(), "");
+  EXPECT_EQ(u.Source.ReadLine(), std::nullopt);
   u.Send("\r\n");
   const std::vector<std::string> lines = TakeLines(u.Source, 1, 5000);
   ASSERT_EQ(lines.size(), 1u);
@@ -107,7 +107,7 @@ TEST(UdpSource, SharesItsPortAndCannotSend) {
   EXPECT_EQ(u.Source.LinkState(), TLinkState::Connected);
   EXPECT_EQ(other.LinkState(), TLinkState::Connected) << "another listener on the same port";
   EXPECT_FALSE(u.Source.CanSend());
-  EXPECT_FALSE(u.Source.HasModemLines());
+  EXPECT_EQ(u.Source.ModemLines(), nullptr);
   try {
     u.Source.Send("$PGRMO,,3*74\r\n");
     ADD_FAILURE() << "sent on a UDP source";

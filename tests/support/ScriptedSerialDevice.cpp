@@ -72,8 +72,13 @@ std::optional<bool> TScriptedSerialDevice::ReadDSR() {
   return Script->DSR;
 }
 
+void TScriptedSerialDevice::SetReadyHandler(std::function<void()> handler) {
+  Script->Ready = std::move(handler);
+}
+
 void TScriptedSerialDevice::Close() {
   Script->Calls.push_back("Close");
+  Script->Ready = nullptr;
   Script->DeviceOpen = false;
 }
 

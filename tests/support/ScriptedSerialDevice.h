@@ -5,6 +5,7 @@
 // so a test can change DSR or feed bytes while a port is open.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,13 @@ struct TSerialScript {
   std::optional<bool> DSR = false;
   // Bytes waiting to be read; each read takes up to its maximum from the front.
   std::string Incoming;
+
+  // Bytes arrive: the open device says so, as a real one does from the event loop.
+  void Feed(const std::string& bytes) {
+    Incoming += bytes;
+    if (Ready) Ready();
+  }
+  std::function<void()> Ready;
 
   // Records.
   std::vector<std::string> Calls;  // "Open /dev/x", "Configure 4800", "Write ...", "Close", ...
@@ -59,6 +67,7 @@ class TScriptedSerialDevice : public ISerialDevice {
   std::optional<bool> ReadDSR() override;
   void Close() override;
   bool Vanished() const override;
+  void SetReadyHandler(std::function<void()> handler) override;
 
  private:
   std::shared_ptr<TSerialScript> Script;

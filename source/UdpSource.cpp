@@ -1,4 +1,4 @@
-#include "source/UdpDevice.h"
+#include "source/UdpSource.h"
 
 #include <QHostAddress>
 #include <QNetworkProxy>
@@ -16,17 +16,21 @@ constexpr int kDatagramsPerTurn = 256;
 
 }  // namespace
 
-TUdpDevice::TUdpDevice(TSourceUrl url) : TNetworkDevice(std::move(url)), Datagram(kMaxDatagram) {
+TUdpSource::TUdpSource(TSourceUrl url, std::string text)
+    : TNetworkSource(std::move(url), std::move(text)), Datagram(kMaxDatagram) {
   Socket.setProxy(QNetworkProxy::NoProxy);
-  QObject::connect(&Socket, &QUdpSocket::readyRead, &Socket, [this] { TakeDatagrams(); });
+  QObject::connect(&Socket, &QUdpSocket::readyRead, &Socket, [this] {
+    TakeDatagrams();
+    NoteArrival();
+  });
 }
 
-TUdpDevice::~TUdpDevice() {
+TUdpSource::~TUdpSource() {
   Socket.disconnect();
   Socket.abort();
 }
 
-int64_t TUdpDevice::Read(char* buffer, int64_t maxSize) {
+int64_t TUdpSource::Read(char* buffer, int64_t maxSize) {
   TakeDatagrams();
   const auto count = std::min<int64_t>(maxSize, static_cast<int64_t>(Incoming.size()));
   std::memcpy(buffer, Incoming.data(), static_cast<size_t>(count));
@@ -34,7 +38,7 @@ int64_t TUdpDevice::Read(char* buffer, int64_t maxSize) {
   return count;
 }
 
-void TUdpDevice::Attempt() {
+void TUdpSource::Attempt() {
   {
     const QSignalBlocker quiet(Socket);
     Socket.abort();
@@ -58,12 +62,12 @@ void TUdpDevice::Attempt() {
   NoteSuccess();
 }
 
-void TUdpDevice::Release() {
+void TUdpSource::Release() {
   Socket.abort();
   Incoming.clear();
 }
 
-void TUdpDevice::TakeDatagrams() {
+void TUdpSource::TakeDatagrams() {
   for (int taken = 0; taken < kDatagramsPerTurn && Socket.hasPendingDatagrams(); ++taken) {
     const qint64 size = Socket.readDatagram(Datagram.data(), static_cast<qint64>(Datagram.size()));
     if (size < 0) break;

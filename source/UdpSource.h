@@ -11,20 +11,21 @@
 #include <string>
 #include <vector>
 
-#include "source/NetworkDevice.h"
+#include "source/NetworkSource.h"
 
-class TUdpDevice : public TNetworkDevice {
+class TUdpSource : public TNetworkSource {
  public:
   static constexpr size_t kBufferSize = 64 * 1024;
 
-  explicit TUdpDevice(TSourceUrl url);
-  ~TUdpDevice() override;
+  TUdpSource(TSourceUrl url, std::string text);
+  ~TUdpSource() override;
 
-  int64_t Read(char* buffer, int64_t maxSize) override;
-  bool Write(std::string_view) override { return false; }
-  uint64_t DroppedBytes() const override { return Dropped; }
+  bool CanSend() const override { return false; }
 
  protected:
+  int64_t Read(char* buffer, int64_t maxSize) override;
+  bool Write(std::string_view) override { return false; }
+  uint64_t SocketDropped() const override { return Dropped; }
   void Attempt() override;
   void Release() override;
 

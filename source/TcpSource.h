@@ -10,22 +10,22 @@
 #include <QTimer>
 #include <string>
 
-#include "source/NetworkDevice.h"
+#include "source/NetworkSource.h"
 
-class TTcpDevice : public TNetworkDevice {
+class TTcpSource : public TNetworkSource {
  public:
   static constexpr qint64 kReadBufferSize = 64 * 1024;
   static constexpr int kSilenceMs = 15000;
 
-  explicit TTcpDevice(TSourceUrl url, int silenceMs = kSilenceMs);
-  ~TTcpDevice() override;
+  TTcpSource(TSourceUrl url, std::string text, int silenceMs = kSilenceMs);
+  ~TTcpSource() override;
 
-  int64_t Read(char* buffer, int64_t maxSize) override;
-  bool Write(std::string_view data) override;
   bool CanSend() const override { return true; }
-  uint64_t DroppedBytes() const override { return Dropped; }
 
  protected:
+  int64_t Read(char* buffer, int64_t maxSize) override;
+  bool Write(std::string_view data) override;
+  uint64_t SocketDropped() const override { return Dropped; }
   void Attempt() override;
   void Release() override;
   // Called once a connection stands, before any data is read from it.

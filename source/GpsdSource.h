@@ -4,17 +4,17 @@
 // reports. gpsd takes no commands for the receiver on this connection.
 
 #include "source/GpsdLines.h"
-#include "source/TcpDevice.h"
+#include "source/TcpSource.h"
 
-class TGpsdDevice : public TTcpDevice {
+class TGpsdSource : public TTcpSource {
  public:
-  using TTcpDevice::TTcpDevice;
+  using TTcpSource::TTcpSource;
 
-  int64_t Read(char* buffer, int64_t maxSize) override;
-  bool Write(std::string_view) override { return false; }
   bool CanSend() const override { return false; }
 
  protected:
+  int64_t Read(char* buffer, int64_t maxSize) override;
+  bool Write(std::string_view) override { return false; }
   void OnConnected() override;
 
  private:

@@ -1,4 +1,4 @@
-#include "source/TcpDevice.h"
+#include "source/TcpSource.h"
 
 #include <QNetworkProxy>
 #include <QSignalBlocker>
@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr size_t kPendingLimit = 2 * TTcpDevice::kReadBufferSize;
+constexpr size_t kPendingLimit = 2 * TTcpSource::kReadBufferSize;
 
 bool IsLineEnd(char ch) {
   return ch == '\r' || ch == '\n';
@@ -15,7 +15,8 @@ bool IsLineEnd(char ch) {
 
 }  // namespace
 
-TTcpDevice::TTcpDevice(TSourceUrl url, int silenceMs) : TNetworkDevice(std::move(url)) {
+TTcpSource::TTcpSource(TSourceUrl url, std::string text, int silenceMs)
+    : TNetworkSource(std::move(url), std::move(text)) {
   Socket.setReadBufferSize(kReadBufferSize);
   // Receivers sit on the local network; a web proxy set for the desktop
   // would only stand in the way.
@@ -29,33 +30,33 @@ TTcpDevice::TTcpDevice(TSourceUrl url, int silenceMs) : TNetworkDevice(std::move
   QObject::connect(&Silence, &QTimer::timeout, &Silence, [this] { Silent(); });
 }
 
-TTcpDevice::~TTcpDevice() {
+TTcpSource::~TTcpSource() {
   Socket.disconnect();
   Socket.abort();
 }
 
-int64_t TTcpDevice::Read(char* buffer, int64_t maxSize) {
+int64_t TTcpSource::Read(char* buffer, int64_t maxSize) {
   int64_t count = 0;
   if (!Pending.empty()) {
     count = std::min<int64_t>(maxSize, static_cast<int64_t>(Pending.size()));
     std::memcpy(buffer, Pending.data(), static_cast<size_t>(count));
     Pending.erase(0, static_cast<size_t>(count));
-  } else if (State() == TLinkState::Connected) {
+  } else if (LinkState() == TLinkState::Connected) {
     count = std::max<qint64>(Socket.read(buffer, maxSize), 0);
   }
   if (count > 0) LastByteRead = buffer[count - 1];
   return count;
 }
 
-bool TTcpDevice::Write(std::string_view data) {
-  if (State() != TLinkState::Connected) return false;
+bool TTcpSource::Write(std::string_view data) {
+  if (LinkState() != TLinkState::Connected) return false;
   const auto size = static_cast<qint64>(data.size());
   if (Socket.write(data.data(), size) != size) return false;
   Socket.flush();
   return true;
 }
 
-void TTcpDevice::Attempt() {
+void TTcpSource::Attempt() {
   DataSeen = false;
   {
     // Whatever is left of the last connection goes quietly.
@@ -68,37 +69,39 @@ void TTcpDevice::Attempt() {
   Silence.start();
 }
 
-void TTcpDevice::Release() {
+void TTcpSource::Release() {
   Silence.stop();
   Socket.abort();
   Pending.clear();
 }
 
-void TTcpDevice::Connected() {
+void TTcpSource::Connected() {
   NoteConnected();
   Silence.start();
   OnConnected();
 }
 
-void TTcpDevice::DataArrived() {
+void TTcpSource::DataArrived() {
   Silence.start();
-  if (DataSeen) return;
-  DataSeen = true;
-  NoteSuccess();
+  if (!DataSeen) {
+    DataSeen = true;
+    NoteSuccess();
+  }
+  NoteArrival();
 }
 
-void TTcpDevice::Silent() {
+void TTcpSource::Silent() {
   // A full buffer means the program is not reading (a replay runs): the
   // silence is ours, not the server's.
-  if (State() == TLinkState::Connected && Socket.bytesAvailable() >= kReadBufferSize) {
+  if (LinkState() == TLinkState::Connected && Socket.bytesAvailable() >= kReadBufferSize) {
     Silence.start();
     return;
   }
   Drop();
 }
 
-void TTcpDevice::Drop() {
-  if (State() != TLinkState::Connecting && State() != TLinkState::Connected) return;
+void TTcpSource::Drop() {
+  if (LinkState() != TLinkState::Connecting && LinkState() != TLinkState::Connected) return;
   Silence.stop();
   Pending += Socket.readAll().toStdString();
   const char last = Pending.empty() ? LastByteRead : Pending.back();
@@ -113,7 +116,9 @@ void TTcpDevice::Drop() {
   QMetaObject::invokeMethod(
       &Socket,
       [this] {
-        if (State() == TLinkState::Retrying) Socket.abort();
+        if (LinkState() == TLinkState::Retrying) Socket.abort();
+        // What the connection left behind is read, and the status bar learns of the drop.
+        NoteArrival();
       },
       Qt::QueuedConnection);
 }

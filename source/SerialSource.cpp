@@ -1,0 +1,144 @@
+#include "source/SerialSource.h"
+
+#include "source/LineReading.h"
+#include "source/PortPermission.h"
+#include "source/Serial.h"
+
+namespace {
+
+constexpr int kQueueSize = 1024;
+
+const char* const kBufferFailed = "Unable to create comms buffer";
+const char* const kConfigureFailed = "Unable to set comms DCB";
+const char* const kTimeoutsFailed = "Unable to set comms timeouts";
+const char* const kDTRFailed = "Error raising DTR signal";
+const char* const kRTSFailed = "Error raising RTS signal";
+
+// The steps that set up an opened serial line, in order; the message of the
+// first that fails, or nothing.
+const char* SetUpLine(ISerialDevice& port, int32_t baudRate) {
+  if (!port.SetQueueSizes(kQueueSize, kQueueSize)) return kBufferFailed;
+  if (!port.Configure(baudRate)) return kConfigureFailed;
+  if (!port.SetImmediateReads()) return kTimeoutsFailed;
+  if (port.RaiseDTR() == TSignalResult::Failed) return kDTRFailed;
+  if (port.RaiseRTS() == TSignalResult::Failed) return kRTSFailed;
+  return nullptr;
+}
+
+std::string OpenFailureText(const std::string& path) {
+  std::string text = kOpenFailedText;
+  const std::string hint = PermissionHint(path);
+  if (!hint.empty()) text += "\n" + hint;
+  return text;
+}
+
+}  // namespace
+
+TSerialSource::TSerialSource(std::string portName, std::string path,
+                             TBaudRateProvider baudRate, TDeviceFactory factory)
+    : PortName(std::move(portName)),
+      Path(std::move(path)),
+      BaudRateProvider(std::move(baudRate)),
+      DeviceFactory(std::move(factory)) {
+  ReopenTimer.setInterval(1000);
+  QObject::connect(&ReopenTimer, &QTimer::timeout, &ReopenTimer, [this] { TryReopen(); });
+}
+
+TSerialSource::~TSerialSource() {
+  CloseDevice();
+}
+
+std::unique_ptr<ISerialDevice> TSerialSource::MakeDevice(std::string& failure) {
+  std::unique_ptr<ISerialDevice> device = DeviceFactory ? DeviceFactory() : nullptr;
+  if (!device || !device->Open(Path)) {
+    failure = OpenFailureText(Path);
+    return nullptr;
+  }
+  if (const char* stepFailed = SetUpLine(*device, CurrentRate)) {
+    device->Close();
+    failure = stepFailed;
+    return nullptr;
+  }
+  return device;
+}
+
+void TSerialSource::Open() {
+  if (IsOpen) return;
+  CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
+  std::string failure;
+  std::unique_ptr<ISerialDevice> device = MakeDevice(failure);
+  if (!device) throw EDeviceError(failure);
+  Reopens = 0;
+  IsOpen = true;
+  Attach(std::move(device));
+}
+
+// What waited before the open (or before a reopening) is not the
+// receiver's present: it goes.
+void TSerialSource::Attach(std::unique_ptr<ISerialDevice> device) {
+  device->Purge();
+  RxBuffer.Clear();
+  Device = std::move(device);
+  Device->SetReadyHandler([this] { Arrived(); });
+  HasModemLines = Device->ReadDSR().has_value();
+  Watching = false;
+  if (OnEdge) StartWatching();
+}
+
+void TSerialSource::Close() {
+  CloseDevice();
+  IsOpen = false;
+}
+
+void TSerialSource::CloseDevice() {
+  ReopenTimer.stop();
+  Watching = false;
+  if (Device) Device->Close();
+  Device.reset();
+}
+
+void TSerialSource::SetArrivalHandler(TArrivalHandler handler) {
+  OnArrival = std::move(handler);
+}
+
+void TSerialSource::Arrived() const {
+  if (OnArrival) OnArrival();
+}
+
+std::optional<std::string> TSerialSource::ReadLine() {
+  NoticeVanished();
+  if (Device) {
+    const auto readDevice = [this](char* chunk, int64_t size) { return Device->Read(chunk, size); };
+    ReadChunk(RxBuffer, readDevice);
+    const TReadResult read = FillUntilLine(RxBuffer, readDevice);
+    if (read.BudgetSpent) QTimer::singleShot(0, &ReopenTimer, [this] { Arrived(); });
+    NoticeVanished();
+  }
+  if (!RxBuffer.HasLine()) return std::nullopt;
+  return RxBuffer.TakeLine();
+}
+
+void TSerialSource::Send(std::string_view text) {
+  if (text.empty()) return;
+  NoticeVanished();
+  if (!Device) throw EDeviceError(kDisconnectedText);
+  if (!Device->Write(text)) throw EDeviceError(kSendFailedText);
+}
+
+TLinkState TSerialSource::LinkState() const {
+  if (!IsOpen) return TLinkState::Closed;
+  const_cast<TSerialSource*>(this)->NoticeVanished();
+  return Device ? TLinkState::Connected : TLinkState::Disconnected;
+}
+
+std::string TSerialSource::StatusText() const {
+  switch (LinkState()) {
+    case TLinkState::Connected:
+      return PortName + " " + Path + " at " + std::to_string(CurrentRate) + " baud" +
+             (Reopens > 0 ? " (reopened)" : "");
+    case TLinkState::Disconnected:
+      return kDisconnectedText;
+    default:
+      return {};
+  }
+}

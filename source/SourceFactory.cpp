@@ -1,0 +1,34 @@
+#include "source/SourceFactory.h"
+
+#include "source/GpsdSource.h"
+#include "source/QtSerialDevice.h"
+#include "source/Serial.h"
+#include "source/TcpSource.h"
+#include "source/UdpSource.h"
+
+namespace {
+
+std::unique_ptr<ILineSource> MakeNetworkSource(const std::string& text) {
+  std::string reason;
+  const std::optional<TSourceUrl> url = ParseSourceUrl(text, reason);
+  if (!url) throw EDeviceError(std::string(kOpenFailedText) + "\nInvalid address URL: " + reason);
+  switch (url->Scheme) {
+    case TSourceScheme::Tcp:
+      return std::make_unique<TTcpSource>(*url, text);
+    case TSourceScheme::Udp:
+      return std::make_unique<TUdpSource>(*url, text);
+    case TSourceScheme::Gpsd:
+      return std::make_unique<TGpsdSource>(*url, text);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<ILineSource> MakeLineSource(const TSourceRequest& request) {
+  if (IsSourceUrl(request.Path)) return MakeNetworkSource(request.Path);
+  TSerialSource::TDeviceFactory devices = request.SerialDevices;
+  if (!devices) devices = [] { return std::make_unique<TQtSerialDevice>(); };
+  return std::make_unique<TSerialSource>(request.PortName, request.Path, request.BaudRate,
+                                         std::move(devices));
+}
