@@ -11,11 +11,11 @@
 #include <QUrl>
 #include <clocale>
 
-#include "app/CommandLine.h"
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
+#include "app/StartCommand.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -177,7 +177,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::runCommandLine() {
-  const TCommandLine command = ParseCommandLine(Arguments);
+  const TStartCommand command = ParseStartCommand(Arguments);
   switch (command.Action) {
     case TStartAction::None:
       return;

@@ -42,9 +42,6 @@ class TSkyPlot : public QWidget {
   void SetSatellites(const std::vector<TSkySatellite>& satellites);
   void Clear();
 
-  const std::vector<TSkyPlotPoint>& Points() const { return Plotted; }
-  // The systems of every satellite given, plotted or not, for the legend.
-  const std::vector<TSkySystem>& Legend() const { return Systems; }
   // Where a position falls in a plot circle of the given centre and radius:
   // elevations beyond 0 to 90 are drawn on the nearest of those.
   static QPointF Position(int elevation, int azimuth, QPointF centre, double radius);
@@ -69,6 +66,7 @@ class TSkyPlot : public QWidget {
   const QImage& Marker(TSkySystem system, bool used, qreal pixelRatio) const;
 
   std::vector<TSkyPlotPoint> Plotted;
+  // The systems of every satellite given, plotted or not, for the legend.
   std::vector<TSkySystem> Systems;
   double MarkerRadius = 10;
   mutable std::array<QImage, 2 * kSkySystemCount> Markers;

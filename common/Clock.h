@@ -1,6 +1,7 @@
 #pragma once
 // The program's clocks: a 32-bit millisecond tick counter and the local wall
-// clock. Tests replace them with their own.
+// clock, in plain C++ so that the decoder can read them. Tests replace them
+// with their own.
 
 #include <cstdint>
 #include <functional>

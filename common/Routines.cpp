@@ -13,10 +13,6 @@ bool IsDigit(char ch) {
   return ch >= '0' && ch <= '9';
 }
 
-bool IsHexDigit(char ch) {
-  return IsDigit(ch) || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
-}
-
 size_t SkipSpaces(std::string_view s, size_t i) {
   while (i < s.size() && s[i] == ' ') ++i;
   return i;
@@ -159,6 +155,10 @@ long double WideValue(const TRealText& text) {
 constexpr long double kDoubleLimit = 0x1p1024L - 0x1p970L;
 
 }  // namespace
+
+bool IsHexDigit(char ch) {
+  return IsDigit(ch) || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+}
 
 int HexDigitValue(char ch) {
   if (ch >= '0' && ch <= '9') return ch - '0';

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+// "0".."9" and "A".."F" in either case.
+bool IsHexDigit(char ch);
 // "A".."F" (either case) give 10..15, "0".."9" give 0..9, anything else 0.
 int HexDigitValue(char ch);
 // Accumulates HexDigitValue of every character; rejects nothing, wraps in 32 bits.

@@ -25,37 +25,25 @@ int HemisphereSign(std::string_view letter, char positive, char negative) {
 // Stops at the first bad field: the fields before it hold the new values.
 TSentenceResult TNMEA::DecodeGGA(std::string_view line) {
   const nmea::TFields<15> field(line);
-  auto stop = [this](std::string_view message) {
-    ReportError(message);
-    return srInvalid;
-  };
 
   nmea::TJoinedText time;
   nmea::JoinTime(field[1], time);
-  if (!nmea::ReadTimeText(time.View(), GGA.Time)) {
-    nmea::TJoinedText message;
-    message.Append("Invalid time in GPS GGA record(");
-    message.Append(time.View());
-    message.Append(")");
-    return stop(message.View());
-  }
+  if (!nmea::ReadTimeText(time.View(), GGA.Time)) return srInvalid;
 
-  if (!nmea::ReadDouble(field[2], GGA.Latitude)) return stop("Invalid latitude in GPS GGA record");
+  if (!nmea::ReadDouble(field[2], GGA.Latitude)) return srInvalid;
   const int north = HemisphereSign(field[3], 'N', 'S');
-  if (north == 0) return stop("Invalid latitude N/S indicator in GPS GGA record");
+  if (north == 0) return srInvalid;
   GGA.Latitude = nmea::CoordinateDegrees(north * GGA.Latitude);
 
-  if (!nmea::ReadDouble(field[4], GGA.Longitude)) {
-    return stop("Invalid longitude in GPS GGA record");
-  }
+  if (!nmea::ReadDouble(field[4], GGA.Longitude)) return srInvalid;
   const int east = HemisphereSign(field[5], 'E', 'W');
-  if (east == 0) return stop("Invalid longitude E/W indicator in GPS GGA record");
+  if (east == 0) return srInvalid;
   GGA.Longitude = nmea::CoordinateDegrees(east * GGA.Longitude);
 
   int32_t number = 0;
-  if (!TryStrToInt(field[6], number)) return stop("Invalid quality indicator in GPS GGA record");
+  if (!TryStrToInt(field[6], number)) return srInvalid;
   GGA.Quality = static_cast<uint8_t>(number);
-  if (!TryStrToInt(field[7], number)) return stop("Invalid satellites in use in GPS GGA record");
+  if (!TryStrToInt(field[7], number)) return srInvalid;
   GGA.SatsUsed = static_cast<uint8_t>(number);
 
   auto optional = [](std::string_view text, float& value) {
@@ -65,23 +53,17 @@ TSentenceResult TNMEA::DecodeGGA(std::string_view line) {
     }
     return nmea::ReadSingle(text, value);
   };
-  if (!optional(field[8], GGA.HDOP)) return stop("Invalid horizontal dilution in GPS GGA record");
-  if (!optional(field[9], GGA.Altitude)) return stop("Invalid altitude in GPS GGA record");
-  if (!optional(field[11], GGA.GeoidSeparation)) {
-    return stop("Invalid geoidal seperation in GPS GGA record");
-  }
+  if (!optional(field[8], GGA.HDOP)) return srInvalid;
+  if (!optional(field[9], GGA.Altitude)) return srInvalid;
+  if (!optional(field[11], GGA.GeoidSeparation)) return srInvalid;
 
   if (field[13].empty()) {
     GGA.DiffAge = 0;
     GGA.DiffStation = 0;
     return srGGA;
   }
-  if (!nmea::ReadSingle(field[13], GGA.DiffAge)) {
-    return stop("Invalid age of differential in GPS GGA record");
-  }
-  if (!TryStrToInt(field[14], GGA.DiffStation)) {
-    return stop("Invalid differential station ID in GPS GGA record");
-  }
+  if (!nmea::ReadSingle(field[13], GGA.DiffAge)) return srInvalid;
+  if (!TryStrToInt(field[14], GGA.DiffStation)) return srInvalid;
   return srGGA;
 }
 
@@ -96,51 +78,30 @@ TSentenceResult TNMEA::DecodeRMC(std::string_view line) {
 
   nmea::TJoinedText dateTime;
   nmea::JoinDateTime(field[9], field[1], dateTime);
-  if (!nmea::ReadDateTimeText(dateTime.View(), CurrentYear(), RMC.DateTime)) {
-    nmea::TJoinedText message;
-    message.Append("Invalid date in GPS RMC record (");
-    message.Append(dateTime.View());
-    message.Append(")");
-    ReportError(message.View());
-  }
+  // A bad date or time keeps the previous one.
+  nmea::ReadDateTimeText(dateTime.View(), CurrentYear(), RMC.DateTime);
 
   RMC.Valid = field[2] == "A";
 
-  if (!nmea::ReadDouble(field[3], RMC.Latitude)) {
-    ReportError("Invalid latitude in GPS RMC record");
-  } else {
-    int north = HemisphereSign(field[4], 'N', 'S');
-    if (north == 0) {
-      ReportError("Invalid latitude N/S indicator in GPS RMC record");
-      north = 1;
-    }
-    RMC.Latitude = nmea::CoordinateDegrees(north * RMC.Latitude);
+  // A hemisphere letter that is neither of the two reads as north or east.
+  if (nmea::ReadDouble(field[3], RMC.Latitude)) {
+    const int north = HemisphereSign(field[4], 'N', 'S');
+    RMC.Latitude = nmea::CoordinateDegrees((north == 0 ? 1 : north) * RMC.Latitude);
+  }
+  if (nmea::ReadDouble(field[5], RMC.Longitude)) {
+    const int east = HemisphereSign(field[6], 'E', 'W');
+    RMC.Longitude = nmea::CoordinateDegrees((east == 0 ? 1 : east) * RMC.Longitude);
   }
 
-  if (!nmea::ReadDouble(field[5], RMC.Longitude)) {
-    ReportError("Invalid longitude in GPS RMC record");
-  } else {
-    int east = HemisphereSign(field[6], 'E', 'W');
-    if (east == 0) {
-      ReportError("Invalid longitude E/W indicator in GPS RMC record");
-      east = 1;
-    }
-    RMC.Longitude = nmea::CoordinateDegrees(east * RMC.Longitude);
-  }
+  nmea::ReadSingle(field[7], RMC.Speed);
+  nmea::ReadSingle(field[8], RMC.Course);
 
-  if (!nmea::ReadSingle(field[7], RMC.Speed)) ReportError("Invalid speed in GPS RMC record");
-  if (!nmea::ReadSingle(field[8], RMC.Course)) ReportError("Invalid course in GPS RMC record");
-
+  // A bad variation keeps the previous one, sign included; only W turns it west.
   if (field[10].empty()) {
     RMC.Variation = 0;
   } else if (!nmea::ReadSingle(field[10], RMC.Variation)) {
-    ReportError("Invalid variation in GPS RMC record");
     return srRMC;
   }
-  if (field[11] == "W") {
-    RMC.Variation = -RMC.Variation;
-  } else if (!field[11].empty() && field[11] != "E") {
-    ReportError("Invalid variation E/W indicator in GPS RMC record");
-  }
+  if (field[11] == "W") RMC.Variation = -RMC.Variation;
   return srRMC;
 }

@@ -13,20 +13,11 @@
 // A bad header field stops before any slot is written.
 TSentenceResult TNMEA::DecodeGSV(std::string_view line) {
   const nmea::TFields<20> field(line);
-  auto stop = [this](std::string_view message) {
-    ReportError(message);
-    return srInvalid;
-  };
 
-  if (!TryStrToInt(field[1], GSV.MessageCount)) {
-    return stop("Invalid number of messages in GPS GSV record");
-  }
-  if (!TryStrToInt(field[2], GSV.MessageNumber) || GSV.MessageNumber < 1 || GSV.MessageNumber > 3) {
-    return stop("Invalid sequence number in GPS GSV record");
-  }
-  if (!TryStrToInt(field[3], GSV.SatsInView)) {
-    return stop("Invalid number of satellites in view in GPS GSV record");
-  }
+  if (!TryStrToInt(field[1], GSV.MessageCount)) return srInvalid;
+  if (!TryStrToInt(field[2], GSV.MessageNumber) || GSV.MessageNumber < 1 || GSV.MessageNumber > 3)
+    return srInvalid;
+  if (!TryStrToInt(field[3], GSV.SatsInView)) return srInvalid;
 
   const int first = 4 * (GSV.MessageNumber - 1);
   for (int j = 0; j < 4; ++j) {

@@ -1,7 +1,7 @@
 #pragma once
-// The one field reader behind every sentence decoder: the line is split once,
-// and field n of the split is exactly what TNMEA::GetField(n, line) gives.
-// Views only: nothing is copied or allocated.
+// The one field reader behind every sentence decoder: the line is split once
+// into its fields (field 0 is the address; a field the sentence lacks is
+// empty). Views only: nothing is copied or allocated.
 
 #include <array>
 #include <bit>

@@ -6,7 +6,6 @@
 
 #include "common/Clock.h"
 #include "common/Routines.h"
-#include "nmea/Fields.h"
 
 namespace {
 
@@ -62,19 +61,6 @@ bool TNMEA::ChecksumValid(std::string_view line) const {
       star > dollar ? NmeaChecksum(line.substr(dollar + 1, star - dollar - 1)) : 0;
   return computed == expected;
 }
-
-std::string_view TNMEA::GetField(int index, std::string_view line) const {
-  if (index < 0) return {};
-  size_t start = 0;
-  for (int commas = 0; commas < index; ++commas) {
-    const size_t comma = Find(line.substr(start), ',');
-    if (comma == std::string_view::npos) return {};
-    start += comma + 1;
-  }
-  return line.substr(start, nmea::FieldEnd(line, start) - start);
-}
-
-void TNMEA::ReportError(std::string_view /*message*/) {}
 
 int TNMEA::CurrentYear() {
   const uint32_t tick = Clock::TickCount();

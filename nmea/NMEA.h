@@ -99,17 +99,12 @@ class TNMEA {
 
   TSentenceResult Decode(std::string_view line);
   bool ChecksumValid(std::string_view line) const;
-  // Field 0 is the address field; a field the sentence lacks is empty.
-  std::string_view GetField(int index, std::string_view line) const;
 
   TSentenceResult DecodeGGA(std::string_view line);
   TSentenceResult DecodeRMC(std::string_view line);
   TSentenceResult DecodeGSV(std::string_view line);
   TSentenceResult DecodeGSA(std::string_view line);
   TSentenceResult DecodeRME(std::string_view line);
-
-  // The decoders' single error hook; deliberately does nothing.
-  void ReportError(std::string_view message);
 
  private:
   // The current year for two-digit RMC years, read from the clock at most

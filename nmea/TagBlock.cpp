@@ -1,8 +1,17 @@
 #include "nmea/TagBlock.h"
 
+#include "common/Routines.h"
+
 std::string_view StripTagBlock(std::string_view line) {
   if (line.empty() || line.front() != '\\') return line;
   const size_t close = line.find('\\', 1);
-  if (close == std::string_view::npos) return line;
+  // The closing backslash follows "*hh" right after the tags.
+  if (close == std::string_view::npos || close < 4) return line;
+  const size_t star = close - 3;
+  const char high = line[star + 1];
+  const char low = line[star + 2];
+  if (line[star] != '*' || !IsHexDigit(high) || !IsHexDigit(low)) return line;
+  const int checksum = HexDigitValue(high) * 16 + HexDigitValue(low);
+  if (NmeaChecksum(line.substr(1, star - 1)) != checksum) return line;
   return line.substr(close + 1);
 }

@@ -8,7 +8,7 @@
 #include <QProgressBar>
 
 #include "app/AppSettings.h"
-#include "app/CommandLine.h"
+#include "app/StartCommand.h"
 #include "tests/app/MainFrmHarness.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,40 @@ std::vector<std::string> Column(const TSatellitesForm& form, int column) {
 
 using TTexts = std::vector<std::string>;
 
+// What the plot shows: the colour inside the marker at a position (beside its
+// label), and the systems whose colours the legend lists, top to bottom.
+QColor MarkerColour(TSkyPlot& plot, int elevation, int azimuth) {
+  const QImage image = plot.grab().toImage();
+  const QRectF area = plot.PlotArea();
+  const QPointF at = TSkyPlot::Position(elevation, azimuth, area.center(), area.width() / 2);
+  const qreal ratio = plot.devicePixelRatioF();
+  return image.pixelColor(static_cast<int>((at.x() - 7) * ratio), static_cast<int>(at.y() * ratio));
+}
+
+// A legend entry is a filled dot: a run of pixels of its system's colour, which
+// the antialiased edges of text never make.
+std::vector<TSkySystem> LegendSystems(TSkyPlot& plot) {
+  const QImage image = plot.grab().toImage();
+  const int legendEnd = static_cast<int>(plot.PlotArea().left() * plot.devicePixelRatioF());
+  constexpr int kDotRun = 4;
+  std::vector<TSkySystem> systems;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x + kDotRun <= legendEnd; ++x) {
+      const QColor colour = image.pixelColor(x, y);
+      bool run = true;
+      for (int step = 1; step < kDotRun && run; ++step)
+        run = image.pixelColor(x + step, y) == colour;
+      for (int index = 0; run && index < kSkySystemCount; ++index) {
+        const auto system = static_cast<TSkySystem>(index);
+        if (colour == SkySystemColour(system) &&
+            std::find(systems.begin(), systems.end(), system) == systems.end())
+          systems.push_back(system);
+      }
+    }
+  }
+  return systems;
+}
+
 TEST(SatellitesForm, ReplayFillsPlotAndTable) {
   TTempSettingsHome home;
   TSkyModel sky;
@@ -77,27 +112,16 @@ TEST(SatellitesForm, ReplayFillsPlotAndTable) {
   EXPECT_EQ(form.Table().Bars(1).size(), 1U);
   EXPECT_EQ(form.CountsText(), "GPS: 3 in view, 2 used    GLONASS: 2 in view, 1 used");
 
-  // GPS 12 has no position: listed, not plotted; the legend names both systems.
-  const std::vector<TSkyPlotPoint>& points = form.Plot()->Points();
-  ASSERT_EQ(points.size(), 4U);
-  EXPECT_EQ(points[0].Label, "5");
-  EXPECT_TRUE(points[0].Used);
-  EXPECT_FALSE(points[3].Used);
-  EXPECT_EQ(form.Plot()->Legend(), (std::vector<TSkySystem>{TSkySystem::GPS, TSkySystem::GLONASS}));
-
   // A used marker is filled with its system's colour, the others are rings
-  // on the background: look inside each, beside the label.
-  const QImage image = form.Plot()->grab().toImage();
-  const QRectF area = form.Plot()->PlotArea();
-  auto inside = [&](const TSkyPlotPoint& point) {
-    const QPointF at =
-        TSkyPlot::Position(point.Elevation, point.Azimuth, area.center(), area.width() / 2);
-    const qreal ratio = form.Plot()->devicePixelRatioF();
-    return image.pixelColor(static_cast<int>((at.x() - 7) * ratio),
-                            static_cast<int>(at.y() * ratio));
-  };
-  EXPECT_EQ(inside(points[0]), SkySystemColour(TSkySystem::GPS));
-  EXPECT_EQ(inside(points[3]), form.Plot()->palette().color(QPalette::Base));
+  // on the background; GPS 12 has no position: listed, not plotted. The
+  // legend names both systems in view.
+  TSkyPlot& plot = *form.Plot();
+  const QColor background = plot.palette().color(QPalette::Base);
+  EXPECT_EQ(MarkerColour(plot, 62, 310), SkySystemColour(TSkySystem::GPS)) << "GPS 5, used";
+  EXPECT_EQ(MarkerColour(plot, 45, 120), SkySystemColour(TSkySystem::GPS)) << "GPS 10, used";
+  EXPECT_EQ(MarkerColour(plot, 30, 200), SkySystemColour(TSkySystem::GLONASS)) << "GLONASS 12";
+  EXPECT_EQ(MarkerColour(plot, 10, 20), background) << "GLONASS 13, not used";
+  EXPECT_EQ(LegendSystems(plot), (std::vector<TSkySystem>{TSkySystem::GPS, TSkySystem::GLONASS}));
 }
 
 // The bars name their signals from the NMEA 4.11 table when hovered.
@@ -166,7 +190,9 @@ TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
 
   form.Clear();
   EXPECT_EQ(form.SortedTable().rowCount(), 0);
-  EXPECT_TRUE(form.Plot()->Points().empty());
+  EXPECT_EQ(MarkerColour(*form.Plot(), 62, 310), form.Plot()->palette().color(QPalette::Base))
+      << "GPS 5 no longer plotted";
+  EXPECT_TRUE(LegendSystems(*form.Plot()).empty());
   EXPECT_EQ(form.CountsText(), "No satellites in view");
   sky.Clear();
   Replay(sky, form, kEpoch);
@@ -182,7 +208,7 @@ TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
   EXPECT_EQ(form.SortedTable().rowCount(), 0);
   form.show();
   EXPECT_EQ(form.SortedTable().rowCount(), 5);
-  EXPECT_EQ(form.Plot()->Points().size(), 4U);
+  EXPECT_EQ(MarkerColour(*form.Plot(), 62, 310), SkySystemColour(TSkySystem::GPS));
 }
 
 TEST(SatellitesForm, GeometryKeptInTheSettings) {

@@ -23,7 +23,7 @@ class TSlotUrl {
 };
 
 TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredAnArrival) {
-  const std::string tagged = "\\s:mux1,c:1700000000*5B\\" + kGGA;
+  const std::string tagged = "\\s:mux1,c:1700000000*6B\\" + kGGA;
   std::string served;
   for (int line = 0; line < 149; ++line)
     served += FrameSentence("GPGLL," + std::to_string(line)) + "\r\n";
@@ -55,7 +55,7 @@ TEST(MonitorNetwork, TakesEveryLineWaitingUpToAHundredAnArrival) {
 TEST(MonitorNetwork, TagBlocksAreStrippedOnReplayToo) {
   TMonitorHarness harness;
   const std::string file = harness.Home.Path() + "/tagged.TXT";
-  ASSERT_TRUE(WriteAll(file, "\\c:1700000000*5B\\" + kGGA + "\r\n"));
+  ASSERT_TRUE(WriteAll(file, "\\c:1700000000*5F\\" + kGGA + "\r\n"));
   harness.Monitor.StartReplay(file);
   harness.Ticks(1);
   EXPECT_EQ(harness.Monitor.Decoder().GGA.Altitude, 545.4f);

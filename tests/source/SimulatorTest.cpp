@@ -191,8 +191,9 @@ TEST(Simulator, RefusesABadCommandLine) {
     QStringList Arguments;
     const char* Complaint;
   } cases[] = {
-      {"unknown option", {"--fast"}, "unknown option --fast"},
-      {"missing value", {"--cycles"}, "--cycles needs a value"},
+      {"unknown option", {"--fast"}, "Unknown option 'fast'."},
+      {"missing value", {"--cycles"}, "Missing value after '--cycles'."},
+      {"an argument that is no option", {"fast"}, "unexpected argument fast"},
       {"rate of zero", {"--rate", "0"}, "bad value for --rate: 0"},
       {"share above one", {"--bad-checksums", "1.5"}, "bad value for --bad-checksums: 1.5"},
       {"talker of three letters", {"--talker", "GPS"}, "bad value for --talker: GPS"},

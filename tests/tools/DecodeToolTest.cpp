@@ -58,11 +58,31 @@ TEST(DecodeTool, MissingFileAmongOthers) {
   EXPECT_TRUE(lines.last().startsWith("{\"n\":104,")) << lines.last().toStdString();
 }
 
-TEST(DecodeTool, BadArguments) {
-  const TRunResult result = RunDecode({"--no-such-mode"});
-  EXPECT_EQ(result.ExitCode, 2);
-  EXPECT_NE(result.Err.indexOf("--no-such-mode"), -1);
-  EXPECT_TRUE(result.Out.isEmpty());
+// The arguments as Qt's parser reads them: help and version on standard
+// output; a refusal on standard error, with the usage, and status 2.
+TEST(DecodeTool, Arguments) {
+  struct Row {
+    const char* legend;
+    QStringList args;
+    int exitCode;
+    const char* out;
+    const char* err;
+  };
+  const Row rows[] = {
+      {"help", {"--help"}, 0, "Usage: tolvane-decode [options] [FILE ...]\n", ""},
+      {"short help", {"-h"}, 0, "\n  --summary ", ""},
+      {"version", {"--version"}, 0, "tolvane-decode " TOLVANE_VERSION "\n", ""},
+      {"unknown option", {"--no-such-mode"}, 2, "", "Unknown option 'no-such-mode'."},
+      {"two modes", {"--sky", "--stats"}, 2, "", "choose one of --sky and --stats"},
+      {"the usage follows a refusal", {"-x"}, 2, "", "\nUsage: tolvane-decode "},
+      {"after --, a file that looks like an option", {"--", "--summary"}, 1, "", "--summary"},
+  };
+  for (const Row& row : rows) {
+    const TRunResult result = RunDecode(row.args);
+    EXPECT_EQ(result.ExitCode, row.exitCode) << row.legend;
+    EXPECT_TRUE(*row.out ? result.Out.contains(row.out) : result.Out.isEmpty()) << row.legend;
+    EXPECT_TRUE(*row.err ? result.Err.contains(row.err) : result.Err.isEmpty()) << row.legend;
+  }
 }
 
 // The reader takes input in blocks of 1 MiB; line ends and lines must come
@@ -91,6 +111,15 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
     EXPECT_EQ(result.ExitCode, 0) << row.legend;
     EXPECT_EQ(result.Out.toStdString(), row.expected.toStdString()) << row.legend;
   }
+}
+
+// A multiplexer's TAG block in front of a sentence hides nothing from the tool.
+TEST(DecodeTool, DecodesTheSentenceBehindATagBlock) {
+  const TRunResult result = RunDecode({"--summary"},
+                                      "\\s:r3669961,c:1700000000*7C\\"
+                                      "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,"
+                                      "M,,*47\r\n");
+  EXPECT_TRUE(result.Out.contains("\"srGGA\":1")) << result.Out.toStdString();
 }
 
 }  // namespace

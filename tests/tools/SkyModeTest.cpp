@@ -43,6 +43,8 @@ TEST(SkyMode, EdgesOfTheInput) {
        "$GPGGA,a\"b,,*5B\n$GPGSV,1,1,01,07,,,*7F\n",
        "{\"n\":2,\"time\":\"a\\\"b\",\"satellites\":[{\"system\":\"GPS\",\"sv\":7,\"signal\":0,"
        "\"el\":null,\"az\":null,\"snr\":null,\"used\":false}]}\n"},
+      {"the last epoch ends on the last line, empty lines counted",
+       "$GPGSA,A,1,,,,,,,,,,,,,,,*1E\r\n\r\n\r\n", "{\"n\":3,\"time\":null,\"satellites\":[]}\n"},
   };
   for (const Row& row : rows) EXPECT_EQ(RunTool({"--sky"}, row.input), row.expected) << row.legend;
 }

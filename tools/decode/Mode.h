@@ -20,8 +20,9 @@ class TDecodeMode {
   // a number too), after the one decoder of the run has taken it.
   virtual void Line(uint64_t number, std::string_view text, TSentenceResult result,
                     const TNMEA& decoder) = 0;
-  // Once, after the last line of the last file.
-  virtual void Finish() {}
+  // Once, after the last line of the last file, with that line's number
+  // (empty lines counted, as for Line).
+  virtual void Finish(uint64_t /*lastLine*/) {}
 };
 
 using TModeFactory = std::unique_ptr<TDecodeMode> (*)(TOutput& output);

@@ -27,7 +27,11 @@ class TSkyMode : public TDecodeMode {
     Sky.Take(text);
   }
 
-  void Finish() override { WriteEpoch(); }
+  // The last epoch ends with the input, whose last line may be empty.
+  void Finish(uint64_t lastLine) override {
+    LineNumber = lastLine;
+    WriteEpoch();
+  }
 
  private:
   void WriteEpoch() {

@@ -21,7 +21,7 @@ class TStatsMode : public TDecodeMode {
     Stats.Count(text, result, 0);
   }
 
-  void Finish() override {
+  void Finish(uint64_t) override {
     Json.BeginObject();
     Json.Key("rows");
     Json.BeginArray();

@@ -21,7 +21,7 @@ class TSummaryMode : public TDecodeMode {
     ++Total;
   }
 
-  void Finish() override {
+  void Finish(uint64_t) override {
     Json.BeginObject();
     for (int code = 0; code < kResultCount; ++code) {
       Json.Key(SentenceResultName(static_cast<TSentenceResult>(code)));

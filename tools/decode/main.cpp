@@ -1,7 +1,8 @@
-// tolvane-decode [--summary] [FILE ...]
+// tolvane-decode [MODE] [FILE ...]
 // Runs receiver logs through the program's decoder, for scripting, converting
 // logs and checking the decoder against real captures.
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,12 +11,11 @@
 
 #include "nmea/NMEA.h"
 #include "nmea/TagBlock.h"
-#include "tools/decode/CommandLine.h"
+#include "tools/decode/DecodeOptions.h"
 #include "tools/decode/LineReader.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/Output.h"
 
-// The tool's own types live apart from the program's (both have a TCommandLine).
 using namespace decode;
 
 namespace {
@@ -59,23 +59,26 @@ bool DecodeFile(const std::string& name, TRun& run) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  TCommandLine commandLine;
-  if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine)) {
-    std::fputs(commandLine.Error.c_str(), stderr);
-    std::fputs(UsageText().c_str(), stderr);
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("tolvane-decode");
+  QCoreApplication::setApplicationVersion(TOLVANE_VERSION);
+  const TDecodeOptions options = ParseDecodeOptions(QCoreApplication::arguments());
+  if (!options.Error.empty()) {
+    std::fprintf(stderr, "tolvane-decode: %s\n%s", options.Error.c_str(), options.Usage.c_str());
     return 2;
   }
-  if (commandLine.Help) {
-    std::fputs(UsageText().c_str(), stdout);
+  if (options.Help || options.Version) {
+    std::fputs(options.Help ? options.Usage.c_str() : "tolvane-decode " TOLVANE_VERSION "\n",
+               stdout);
     return 0;
   }
   TOutput output(stdout);
-  const auto mode = commandLine.Mode->Create(output);
+  const auto mode = options.Mode->Create(output);
   TRun run;
   run.Mode = mode.get();
   bool allRead = true;
-  for (const std::string& name : commandLine.Files) allRead = DecodeFile(name, run) && allRead;
-  mode->Finish();
+  for (const std::string& name : options.Files) allRead = DecodeFile(name, run) && allRead;
+  mode->Finish(run.LineNumber);
   if (!output.Flush()) {
     std::fprintf(stderr, "tolvane-decode: cannot write the output: %s\n", std::strerror(errno));
     return 1;

@@ -1,8 +1,10 @@
 #include "tools/sim/SimOptions.h"
 
+#include <QCommandLineParser>
 #include <charconv>
 #include <functional>
-#include <map>
+
+#include "tools/ToolUsage.h"
 
 namespace {
 
@@ -48,65 +50,81 @@ bool CheckLinkChoice(const TSimOptions& options, std::string& error) {
 
 }  // namespace
 
-bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
-                     std::string& error) {
-  const std::map<std::string, std::function<bool(const std::string&)>> valued = {
-      {"--rate", Number(options.Rate, 0.01, 100.0)},
-      {"--cycles", Number<int64_t>(options.Cycles, 0, INT64_MAX)},
-      {"--talker",
-       [&](const std::string& text) { return text.size() == 2 && Text(options.Talker)(text); }},
-      {"--bad-checksums", Number(options.Faults.BadChecksumShare, 0.0, 1.0)},
-      {"--garbage", Number(options.Faults.GarbageBytes, 0, 100000)},
-      {"--burst", Number(options.Burst, 0, 1000)},
-      {"--link", Text(options.Link)},
-      {"--device", Text(options.Device)},
-      {"--tcp", Number(options.TcpPort, 0, 65535)},
-      {"--udp", Text(options.Udp)},
-      {"--baud", Number<int32_t>(options.Baud, 1, 100000000)},
-      {"--echo", Text(options.Echo)},
-      {"--seed", Number<uint32_t>(options.Seed, 0, UINT32_MAX)},
+namespace {
+
+struct TValuedOption {
+  const char* Name;
+  const char* ValueName;
+  const char* Description;
+  std::function<bool(const std::string&)> Take;
+};
+
+std::vector<TValuedOption> ValuedOptions(TSimOptions& options) {
+  auto talker = [&options](const std::string& text) {
+    return text.size() == 2 && Text(options.Talker)(text);
   };
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    if (name == "--help" || name == "-h") {
-      options.Help = true;
-      continue;
-    }
-    const auto option = valued.find(name);
-    if (option == valued.end()) {
-      error = "unknown option " + name;
-      return false;
-    }
-    if (i + 1 >= args.size()) {
-      error = name + " needs a value";
-      return false;
-    }
-    if (!option->second(args[++i])) {
-      error = "bad value for " + name + ": " + args[i];
+  return {
+      {"rate", "N", "cycles a second (0.01 to 100; default 1)", Number(options.Rate, 0.01, 100.0)},
+      {"cycles", "N", "stop after N cycles (default: run until Ctrl+C)",
+       Number<int64_t>(options.Cycles, 0, INT64_MAX)},
+      {"talker", "XX", "talker of the standard sentences (default GP)", talker},
+      {"bad-checksums", "P", "share of sentences with a wrong checksum (0 to 1)",
+       Number(options.Faults.BadChecksumShare, 0.0, 1.0)},
+      {"garbage", "N", "random bytes between two sentences of every cycle",
+       Number(options.Faults.GarbageBytes, 0, 100000)},
+      {"burst", "N", "every tenth cycle comes with N more at once", Number(options.Burst, 0, 1000)},
+      {"link", "PATH", "a symbolic link to the pseudo-terminal, removed at exit",
+       Text(options.Link)},
+      {"device", "PATH", "send on this serial device instead of a pseudo-terminal",
+       Text(options.Device)},
+      {"baud", "N", "the serial device's baud rate (default 4800)",
+       Number<int32_t>(options.Baud, 1, 100000000)},
+      {"tcp", "PORT",
+       "serve every TCP client that connects to PORT (0: any free port); prints the URL to open",
+       Number(options.TcpPort, 0, 65535)},
+      {"udp", "ADDR:PORT", "send each cycle as a datagram to ADDR:PORT ([v6]:PORT)",
+       Text(options.Udp)},
+      {"echo", "FILE", "record every byte sent", Text(options.Echo)},
+      {"seed", "N", "seed of the sky, the track and the faults (default 1)",
+       Number<uint32_t>(options.Seed, 0, UINT32_MAX)},
+  };
+}
+
+constexpr const char* kDescription =
+    "A simulated GPS receiver: creates a pseudo-terminal (or serves TCP, or sends UDP),\n"
+    "prints the path or URL to open on the first line, and sends RMC, GGA, GSA, GSV\n"
+    "and PGRME sentences along a moving track.\n"
+    "Commands received from the monitor are printed as they arrive.";
+
+}  // namespace
+
+bool ParseSimOptions(const QStringList& arguments, TSimOptions& options, std::string& error) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(kDescription);
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const std::vector<TValuedOption> valued = ValuedOptions(options);
+  for (const TValuedOption& option : valued)
+    parser.addOption({option.Name, option.Description, option.ValueName});
+  const bool parsed = parser.parse(arguments);
+  options.Usage = ToolUsage(parser);
+  if (!parsed) {
+    error = parser.errorText().toStdString();
+    return false;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    error = "unexpected argument " + parser.positionalArguments().constFirst().toStdString();
+    return false;
+  }
+  options.Help = parser.isSet(help) || parser.isSet("help-all");
+  options.Version = parser.isSet(version);
+  for (const TValuedOption& option : valued) {
+    if (!parser.isSet(option.Name)) continue;
+    const std::string value = parser.value(option.Name).toStdString();
+    if (!option.Take(value)) {
+      error = std::string("bad value for --") + option.Name + ": " + value;
       return false;
     }
   }
   return CheckLinkChoice(options, error);
-}
-
-std::string SimUsage() {
-  return "usage: tolvane-sim [options]\n"
-         "A simulated GPS receiver: creates a pseudo-terminal (or serves TCP, or sends UDP),\n"
-         "prints the path or URL to open on the first line, and sends RMC, GGA, GSA, GSV\n"
-         "and PGRME sentences along a moving track.\n"
-         "  --rate N           cycles a second (0.01 to 100; default 1)\n"
-         "  --cycles N         stop after N cycles (default: run until Ctrl+C)\n"
-         "  --talker XX        talker of the standard sentences (default GP)\n"
-         "  --bad-checksums P  share of sentences with a wrong checksum (0 to 1)\n"
-         "  --garbage N        random bytes between two sentences of every cycle\n"
-         "  --burst N          every tenth cycle comes with N more at once\n"
-         "  --link PATH        a symbolic link to the pseudo-terminal, removed at exit\n"
-         "  --device PATH      send on this serial device instead of a pseudo-terminal\n"
-         "  --baud N           the serial device's baud rate (default 4800)\n"
-         "  --tcp PORT         serve every TCP client that connects to PORT (0: any free\n"
-         "                     port); prints the URL to open\n"
-         "  --udp ADDR:PORT    send each cycle as a datagram to ADDR:PORT ([v6]:PORT)\n"
-         "  --echo FILE        record every byte sent\n"
-         "  --seed N           seed of the sky, the track and the faults (default 1)\n"
-         "Commands received from the monitor are printed as they arrive.\n";
 }

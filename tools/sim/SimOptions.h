@@ -1,6 +1,7 @@
 #pragma once
 // The simulator's command line.
 
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,12 +22,12 @@ struct TSimOptions {
   std::string Echo;  // records every byte sent
   uint32_t Seed = 1;
   bool Help = false;
+  bool Version = false;
+  std::string Usage;  // the parser's help text
 };
 
-// The arguments after the program name. False, with a message in `error`,
-// for an unknown option, a missing value, a value out of range or two ways
-// of sending at once.
-bool ParseSimOptions(const std::vector<std::string>& args, TSimOptions& options,
-                     std::string& error);
-
-std::string SimUsage();
+// The arguments, read by Qt's command-line parser; they start with the
+// program's name, as QCoreApplication::arguments. False, with a message in
+// `error`, for an unknown option, a missing value, a value out of range, an
+// argument that is no option or two ways of sending at once.
+bool ParseSimOptions(const QStringList& arguments, TSimOptions& options, std::string& error);

@@ -151,14 +151,16 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("tolvane-sim");
+  QCoreApplication::setApplicationVersion(TOLVANE_VERSION);
   TSimOptions options;
   std::string error;
-  if (!ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::cerr << "tolvane-sim: " << error << "\n" << SimUsage();
+  if (!ParseSimOptions(QCoreApplication::arguments(), options, error)) {
+    std::cerr << "tolvane-sim: " << error << "\n" << options.Usage;
     return 2;
   }
-  if (options.Help) {
-    std::cout << SimUsage();
+  if (options.Help || options.Version) {
+    std::cout << (options.Help ? options.Usage : "tolvane-sim " TOLVANE_VERSION "\n");
     return 0;
   }
   InstallStopHandlers();

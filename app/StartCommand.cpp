@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "app/StartCommand.h"
 
 #include <algorithm>
 
@@ -18,8 +18,8 @@ int PortIndexOf(char digit) {
 
 }  // namespace
 
-TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-  TCommandLine result;
+TStartCommand ParseStartCommand(const std::vector<std::string>& arguments) {
+  TStartCommand result;
   if (arguments.empty()) return result;
   if (arguments.size() != 2) {
     result.Action = TStartAction::BadCount;

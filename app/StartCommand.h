@@ -14,7 +14,7 @@ enum class TStartAction {
   BadCommand,  // two arguments, but the first is neither "L..." nor "R"
 };
 
-struct TCommandLine {
+struct TStartCommand {
   TStartAction Action = TStartAction::None;
   // For Log: the port selection to make (-1 none, 0..7), absent for a bare "L".
   std::optional<int> PortIndex;
@@ -25,4 +25,4 @@ extern const char* const kBadCountMessage;
 extern const char* const kBadCommandMessage;
 
 // `arguments` excludes the program name.
-TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+TStartCommand ParseStartCommand(const std::vector<std::string>& arguments);
