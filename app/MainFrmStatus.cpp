@@ -15,12 +15,16 @@
 #include "app/StatisticsFrm.h"
 #include "common/Clock.h"
 #include "common/HandlerErrors.h"
+#include "common/Settings.h"
 #include "monitor/StatusTexts.h"
 #include "ui_MainFrm.h"
 
 namespace {
 
 constexpr int kStatusInterval = 500;
+// Long enough to be read when the program starts, short enough to give the
+// source and its rate their place back.
+constexpr int kSettingsNoticeMs = 30000;
 
 }  // namespace
 
@@ -46,6 +50,8 @@ void TMainForm::SetUpStatusBar() {
   ui->menuTools->addAction(statistics);
   connect(statistics, &QAction::triggered, this, Reported([this] { showStatistics(); }));
   ShowStatus();
+  const std::string notice = SettingsNotice();
+  if (!notice.empty()) statusBar()->showMessage(QString::fromLocal8Bit(notice), kSettingsNoticeMs);
 }
 
 void TMainForm::ShowStatus() {

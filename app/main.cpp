@@ -1,5 +1,7 @@
 // The program entry: the application, the main window and its four dialogs,
-// created in that order and living for the whole run.
+// created in that order and living for the whole run. Told to stop by a
+// signal, the program closes its window and ends as closing it does, then
+// ends by that signal.
 
 #include <string>
 #include <vector>
@@ -7,17 +9,29 @@
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/MainFrm.h"
+#include "app/StopSignals.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/LocaleFormats.h"
 #include "options/GeneralOptionsFrm.h"
 #include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// Runs the program; the signal that told it to stop, or 0.
+int Run(int argc, char** argv) {
   TApplication application(argc, argv);
   QApplication::setApplicationName("Tolvane");
   QApplication::setWindowIcon(ApplicationIcon());
 
+  // Made before the window, so that a signal that comes while the window
+  // writes out at its end still finds its handler. Closing the windows is the
+  // one way out; quitting also ends the loop of a dialog or message box that
+  // is open meanwhile.
+  const TStopSignals stopSignals([](int) {
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+  });
   TMainForm mainForm;
   mainForm.SetLocaleFormats(SystemLocaleFormats());
   // Parented to the main window: centred on it, and destroyed after it.
@@ -32,5 +46,13 @@ int main(int argc, char** argv) {
 
   mainForm.show();
   TApplication::exec();
+  return stopSignals.Received();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Everything is written out and closed before the signal ends the process.
+  EndBySignal(Run(argc, argv));
   return 0;
 }

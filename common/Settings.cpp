@@ -18,13 +18,17 @@ std::optional<TStoredValue> Load(std::string_view section, std::string_view name
 }
 
 void Store(std::string_view section, std::string_view name, const TStoredValue& value) {
+  std::string whyNot;
   bool saved = false;
   try {
-    saved = SaveStoredValue(section, name, value);
-  } catch (const std::exception&) {
-    saved = false;
+    saved = SaveStoredValue(section, name, value, whyNot);
+  } catch (const std::exception& error) {
+    whyNot = error.what();
   }
-  if (!saved) throw ESettingsError("Failed to set data for '" + std::string(name) + "'");
+  if (saved) return;
+  std::string text = "Failed to set data for '" + std::string(name) + "'";
+  if (!whyNot.empty()) text += "\n" + whyNot;
+  throw ESettingsError(text);
 }
 
 std::optional<uint32_t> LoadDword(std::string_view section, std::string_view name) {
@@ -34,6 +38,14 @@ std::optional<uint32_t> LoadDword(std::string_view section, std::string_view nam
 }
 
 }  // namespace
+
+std::string SettingsNotice() {
+  try {
+    return StoreNotice();
+  } catch (const std::exception&) {
+    return {};
+  }
+}
 
 int32_t ReadSettingInt(std::string_view section, std::string_view name, int32_t defaultValue) {
   const std::optional<uint32_t> dword = LoadDword(section, name);

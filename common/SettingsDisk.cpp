@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <string>
 
 #include "common/SettingsStore.h"
 
@@ -22,6 +23,7 @@ namespace {
 
 // Far beyond any settings file we write; a bigger one is not ours to read.
 constexpr qint64 kMaxFileSize = 4 << 20;
+constexpr qint64 kMegabyte = 1 << 20;
 // A writer holds the lock for one read, edit and rename; waiting this long
 // means something is stuck, and the write fails.
 constexpr int kLockWaitMs = 10000;
@@ -32,41 +34,89 @@ QString SettingsFolder() {
   return base.isEmpty() ? QString() : base + "/Tolvane";
 }
 
+std::string Local(const QString& text) {
+  return text.toLocal8Bit().toStdString();
+}
+
+// Rounded up, so that a file just over the limit never reads as the limit.
+std::string TooLarge(qint64 size) {
+  return "Settings file too large (" + std::to_string((size + kMegabyte - 1) / kMegabyte) +
+         " MB, limit " + std::to_string(kMaxFileSize / kMegabyte) + " MB)";
+}
+
 // The file's bytes, empty when there is no file. Nothing when it exists but
 // is not a regular file we can read whole: a write must then not replace it,
 // and a symbolic link to a device must never be renamed over.
-std::optional<std::string> ReadText(const QString& path) {
+std::optional<std::string> ReadText(const QString& path, std::string& whyNot) {
   const QFileInfo info(path);
   if (!info.exists()) return std::string();
-  if (!info.isFile() || info.size() > kMaxFileSize) return std::nullopt;
+  if (!info.isFile()) {
+    whyNot = Local(path) + " is not a regular file";
+    return std::nullopt;
+  }
+  if (info.size() > kMaxFileSize) {
+    whyNot = TooLarge(info.size());
+    return std::nullopt;
+  }
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  if (!file.open(QIODevice::ReadOnly)) {
+    whyNot = Local(path) + ": " + Local(file.errorString());
+    return std::nullopt;
+  }
   const QByteArray bytes = file.read(kMaxFileSize + 1);
-  if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) return std::nullopt;
+  if (file.error() != QFileDevice::NoError) {
+    whyNot = Local(path) + ": " + Local(file.errorString());
+    return std::nullopt;
+  }
+  if (bytes.size() > kMaxFileSize) {
+    whyNot = TooLarge(bytes.size());
+    return std::nullopt;
+  }
   return bytes.toStdString();
 }
 
 // Polls briefly rather than QLockFile's own waits, which double from 100 ms:
 // two instances writing in turn would otherwise spend most of their time
 // asleep.
-bool Acquire(QLockFile& lock) {
+bool Acquire(QLockFile& lock, const QString& path, std::string& whyNot) {
   const QDeadlineTimer deadline(kLockWaitMs);
   while (!lock.tryLock(0)) {
-    if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired()) return false;
-    QThread::msleep(kLockPollMs);
+    if (lock.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
+      QThread::msleep(kLockPollMs);
+      continue;
+    }
+    if (lock.error() == QLockFile::LockFailedError)
+      whyNot = Local(path) + " has been held by another program for 10 s";
+    else if (lock.error() == QLockFile::PermissionError)
+      whyNot = Local(path) + " cannot be created: permission denied";
+    else
+      whyNot = Local(path) + " cannot be created";
+    return false;
   }
   return true;
 }
 
-bool Replace(const QString& path, const std::string& text) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
-      static_cast<qint64>(text.size())) {
-    file.cancelWriting();
-    return false;
+// A short write is tried again for the rest: the system names the reason
+// (a full disk, the file size limit) only on the write that fails outright.
+bool WriteWhole(QSaveFile& file, const std::string& text) {
+  qint64 done = 0;
+  const auto size = static_cast<qint64>(text.size());
+  while (done < size) {
+    const qint64 count = file.write(text.data() + done, size - done);
+    if (count <= 0) return false;
+    done += count;
   }
-  return file.commit();
+  return true;
+}
+
+bool Replace(const QString& path, const std::string& text, std::string& whyNot) {
+  QSaveFile file(path);
+  const bool written =
+      file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteWhole(file, text);
+  if (written && file.commit()) return true;
+  whyNot = Local(path) + ": " + Local(file.errorString());
+  file.cancelWriting();
+  return false;
 }
 
 }  // namespace
@@ -74,22 +124,43 @@ bool Replace(const QString& path, const std::string& text) {
 std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::string_view name) {
   const QString folder = SettingsFolder();
   if (folder.isEmpty()) return std::nullopt;
-  const std::optional<std::string> text = ReadText(folder + "/Tolvane.reg");
+  std::string whyNot;
+  const std::optional<std::string> text = ReadText(folder + "/Tolvane.reg", whyNot);
   if (!text) return std::nullopt;
   return FindStoredValue(*text, section, name);
 }
 
-bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value) {
+bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value,
+                     std::string& whyNot) {
   const QString folder = SettingsFolder();
-  if (folder.isEmpty() || !QDir().mkpath(folder)) return false;
-  QLockFile lock(folder + "/Tolvane.reg.lock");
-  if (!Acquire(lock)) return false;
+  if (folder.isEmpty()) {
+    whyNot = "No folder for settings: HOME is not set";
+    return false;
+  }
+  if (!QDir().mkpath(folder)) {
+    whyNot = "The folder " + Local(folder) + " cannot be created";
+    return false;
+  }
+  const QString lockPath = folder + "/Tolvane.reg.lock";
+  QLockFile lock(lockPath);
+  if (!Acquire(lock, lockPath, whyNot)) return false;
   const QString path = folder + "/Tolvane.reg";
-  const std::optional<std::string> text = ReadText(path);
+  const std::optional<std::string> text = ReadText(path, whyNot);
   if (!text) return false;
   const std::optional<std::string> edited = WithStoredValue(*text, section, name, value);
-  if (!edited) return false;
-  return *edited == *text || Replace(path, *edited);
+  if (!edited) {
+    whyNot = "A name with a line break or a zero byte cannot be stored";
+    return false;
+  }
+  return *edited == *text || Replace(path, *edited, whyNot);
+}
+
+std::string StoreNotice() {
+  const QString folder = SettingsFolder();
+  if (folder.isEmpty()) return {};
+  const QFileInfo info(folder + "/Tolvane.reg");
+  if (!info.isFile() || info.size() <= kMaxFileSize) return {};
+  return TooLarge(info.size()) + ": using defaults, not writing it";
 }
 
 #endif

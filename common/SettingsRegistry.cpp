@@ -39,14 +39,21 @@ std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::strin
 
 // An int becomes a REG_DWORD, a text a REG_SZ (a bool would become a text,
 // hence the int for both dword kinds).
-bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value) {
+bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value,
+                     std::string& whyNot) {
   QSettings key(KeyPath(section), QSettings::NativeFormat);
   if (const uint32_t* dword = std::get_if<uint32_t>(&value))
     key.setValue(Latin1(name), static_cast<int>(*dword));
   else
     key.setValue(Latin1(name), Latin1(std::get<std::string>(value)));
   key.sync();
-  return key.status() == QSettings::NoError;
+  if (key.status() == QSettings::NoError) return true;
+  whyNot = "The registry key " + SectionKey(section) + " cannot be written";
+  return false;
+}
+
+std::string StoreNotice() {
+  return {};
 }
 
 #endif

@@ -4,6 +4,7 @@
 // nothing is kept between calls.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "common/SettingsFile.h"
@@ -12,6 +13,11 @@
 // missing or cannot be read.
 std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::string_view name);
 
-// Stores the value with its type. False when that failed; the store is then
-// as it was before the call.
-bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value);
+// Stores the value with its type. False when that failed: whyNot then says
+// why in one line, and the store is as it was before the call.
+bool SaveStoredValue(std::string_view section, std::string_view name, const TStoredValue& value,
+                     std::string& whyNot);
+
+// What the user must be told at start about a store the program will neither
+// read nor write; empty when it can be used.
+std::string StoreNotice();

@@ -10,23 +10,9 @@
 
 #include "tests/app/MainFrmHarness.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
-
-std::vector<std::string> FileLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  const std::string text = file.readAll().toStdString();
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end = text.find("\r\n"); end != std::string::npos;
-       end = text.find("\r\n", start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start) + "<unterminated>");
-  return lines;
-}
 
 // Restores the COM slot's device path when the test ends.
 class TComSlotPath {
@@ -74,8 +60,8 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
   harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
-  const auto sentLines = FileLines(sent);
-  const auto logged = FileLines(log);
+  const auto sentLines = LogLines(sent.toStdString());
+  const auto logged = LogLines(log.toStdString());
   ASSERT_FALSE(logged.empty());
   EXPECT_EQ(logged, harness.Shown()) << "the log holds what was shown";
   // What was sent before the port opened is gone (opening discards it); from
@@ -126,8 +112,8 @@ TEST(EndToEnd, LogHoldsWhatTheTcpSimulatorServed) {
   harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
-  const auto sentLines = FileLines(sent);
-  const auto logged = FileLines(log);
+  const auto sentLines = LogLines(sent.toStdString());
+  const auto logged = LogLines(log.toStdString());
   ASSERT_FALSE(logged.empty());
   EXPECT_EQ(logged, harness.Shown());
   const auto first = std::find(sentLines.begin(), sentLines.end(), logged.front());
@@ -168,10 +154,10 @@ TEST(EndToEnd, ReceiverThatComesBackLogsIntoTheSameFile) {
   harness.Main->stop();
   EXPECT_TRUE(harness.ErrorsShown().empty());
 
-  const auto logged = FileLines(log);
+  const auto logged = LogLines(log.toStdString());
   EXPECT_EQ(logged, harness.Shown()) << "the log holds every line shown";
-  const auto before = FileLines(folder.filePath("sent1.txt"));
-  const auto after = FileLines(folder.filePath("sent2.txt"));
+  const auto before = LogLines(folder.filePath("sent1.txt").toStdString());
+  const auto after = LogLines(folder.filePath("sent2.txt").toStdString());
   ASSERT_FALSE(before.empty());
   ASSERT_FALSE(after.empty());
   EXPECT_TRUE(Contains(logged, before.back())) << "the last line before the gap";

@@ -36,9 +36,10 @@ std::string Snapshot(const QString& path) {
   return state + "file: " + file.readAll().toStdString();
 }
 
-// Every writer must raise the fixed text with the value's name.
-void ExpectEveryWriteFails(const std::string& name, const char* legend) {
-  const std::string expected = "Failed to set data for '" + name + "'";
+// Every writer must raise the fixed text with the value's name, and the
+// reason on a second line.
+void ExpectEveryWriteFails(const std::string& name, const std::string& reason, const char* legend) {
+  const std::string expected = "Failed to set data for '" + name + "'\n";
   const std::function<void()> writes[] = {
       [&] { WriteSettingInt("Options", name, 1); },
       [&] { WriteSettingBool("Options", name, true); },
@@ -49,7 +50,9 @@ void ExpectEveryWriteFails(const std::string& name, const char* legend) {
       write();
       ADD_FAILURE() << legend << ": the write did not fail";
     } catch (const ESettingsError& error) {
-      EXPECT_EQ(error.what(), expected) << legend;
+      const std::string text = error.what();
+      EXPECT_EQ(text.substr(0, expected.size()), expected) << legend;
+      EXPECT_NE(text.find(reason, expected.size()), std::string::npos) << legend << ": " << text;
     }
   }
 }
@@ -60,32 +63,40 @@ TEST(SettingsFailure, FailedWriteRaisesAndChangesNothing) {
   struct {
     const char* Legend;
     std::string Name;
+    std::string Reason;  // part of the second line
     // Sets the scene inside the home and says which path must stay as it is.
     std::function<QString(const QString& home)> Arrange;
   } cases[] = {
-      {"config home is a regular file", "BaudRate",
+      {"config home is a regular file", "BaudRate", "/plain/Tolvane cannot be created",
        [](const QString& home) {
          WriteFile(home + "/plain", "keep");
          qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/plain"));
          return home + "/plain";
        }},
-      {"settings folder is a regular file", "BaudRate",
+      {"settings folder is a regular file", "BaudRate", "/Tolvane cannot be created",
        [](const QString& home) {
          WriteFile(home + "/Tolvane", "keep");
          return home + "/Tolvane";
        }},
-      {"settings file is a folder", "BaudRate",
+      {"settings file is a folder", "BaudRate", "/Tolvane.reg is not a regular file",
        [](const QString& home) {
          QDir().mkpath(home + "/Tolvane/Tolvane.reg");
          return home + "/Tolvane/Tolvane.reg";
        }},
-      {"settings file links to a full device", "BaudRate",
+      {"settings file links to a full device", "BaudRate", "/Tolvane.reg is not a regular file",
        [](const QString& home) {
          QDir().mkpath(home + "/Tolvane");
          QFile::link("/dev/full", home + "/Tolvane/Tolvane.reg");
          return home + "/Tolvane/Tolvane.reg";
        }},
+      {"settings file beyond the size limit", "BaudRate",
+       "Settings file too large (5 MB, limit 4 MB)",
+       [](const QString& home) {
+         WriteFile(home + "/Tolvane/Tolvane.reg", kSettings + QByteArray(4 << 20, ';'));
+         return home + "/Tolvane/Tolvane.reg";
+       }},
       {"name with a line break", "Baud\nRate",
+       "A name with a line break or a zero byte cannot be stored",
        [](const QString& home) {
          WriteFile(home + "/Tolvane/Tolvane.reg", kSettings);
          return home + "/Tolvane/Tolvane.reg";
@@ -96,7 +107,7 @@ TEST(SettingsFailure, FailedWriteRaisesAndChangesNothing) {
     const QString watched = c.Arrange(QString::fromStdString(home.Path()));
     const std::string before = Snapshot(watched);
     const std::string device = Snapshot("/dev/full");
-    ExpectEveryWriteFails(c.Name, c.Legend);
+    ExpectEveryWriteFails(c.Name, c.Reason, c.Legend);
     EXPECT_EQ(Snapshot(watched), before) << c.Legend;
     EXPECT_EQ(Snapshot("/dev/full"), device) << c.Legend;
   }
@@ -131,11 +142,39 @@ TEST(SettingsFailure, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
   WriteFile(path, before);
   {
     TFileSizeLimit limit(1024);
-    ExpectEveryWriteFails("PPSCommand", "file size limit");
+    ExpectEveryWriteFails("PPSCommand", "/Tolvane.reg: File too large", "file size limit");
   }
   EXPECT_EQ(Snapshot(path), "file: " + before.toStdString());
   QDir folder(QFileInfo(path).path());
   EXPECT_EQ(folder.entryList(QDir::Files | QDir::Hidden).join(",").toStdString(), "Tolvane.reg");
+}
+
+// A file beyond the limit is neither read nor written, and the user is told
+// so once at start; sizes are whole megabytes, rounded up.
+TEST(SettingsFailure, OversizedFileIsNamedAtStart) {
+  const struct {
+    const char* Legend;
+    qint64 Size;  // -1: no file
+    std::string Notice;
+  } cases[] = {
+      {"no file", -1, ""},
+      {"exactly the limit", 4 << 20, ""},
+      {"one byte over", (4 << 20) + 1,
+       "Settings file too large (5 MB, limit 4 MB): using defaults, not writing it"},
+      {"52 MB", qint64{52} << 20,
+       "Settings file too large (52 MB, limit 4 MB): using defaults, not writing it"},
+  };
+  for (const auto& c : cases) {
+    TTempSettingsHome home;
+    const QString path = QString::fromStdString(home.SettingsFile());
+    if (c.Size >= 0) {
+      WriteFile(path, kSettings);
+      QFile(path).resize(c.Size);  // sparse: no disk space taken
+    }
+    EXPECT_EQ(SettingsNotice(), c.Notice) << c.Legend;
+    EXPECT_EQ(ReadSettingInt("Options", "A", -1), c.Notice.empty() && c.Size >= 0 ? 1 : -1)
+        << c.Legend;
+  }
 }
 
 }  // namespace

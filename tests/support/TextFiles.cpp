@@ -24,6 +24,21 @@ std::vector<std::string> NonEmptyLines(const std::string& path) {
   return lines;
 }
 
+std::vector<std::string> LogLines(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const std::string text = file.readAll().toStdString();
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find("\r\n"); end != std::string::npos;
+       end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start) + "<unterminated>");
+  return lines;
+}
+
 std::string AsLog(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";

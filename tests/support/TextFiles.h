@@ -10,5 +10,8 @@ std::string ReadAll(const std::string& path);
 bool WriteAll(const std::string& path, const std::string& bytes);
 // The file's lines, each without its LF or CR LF; empty lines left out.
 std::vector<std::string> NonEmptyLines(const std::string& path);
+// The file's lines as a log holds them, each ended with CR LF; a last line
+// without that ending is marked "<unterminated>".
+std::vector<std::string> LogLines(const std::string& path);
 // The lines as a log holds them, each ended with CR LF.
 std::string AsLog(const std::vector<std::string>& lines);

@@ -1,0 +1,86 @@
+// The real program, run offscreen as a user starts it, logging from the
+// simulated receiver, then told to stop by a signal: what it took before the
+// signal is in the log, the last half second included.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <functional>
+
+#include "tests/support/TextFiles.h"
+
+namespace {
+
+// Waits up to `limitMs` for `done`, looking every 10 ms.
+bool WaitFor(const std::function<bool()>& done, int limitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > limitMs) return false;
+    QThread::msleep(10);
+  }
+  return true;
+}
+
+TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
+  const QString program = TOLVANE_BINARY_DIR "/app/Tolvane";
+  ASSERT_TRUE(QFileInfo(program).isExecutable()) << "build Tolvane first";
+  const struct {
+    const char* Legend;
+    int Signal;
+  } cases[] = {
+      {"SIGTERM: a shutdown, systemctl stop, kill", SIGTERM},
+      {"SIGINT: Ctrl+C in the terminal that started it", SIGINT},
+      {"SIGHUP: that terminal closed", SIGHUP},
+  };
+  for (const auto& c : cases) {
+    QTemporaryDir folder;
+    const QString link = folder.filePath("gps");
+    const QString sent = folder.filePath("sent.txt");
+    const QString log = folder.filePath("log.TXT");
+    QProcess sim;
+    sim.start(TOLVANE_BINARY_DIR "/tools/tolvane-sim",
+              {"--link", link, "--echo", sent, "--rate", "20", "--cycles", "60"});
+    ASSERT_TRUE(sim.waitForReadyRead(10000)) << c.Legend;
+
+    QProcess monitor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+    environment.insert("TOLVANE_COM8", link);
+    monitor.setProcessEnvironment(environment);
+    monitor.start(program, {"L8", log});
+    ASSERT_TRUE(monitor.waitForStarted(10000)) << c.Legend;
+    EXPECT_TRUE(WaitFor([&] { return QFileInfo(log).size() > 0; }, 10000))
+        << c.Legend << ": nothing logged";
+    ASSERT_TRUE(sim.waitForFinished(30000)) << c.Legend;
+    // The last lines are read at once; the log writes out every half second,
+    // so the signal most likely comes while some of them wait in its buffer.
+    QThread::msleep(100);
+    ::kill(static_cast<pid_t>(monitor.processId()), c.Signal);
+    ASSERT_TRUE(monitor.waitForFinished(10000)) << c.Legend << ": still running";
+    EXPECT_EQ(monitor.exitStatus(), QProcess::CrashExit) << c.Legend << ": ends by the signal";
+
+    const auto sentLines = LogLines(sent.toStdString());
+    const auto logged = LogLines(log.toStdString());
+    ASSERT_FALSE(logged.empty()) << c.Legend;
+    const auto first = std::find(sentLines.begin(), sentLines.end(), logged.front());
+    ASSERT_NE(first, sentLines.end()) << c.Legend << ": " << logged.front();
+    const std::vector<std::string> expected(first, sentLines.end());
+    // Two thousand lines are too many to print: the count says how many the
+    // end lost, the comparison that nothing else differs.
+    EXPECT_EQ(logged.size(), expected.size()) << c.Legend << ": lines lost at the end";
+    EXPECT_TRUE(logged == expected) << c.Legend << ": the log differs from what was sent";
+  }
+}
+
+}  // namespace
+
+#endif
