@@ -113,6 +113,39 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
   }
 }
 
+// A line is cut at 64 KiB and the rest of it skipped, so that memory stays
+// bounded whatever the input; the lines after it keep their numbers, and the
+// cuts are counted on standard error.
+TEST(DecodeTool, LongLinesAreCutAndCounted) {
+  constexpr int kLimit = 64 * 1024;
+  struct Row {
+    const char* legend;
+    QByteArray input;
+    int lines;        // numbered lines in the output
+    const char* err;  // "": nothing said
+  };
+  const Row rows[] = {
+      {"exactly 64 KiB is whole", QByteArray(kLimit, 'x') + "\n$*", 2, ""},
+      {"one byte more is cut", QByteArray(kLimit + 1, 'x') + "\n$*", 2,
+       "1 line longer than 65536 bytes was cut to that length"},
+      {"cut across a read block, then again",
+       QByteArray((1 << 20) + 5, 'x') + "\r\n" + QByteArray(kLimit * 2, 'x') + "\n$*", 3,
+       "2 lines longer than 65536 bytes were cut to that length"},
+      {"no line end at all", QByteArray(3 << 20, 'x'), 1,
+       "1 line longer than 65536 bytes was cut to that length"},
+  };
+  for (const Row& row : rows) {
+    const TRunResult result = RunDecode({}, row.input);
+    EXPECT_EQ(result.ExitCode, 0) << row.legend;
+    EXPECT_EQ(result.Out.count('\n'), row.lines) << row.legend;
+    EXPECT_TRUE(result.Out.contains(QByteArray("{\"n\":") + QByteArray::number(row.lines) + ","))
+        << row.legend << ": " << result.Out.toStdString();
+    EXPECT_EQ(result.Err.trimmed().toStdString(),
+              *row.err ? std::string("tolvane-decode: ") + row.err : "")
+        << row.legend;
+  }
+}
+
 // A multiplexer's TAG block in front of a sentence hides nothing from the tool.
 TEST(DecodeTool, DecodesTheSentenceBehindATagBlock) {
   const TRunResult result = RunDecode({"--summary"},

@@ -48,6 +48,31 @@ TEST(DecodeStats, EdgeInputs) {
   }
 }
 
+// Random bytes make a new address of almost every line: the rows stay as
+// few as the window's, and an address as short as a real one could be.
+TEST(DecodeStats, AddressesAreBounded) {
+  QByteArray many;
+  for (int n = 0; n <= 1000; ++n)
+    many += "$X" + QByteArray::number(n).rightJustified(4, '0') + "\n";
+  const struct {
+    const char* legend;
+    QByteArray input;
+    const char* present;
+    const char* absent;
+  } rows[] = {
+      {"an address keeps 16 characters", "$ABCDEFGHIJKLMNOPQRST,1*00\n",
+       "{\"address\":\"ABCDEFGHIJKLMNOP\",\"count\":1,", "ABCDEFGHIJKLMNOPQ"},
+      {"the 1,001st address counts as not a sentence", many, "{\"address\":\"\",\"count\":1,",
+       "X1000"},
+  };
+  for (const auto& row : rows) {
+    const std::string out = RunStats({}, row.input).toStdString();
+    EXPECT_NE(out.find(row.present), std::string::npos) << row.legend << ": " << out;
+    EXPECT_EQ(out.find(row.absent), std::string::npos) << row.legend;
+  }
+  EXPECT_NE(RunStats({}, many).indexOf("X0999"), -1) << "the first thousand keep their rows";
+}
+
 // Files add up: the counts of two runs of one log are twice its counts.
 TEST(DecodeStats, CountsRunOnAcrossFiles) {
   const QByteArray twice = RunStats({kStatsLog, kStatsLog});

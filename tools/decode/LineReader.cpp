@@ -48,31 +48,45 @@ void TLineSplitter::Feed(std::string_view block) {
       }
     }
     const size_t end = LineEnd(block, pos);
+    const std::string_view part = block.substr(pos, end - pos);
     if (end == block.size()) {
-      Pending.append(block.substr(pos));
+      Gather(part);
       return;
     }
-    if (Pending.empty()) {
-      OnLine(block.substr(pos, end - pos));
+    if (Pending.empty() && !Skipping && part.size() <= kMaxLineLength) {
+      OnLine(part);
     } else {
-      Pending.append(block.substr(pos, end - pos));
+      Gather(part);
       OnLine(Pending);
       Pending.clear();
+      Skipping = false;
     }
     AfterCR = block[end] == '\r';
     pos = end + 1;
   }
 }
 
+void TLineSplitter::Gather(std::string_view part) {
+  if (Skipping) return;
+  const size_t room = kMaxLineLength - Pending.size();
+  if (part.size() <= room) {
+    Pending.append(part);
+    return;
+  }
+  Pending.append(part.substr(0, room));
+  Skipping = true;
+  ++Cut;
+}
+
 void TLineSplitter::Finish() {
   if (!Pending.empty()) OnLine(Pending);
   Pending.clear();
   AfterCR = false;
+  Skipping = false;
 }
 
-bool ReadLines(std::FILE* file, const TLineSink& onLine, int& errorNumber) {
+bool ReadLines(std::FILE* file, TLineSplitter& splitter, int& errorNumber) {
   std::vector<char> block(kBlockSize);
-  TLineSplitter splitter(onLine);
   for (;;) {
     const size_t count = std::fread(block.data(), 1, block.size(), file);
     if (count > 0) splitter.Feed({block.data(), count});

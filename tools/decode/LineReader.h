@@ -1,8 +1,12 @@
 #pragma once
 // Splits an 8-bit stream into lines read in big blocks. A line ends at CR, at
 // LF, or at CR LF, also when the pair is split across two blocks; a last line
-// without an ending still counts. A line longer than a block is gathered.
+// without an ending still counts. A line is cut at 64 KiB, as the program's
+// own line buffer and replay cut it: the first 64 KiB are the line, the rest
+// up to its end is skipped, so that no input, however long its lines, takes
+// more memory than that.
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -12,22 +16,30 @@ namespace decode {
 
 using TLineSink = std::function<void(std::string_view line)>;
 
-// Every line of the file, empty ones included, in order. False when reading
-// failed part way; errorNumber then holds the reason.
-bool ReadLines(std::FILE* file, const TLineSink& onLine, int& errorNumber);
-
-// The same splitting over text in memory, block by block: the reader keeps
-// the part of a line (and a CR) still waiting for its end.
+// Splits text in memory, block by block: it keeps the part of a line (and a
+// CR) still waiting for its end.
 class TLineSplitter {
  public:
+  static constexpr size_t kMaxLineLength = size_t{64} * 1024;
+
   explicit TLineSplitter(const TLineSink& onLine) : OnLine(onLine) {}
   void Feed(std::string_view block);
   void Finish();
+  // Lines longer than kMaxLineLength, each handed on cut to that length.
+  uint64_t CutLines() const { return Cut; }
 
  private:
+  void Gather(std::string_view part);
+
   const TLineSink& OnLine;
   std::string Pending;
   bool AfterCR = false;
+  bool Skipping = false;  // the pending line is cut; the rest goes unread
+  uint64_t Cut = 0;
 };
+
+// Every line of the file, empty ones included, in order, through `splitter`.
+// False when reading failed part way; errorNumber then holds the reason.
+bool ReadLines(std::FILE* file, TLineSplitter& splitter, int& errorNumber);
 
 }  // namespace decode

@@ -1,8 +1,10 @@
 // --stats: one JSON object at the end with a row per sentence address (the
-// same rows as the program's Statistics window) and their total.
+// same rows as the program's Statistics window) and their total. As in the
+// window, past 1,000 addresses a new one counts in "(not a sentence)", and an
+// address keeps at most 16 characters: random bytes make a new address of
+// almost every line, and the rows must not grow with the input.
 
 #include <cstddef>
-#include <limits>
 
 #include "monitor/SentenceStats.h"
 #include "tools/decode/JsonWriter.h"
@@ -12,13 +14,17 @@ namespace decode {
 
 namespace {
 
+constexpr size_t kMaxAddressLength = 16;
+
 class TStatsMode : public TDecodeMode {
  public:
-  // Every address keeps its own row here, however many the files hold.
-  explicit TStatsMode(TOutput& output) : Json(output), Stats(std::numeric_limits<size_t>::max()) {}
+  explicit TStatsMode(TOutput& output) : Json(output) {}
 
+  // Cut after the address's 16th character, the line still yields that
+  // address; nothing else of it is written out.
   void Line(uint64_t, std::string_view text, TSentenceResult result, const TNMEA&) override {
-    Stats.Count(text, result, 0);
+    const bool longAddress = SentenceAddress(text).size() > kMaxAddressLength;
+    Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, result, 0);
   }
 
   void Finish(uint64_t) override {

@@ -25,6 +25,7 @@ struct TRun {
   TNMEA Decoder;
   TDecodeMode* Mode = nullptr;
   uint64_t LineNumber = 0;
+  uint64_t CutLines = 0;
 
   void Line(std::string_view text) {
     ++LineNumber;
@@ -46,8 +47,10 @@ bool DecodeFile(const std::string& name, TRun& run) {
     return false;
   }
   int errorNumber = 0;
-  const bool read = ReadLines(
-      file, [&run](std::string_view line) { run.Line(line); }, errorNumber);
+  const TLineSink onLine = [&run](std::string_view line) { run.Line(line); };
+  TLineSplitter splitter(onLine);
+  const bool read = ReadLines(file, splitter, errorNumber);
+  run.CutLines += splitter.CutLines();
   if (!read) {
     std::fprintf(stderr, "tolvane-decode: cannot read %s: %s\n",
                  standardInput ? "standard input" : name.c_str(), std::strerror(errorNumber));
@@ -79,6 +82,12 @@ int main(int argc, char** argv) {
   bool allRead = true;
   for (const std::string& name : options.Files) allRead = DecodeFile(name, run) && allRead;
   mode->Finish(run.LineNumber);
+  if (run.CutLines > 0) {
+    const bool one = run.CutLines == 1;
+    std::fprintf(stderr, "tolvane-decode: %llu %s longer than %zu bytes %s cut to that length\n",
+                 static_cast<unsigned long long>(run.CutLines), one ? "line" : "lines",
+                 TLineSplitter::kMaxLineLength, one ? "was" : "were");
+  }
   if (!output.Flush()) {
     std::fprintf(stderr, "tolvane-decode: cannot write the output: %s\n", std::strerror(errno));
     return 1;
