@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QStatusBar>
 
 #include "app/AppSettings.h"
 #include "app/StartCommand.h"
@@ -108,6 +110,23 @@ TEST(MainFormStart, CommandLineLoggingReplacesAnExistingFile) {
   QFile written(QString::fromStdString(file));
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(written.readAll(), QByteArray());
+}
+
+// A settings file the program will not use is named once, as the window
+// opens; a usable one says nothing.
+TEST(MainFormStart, OversizedSettingsFileIsNamedInTheStatusBar) {
+  for (const qint64 size : {qint64{100}, qint64{52} << 20}) {
+    TTempSettingsHome home;
+    QDir().mkpath(QString::fromStdString(home.Path() + "/Tolvane"));
+    WriteFile(home.SettingsFile(), "; hand-written\n");
+    QFile(QString::fromStdString(home.SettingsFile())).resize(size);  // sparse
+    TMainForm main;
+    EXPECT_EQ(main.statusBar()->currentMessage().toStdString(),
+              size > 100 ? "Settings file too large (52 MB, limit 4 MB): using defaults, not "
+                           "writing it"
+                         : "")
+        << size;
+  }
 }
 
 TEST(MainFormStart, PortItemsShowTheDeviceTheyOpen) {
