@@ -6,28 +6,15 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
-#include <functional>
 
+#include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
-
-// Waits up to `limitMs` for `done`, looking every 10 ms.
-bool WaitFor(const std::function<bool()>& done, int limitMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > limitMs) return false;
-    QThread::msleep(10);
-  }
-  return true;
-}
 
 TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
   const QString program = TOLVANE_BINARY_DIR "/app/Tolvane";
@@ -58,12 +45,12 @@ TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
     monitor.setProcessEnvironment(environment);
     monitor.start(program, {"L8", log});
     ASSERT_TRUE(monitor.waitForStarted(10000)) << c.Legend;
-    EXPECT_TRUE(WaitFor([&] { return QFileInfo(log).size() > 0; }, 10000))
+    EXPECT_TRUE(ProcessEventsUntil([&] { return QFileInfo(log).size() > 0; }, 10000))
         << c.Legend << ": nothing logged";
     ASSERT_TRUE(sim.waitForFinished(30000)) << c.Legend;
     // The last lines are read at once; the log writes out every half second,
     // so the signal most likely comes while some of them wait in its buffer.
-    QThread::msleep(100);
+    ProcessEventsFor(100);
     ::kill(static_cast<pid_t>(monitor.processId()), c.Signal);
     ASSERT_TRUE(monitor.waitForFinished(10000)) << c.Legend << ": still running";
     EXPECT_EQ(monitor.exitStatus(), QProcess::CrashExit) << c.Legend << ": ends by the signal";
