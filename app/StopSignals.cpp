@@ -39,6 +39,13 @@ void SetAction(int signalNumber, void (*handler)(int)) {
   sigaction(signalNumber, &action, nullptr);
 }
 
+// A signal ignored by whoever started the program (`nohup` ignores SIGHUP, a
+// shell's background job SIGINT) stays ignored.
+bool Ignored(int signalNumber) {
+  struct sigaction current = {};
+  return sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
+}
+
 }  // namespace
 
 TStopSignals::TStopSignals(TStopHandler onStop, QObject* parent)
@@ -48,12 +55,15 @@ TStopSignals::TStopSignals(TStopHandler onStop, QObject* parent)
   if (!OpenPipe()) return;
   Notifier = new QSocketNotifier(PipeEnds[0], QSocketNotifier::Read, this);
   connect(Notifier, &QSocketNotifier::activated, this, [this] { onSignalPipe(); });
-  for (const int signalNumber : kStopSignals) SetAction(signalNumber, OnSignal);
+  for (const int signalNumber : kStopSignals) {
+    if (Ignored(signalNumber)) continue;
+    SetAction(signalNumber, OnSignal);
+    Handled.push_back(signalNumber);
+  }
 }
 
 TStopSignals::~TStopSignals() {
-  if (Notifier)
-    for (const int signalNumber : kStopSignals) SetAction(signalNumber, SIG_DFL);
+  for (const int signalNumber : Handled) SetAction(signalNumber, SIG_DFL);
 }
 
 void TStopSignals::onSignalPipe() {

@@ -3,10 +3,12 @@
 // the program) and SIGHUP (that terminal closed) end the program the way
 // closing its window does: the log is written out and closed and the settings
 // are stored. The signal handler only writes the signal's number into a pipe;
-// the event loop reads it and calls the handler, where Qt may be used.
+// the event loop reads it and calls the handler, where Qt may be used. A
+// signal that was ignored when the program started stays ignored.
 
 #include <QObject>
 #include <functional>
+#include <vector>
 
 class QSocketNotifier;
 
@@ -29,6 +31,7 @@ class TStopSignals : public QObject {
 
   TStopHandler OnStop;
   QSocketNotifier* Notifier = nullptr;
+  std::vector<int> Handled;  // the signals given to the handler
   int Signal = 0;
 };
 

@@ -134,7 +134,7 @@ bool SaveStoredValue(std::string_view section, std::string_view name, const TSto
                      std::string& whyNot) {
   const QString folder = SettingsFolder();
   if (folder.isEmpty()) {
-    whyNot = "No folder for settings: HOME is not set";
+    whyNot = "No folder for the settings file is known";
     return false;
   }
   if (!QDir().mkpath(folder)) {

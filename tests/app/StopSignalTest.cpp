@@ -10,11 +10,32 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <iterator>
 
 #include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
+
+// The program keeps a signal ignored when it started (under nohup, say): it
+// is started here as from a terminal, with each signal's default action.
+class TDefaultSignalActions {
+ public:
+  TDefaultSignalActions() {
+    for (std::size_t index = 0; index < std::size(kSignals); ++index)
+      Saved[index] = signal(kSignals[index], SIG_DFL);
+  }
+  ~TDefaultSignalActions() {
+    for (std::size_t index = 0; index < std::size(kSignals); ++index)
+      signal(kSignals[index], Saved[index]);
+  }
+  TDefaultSignalActions(const TDefaultSignalActions&) = delete;
+  TDefaultSignalActions& operator=(const TDefaultSignalActions&) = delete;
+
+ private:
+  static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+  sighandler_t Saved[std::size(kSignals)] = {};
+};
 
 TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
   const QString program = TOLVANE_BINARY_DIR "/app/Tolvane";
@@ -43,7 +64,10 @@ TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
     environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
     environment.insert("TOLVANE_COM8", link);
     monitor.setProcessEnvironment(environment);
-    monitor.start(program, {"L8", log});
+    {
+      const TDefaultSignalActions asFromATerminal;
+      monitor.start(program, {"L8", log});
+    }
     ASSERT_TRUE(monitor.waitForStarted(10000)) << c.Legend;
     EXPECT_TRUE(ProcessEventsUntil([&] { return QFileInfo(log).size() > 0; }, 10000))
         << c.Legend << ": nothing logged";
