@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "app/ReceivedDataView.h"
 #include "app/ReceivedLineStore.h"
+#include "tests/app/MainFrmHarness.h"
 
 namespace {
 
@@ -297,6 +299,16 @@ TEST(ReceivedDataViewSpill, DroppedLinesAreSaidOnceAndTheSelectionKeepsItsLines)
   view.Clear();
   for (std::size_t i = 0; i < 40000; ++i) view.AppendLine(Numbered(i));
   EXPECT_EQ(dropped.size(), 2u) << "said again after Clear";
+}
+
+TEST(ReceivedDataViewSpill, TheWindowSaysHowManyOldestLinesWentInTheStatusBar) {
+  TWindowHarness harness;
+  auto* view = harness.Main->findChild<TReceivedDataView*>();
+  ASSERT_NE(view, nullptr);
+  emit view->oldestLinesDropped(987);
+  const QString shown = harness.Main->statusBar()->currentMessage();
+  EXPECT_TRUE(shown.contains("987") && shown.contains("dropped the oldest")) << shown.toStdString();
+  EXPECT_TRUE(harness.Messages.empty()) << "no box: the status bar says it";
 }
 
 }  // namespace
