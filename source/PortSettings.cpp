@@ -48,3 +48,9 @@ int32_t BaudRateFromText(std::string_view text) {
   ParseWholeNumber(kDefaultBaudRate, rate);
   return rate;
 }
+
+std::optional<int32_t> SlotBaudRateFromText(std::string_view text) {
+  int32_t rate = 0;
+  if (ParseWholeNumber(text, rate) && rate > 0) return rate;
+  return std::nullopt;
+}
