@@ -1,6 +1,5 @@
 #include "app/AppSettings.h"
 
-#include <cstdlib>
 #include <limits>
 
 #include "common/Settings.h"
@@ -78,8 +77,7 @@ TPortChoices TAppSettings::PortChoices() const {
     TPortChoice& port = ports[index];
     port.Device = StoredSlotText(index);
     port.BaudRate = StoredSlotText(index, "BaudRate");
-    const char* environment = std::getenv(("TOLVANE_" + SlotName(index)).c_str());
-    if (environment) port.Environment = environment;
+    port.Environment = SlotEnvironmentPath(index);
     if (port.Environment.empty()) port.DefaultPath = SlotDevicePath(index, {});
   }
   return ports;

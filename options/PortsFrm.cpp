@@ -1,5 +1,6 @@
 #include "options/PortsFrm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -115,6 +116,9 @@ void TPortsForm::FillDeviceList(const TSlotRow& row) {
     row.Device->addItem(Text(PortLabel(port)), Text(PortChoicePath(port)));
   row.Device->setCurrentIndex(-1);
   row.Device->setEditText(typed);
+  // The list opens as wide as its longest label, so that makers and serial
+  // numbers can be read.
+  row.Device->view()->setMinimumWidth(row.Device->view()->sizeHintForColumn(0));
 }
 
 TPortChoices TPortsForm::Ports() const {

@@ -39,17 +39,18 @@ std::vector<TPortInfo> SystemSerialPorts() {
 
 std::string PortLabel(const TPortInfo& port) {
   std::string details;
-  const auto add = [&details](const std::string& part) {
+  const auto add = [&details](const std::string& part, const char* separator) {
     if (part.empty() || details.find(part) != std::string::npos) return;
-    details += (details.empty() ? "" : ", ") + part;
+    if (!details.empty()) details.append(separator);
+    details.append(part);
   };
-  add(port.Description);
-  add(port.Manufacturer);
-  add(port.SerialNumber);
+  add(port.Description, ", ");
+  add(port.Manufacturer, ", ");
+  add(port.SerialNumber, ", ");
   if (port.VendorId && port.ProductId) {
     char ids[16];
     std::snprintf(ids, sizeof ids, "(%04x:%04x)", *port.VendorId, *port.ProductId);
-    details += (details.empty() ? "" : " ") + std::string(ids);
+    add(ids, " ");
   }
   return details.empty() ? port.Path : port.Path + " - " + details;
 }

@@ -41,6 +41,8 @@ class ISerialDevice;
 // the environment variable TOLVANE_COMn, else `stored` (the store's "COMn" of
 // section "Ports"), else the built-in table; empty outside the slots.
 std::string SlotDevicePath(int index, const std::string& stored);
+// TOLVANE_COMn when it is set and not empty, else empty.
+std::string SlotEnvironmentPath(int index);
 // A stored baud rate as a decimal integer; anything else gives 4800.
 int32_t BaudRateFromText(std::string_view text);
 // A slot's own baud rate: a whole number above 0, or nothing (the slot then

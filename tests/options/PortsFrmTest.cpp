@@ -13,8 +13,6 @@
 #include <QTimer>
 #include <optional>
 
-#include "options/GeneralOptionsFrm.h"
-
 namespace {
 
 template <typename T>
@@ -188,14 +186,6 @@ TEST_F(PortsFrmTest, APortThatAppearsShowsUpByItselfAndTypingSurvives) {
   EXPECT_EQ(Device(1).count(), 0) << "Refresh looks again";
   Form.hide();
   EXPECT_FALSE(watch->isActive());
-}
-
-TEST(GeneralOptionsRates, TheListOffersTheFastRates) {
-  TGeneralOptionsForm form;
-  auto* rates = Control<QComboBox>(form, "BaudRate");
-  ASSERT_EQ(rates->count(), static_cast<int>(std::size(kBaudRates)));
-  for (int item = 0; item < rates->count(); ++item)
-    EXPECT_EQ(rates->itemText(item), kBaudRates[item]) << "the Ports dialog offers the same";
 }
 
 }  // namespace
