@@ -83,10 +83,15 @@ TPortChoices TAppSettings::PortChoices() const {
   return ports;
 }
 
+// Only what changed is written: a slot left alone adds nothing to the file.
 void TAppSettings::StorePortChoices(const TPortChoices& ports) {
+  const auto store = [](int index, const char* what, const std::string& text) {
+    if (StoredSlotText(index, what) != text)
+      WriteSettingStr(kPortsSection, SlotName(index) + what, text);
+  };
   for (int index = 0; index < kPortCount; ++index) {
-    WriteSettingStr(kPortsSection, SlotName(index), ports[index].Device);
-    WriteSettingStr(kPortsSection, SlotName(index) + "BaudRate", ports[index].BaudRate);
+    store(index, "", ports[index].Device);
+    store(index, "BaudRate", ports[index].BaudRate);
   }
 }
 

@@ -55,7 +55,7 @@ class TAppSettings {
   // Section "Ports" as the Ports dialog edits it, with what the environment
   // sets and the built-in paths beside it.
   TPortChoices PortChoices() const;
-  // Writes "COMn" and "COMnBaudRate" of every slot, an empty text for none.
+  // Writes "COMn" and "COMnBaudRate" where they changed, an empty text for none.
   // Throws the store's error; the slots before the failing one are written.
   void StorePortChoices(const TPortChoices& ports);
 

@@ -1,32 +1,27 @@
 #include "options/SerialPortList.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <cstdio>
+#include <filesystem>
 
-namespace {
-
-constexpr const char* kStableFolder = "/dev/serial/by-id";
-
-// The by-id links that lead to `path`; udev makes one per USB serial device.
-std::string StablePathOf(const QString& path) {
-  const QDir folder(kStableFolder);
-  const QString target = QFileInfo(path).canonicalFilePath();
-  if (target.isEmpty()) return {};
-  for (const QFileInfo& link : folder.entryInfoList(QDir::System | QDir::Files, QDir::Name))
-    if (link.canonicalFilePath() == target) return link.absoluteFilePath().toStdString();
+// Errors end the search quietly: a folder that cannot be read has no link.
+std::string StablePathOf(const std::string& path, const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  for (fs::directory_iterator link(folder, error), end; !error && link != end;
+       link.increment(error)) {
+    std::error_code broken;  // a dangling link leads nowhere
+    if (fs::equivalent(link->path(), path, broken)) return link->path().string();
+  }
   return {};
 }
-
-}  // namespace
 
 std::vector<TPortInfo> SystemSerialPorts() {
   std::vector<TPortInfo> ports;
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     TPortInfo port;
     port.Path = info.systemLocation().toStdString();
-    port.StablePath = StablePathOf(info.systemLocation());
+    port.StablePath = StablePathOf(port.Path);
     port.Description = info.description().toStdString();
     port.Manufacturer = info.manufacturer().toStdString();
     port.SerialNumber = info.serialNumber().toStdString();

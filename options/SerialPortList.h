@@ -24,6 +24,8 @@ using TPortLister = std::function<std::vector<TPortInfo>()>;
 
 // The ports QSerialPortInfo finds, each with its stable path where udev made one.
 std::vector<TPortInfo> SystemSerialPorts();
+// The link in `folder` that leads to the device `path`, or empty.
+std::string StablePathOf(const std::string& path, const std::string& folder = "/dev/serial/by-id");
 
 // The drop-down's line: "/dev/ttyACM0 - u-blox GNSS receiver (1546:01a9)",
 // with whatever of description, maker, serial number and USB ids is known.

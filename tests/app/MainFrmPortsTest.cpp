@@ -11,6 +11,7 @@
 
 #include "common/Settings.h"
 #include "tests/app/MainFrmHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ TEST(PortsDialog, OKWritesSectionPortsAndTheToolTipsFollow) {
   EXPECT_EQ(ReadSettingStr("Ports", "COM1", "?"), "/dev/serial/by-id/usb-GNSS-if00");
   EXPECT_EQ(ReadSettingStr("Ports", "COM2BaudRate", "?"), "9600");
   EXPECT_EQ(ReadSettingStr("Ports", "COM3", "?"), "tcp://127.0.0.1:10110");
-  EXPECT_EQ(ReadSettingStr("Ports", "COM4", "?"), "?") << "nothing chosen: empty, read as none";
+  const std::string file = ReadAll(harness.Home.Path() + "/Tolvane/Tolvane.reg");
+  EXPECT_EQ(file.find("\"COM4"), std::string::npos) << "a slot left alone adds nothing";
   EXPECT_EQ(ToolTip(harness, 1), "/dev/serial/by-id/usb-GNSS-if00");
   EXPECT_EQ(ToolTip(harness, 2), "/dev/ttyUSB1 at 9600 baud");
   EXPECT_EQ(ToolTip(harness, 3), "tcp://127.0.0.1:10110");

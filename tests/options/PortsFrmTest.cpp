@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
 
@@ -48,6 +51,27 @@ TEST(PortLabel, NamesWhatIsKnown) {
        "/dev/ttyUSB1 - CP2102"},
   };
   for (const auto& c : cases) EXPECT_EQ(PortLabel(c.Port), c.Label) << c.Legend;
+}
+
+TEST(StablePathOf, FindsTheLinkThatLeadsToTheDevice) {
+  QTemporaryDir folder;
+  const std::string base = folder.path().toStdString();
+  ASSERT_TRUE(QFile(folder.filePath("ttyACM0")).open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QFile(folder.filePath("ttyACM1")).open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QDir().mkdir(folder.filePath("by-id")));
+  ASSERT_TRUE(QFile::link("../ttyACM1", folder.filePath("by-id/usb-GNSS-if00")));
+  const struct {
+    const char* Legend;
+    std::string Path;
+    std::string Folder;
+    std::string Stable;
+  } cases[] = {
+      {"a link leads to it", base + "/ttyACM1", base + "/by-id", base + "/by-id/usb-GNSS-if00"},
+      {"no link leads to it", base + "/ttyACM0", base + "/by-id", ""},
+      {"no such folder", base + "/ttyACM1", base + "/by-path", ""},
+      {"no such device", base + "/ttyACM7", base + "/by-id", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StablePathOf(c.Path, c.Folder), c.Stable) << c.Legend;
 }
 
 TEST(DeviceTextProblem, OnlyAnUnreadableUrlIsAProblem) {
