@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/MainFrm.h"
+#include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
 #include "common/Clock.h"
@@ -25,6 +26,9 @@ constexpr int kStatusInterval = 500;
 // Long enough to be read when the program starts, short enough to give the
 // source and its rate their place back.
 constexpr int kSettingsNoticeMs = 30000;
+// Long enough to be read on a return to the bench, short enough to give the
+// status fields back.
+constexpr int kDroppedLinesMessageTime = 60 * 1000;
 
 }  // namespace
 
@@ -39,6 +43,15 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer->setObjectName("StatusTimer");
   StatusTimer->setInterval(kStatusInterval);
   connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
+
+  // The received-data view could not move its oldest lines to disk.
+  connect(ReceiveData, &TReceivedDataView::oldestLinesDropped, this, [this](qulonglong count) {
+    statusBar()->showMessage(
+        QString("Received data: the temporary file could not be written; dropped the oldest "
+                "%L1 lines, and drops more as new ones arrive")
+            .arg(count),
+        kDroppedLinesMessageTime);
+  });
 
   auto* satellites = new QAction("Satellites...", this);
   satellites->setObjectName("actionSatellites");

@@ -1,4 +1,4 @@
-// The program entry: the application, the main window and its four dialogs,
+// The program entry: the application, the main window and its five dialogs,
 // created in that order and living for the whole run. Told to stop by a
 // signal, the program closes its window and ends as closing it does, then
 // ends by that signal.
@@ -13,6 +13,7 @@
 #include "format/FieldFormatsFrm.h"
 #include "format/LocaleFormats.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 
@@ -40,6 +41,7 @@ int Run(int argc, char** argv) {
   dialogs.GeneralOptions = new TGeneralOptionsForm(&mainForm);
   dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
   dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
+  dialogs.Ports = new TPortsForm(&mainForm);
   mainForm.SetDialogs(dialogs);
   // Arguments as the system gave them: file names stay in its own encoding.
   mainForm.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));

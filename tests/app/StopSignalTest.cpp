@@ -38,7 +38,7 @@ class TDefaultSignalActions {
 };
 
 TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
-  const QString program = TOLVANE_BINARY_DIR "/app/Tolvane";
+  const QString program = TOLVANE_PROGRAM;
   ASSERT_TRUE(QFileInfo(program).isExecutable()) << "build Tolvane first";
   const struct {
     const char* Legend;
