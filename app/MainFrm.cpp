@@ -228,9 +228,7 @@ void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
   RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
   RunAt(*Blinker, Loop.BlinkInterval());
-  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
-  if (!running) StatusTimer->stop();
-  if (running && !StatusTimer->isActive()) StatusTimer->start();
+  UpdateStatusTimer();
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {

@@ -1,7 +1,7 @@
 // The status bar and the windows beside the main window: where lines come
 // from, their rate, checksum failures and the age of the last line, and the
-// Statistics window, refreshed twice a second while anything runs, never
-// from the tick itself; and the Satellites window, which catches up with the
+// Statistics window, refreshed twice a second while anything runs or that
+// window is open, never from the tick itself; and the Satellites window, which catches up with the
 // sky once per turn of the event loop.
 
 #include <QAction>
@@ -34,7 +34,10 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer = new QTimer(this);
   StatusTimer->setObjectName("StatusTimer");
   StatusTimer->setInterval(kStatusInterval);
-  connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
+  connect(StatusTimer, &QTimer::timeout, this, [this] {
+    ShowStatus();
+    UpdateStatusTimer();
+  });
 
   auto* satellites = new QAction("Satellites...", this);
   satellites->setObjectName("actionSatellites");
@@ -62,6 +65,14 @@ void TMainForm::ShowStatus() {
   if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
 }
 
+// Without a source the status bar stays as it is, but the Statistics
+// window's "Last seen" counts on while it is open.
+void TMainForm::UpdateStatusTimer() {
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
+  if (!running && !(Statistics && Statistics->isVisible())) return StatusTimer->stop();
+  if (!StatusTimer->isActive()) StatusTimer->start();
+}
+
 void TMainForm::showStatistics() {
   if (!Statistics) {
     Statistics = new TStatisticsForm(Settings, this);
@@ -74,6 +85,7 @@ void TMainForm::showStatistics() {
   Statistics->raise();
   Statistics->activateWindow();
   ShowStatus();
+  UpdateStatusTimer();
 }
 
 void TMainForm::showSatellites() {

@@ -1,10 +1,12 @@
 // --stats: one JSON object at the end with a row per sentence address (the
-// same rows as the program's Statistics window) and their total.
+// same rows as the program's Statistics window, counted by the same rule)
+// and their total.
 
 #include <cstddef>
 #include <limits>
 
 #include "monitor/SentenceStats.h"
+#include "nmea/SkyModel.h"
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
@@ -18,7 +20,7 @@ class TStatsMode : public TDecodeMode {
   explicit TStatsMode(TOutput& output) : Json(output), Stats(std::numeric_limits<size_t>::max()) {}
 
   void Line(uint64_t, std::string_view text, TSentenceResult result, const TNMEA&) override {
-    Stats.Count(text, result, 0);
+    Stats.Count(text, LineFault(text, result, Sky.Take(text)), 0);
   }
 
   void Finish(uint64_t) override {
@@ -53,6 +55,8 @@ class TStatsMode : public TDecodeMode {
 
   TJsonWriter Json;
   TSentenceStats Stats;
+  // Whether a GSV is invalid is the sky model's to say.
+  TSkyModel Sky;
 };
 
 const TModeRegistration kStats{{"--stats",
