@@ -12,9 +12,11 @@
 #include <clocale>
 
 #include "app/ErrorReport.h"
+#include "app/FramePacer.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
+#include "app/SignalBars.h"
 #include "app/StartCommand.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
@@ -47,6 +49,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   providers.BaudRate = [this] { return Settings.BaudRate(); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  PaintSignalBarsFlat(*centralWidget());
+  new TFramePacer(*this);
 }
 
 TMainForm::~TMainForm() {

@@ -162,6 +162,8 @@ class TMainForm : public QMainWindow {
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
   TStatisticsForm* Statistics = nullptr;  // made when first opened
   TSatellitesForm* Satellites = nullptr;  // made when first opened
+  // The Satellites window catches up with the sky once a frame.
+  QTimer* SkyFrame = nullptr;
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

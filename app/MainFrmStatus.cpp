@@ -1,8 +1,8 @@
 // The status bar and the windows beside the main window: where lines come
 // from, their rate, checksum failures and the age of the last line, and the
 // Statistics window, refreshed twice a second while anything runs or that
-// window is open, never from the tick itself; and the Satellites window, which catches up with the
-// sky once per turn of the event loop.
+// window is open, never from the tick itself; and the Satellites window,
+// which catches up with the sky once a frame.
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/FramePacer.h"
 #include "app/MainFrm.h"
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
@@ -34,6 +35,12 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer = new QTimer(this);
   StatusTimer->setObjectName("StatusTimer");
   StatusTimer->setInterval(kStatusInterval);
+  SkyFrame = new QTimer(this);
+  SkyFrame->setSingleShot(true);
+  SkyFrame->setInterval(TFramePacer::kFrameMs);
+  connect(SkyFrame, &QTimer::timeout, this, [this] {
+    if (Satellites && Satellites->isVisible()) Satellites->ShowSky(Loop.Sky());
+  });
   connect(StatusTimer, &QTimer::timeout, this, [this] {
     ShowStatus();
     UpdateStatusTimer();
@@ -76,6 +83,7 @@ void TMainForm::UpdateStatusTimer() {
 void TMainForm::showStatistics() {
   if (!Statistics) {
     Statistics = new TStatisticsForm(Settings, this);
+    new TFramePacer(*Statistics);
     connect(Statistics, &TStatisticsForm::ResetRequested, this, [this] {
       Loop.ResetStats();
       ShowStatus();
@@ -89,7 +97,10 @@ void TMainForm::showStatistics() {
 }
 
 void TMainForm::showSatellites() {
-  if (!Satellites) Satellites = new TSatellitesForm(Settings, this);
+  if (!Satellites) {
+    Satellites = new TSatellitesForm(Settings, this);
+    new TFramePacer(*Satellites);
+  }
   Satellites->ShowSky(Loop.Sky());
   Satellites->show();
   Satellites->raise();
