@@ -1,7 +1,7 @@
-// The program as bench/replay-cost runs it: the main window built as main()
-// builds it, replaying a file at a chosen pace, optionally with the
-// Satellites and Statistics windows open. Nothing here measures; the script
-// reads the process from outside while this runs.
+// The program as bench/replay-cost runs it: the main window replaying a file
+// at a chosen pace, optionally with the Satellites and Statistics windows
+// open. Nothing here measures; the script reads the process from outside
+// while this runs.
 //
 //     bench_replay_driver FILE MILLISECONDS [--windows]
 
@@ -9,16 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "app/AppSettings.h"
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
-#include "format/FieldFormatsFrm.h"
 #include "format/LocaleFormats.h"
-#include "options/GeneralOptionsFrm.h"
 #include "options/ReplayRateFrm.h"
-#include "source/SendCommandFrm.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -32,11 +28,10 @@ int main(int argc, char** argv) {
 
   TMainForm mainForm;
   mainForm.SetLocaleFormats(SystemLocaleFormats());
+  // The pace comes from the replay rate dialog's value; the other dialogs
+  // play no part in a replay.
   TMainDialogs dialogs;
   dialogs.ReplayRate = new TReplayRateForm(&mainForm);
-  dialogs.GeneralOptions = new TGeneralOptionsForm(&mainForm);
-  dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
-  dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
   mainForm.SetDialogs(dialogs);
   mainForm.show();
   if (windows) {
