@@ -12,9 +12,11 @@
 #include <clocale>
 
 #include "app/ErrorReport.h"
+#include "app/FramePacer.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
+#include "app/SignalBars.h"
 #include "app/StartCommand.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
@@ -47,6 +49,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  PaintSignalBarsFlat(*centralWidget());
+  new TFramePacer(*this);
 }
 
 TMainForm::~TMainForm() {
@@ -230,9 +234,7 @@ void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
   RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
   RunAt(*Blinker, Loop.BlinkInterval());
-  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
-  if (!running) StatusTimer->stop();
-  if (running && !StatusTimer->isActive()) StatusTimer->start();
+  UpdateStatusTimer();
 }
 
 void TMainForm::SetFileMenus(bool logEnabled, bool replayEnabled) {

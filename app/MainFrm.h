@@ -137,6 +137,7 @@ class TMainForm : public QMainWindow {
   void UpdateReceiveTimer();
   void SetUpStatusBar();
   void ShowStatus();
+  void UpdateStatusTimer();
   void SaveWindowGeometry();
   void ConnectOptionsDialogs();
   void ConnectFieldFormatsDialog();
@@ -161,11 +162,14 @@ class TMainForm : public QMainWindow {
   std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
   QFileDialog* SaveDialog = nullptr;
   QFileDialog* OpenDialog = nullptr;
-  // The status bar, refreshed twice a second while anything runs.
+  // The status bar, refreshed twice a second while anything runs or the
+  // Statistics window is open.
   QTimer* StatusTimer = nullptr;
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
   TStatisticsForm* Statistics = nullptr;  // made when first opened
   TSatellitesForm* Satellites = nullptr;  // made when first opened
+  // The Satellites window catches up with the sky once a frame.
+  QTimer* SkyFrame = nullptr;
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

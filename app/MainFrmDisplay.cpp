@@ -31,27 +31,25 @@ QColor ColourOf(TFieldColour colour, const QColor& buttonFace) {
 }
 
 // A new palette sets off a round of change events through the widget, so it
-// is given only when the colour really changes; the redraw happens anyway.
+// is given only when the colour really changes; the same colour again shows
+// nothing new, so nothing is painted for it.
 void PaintField(QLineEdit& field, const QColor& colour) {
-  if (field.palette().color(QPalette::Base) != colour) {
-    QPalette palette = field.palette();
-    palette.setColor(QPalette::Base, colour);
-    field.setPalette(palette);
-  }
-  field.repaint();
+  if (field.palette().color(QPalette::Base) == colour) return;
+  QPalette palette = field.palette();
+  palette.setColor(QPalette::Base, colour);
+  field.setPalette(palette);
 }
 
 void SetBar(QProgressBar& bar, int position, const QColor& colour) {
   bar.setValue(std::clamp(position, kSNRMinimum, kSNRMaximum));
-  if (bar.palette().color(QPalette::Window) != colour ||
-      bar.palette().color(QPalette::Base) != colour) {
-    QPalette palette = bar.palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    bar.setPalette(palette);
-  }
+  if (bar.palette().color(QPalette::Window) == colour &&
+      bar.palette().color(QPalette::Base) == colour && bar.autoFillBackground())
+    return;
+  QPalette palette = bar.palette();
+  palette.setColor(QPalette::Base, colour);
+  palette.setColor(QPalette::Window, colour);
+  bar.setPalette(palette);
   bar.setAutoFillBackground(true);
-  bar.repaint();
 }
 
 // Laying out a line edit's text is the dearest part of a write; the same

@@ -61,7 +61,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Updates.empty()) ShowFix(result.Updates);
-  if (Satellites && Satellites->isVisible()) Satellites->ShowSky(Loop.Sky());
+  if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main
@@ -79,5 +79,4 @@ void TMainForm::DrawLamp(bool lit) {
   painter.drawPixmap(0, 0, ImageList[lit ? 1 : 0]);
   painter.end();
   ui->PPSImage->setPixmap(picture);
-  ui->PPSImage->repaint();
 }

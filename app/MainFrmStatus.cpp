@@ -1,8 +1,8 @@
 // The status bar and the windows beside the main window: where lines come
 // from, their rate, checksum failures and the age of the last line, and the
-// Statistics window, refreshed twice a second while anything runs, never
-// from the tick itself; and the Satellites window, which catches up with the
-// sky once per turn of the event loop.
+// Statistics window, refreshed twice a second while anything runs or that
+// window is open, never from the tick itself; and the Satellites window,
+// which catches up with the sky once a frame.
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/FramePacer.h"
 #include "app/MainFrm.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
@@ -42,7 +43,16 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer = new QTimer(this);
   StatusTimer->setObjectName("StatusTimer");
   StatusTimer->setInterval(kStatusInterval);
-  connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
+  SkyFrame = new QTimer(this);
+  SkyFrame->setSingleShot(true);
+  SkyFrame->setInterval(TFramePacer::kFrameMs);
+  connect(SkyFrame, &QTimer::timeout, this, [this] {
+    if (Satellites && Satellites->isVisible()) Satellites->ShowSky(Loop.Sky());
+  });
+  connect(StatusTimer, &QTimer::timeout, this, [this] {
+    ShowStatus();
+    UpdateStatusTimer();
+  });
 
   // The received-data view could not move its oldest lines to disk.
   connect(ReceiveData, &TReceivedDataView::oldestLinesDropped, this, [this](qulonglong count) {
@@ -81,9 +91,18 @@ void TMainForm::ShowStatus() {
   if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
 }
 
+// Without a source the status bar stays as it is, but the Statistics
+// window's "Last seen" counts on while it is open.
+void TMainForm::UpdateStatusTimer() {
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
+  if (!running && !(Statistics && Statistics->isVisible())) return StatusTimer->stop();
+  if (!StatusTimer->isActive()) StatusTimer->start();
+}
+
 void TMainForm::showStatistics() {
   if (!Statistics) {
     Statistics = new TStatisticsForm(Settings, this);
+    new TFramePacer(*Statistics);
     connect(Statistics, &TStatisticsForm::ResetRequested, this, [this] {
       Loop.ResetStats();
       ShowStatus();
@@ -93,10 +112,14 @@ void TMainForm::showStatistics() {
   Statistics->raise();
   Statistics->activateWindow();
   ShowStatus();
+  UpdateStatusTimer();
 }
 
 void TMainForm::showSatellites() {
-  if (!Satellites) Satellites = new TSatellitesForm(Settings, this);
+  if (!Satellites) {
+    Satellites = new TSatellitesForm(Settings, this);
+    new TFramePacer(*Satellites);
+  }
   Satellites->ShowSky(Loop.Sky());
   Satellites->show();
   Satellites->raise();

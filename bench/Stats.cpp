@@ -33,7 +33,7 @@ const std::vector<std::string> kCycle = {
 
 struct TLine {
   std::string Text;
-  TSentenceResult Result;
+  TLineFault Fault;
 };
 
 std::vector<TLine> Stream() {
@@ -41,8 +41,8 @@ std::vector<TLine> Stream() {
   for (int cycle = 0; cycle < 50; ++cycle) {
     for (const std::string& text : kCycle) {
       const size_t n = lines.size();
-      if (n % 20 == 7) lines.push_back({"\x13\x7f" + text.substr(5), srBadChecksum});
-      lines.push_back({text, n % 10 == 3 ? srBadChecksum : srUnrecognised});
+      if (n % 20 == 7) lines.push_back({"\x13\x7f" + text.substr(5), TLineFault::None});
+      lines.push_back({text, n % 10 == 3 ? TLineFault::BadChecksum : TLineFault::None});
     }
   }
   return lines;
@@ -54,7 +54,7 @@ void BM_CountMixedStream(benchmark::State& state) {
   uint32_t tick = 0xFFFF0000u;  // wraps during the run
   for (auto _ : state) {
     for (const TLine& line : lines) {
-      stats.Count(line.Text, line.Result, tick);
+      stats.Count(line.Text, line.Fault, tick);
       tick += 1000 / static_cast<uint32_t>(kCycle.size());
     }
   }
@@ -67,7 +67,7 @@ BENCHMARK(BM_CountMixedStream);
 void BM_ReadRates(benchmark::State& state) {
   TSentenceStats stats;
   uint32_t tick = 0;
-  for (const TLine& line : Stream()) stats.Count(line.Text, line.Result, tick += 70);
+  for (const TLine& line : Stream()) stats.Count(line.Text, line.Fault, tick += 70);
   for (auto _ : state) {
     double sum = 0;
     for (const TSentenceStatsRow* row : stats.SortedRows()) sum += stats.LinesPerSecond(*row, tick);

@@ -44,6 +44,7 @@ void TMonitor::ClosePort() {
   // Taken out first, so that nothing can reach a port that is going away,
   // even when closing it fails.
   const std::unique_ptr<TSerial> port = std::move(SerialPort);
+  Counts.EndSource();
   port->Close();
 }
 
@@ -69,6 +70,7 @@ void TMonitor::Stop() {
   IsReplaying = false;
   Paused = false;
   ModeShown = false;
+  Counts.EndSource();
   if (fileOpen) {
     try {
       DataFile.close();
@@ -175,8 +177,8 @@ std::string TMonitor::Stamp() const {
 void TMonitor::Take(std::string line, TTickResult& result) {
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
-  Counts.Count(sentence, decoded, Clock::TickCount());
-  Satellites.Take(sentence);
+  const bool skyRead = Satellites.Take(sentence);
+  Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));

@@ -50,12 +50,22 @@ std::string_view SentenceAddress(std::string_view line) {
   return rest.substr(0, rest.find_first_of(",*"));
 }
 
+TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRead) {
+  if (line.empty() || (line[0] != '$' && line[0] != '!')) return TLineFault::None;
+  if (!SentenceChecksumHolds(line)) return TLineFault::BadChecksum;
+  // The decoder reads the type at the same place whatever the talker.
+  if (line[0] == '$' && line.substr(3, 3) == "GSV")
+    return skyRead ? TLineFault::None : TLineFault::Invalid;
+  return decoded == srInvalid ? TLineFault::Invalid : TLineFault::None;
+}
+
 TSentenceStats::TSentenceStats(size_t maxRows) : MaxRows(maxRows) {}
 
-void TSentenceStats::Count(std::string_view line, TSentenceResult result, uint32_t nowMs) {
+void TSentenceStats::Count(std::string_view line, TLineFault fault, uint32_t nowMs) {
   AdvanceClock(nowMs);
-  CountIn(RowFor(SentenceAddress(line)), line, result, nowMs);
-  CountIn(TotalRow, line, result, nowMs);
+  SourceEnded = false;
+  CountIn(RowFor(SentenceAddress(line)), line, fault, nowMs);
+  CountIn(TotalRow, line, fault, nowMs);
 }
 
 void TSentenceStats::Reset() {
@@ -64,6 +74,7 @@ void TSentenceStats::Reset() {
   TotalRow = {};
   Dropped = 0;
   ClockStarted = false;
+  SourceEnded = false;
   Seconds = 0;
   SecondStartMs = 0;
 }
@@ -79,11 +90,11 @@ void TSentenceStats::AdvanceClock(uint32_t nowMs) {
   SecondStartMs += whole * 1000;
 }
 
-void TSentenceStats::CountIn(TSentenceStatsRow& row, std::string_view line, TSentenceResult result,
+void TSentenceStats::CountIn(TSentenceStatsRow& row, std::string_view line, TLineFault fault,
                              uint32_t nowMs) {
   ++row.Count;
-  if (result == srBadChecksum) ++row.BadChecksum;
-  if (result == srInvalid) ++row.Invalid;
+  if (fault == TLineFault::BadChecksum) ++row.BadChecksum;
+  if (fault == TLineFault::Invalid) ++row.Invalid;
   row.LastSeenMs = nowMs;
   row.LastLine.assign(line.substr(0, kLastLineLimit));
   if (Seconds != row.NewestSecond) {
@@ -119,7 +130,7 @@ std::vector<const TSentenceStatsRow*> TSentenceStats::SortedRows() const {
 // inside the window, so a steady rate reads steady between second marks.
 // Before ten seconds have passed, the window is the time since the start.
 double TSentenceStats::LinesPerSecond(const TSentenceStatsRow& row, uint32_t nowMs) const {
-  if (!ClockStarted || row.Count == 0) return 0;
+  if (!ClockStarted || SourceEnded || row.Count == 0) return 0;
   const uint32_t intoSecond = Elapsed(SecondStartMs, nowMs);
   const uint64_t nowSecond = Seconds + intoSecond / 1000;
   const uint32_t fraction = intoSecond % 1000;

@@ -47,6 +47,16 @@ struct TStatsTableRow {
 // The address of a line as the rows are keyed.
 std::string_view SentenceAddress(std::string_view line);
 
+// What a line counts against its receiver. A line that is no sentence (a
+// capture's "#" header, noise) is not a bad checksum: only a "$" or "!"
+// line without "*" or whose checksum does not hold is one. Invalid is a line
+// whose checksum holds and that the decoder rejects, except a GSV, which is
+// invalid only when the sky model could not read it: the fourth and later
+// sentences of a series are good NMEA that only the fix display's twelve
+// slots cannot show.
+enum class TLineFault : uint8_t { None, BadChecksum, Invalid };
+TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRead);
+
 class TSentenceStats {
  public:
   // A tool tip has no use for more of a line, and noise makes long lines.
@@ -59,10 +69,13 @@ class TSentenceStats {
 
   // Counts one line taken at the tick nowMs (a 32-bit millisecond counter
   // that wraps; calls come in tick order).
-  void Count(std::string_view line, TSentenceResult result, uint32_t nowMs);
+  void Count(std::string_view line, TLineFault fault, uint32_t nowMs);
   // Bytes that the receive buffer's cap threw away.
   void AddDropped(uint64_t bytes) { Dropped += bytes; }
   void Reset();
+  // The source went away: every rate reads 0 until a line is counted again,
+  // while the counts and the times since last seen stay.
+  void EndSource() { SourceEnded = true; }
 
   // Rows in the order their addresses first came.
   const std::vector<TSentenceStatsRow>& Rows() const { return AllRows; }
@@ -71,7 +84,7 @@ class TSentenceStats {
   const TSentenceStatsRow& Total() const { return TotalRow; }
   uint64_t DroppedBytes() const { return Dropped; }
 
-  // Lines per second over the 10 s before nowMs.
+  // Lines per second over the 10 s before nowMs; 0 once the source ended.
   double LinesPerSecond(const TSentenceStatsRow& row, uint32_t nowMs) const;
   // Milliseconds from the row's last line to nowMs (0 for a nowMs before it).
   static uint32_t MsSinceLastSeen(const TSentenceStatsRow& row, uint32_t nowMs) {
@@ -95,8 +108,7 @@ class TSentenceStats {
   void AdvanceClock(uint32_t nowMs);
   TStatsTableRow TableRow(std::string_view name, const TSentenceStatsRow& row,
                           uint32_t nowMs) const;
-  void CountIn(TSentenceStatsRow& row, std::string_view line, TSentenceResult result,
-               uint32_t nowMs);
+  void CountIn(TSentenceStatsRow& row, std::string_view line, TLineFault fault, uint32_t nowMs);
   TSentenceStatsRow& RowFor(std::string_view address);
 
   size_t MaxRows;
@@ -107,6 +119,7 @@ class TSentenceStats {
   // The stats' own clock in whole seconds, so that rates survive the wrap
   // of the tick: Seconds advance by the ticks elapsed since SecondStartMs.
   bool ClockStarted = false;
+  bool SourceEnded = false;
   uint64_t Seconds = 0;
   uint32_t SecondStartMs = 0;
 };

@@ -29,9 +29,10 @@ TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& 
   TStatusTexts texts;
   texts.Source = SourceText(source);
   const TSentenceStatsRow& total = stats.Total();
-  texts.Rate = Printed("%.1f lines/s", stats.LinesPerSecond(total, nowMs));
   texts.BadChecksums = std::to_string(total.BadChecksum) +
                        (total.BadChecksum == 1 ? " bad checksum" : " bad checksums");
+  if (source.Kind == TMonitor::TSource::TKind::None) return texts;
+  texts.Rate = Printed("%.1f lines/s", stats.LinesPerSecond(total, nowMs));
   // Silence counts from the last line, or from the moment the source was
   // chosen when none has come since.
   const bool anyLine = total.Count > 0;

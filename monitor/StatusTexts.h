@@ -2,6 +2,8 @@
 // The status bar's texts, worked out from the monitor: where lines come from,
 // how fast they come, how many failed their checksum and how long ago the
 // last one came. A port that has said nothing for 3 s or more is a warning.
+// Once no source is active, only the counts of the last one stay: a rate or
+// an age that no longer changes would tell of a source that is gone.
 
 #include <cstdint>
 #include <string>
@@ -10,9 +12,9 @@
 
 struct TStatusTexts {
   std::string Source;        // "COM3: /dev/ttyACM0 at 9600 baud", "Replay: trip.TXT, 42 %"
-  std::string Rate;          // "12.0 lines/s"
+  std::string Rate;          // "12.0 lines/s"; empty without a source
   std::string BadChecksums;  // "3 bad checksums"
-  std::string Age;           // "Last line 0.4 s ago", "No data for 5 s"
+  std::string Age;           // "Last line 0.4 s ago", "No data for 5 s"; empty without a source
   bool AgeIsWarning = false;
 };
 

@@ -52,14 +52,27 @@ TSentenceResult TNMEA::Decode(std::string_view line) {
   return srUnrecognised;
 }
 
-bool TNMEA::ChecksumValid(std::string_view line) const {
-  const size_t dollar = Find(line, '$');
-  const size_t star = Find(line, '*');
-  if (dollar == std::string_view::npos || star == std::string_view::npos) return false;
+namespace {
+
+// The checksum after `star` against the characters after `start` (before
+// `star`, else nothing).
+bool ChecksumMatches(std::string_view line, size_t start, size_t star) {
+  if (start == std::string_view::npos || star == std::string_view::npos) return false;
   const auto expected = static_cast<uint8_t>(HexStrToInt(line.substr(star + 1, 2)));
   const uint8_t computed =
-      star > dollar ? NmeaChecksum(line.substr(dollar + 1, star - dollar - 1)) : 0;
+      star > start ? NmeaChecksum(line.substr(start + 1, star - start - 1)) : 0;
   return computed == expected;
+}
+
+}  // namespace
+
+bool TNMEA::ChecksumValid(std::string_view line) const {
+  return ChecksumMatches(line, Find(line, '$'), Find(line, '*'));
+}
+
+bool SentenceChecksumHolds(std::string_view line) {
+  if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
+  return ChecksumMatches(line, 0, Find(line, '*'));
 }
 
 int TNMEA::CurrentYear() {

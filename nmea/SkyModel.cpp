@@ -63,22 +63,24 @@ TSkyModel::TSkyModel() {
   LastTime.reserve(16);
 }
 
-void TSkyModel::Take(std::string_view line) {
-  if (line.empty() || line[0] != '$') return;
+bool TSkyModel::Take(std::string_view line) {
+  if (line.empty() || line[0] != '$') return false;
   nmea::TSkyLine fields(line);
-  if (fields.Address.size() != 5 || !ChecksumJudge().ChecksumValid(line)) return;
+  if (fields.Address.size() != 5 || !ChecksumJudge().ChecksumValid(line)) return false;
   const std::string_view talker = fields.Address.substr(0, 2);
   const std::string_view type = fields.Address.substr(2);
-  if (type == "GSV") {
-    TakeGSV(talker, fields);
-  } else if (type == "GSA") {
-    TakeGSA(talker, fields);
-  } else if (type == "GGA" || type == "RMC" || type == "GNS") {
+  if (type == "GSV") return TakeGSV(talker, fields);
+  if (type == "GSA") return TakeGSA(talker, fields);
+  if (type == "GGA" || type == "RMC" || type == "GNS") {
     TakeTime(fields.Take());
-  } else if (type == "GLL") {
+    return true;
+  }
+  if (type == "GLL") {
     fields.Skip(4);
     TakeTime(fields.Take());
+    return true;
   }
+  return false;
 }
 
 void TSkyModel::Clear() {
@@ -106,20 +108,20 @@ std::optional<std::string_view> TSkyModel::EpochTime() const {
 // count of sentences, this sentence's number, satellites in view, then k
 // groups of number, elevation, azimuth and SNR; with NMEA 4.10 a last field,
 // the signal ID of every satellite in the sentence.
-void TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
+bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
   const size_t count = fields.FieldCount();
-  if (count < 3) return;
+  if (count < 3) return false;
   uint8_t signal = 0;
   if ((count - 3) % 4 == 1) {
-    if (!ReadSignalId(fields.LastField(), signal)) return;
+    if (!ReadSignalId(fields.LastField(), signal)) return false;
   } else if ((count - 3) % 4 != 0) {
-    return;
+    return false;
   }
   int32_t total = 0;
   int32_t number = 0;
   if (!ReadDecimal(fields.Take(), total) || !ReadDecimal(fields.Take(), number) || number < 1 ||
       number > total || total > 9)
-    return;
+    return false;
   fields.Take();  // satellites in view: the groups tell more
   EpochSky = true;
 
@@ -132,7 +134,7 @@ void TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
   } else if (!series.InProgress || total != series.Count || number != series.Next) {
     series.InProgress = false;
     series.Entries.clear();
-    return;
+    return true;
   }
   series.Next = number + 1;
   series.Signals |= static_cast<uint16_t>(1U << signal);
@@ -150,14 +152,15 @@ void TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
     series.InProgress = false;
     Complete(series);
   }
+  return true;
 }
 
 // $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x[,h]*hh
 //        1 2 3                                14 15  16  17   18
 // mode, fix type, up to twelve satellites used, PDOP, HDOP, VDOP, and with
 // NMEA 4.10 the system ID that says how to read the numbers.
-void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
-  if (fields.FieldCount() < 17) return;
+bool TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
+  if (fields.FieldCount() < 17) return false;
   fields.Skip(2);
   std::array<int32_t, 12> numbers{};
   int found = 0;
@@ -194,6 +197,7 @@ void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   HoldPrevious = false;
   CollectUsed();
   Changed(false);
+  return true;
 }
 
 void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids,

@@ -65,8 +65,10 @@ class TSkyModel {
 
   // A line as received (without any NMEA 4 TAG block). Lines that do not
   // start with "$", whose address is not five characters long, or that the
-  // decoder rejects for their checksum are ignored.
-  void Take(std::string_view line);
+  // decoder rejects for their checksum are ignored. Returns whether the
+  // model read the line: false for a line it ignores, and for a GSV or GSA
+  // whose fields it cannot read (a GSV out of its series' order is read).
+  bool Take(std::string_view line);
   // Forgets everything, as if no line had been taken.
   void Clear();
 
@@ -128,8 +130,8 @@ class TSkyModel {
     const TSkyEntry* Entry;
   };
 
-  void TakeGSV(std::string_view talker, nmea::TSkyLine& fields);
-  void TakeGSA(std::string_view talker, nmea::TSkyLine& fields);
+  bool TakeGSV(std::string_view talker, nmea::TSkyLine& fields);
+  bool TakeGSA(std::string_view talker, nmea::TSkyLine& fields);
   void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids, int count);
   void TakeTime(std::string_view time);
   TSeries& SeriesOf(uint16_t talker);

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QSortFilterProxyModel>
+#include <QTableView>
 
 #include "app/Images.h"
 #include "app/SatellitesFrm.h"
@@ -167,6 +168,40 @@ TEST(WindowLoop, SilentPortTurnsTheAgeIntoAWarning) {
   Wait(50);
   EXPECT_EQ(harness.Find<QLabel>("AgeStatus")->text(), "No data for 3 s");
   EXPECT_TRUE(harness.Find<QLabel>("SourceStatus")->text().startsWith("COM3: "));
+}
+
+// A finished replay leaves its counts in the status bar, and nothing that
+// would go on changing; the Statistics window's "Last seen" counts on while
+// it is open.
+TEST(WindowLoop, StatusLetsGoWhenTheReplayEnds) {
+  TWindowHarness harness;
+  const std::string replay = harness.Home.Path() + "/end.TXT";
+  ASSERT_TRUE(WriteAll(replay, AsLog({kGLL, "$GPGLL,bad*00"})));
+  harness.Main->StartReplay(replay);
+  harness.Ticks(3);  // two lines and the end
+  EXPECT_FALSE(harness.Main->Monitor().Replaying());
+  const std::pair<const char*, QString> labels[] = {{"SourceStatus", "No source"},
+                                                    {"RateStatus", ""},
+                                                    {"BadChecksumStatus", "1 bad checksum"},
+                                                    {"AgeStatus", ""}};
+  for (const auto& [name, text] : labels) EXPECT_EQ(harness.Find<QLabel>(name)->text(), text);
+  QTimer* status = harness.Main->findChild<QTimer*>("StatusTimer");
+  EXPECT_FALSE(status->isActive());
+
+  harness.Find<QAction>("actionStatistics")->trigger();
+  auto* statistics = harness.Main->findChild<TStatisticsForm*>();
+  ASSERT_TRUE(statistics->isVisible());
+  EXPECT_TRUE(status->isActive()) << "Last seen counts on";
+  const QAbstractItemModel* table = statistics->findChild<QTableView*>("StatsTable")->model();
+  const int total = table->rowCount() - 1;
+  harness.Tick += 2500;
+  QTimer::singleShot(0, [&] { status->setInterval(1); });
+  Wait(50);
+  EXPECT_EQ(table->index(total, 2).data().toString(), "0.0") << "rate";
+  EXPECT_EQ(table->index(total, 6).data().toString(), "2.5") << "last seen";
+  statistics->close();
+  Wait(50);
+  EXPECT_FALSE(status->isActive());
 }
 
 }  // namespace

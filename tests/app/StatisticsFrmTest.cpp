@@ -23,10 +23,10 @@ const TAppSettings Settings;
 
 TSentenceStats SomeStats() {
   TSentenceStats stats;
-  stats.Count("$GPGGA,1*00", srGGA, 1000);
-  stats.Count("$GPGGA,2*00", srBadChecksum, 1500);
-  stats.Count("!AIVDM,1*00", srUnrecognised, 1800);
-  stats.Count("noise", srBadChecksum, 1900);
+  stats.Count("$GPGGA,1*00", TLineFault::None, 1000);
+  stats.Count("$GPGGA,2*00", TLineFault::BadChecksum, 1500);
+  stats.Count("!AIVDM,1*00", TLineFault::None, 1800);
+  stats.Count("noise", TLineFault::BadChecksum, 1900);
   stats.AddDropped(4096);
   return stats;
 }

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "nmea/NMEA.h"
+#include "nmea/SkyModel.h"
+
 namespace {
 
 TEST(SentenceAddress, RowsAreKeyedAsTheWindowShowsThem) {
@@ -21,20 +24,56 @@ TEST(SentenceAddress, RowsAreKeyedAsTheWindowShowsThem) {
   for (const auto& [line, address] : cases) EXPECT_EQ(SentenceAddress(line), address) << line;
 }
 
+// Lines through the decoder and the sky model as the receive loop takes
+// them, in order, and what each counts as.
+TEST(LineFault, AccusesOnlyWhatIsWrong) {
+  struct Case {
+    const char* legend;
+    const char* line;
+    TLineFault fault;
+  };
+  const Case cases[] = {
+      {"a capture's header line", "# u-blox M8 capture, 2020-07-11", TLineFault::None},
+      {"noise", "\x13\x7f GA,12", TLineFault::None},
+      {"AIS with its checksum", "!AIVDM,1,1,,B,15M67N0000G?Uf6E`FepT@3n00Sa,0*53",
+       TLineFault::None},
+      {"AIS, checksum wrong", "!AIVDM,1,1,,B,15M67N0000G?Uf6E`FepT@3n00Sa,0*54",
+       TLineFault::BadChecksum},
+      {"no \"*\"", "$GPZDA,201530.00,04,07,2002,00,00", TLineFault::BadChecksum},
+      {"checksum wrong", "$GPZDA,201530.00,04,07,2002,00,00*61", TLineFault::BadChecksum},
+      {"a type not decoded", "$GPZDA,201530.00,04,07,2002,00,00*60", TLineFault::None},
+      {"GGA the decoder rejects",
+       "$GPGGA,123519,4807.038,Q,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*58", TLineFault::Invalid},
+      {"GSV 1 of 4", "$GPGSV,4,1,16,01,10,020,30,02,20,040,31,03,30,060,32,04,40,080,33*73",
+       TLineFault::None},
+      {"GSV 2 of 4", "$GPGSV,4,2,16,05,10,020,30,06,20,040,31,07,30,060,32,08,40,080,33*78",
+       TLineFault::None},
+      {"GSV 3 of 4", "$GPGSV,4,3,16,09,10,020,30,10,20,040,31,11,30,060,32,12,40,080,33*7E",
+       TLineFault::None},
+      {"GSV 4 of 4: past the fix display's slots, good NMEA",
+       "$GPGSV,4,4,16,13,10,020,30,14,20,040,31,15,30,060,32,16,40,080,33*76", TLineFault::None},
+      {"GSV 4 of 3", "$GPGSV,3,4,16,13,10,020,30*4B", TLineFault::Invalid},
+      {"GSV cut inside a satellite", "$GPGSV,1,1,04,01,10,020,30,02*62", TLineFault::Invalid},
+  };
+  TNMEA decoder;
+  TSkyModel sky;
+  for (const Case& c : cases) {
+    const TSentenceResult decoded = decoder.Decode(c.line);
+    EXPECT_EQ(LineFault(c.line, decoded, sky.Take(c.line)), c.fault) << c.legend;
+  }
+}
+
 TEST(SentenceStats, CountsEachLineInOneRowAndTheTotal) {
   TSentenceStats stats;
   struct Row {
     const char* line;
-    TSentenceResult result;
+    TLineFault result;
   };
   const Row lines[] = {
-      {"$GPGGA,1*00", srGGA},
-      {"$GPGGA,2*00", srBadChecksum},
-      {"$GPGGA,3*00", srInvalid},
-      {"!AIVDM,1*00", srUnrecognised},
-      {"garbage", srBadChecksum},
-      {"$GPRMC,1*00", srRMC},
-      {"\xff\xfe noise", srBadChecksum},
+      {"$GPGGA,1*00", TLineFault::None},           {"$GPGGA,2*00", TLineFault::BadChecksum},
+      {"$GPGGA,3*00", TLineFault::Invalid},        {"!AIVDM,1*00", TLineFault::None},
+      {"garbage", TLineFault::BadChecksum},        {"$GPRMC,1*00", TLineFault::None},
+      {"\xff\xfe noise", TLineFault::BadChecksum},
   };
   uint32_t tick = 100;
   for (const Row& row : lines) stats.Count(row.line, row.result, tick += 10);
@@ -89,7 +128,7 @@ TEST(SentenceStats, LinesPerSecondOverTheLastTenSeconds) {
     TSentenceStats stats;
     uint32_t at = 0;
     do {
-      stats.Count("$GPGGA,1*00", srGGA, c.startMs + at);
+      stats.Count("$GPGGA,1*00", TLineFault::None, c.startMs + at);
       at += c.everyMs;
     } while (c.everyMs != 0 && at <= c.untilMs);
     const uint32_t now = c.startMs + c.readMs;
@@ -100,20 +139,20 @@ TEST(SentenceStats, LinesPerSecondOverTheLastTenSeconds) {
 
 TEST(SentenceStats, SinceLastSeenAcrossTheTickWrap) {
   TSentenceStats stats;
-  stats.Count("$GPGGA,1*00", srGGA, 0xFFFFFF00u);
+  stats.Count("$GPGGA,1*00", TLineFault::None, 0xFFFFFF00u);
   EXPECT_EQ(TSentenceStats::MsSinceLastSeen(stats.Rows()[0], 0x100u), 0x200u);
   EXPECT_EQ(TSentenceStats::MsSinceLastSeen(stats.Rows()[0], 0xFFFFFE00u), 0u);  // before it
 }
 
 TEST(SentenceStats, ResetForgetsEverything) {
   TSentenceStats stats;
-  stats.Count("$GPGGA,1*00", srBadChecksum, 5);
+  stats.Count("$GPGGA,1*00", TLineFault::BadChecksum, 5);
   stats.AddDropped(4096);
   stats.Reset();
   EXPECT_TRUE(stats.Rows().empty());
   EXPECT_EQ(stats.Total().Count, 0u);
   EXPECT_EQ(stats.DroppedBytes(), 0u);
-  stats.Count("$GPGGA,1*00", srGGA, 10);
+  stats.Count("$GPGGA,1*00", TLineFault::None, 10);
   ASSERT_EQ(stats.Rows().size(), 1u);
   EXPECT_EQ(stats.Rows()[0].BadChecksum, 0u);
 }
@@ -121,7 +160,8 @@ TEST(SentenceStats, ResetForgetsEverything) {
 // Line noise makes a new address of nearly every line; the table stays usable.
 TEST(SentenceStats, NewAddressesPastTheLimitCountAsNotSentences) {
   TSentenceStats stats(3);
-  for (const char* line : {"$A,", "$B,", "$C,", "$D,", "$A,"}) stats.Count(line, srInvalid, 0);
+  for (const char* line : {"$A,", "$B,", "$C,", "$D,", "$A,"})
+    stats.Count(line, TLineFault::Invalid, 0);
   const auto sorted = stats.SortedRows();
   ASSERT_EQ(sorted.size(), 4u);
   EXPECT_EQ(sorted[0]->Address, "");
@@ -132,15 +172,16 @@ TEST(SentenceStats, NewAddressesPastTheLimitCountAsNotSentences) {
 
 TEST(SentenceStats, LastLineIsKeptShort) {
   TSentenceStats stats;
-  stats.Count("$GPGGA," + std::string(100000, 'x'), srBadChecksum, 0);
+  stats.Count("$GPGGA," + std::string(100000, 'x'), TLineFault::BadChecksum, 0);
   EXPECT_EQ(stats.Rows()[0].LastLine.size(), TSentenceStats::kLastLineLimit);
 }
 
 TEST(SentenceStats, CsvHasTheHeaderRowsByAddressAndTheTotal) {
   TSentenceStats stats;
-  for (int i = 0; i < 4; ++i) stats.Count("$GPGGA,1*00", i == 0 ? srBadChecksum : srGGA, i * 500);
-  stats.Count("noise, \"quoted\"", srBadChecksum, 1500);
-  stats.Count("$GP\"X\",1", srInvalid, 1500);
+  for (int i = 0; i < 4; ++i)
+    stats.Count("$GPGGA,1*00", i == 0 ? TLineFault::BadChecksum : TLineFault::None, i * 500);
+  stats.Count("noise, \"quoted\"", TLineFault::BadChecksum, 1500);
+  stats.Count("$GP\"X\",1", TLineFault::Invalid, 1500);
   EXPECT_EQ(stats.Csv(2000),
             "Address,Count,Lines/s,Bad checksums,Bad checksum %,Invalid,Last seen s\n"
             "(not a sentence),1,0.5,1,100.0,0,0.5\n"

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/Routines.h"
 #include "monitor/StatusTexts.h"
+#include "tests/monitor/MonitorHarness.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
@@ -77,6 +81,14 @@ TEST(StatusTexts, RateFailuresAndAge) {
        "1 bad checksum",
        "No data for 5 s",
        true},
+      {"the source ended: its counts stay, no rate or age",
+       TKind::None,
+       {1500},
+       1900,
+       "",
+       "1 bad checksum",
+       "",
+       false},
       {"a replay is never a warning",
        TKind::Replay,
        {1500},
@@ -89,8 +101,8 @@ TEST(StatusTexts, RateFailuresAndAge) {
   for (const auto& c : cases) {
     TSentenceStats stats;
     for (uint32_t tick : c.LinesAt) {
-      stats.Count("$GPGLL,1*00", srBadChecksum, tick);
-      stats.Count(good, srUnrecognised, tick);
+      stats.Count("$GPGLL,1*00", TLineFault::BadChecksum, tick);
+      stats.Count(good, TLineFault::None, tick);
     }
     TMonitor::TSource source = Port();
     source.Kind = c.Kind;
@@ -99,6 +111,44 @@ TEST(StatusTexts, RateFailuresAndAge) {
     EXPECT_EQ(texts.BadChecksums, c.Bad) << c.Legend;
     EXPECT_EQ(texts.Age, c.Age) << c.Legend;
     EXPECT_EQ(texts.AgeIsWarning, c.Warning) << c.Legend;
+  }
+}
+
+// However the source ends, the counts stay and the rate and age go.
+TEST(StatusTexts, LetGoWhenTheSourceEnds) {
+  const std::string good = FrameSentence("GPGLL,4916.45,N,12311.12,W,225444,A");
+  const std::string bad = "$GPGLL,1*00";
+  const struct {
+    const char* Legend;
+    std::function<void(TMonitorHarness&)> RunAndEnd;
+  } cases[] = {
+      {"a replay runs to its end",
+       [&](TMonitorHarness& harness) {
+         const std::string replay = harness.Home.Path() + "/end.TXT";
+         ASSERT_TRUE(WriteAll(replay, good + "\r\n" + bad + "\r\n"));
+         harness.Monitor.StartReplay(replay);
+         harness.Ticks(3);
+         EXPECT_TRUE(harness.Results.back().ReplayEnded);
+       }},
+      {"Stop with a port open",
+       [&](TMonitorHarness& harness) {
+         harness.Monitor.OpenPort(2);
+         harness.Receive({good, bad});
+         harness.Monitor.Stop();
+       }},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    c.RunAndEnd(harness);
+    harness.Tick += 700;
+    const TSentenceStats& stats = harness.Monitor.Stats();
+    const TStatusTexts texts = StatusTexts(harness.Monitor.Source(), stats, harness.Tick);
+    EXPECT_EQ(texts.Source, "No source") << c.Legend;
+    EXPECT_EQ(texts.Rate, "") << c.Legend;
+    EXPECT_EQ(texts.BadChecksums, "1 bad checksum") << c.Legend;
+    EXPECT_EQ(texts.Age, "") << c.Legend;
+    EXPECT_EQ(stats.Total().Count, 2u) << c.Legend;
+    EXPECT_EQ(stats.LinesPerSecond(stats.Total(), harness.Tick), 0.0) << c.Legend;
   }
 }
 

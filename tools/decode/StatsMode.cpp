@@ -1,12 +1,14 @@
 // --stats: one JSON object at the end with a row per sentence address (the
-// same rows as the program's Statistics window) and their total. As in the
-// window, past 1,000 addresses a new one counts in "(not a sentence)", and an
-// address keeps at most 16 characters: random bytes make a new address of
-// almost every line, and the rows must not grow with the input.
+// same rows as the program's Statistics window, counted by the same rule)
+// and their total. As in the window, past 1,000 addresses a new one counts in
+// "(not a sentence)", and an address keeps at most 16 characters: random
+// bytes make a new address of almost every line, and the rows must not grow
+// with the input.
 
 #include <cstddef>
 
 #include "monitor/SentenceStats.h"
+#include "nmea/SkyModel.h"
 #include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
@@ -24,7 +26,8 @@ class TStatsMode : public TDecodeMode {
   // address; nothing else of it is written out.
   void Line(uint64_t, std::string_view text, TSentenceResult result, const TNMEA&) override {
     const bool longAddress = SentenceAddress(text).size() > kMaxAddressLength;
-    Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, result, 0);
+    const TLineFault fault = LineFault(text, result, Sky.Take(text));
+    Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, fault, 0);
   }
 
   void Finish(uint64_t) override {
@@ -59,6 +62,8 @@ class TStatsMode : public TDecodeMode {
 
   TJsonWriter Json;
   TSentenceStats Stats;
+  // Whether a GSV is invalid is the sky model's to say.
+  TSkyModel Sky;
 };
 
 const TModeRegistration kStats{{"--stats",

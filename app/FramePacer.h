@@ -1,0 +1,34 @@
+#pragma once
+// Paints a window at most once a frame. A receiver at 100 lines a second
+// changes some field, the received data or a table at every line; painting
+// each change as it comes would cost more than everything else together and
+// show nothing a screen can. Every change still reaches the widgets at once
+// (the data is never held back); only the painting of what they marked
+// dirty waits for the next frame, all of it together.
+
+#include <QElapsedTimer>
+#include <QObject>
+
+class QTimer;
+class QWidget;
+
+class TFramePacer : public QObject {
+  Q_OBJECT
+
+ public:
+  // About 30 frames a second: smooth to the eye, cheap for the machine.
+  static constexpr int kFrameMs = 33;
+
+  // Paces `window` (a top-level widget) for as long as both live.
+  explicit TFramePacer(QWidget& window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void paintFrame();
+
+  QWidget& Window;
+  QTimer* NextFrame;
+  QElapsedTimer SinceFrame;
+};
