@@ -86,10 +86,11 @@ void TSkyModel::Clear() {
   Kept.clear();
   UsedSets.clear();
   UsedKeys.clear();
-  PreviousUsedKeys.clear();
-  HoldPrevious = false;
   Merged.clear();
   Sats.clear();
+  ShownMerged.clear();
+  ShownSats.clear();
+  HaveShown = false;
   LastTime.clear();
   HaveTime = false;
   EpochSky = false;
@@ -191,7 +192,6 @@ void TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   UseSet(TalkerKey(talker), systemId, ids, found);
 
   EpochSky = true;
-  HoldPrevious = false;
   CollectUsed();
   Changed(false);
 }
@@ -212,11 +212,10 @@ void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyI
 void TSkyModel::TakeTime(std::string_view time) {
   if (time.empty() || (HaveTime && time == LastTime)) return;
   if (EpochHandler) EpochHandler();
+  if (EpochSky) KeepShown();
   LastTime.assign(time);
   HaveTime = true;
   EpochSky = false;
-  PreviousUsedKeys = UsedKeys;
-  HoldPrevious = true;
   UsedSets.clear();
   UsedKeys.clear();
   Changed(false);
