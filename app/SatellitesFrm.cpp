@@ -28,6 +28,7 @@ TSatellitesForm::TSatellitesForm(const TAppSettings& settings, QWidget* parent)
   Form->Splitter->setStretchFactor(1, 3);
   Form->Counts->setText(CountsText());
   Place = new TKeptPlace(*this, settings, "Satellites");
+  Place->BesideParentUnlessKept();
 }
 
 TSatellitesForm::~TSatellitesForm() = default;
