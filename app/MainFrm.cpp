@@ -12,6 +12,7 @@
 #include <clocale>
 
 #include "app/ErrorReport.h"
+#include "app/FileDialogs.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
@@ -92,7 +93,7 @@ void TMainForm::SetUpControls() {
 }
 
 void TMainForm::SetUpFileDialogs() {
-  const QStringList filters = {"Text files (*.TXT)", "All files (*.*)"};
+  const QStringList filters = LogFileFilters();
   SaveDialog = new QFileDialog(this);
   SaveDialog->setObjectName("SaveDialog");
   SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -244,9 +245,11 @@ int TMainForm::RunModal(QDialog& dialog) {
 }
 
 std::string TMainForm::ChooseFile(QFileDialog& dialog) {
+  RecallFilesPlace(dialog, Settings);
   if (RunModal(dialog) != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return {};
+  KeepFilesPlace(dialog, Settings);
   return QFile::encodeName(files.first()).toStdString();
 }
 
