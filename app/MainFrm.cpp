@@ -48,6 +48,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   providers.BaudRate = [this] { return Settings.BaudRate(); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  SetUpHelpMenu();
 }
 
 TMainForm::~TMainForm() {

@@ -30,6 +30,7 @@ class TReplayRateForm;
 class TSatellitesForm;
 class TSendCommandForm;
 class TStatisticsForm;
+class TUserGuideForm;
 
 namespace Ui {
 class TMainForm;
@@ -103,6 +104,8 @@ class TMainForm : public QMainWindow {
   void openWebAddress();
   void showStatistics();
   void showSatellites();
+  void showAbout();
+  void showUserGuide();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -133,6 +136,7 @@ class TMainForm : public QMainWindow {
   void ShowStopped();
   void UpdateReceiveTimer();
   void SetUpStatusBar();
+  void SetUpHelpMenu();
   void ShowStatus();
   void SaveWindowGeometry();
   void ConnectOptionsDialogs();
@@ -160,6 +164,7 @@ class TMainForm : public QMainWindow {
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
   TStatisticsForm* Statistics = nullptr;  // made when first opened
   TSatellitesForm* Satellites = nullptr;  // made when first opened
+  TUserGuideForm* UserGuide = nullptr;    // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "common/Settings.h"
 #include "common/SettingsStore.h"
 
 namespace {
@@ -70,6 +71,12 @@ bool Replace(const QString& path, const std::string& text) {
 }
 
 }  // namespace
+
+std::string SettingsLocation() {
+  const QString folder = SettingsFolder();
+  return folder.isEmpty() ? std::string()
+                          : QFile::encodeName(folder + "/Tolvane.reg").toStdString();
+}
 
 std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::string_view name) {
   const QString folder = SettingsFolder();
