@@ -66,6 +66,9 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::SetUpControls() {
+  // The top panel's controls sit at fixed places: the window is never made
+  // narrower than they reach, so none is cut off.
+  ui->TopPanel->setMinimumWidth(ui->TopPanel->childrenRect().right() + 1 + 8);
   ComPortGroup = new QButtonGroup(this);
   for (int index = 0; index < kPortCount; ++index) {
     auto* button = findChild<QRadioButton*>(QString("ComPort%1").arg(index + 1));
