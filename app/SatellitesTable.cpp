@@ -136,7 +136,10 @@ QVariant TSatellitesTableModel::SortKey(const TRow& row, int column) const {
 
 QVariant TSatellitesTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (orientation != Qt::Horizontal) return {};
+  if (section == kSNR && role == Qt::ToolTipRole)
+    return tr("SNR per band: L1/E1/B1/G1 | L2/G2/B3 | L5/E5/B2");
+  if (role != Qt::DisplayRole) return {};
   switch (section) {
     case kSystem:
       return tr("System");
@@ -149,7 +152,7 @@ QVariant TSatellitesTableModel::headerData(int section, Qt::Orientation orientat
     case kUsed:
       return tr("Used");
     case kSNR:
-      return tr("SNR: L1/E1/B1/G1 | L2/G2/B3 | L5/E5/B2");
+      return tr("SNR: L1 | L2 | L5");
     default:
       return {};
   }

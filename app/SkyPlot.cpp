@@ -148,9 +148,11 @@ void TSkyPlot::PaintGrid(QPainter& painter, QPointF centre, double radius) const
   painter.drawLine(QPointF(centre.x() - radius, centre.y()),
                    QPointF(centre.x() + radius, centre.y()));
   const QFontMetricsF metrics(font());
-  // The rings' elevations, beside the north line just inside each ring.
+  // The rings' elevations, beside the north line just inside each ring,
+  // where there is room between the rings.
   painter.setPen(palette().color(QPalette::PlaceholderText));
   for (int elevation : {30, 60}) {
+    if (radius / 3 < 2 * metrics.height()) break;
     const QPointF at = Position(elevation, 0, centre, radius);
     painter.drawText(QPointF(at.x() + 3, at.y() + metrics.ascent() + 1),
                      QStringLiteral("%1\u00b0").arg(elevation));
