@@ -97,6 +97,10 @@ void TSkyModel::Clear() {
   Changed(true);
 }
 
+void TSkyModel::EndEpoch() {
+  if (EpochSky) KeepShown();
+}
+
 std::optional<std::string_view> TSkyModel::EpochTime() const {
   if (!HaveTime) return std::nullopt;
   return std::string_view(LastTime);

@@ -64,6 +64,10 @@ class TSkyModel {
   void Take(std::string_view line);
   // Forgets everything, as if no line had been taken.
   void Clear();
+  // The input has ended (a replay's last line): the epoch in progress is
+  // complete and is what a display shows, as the end of a file completes the
+  // last epoch for --sky.
+  void EndEpoch();
 
   // Sorted by system, satellite and signal. Built when first asked for after
   // a change, so that a stream taken line by line pays for the union only

@@ -141,6 +141,11 @@ TEST(SkyUsed, EpochsClearMarksAndDisplaysShowTheLastComplete) {
   const auto counts = sky.ShownCounts();
   EXPECT_EQ(counts[0].InView, 3);
   EXPECT_EQ(counts[0].Used, 1);
+
+  // The end of the input completes the epoch in progress, one with a GSA.
+  sky.Take(Sentence("GPGSA,A,3,03,,,,,,,,,,,,1,1,1"));
+  sky.EndEpoch();
+  EXPECT_EQ(Marks(sky.ShownEntries()), "GPS 1:0; GPS 2:0; GPS 3:0 U") << "the end of the input";
 }
 
 // --sky prints each epoch from this hook: it must see the ending epoch whole.
