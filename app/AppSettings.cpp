@@ -9,7 +9,16 @@
 namespace {
 
 constexpr const char* kWindowsSection = "Windows";
+constexpr const char* kPortsSection = "Ports";
 constexpr int32_t kMissing = std::numeric_limits<int32_t>::min();
+
+std::string SlotName(int index) {
+  return "COM" + std::to_string(index + 1);
+}
+
+std::string StoredSlotText(int index, const char* what = "") {
+  return ReadSettingStr(kPortsSection, SlotName(index) + what, "");
+}
 
 int32_t WindowValue(std::string_view window, const char* what) {
   return ReadSettingInt(kWindowsSection, std::string(window) + what, kMissing);
@@ -45,9 +54,45 @@ int32_t TAppSettings::BaudRate() const {
   return BaudRateFromText(ReadSettingStr(kOptionsSection, kBaudRateName, ""));
 }
 
+int32_t TAppSettings::BaudRate(int index) const {
+  if (index < 0 || index >= kPortCount) return BaudRate();
+  return SlotBaudRateFromText(StoredSlotText(index, "BaudRate")).value_or(BaudRate());
+}
+
 std::string TAppSettings::PortDevicePath(int index) const {
   if (index < 0 || index >= kPortCount) return {};
-  return SlotDevicePath(index, ReadSettingStr("Ports", "COM" + std::to_string(index + 1), ""));
+  return SlotDevicePath(index, StoredSlotText(index));
+}
+
+std::string TAppSettings::PortToolTip(int index) const {
+  const std::string path = PortDevicePath(index);
+  const std::optional<int32_t> own = SlotBaudRateFromText(StoredSlotText(index, "BaudRate"));
+  if (!own || path.empty()) return path;
+  return path + " at " + std::to_string(*own) + " baud";
+}
+
+TPortChoices TAppSettings::PortChoices() const {
+  TPortChoices ports;
+  for (int index = 0; index < kPortCount; ++index) {
+    TPortChoice& port = ports[index];
+    port.Device = StoredSlotText(index);
+    port.BaudRate = StoredSlotText(index, "BaudRate");
+    port.Environment = SlotEnvironmentPath(index);
+    if (port.Environment.empty()) port.DefaultPath = SlotDevicePath(index, {});
+  }
+  return ports;
+}
+
+// Only what changed is written: a slot left alone adds nothing to the file.
+void TAppSettings::StorePortChoices(const TPortChoices& ports) {
+  const auto store = [](int index, const char* what, const std::string& text) {
+    if (StoredSlotText(index, what) != text)
+      WriteSettingStr(kPortsSection, SlotName(index) + what, text);
+  };
+  for (int index = 0; index < kPortCount; ++index) {
+    store(index, "", ports[index].Device);
+    store(index, "BaudRate", ports[index].BaudRate);
+  }
 }
 
 TWindowPlace TAppSettings::WindowPlace(std::string_view window) const {

@@ -15,6 +15,7 @@
 
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptions.h"
+#include "options/PortChoices.h"
 
 // A window's place as section "Windows" keeps it.
 struct TWindowPlace {
@@ -46,10 +47,22 @@ class TAppSettings {
   // when it is missing or not a whole number. A rate outside the dialog's
   // list is passed on as it stands: some receivers run at odd rates.
   int32_t BaudRate() const;
+  // What COM slot `index` runs at: its own "COMnBaudRate" of section "Ports"
+  // when that is a whole number above 0, else the General options' rate.
+  int32_t BaudRate(int index) const;
   // The device path COM slot `index` (0 = "COM1:" .. 7 = "COM8:") opens: the
   // environment variable TOLVANE_COMn, else the text "COMn" of section
   // "Ports", else the built-in table; empty outside the slots.
   std::string PortDevicePath(int index) const;
+  // The slot's tool tip: its path, and its own rate when it has one.
+  std::string PortToolTip(int index) const;
+
+  // Section "Ports" as the Ports dialog edits it, with what the environment
+  // sets and the built-in paths beside it.
+  TPortChoices PortChoices() const;
+  // Writes "COMn" and "COMnBaudRate" where they changed, an empty text for none.
+  // Throws the store's error; the slots before the failing one are written.
+  void StorePortChoices(const TPortChoices& ports);
 
   // `window` names the values: "<window>Left", "<window>Top" and so on.
   TWindowPlace WindowPlace(std::string_view window) const;

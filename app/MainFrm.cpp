@@ -45,7 +45,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   // so that a hand edit between two opens is seen.
   TPortProviders providers;
   providers.Path = [this](int index) { return Settings.PortDevicePath(index); };
-  providers.BaudRate = [this] { return Settings.BaudRate(); };
+  providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
   SetUpHelpMenu();
@@ -72,9 +72,10 @@ void TMainForm::SetUpControls() {
   ComPortGroup = new QButtonGroup(this);
   for (int index = 0; index < kPortCount; ++index) {
     auto* button = findChild<QRadioButton*>(QString("ComPort%1").arg(index + 1));
-    button->setToolTip(QString::fromStdString(Settings.PortDevicePath(index)));
+    button->installEventFilter(this);
     ComPortGroup->addButton(button, index);
   }
+  ShowPortToolTips();
   // The fix fields and the satellite table wear the button face, so they read
   // as display rather than as something to type into.
   for (auto* field : ui->TopPanel->findChildren<QLineEdit*>()) {
@@ -127,6 +128,7 @@ void TMainForm::ConnectHandlers() {
       {ui->actionSendCommand, &TMainForm::showSendCommand},
       {ui->actionGeneralOptions, &TMainForm::showGeneralOptions},
       {ui->actionFieldFormats, &TMainForm::showFieldFormats},
+      {ui->actionPorts, &TMainForm::showPorts},
       {ui->actionSetReplayRate, &TMainForm::showReplayRate},
   };
   // Copied by an init-capture: clang 14 cannot capture a structured binding.
@@ -282,6 +284,10 @@ void TMainForm::openWebAddress() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // Read when about to show, so that a hand edit of the store is seen.
+  if (event->type() == QEvent::ToolTip &&
+      ComPortGroup->id(qobject_cast<QAbstractButton*>(watched)) >= 0)
+    ShowPortToolTips();
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == ui->Logo || watched == ui->LinkCaption) openWebAddress();

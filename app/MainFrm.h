@@ -25,6 +25,7 @@ class QLabel;
 class QTimer;
 class TFieldFormatsForm;
 class TGeneralOptionsForm;
+class TPortsForm;
 class TReceivedDataView;
 class TReplayRateForm;
 class TSatellitesForm;
@@ -44,6 +45,7 @@ struct TMainDialogs {
   TGeneralOptionsForm* GeneralOptions = nullptr;
   TSendCommandForm* SendCommand = nullptr;
   TFieldFormatsForm* FieldFormats = nullptr;
+  TPortsForm* Ports = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -99,6 +101,7 @@ class TMainForm : public QMainWindow {
   void clearReceivedData();
   void showGeneralOptions();
   void showFieldFormats();
+  void showPorts();
   void showSendCommand();
   // The logo and the link caption both lead to the web address.
   void openWebAddress();
@@ -144,6 +147,9 @@ class TMainForm : public QMainWindow {
   void UseFieldFormats(const TFieldFormats& formats);
   void UseReplaySpeed(int milliseconds);
   void storeGeneralOptions();
+  void ConnectPortsDialog();
+  void storePorts(const TPortChoices& ports);
+  void ShowPortToolTips();
 
   std::unique_ptr<Ui::TMainForm> ui;
   TAppSettings Settings;

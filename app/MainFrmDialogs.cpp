@@ -1,18 +1,24 @@
-// The dialogs that edit values: General options, Set replay rate and Field
-// formats. Each edits a copy and hands it back; the window keeps what is in
+// The dialogs that edit values: General options, Ports, Set replay rate and
+// Field formats. Each edits a copy and hands it back; the window keeps what is in
 // use, passes it to the receive loop, and reads and writes the store at the
 // moments the user expects: the options and the replay rate when their dialog
-// closes, the field formats on OK and again after their dialog has closed.
+// closes, the ports on OK, the field formats on OK and again after their
+// dialog has closed.
+
+#include <QAbstractButton>
+#include <QButtonGroup>
 
 #include "app/MainFrm.h"
 #include "common/HandlerErrors.h"
 #include "format/FieldFormatsFrm.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
 
 void TMainForm::SetDialogs(const TMainDialogs& dialogs) {
   Dialogs = dialogs;
   ConnectOptionsDialogs();
+  ConnectPortsDialog();
   ConnectFieldFormatsDialog();
 }
 
@@ -42,6 +48,47 @@ void TMainForm::storeGeneralOptions() {
   Settings.StoreGeneralOptions(GeneralOptions);
   TSerial* port = Loop.Port();
   if (port && port->IsOpen()) port->ReopenForBaudRate();
+}
+
+void TMainForm::ConnectPortsDialog() {
+  if (TPortsForm* ports = Dialogs.Ports)
+    connect(ports, &TPortsForm::PortsChanged, this, [this](const TPortChoices& changed) {
+      Reported([this, &changed] { storePorts(changed); })();
+    });
+}
+
+void TMainForm::showPorts() {
+  if (!Dialogs.Ports) return;
+  // Filled at every showing: the store may have been edited by hand.
+  Dialogs.Ports->SetPorts(Settings.PortChoices(), GeneralOptions.BaudRate);
+  RunModal(*Dialogs.Ports);
+}
+
+// The slot held open follows what was saved: a new device is opened in its
+// place, a new rate reopens it. The tool tips follow even a failed save.
+void TMainForm::storePorts(const TPortChoices& ports) {
+  const int index = ComPortIndex();
+  const bool held = Loop.Port() && Loop.Port()->IsOpen() && index >= 0;
+  const std::string path = Settings.PortDevicePath(index);
+  const int32_t rate = Settings.BaudRate(index);
+  try {
+    Settings.StorePortChoices(ports);
+  } catch (...) {
+    ShowPortToolTips();
+    throw;
+  }
+  ShowPortToolTips();
+  if (!held) return;
+  if (Settings.PortDevicePath(index) != path)
+    openSelectedPort();
+  else if (Settings.BaudRate(index) != rate)
+    Loop.Port()->ReopenForBaudRate();
+}
+
+void TMainForm::ShowPortToolTips() {
+  for (int index = 0; index < kPortCount; ++index)
+    if (QAbstractButton* button = ComPortGroup->button(index))
+      button->setToolTip(QString::fromStdString(Settings.PortToolTip(index)));
 }
 
 void TMainForm::UseReplaySpeed(int milliseconds) {

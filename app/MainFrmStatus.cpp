@@ -12,6 +12,7 @@
 
 #include "app/ElidedLabel.h"
 #include "app/MainFrm.h"
+#include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
 #include "common/Clock.h"
@@ -22,6 +23,9 @@
 namespace {
 
 constexpr int kStatusInterval = 500;
+// Long enough to be read on a return to the bench, short enough to give the
+// status fields back.
+constexpr int kDroppedLinesMessageTime = 60 * 1000;
 
 }  // namespace
 
@@ -36,6 +40,15 @@ void TMainForm::SetUpStatusBar() {
   StatusTimer->setObjectName("StatusTimer");
   StatusTimer->setInterval(kStatusInterval);
   connect(StatusTimer, &QTimer::timeout, this, [this] { ShowStatus(); });
+
+  // The received-data view could not move its oldest lines to disk.
+  connect(ReceiveData, &TReceivedDataView::oldestLinesDropped, this, [this](qulonglong count) {
+    statusBar()->showMessage(
+        QString("Received data: the temporary file could not be written; dropped the oldest "
+                "%L1 lines, and drops more as new ones arrive")
+            .arg(count),
+        kDroppedLinesMessageTime);
+  });
 
   auto* satellites = new QAction("Satellites...", this);
   satellites->setObjectName("actionSatellites");

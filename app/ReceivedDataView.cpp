@@ -34,7 +34,8 @@ QString VisibleText(std::string_view line, std::size_t first, std::size_t count)
 
 }  // namespace
 
-TReceivedDataView::TReceivedDataView(QWidget* parent) : QAbstractScrollArea(parent) {
+TReceivedDataView::TReceivedDataView(QWidget* parent, TLineStoreLimits limits)
+    : QAbstractScrollArea(parent), Lines(std::move(limits)) {
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setFocusPolicy(Qt::StrongFocus);
   auto* copy = new QAction(tr("&Copy"), this);
@@ -51,6 +52,7 @@ TReceivedDataView::TReceivedDataView(QWidget* parent) : QAbstractScrollArea(pare
 void TReceivedDataView::AppendLine(std::string_view line) {
   Lines.Append(line);
   LongestLine = std::max(LongestLine, line.size());
+  if (Lines.DroppedLines() != DroppedSeen) FollowDroppedLines();
   // The scroll bars and the screen catch up once per turn of the event loop,
   // however many lines arrived in it: an append itself only stores the line.
   if (!SyncPending) {
@@ -73,9 +75,31 @@ void TReceivedDataView::SyncView() {
   }
 }
 
+// Rows number the kept lines from 0, so when the oldest go, every row the
+// view remembers moves up by as many; a selection that went with them ends.
+void TReceivedDataView::FollowDroppedLines() {
+  const std::size_t gone = Lines.DroppedLines() - DroppedSeen;
+  if (DroppedSeen == 0) emit oldestLinesDropped(gone);
+  DroppedSeen = Lines.DroppedLines();
+  ShownCount -= std::min(ShownCount, gone);
+  const auto shift = static_cast<long long>(gone);
+  if (std::max(Anchor, Current) < shift) {
+    Anchor = Current = -1;
+  } else if (Anchor >= 0) {
+    Anchor = std::max(0LL, Anchor - shift);
+    Current = std::max(0LL, Current - shift);
+  }
+  QScrollBar* vertical = verticalScrollBar();
+  const bool follow = AtBottom();
+  vertical->setValue(std::max(0, vertical->value() - ClampToInt(gone)));
+  UpdateRanges(follow);
+  viewport()->update();
+}
+
 void TReceivedDataView::Clear() {
   Lines.Clear();
   ShownCount = 0;
+  DroppedSeen = 0;
   LongestLine = 0;
   Anchor = Current = -1;
   UpdateRanges(true);

@@ -3,7 +3,8 @@
 // screen, so it stays quick however many lines it holds; it follows the
 // newest line while the user is at the bottom and stays where the user
 // scrolled to otherwise. Rows can be selected with the mouse or keys and
-// copied with Ctrl+C.
+// copied with Ctrl+C. Older lines live in a temporary file past a bound
+// (see TReceivedLineStore); the view shows them all the same.
 
 #include <QAbstractScrollArea>
 #include <cstddef>
@@ -16,7 +17,7 @@ class TReceivedDataView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  explicit TReceivedDataView(QWidget* parent = nullptr);
+  explicit TReceivedDataView(QWidget* parent = nullptr, TLineStoreLimits limits = {});
 
   void AppendLine(std::string_view line);
   void Clear();
@@ -33,6 +34,11 @@ class TReceivedDataView : public QAbstractScrollArea {
   std::size_t TopRow() const;
   std::size_t MemoryUsed() const { return Lines.MemoryUsed(); }
 
+ signals:
+  // The temporary file could not be written, so the oldest lines were given
+  // up; said once until the next Clear, with how many went at that moment.
+  void oldestLinesDropped(qulonglong count);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -44,6 +50,7 @@ class TReceivedDataView : public QAbstractScrollArea {
 
  private:
   void SyncView();
+  void FollowDroppedLines();
   bool AtBottom() const;
   int FullRows() const;
   void UpdateMetrics();
@@ -58,6 +65,8 @@ class TReceivedDataView : public QAbstractScrollArea {
   // turn of the event loop.
   std::size_t ShownCount = 0;
   bool SyncPending = false;
+  // The store's dropped lines that rows and the selection account for.
+  std::size_t DroppedSeen = 0;
   std::size_t LongestLine = 0;
   int RowHeight = 1;
   double CharWidth = 1;

@@ -1,4 +1,4 @@
-// The program entry: the application, the main window and its four dialogs,
+// The program entry: the application, the main window and its five dialogs,
 // created in that order and living for the whole run.
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "format/FieldFormatsFrm.h"
 #include "format/LocaleFormats.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   dialogs.GeneralOptions = new TGeneralOptionsForm(&mainForm);
   dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
   dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
+  dialogs.Ports = new TPortsForm(&mainForm);
   mainForm.SetDialogs(dialogs);
   // Arguments as the system gave them: file names stay in its own encoding.
   mainForm.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));

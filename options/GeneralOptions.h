@@ -7,6 +7,11 @@
 #include "monitor/MonitorOptions.h"
 #include "source/Serial.h"
 
+// The rates the dialogs offer, as the General options list them; the fast
+// ones are for receivers that send several constellations at 10 Hz.
+inline constexpr const char* kBaudRates[] = {"2400",  "4800",   "9600",   "19200",  "38400",
+                                             "57600", "115200", "230400", "460800", "921600"};
+
 struct TGeneralOptions {
   TMonitorOptions Monitor;
   std::string BaudRate = kDefaultBaudRate;  // as the dialog lists it; empty when none is chosen

@@ -27,14 +27,19 @@ bool ParseWholeNumber(std::string_view text, int32_t& number) {
 
 }  // namespace
 
+std::string SlotEnvironmentPath(int index) {
+  if (index < 0 || index >= kPortCount) return {};
+  const char* path = std::getenv(("TOLVANE_COM" + std::to_string(index + 1)).c_str());
+  return path ? path : "";
+}
+
 std::string SlotDevicePath(int index, const std::string& stored) {
   if (index < 0 || index >= kPortCount) return {};
-  const std::string slot = "COM" + std::to_string(index + 1);
-  const char* fromEnvironment = std::getenv(("TOLVANE_" + slot).c_str());
-  if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+  std::string fromEnvironment = SlotEnvironmentPath(index);
+  if (!fromEnvironment.empty()) return fromEnvironment;
   if (!stored.empty()) return stored;
 #ifdef _WIN32
-  return slot;
+  return "COM" + std::to_string(index + 1);
 #else
   return kDefaultPaths[index];
 #endif
@@ -47,4 +52,10 @@ int32_t BaudRateFromText(std::string_view text) {
   if (ParseWholeNumber(text, rate)) return rate;
   ParseWholeNumber(kDefaultBaudRate, rate);
   return rate;
+}
+
+std::optional<int32_t> SlotBaudRateFromText(std::string_view text) {
+  int32_t rate = 0;
+  if (ParseWholeNumber(text, rate) && rate > 0) return rate;
+  return std::nullopt;
 }

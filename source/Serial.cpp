@@ -19,8 +19,8 @@ void TSerial::Open() {
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
   const std::string name = "COM" + std::to_string(index + 1) + ":";
   const std::string path = Providers.Path(index);
-  std::unique_ptr<ILineSource> line =
-      MakeLineSource({name, path, Providers.BaudRate, DeviceFactory});
+  std::unique_ptr<ILineSource> line = MakeLineSource(
+      {name, path, [rate = Providers.BaudRate, index] { return rate(index); }, DeviceFactory});
   line->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });

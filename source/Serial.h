@@ -41,15 +41,21 @@ class ISerialDevice;
 // the environment variable TOLVANE_COMn, else `stored` (the store's "COMn" of
 // section "Ports"), else the built-in table; empty outside the slots.
 std::string SlotDevicePath(int index, const std::string& stored);
+// TOLVANE_COMn when it is set and not empty, else empty.
+std::string SlotEnvironmentPath(int index);
 // A stored baud rate as a decimal integer; anything else gives 4800.
 int32_t BaudRateFromText(std::string_view text);
+// A slot's own baud rate: a whole number above 0, or nothing (the slot then
+// runs at the General options' rate).
+std::optional<int32_t> SlotBaudRateFromText(std::string_view text);
 
 // Where the slots lead and at what speed, asked at every open and every
-// reopening. The program hands in its settings; without them a slot leads
-// where the environment or the table says, at 4800 baud.
+// reopening, with the slot's index: a bench may hold receivers at different
+// rates. The program hands in its settings; without them a slot leads where
+// the environment or the table says, at 4800 baud.
 struct TPortProviders {
   std::function<std::string(int index)> Path = [](int index) { return SlotDevicePath(index, {}); };
-  std::function<int32_t()> BaudRate = [] { return BaudRateFromText({}); };
+  std::function<int32_t(int index)> BaudRate = [](int) { return BaudRateFromText({}); };
 };
 
 class TSerial {

@@ -11,7 +11,7 @@ namespace {
 std::unique_ptr<ILineSource> MakeNetworkSource(const std::string& text) {
   std::string reason;
   const std::optional<TSourceUrl> url = ParseSourceUrl(text, reason);
-  if (!url) throw EDeviceError(std::string(kOpenFailedText) + "\nInvalid address URL: " + reason);
+  if (!url) throw EDeviceError(std::string(kOpenFailedText) + "\n" + kInvalidUrlText + reason);
   switch (url->Scheme) {
     case TSourceScheme::Tcp:
       return std::make_unique<TTcpSource>(*url, text);

@@ -22,6 +22,9 @@ struct TSourceUrl {
   bool operator==(const TSourceUrl&) const = default;
 };
 
+// What comes before the reason when a URL cannot be read.
+inline constexpr const char* kInvalidUrlText = "Invalid address URL: ";
+
 // Whether a device path names a network source: it contains "://".
 bool IsSourceUrl(std::string_view path);
 

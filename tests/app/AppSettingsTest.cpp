@@ -51,6 +51,25 @@ TEST(AppSettings, PortDevicePathFromTheEnvironmentTheStoreOrTheTable) {
   qunsetenv("TOLVANE_COM3");
 }
 
+TEST(AppSettings, PortChoicesComeBackAsWrittenWithTheEnvironmentBeside) {
+  TTempSettingsHome home;
+  TAppSettings settings;
+  TPortChoices written;
+  written[0].Device = "/dev/serial/by-id/usb-GNSS-if00";
+  written[0].BaudRate = "230400";
+  written[6].Device = "gpsd://localhost";
+  settings.StorePortChoices(written);
+  qputenv("TOLVANE_COM7", "/dev/pts/3");
+  const TPortChoices read = settings.PortChoices();
+  qunsetenv("TOLVANE_COM7");
+  EXPECT_EQ(read[0].Device, written[0].Device);
+  EXPECT_EQ(read[0].BaudRate, "230400");
+  EXPECT_EQ(read[1].DefaultPath, "/dev/ttyUSB1") << "nothing stored: the table's path beside";
+  EXPECT_EQ(read[6].Device, "gpsd://localhost") << "kept under the environment";
+  EXPECT_EQ(read[6].Environment, "/dev/pts/3");
+  EXPECT_EQ(ReadSettingStr("Ports", "com1baudrate", ""), "230400") << "section \"Ports\", any case";
+}
+
 TEST(AppSettings, WindowPlaceTakesOnlyWhatIsWhole) {
   TTempSettingsHome home;
   TAppSettings settings;

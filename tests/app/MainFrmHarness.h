@@ -25,6 +25,7 @@
 #include "common/Routines.h"
 #include "format/FieldFormatsFrm.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 #include "tests/support/ScriptedSerialDevice.h"
@@ -50,6 +51,7 @@ class TWindowHarness {
     Dialogs.GeneralOptions = new TGeneralOptionsForm(Main.get());
     Dialogs.SendCommand = new TSendCommandForm(Main->PortSource(), Main.get());
     Dialogs.FieldFormats = new TFieldFormatsForm(Main.get());
+    Dialogs.Ports = new TPortsForm(Main.get(), [this] { return FoundPorts; });
     Main->SetDialogs(Dialogs);
     Main->SetDeviceFactory(TScriptedSerialDevice::Factory(Script));
     Main->SetModalRunner([this](QDialog& dialog) {
@@ -130,6 +132,8 @@ class TWindowHarness {
   std::unique_ptr<TMainForm> Main;
   TMainDialogs Dialogs;
   std::vector<TShownMessage> Messages;
+  // What the Ports dialog finds, in place of the machine's serial ports.
+  std::vector<TPortInfo> FoundPorts;
   std::function<void()> WhileMessageOpen;
   std::vector<QDialog*> Modals;
   std::function<int(QDialog&)> AnswerModal;

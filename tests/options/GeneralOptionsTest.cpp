@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
+#include <iterator>
 #include <optional>
 
 #include "common/Settings.h"
@@ -150,6 +151,14 @@ TEST(GeneralOptionsStore, ValuesReadBackAsWritten) {
     StoreGeneralOptions(c.Written);
     EXPECT_EQ(StoredGeneralOptions(), c.Read) << c.Legend;
   }
+}
+
+TEST(GeneralOptionsRates, TheListIsTheOneThePortsDialogOffers) {
+  TGeneralOptionsForm form;
+  auto* rates = Control<QComboBox>(form, "BaudRate");
+  ASSERT_EQ(rates->count(), static_cast<int>(std::size(kBaudRates)));
+  for (int item = 0; item < rates->count(); ++item)
+    EXPECT_EQ(rates->itemText(item), kBaudRates[item]) << "the Ports dialog offers the same";
 }
 
 }  // namespace

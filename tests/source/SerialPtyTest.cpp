@@ -30,7 +30,7 @@ struct TPtyPort {
   TPseudoTerminal Pty;
   TPortOverride Slot{0, Pty.Path()};
   int32_t Rate = 4800;  // what the settings say at the moment the port asks
-  TSerial Port{[] { return 0; }, {}, TPortProviders{.BaudRate = [this] { return Rate; }}};
+  TSerial Port{[] { return 0; }, {}, TPortProviders{.BaudRate = [this](int) { return Rate; }}};
 };
 
 // Sends `data` from a second thread while the port is read, for amounts the

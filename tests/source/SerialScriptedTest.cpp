@@ -21,7 +21,7 @@ struct TScripted {
   int Index = 0;
   int32_t Rate = 4800;  // what the settings say at the moment the port asks
   TSerial Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script),
-               TPortProviders{.BaudRate = [this] { return Rate; }}};
+               TPortProviders{.BaudRate = [this](int) { return Rate; }}};
 };
 
 std::string OpenError(TSerial& port) {
@@ -147,7 +147,8 @@ TEST(SerialScripted, BaudRateComesFromTheCallersProviderAtEveryOpen) {
   int asked = 0;
   TPortProviders providers;
   providers.Path = [](int index) { return "/dev/slot" + std::to_string(index); };
-  providers.BaudRate = [&] {
+  providers.BaudRate = [&](int index) {
+    EXPECT_EQ(index, 2) << "the slot's own rate is asked for";
     ++asked;
     return rate;
   };
