@@ -106,19 +106,15 @@ TEST(KeptPlace, OntoScreen) {
 // on a screen of the given width, 700 high.
 TEST(KeptPlace, BesideFrame) {
   const QRect owner(200, 100, 400, 300);
-  const struct {
-    const char* Legend;
-    int ScreenWidth;
-    QSize Size;
-    QRect Placed;
-  } cases[] = {
-      {"room on the right", 1200, {300, 200}, {608, 100, 300, 200}},
-      {"no room on the right: on the left", 700, {180, 200}, {12, 100, 180, 200}},
-      {"room on neither side: against the roomier edge", 900, {500, 200}, {399, 100, 500, 200}},
-      {"taller than the room below: moved up", 1200, {300, 650}, {608, 49, 300, 650}},
+  auto placed = [&](int screenWidth, QSize size) {
+    return BesideFrame(owner, size, QRect(0, 0, screenWidth, 700));
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(BesideFrame(owner, c.Size, QRect(0, 0, c.ScreenWidth, 700)), c.Placed) << c.Legend;
+  EXPECT_EQ(placed(1200, {300, 200}), QRect(608, 100, 300, 200)) << "room on the right";
+  EXPECT_EQ(placed(700, {180, 200}), QRect(12, 100, 180, 200)) << "no room right: on the left";
+  EXPECT_EQ(placed(900, {500, 200}), QRect(399, 100, 500, 200))
+      << "room on neither side: against the roomier edge";
+  EXPECT_EQ(placed(1200, {300, 650}), QRect(608, 49, 300, 650))
+      << "taller than the room below: moved up";
 }
 
 }  // namespace
