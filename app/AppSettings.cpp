@@ -113,3 +113,13 @@ void TAppSettings::StoreWindowPlace(std::string_view window, QPoint position, QS
   WriteSettingInt(kWindowsSection, name + "Width", size.width());
   WriteSettingInt(kWindowsSection, name + "Height", size.height());
 }
+
+TFilesPlace TAppSettings::FilesPlace() const {
+  return {ReadSettingStr(kWindowsSection, "FilesFolder", ""),
+          ReadSettingStr(kWindowsSection, "FilesFilter", "")};
+}
+
+void TAppSettings::StoreFilesPlace(const TFilesPlace& place) {
+  WriteSettingStr(kWindowsSection, "FilesFolder", place.Folder);
+  WriteSettingStr(kWindowsSection, "FilesFilter", place.Filter);
+}

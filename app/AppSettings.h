@@ -23,6 +23,11 @@ struct TWindowPlace {
   std::optional<QSize> Size;       // the window's own size; only when both are above 0
 };
 
+struct TFilesPlace {
+  std::string Folder;
+  std::string Filter;
+};
+
 class TAppSettings {
  public:
   // Read after the Field formats dialog has closed, and at start-up. The
@@ -63,4 +68,10 @@ class TAppSettings {
   TWindowPlace WindowPlace(std::string_view window) const;
   // Throws the store's error.
   void StoreWindowPlace(std::string_view window, QPoint position, QSize size);
+
+  // The folder and name filter the file dialogs last closed with, as
+  // "FilesFolder" and "FilesFilter" of section "Windows"; empty when none.
+  TFilesPlace FilesPlace() const;
+  // Throws the store's error.
+  void StoreFilesPlace(const TFilesPlace& place);
 };

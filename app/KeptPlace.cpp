@@ -24,6 +24,22 @@ QRect OntoScreen(QRect frame, const QRect& available) {
   return frame;
 }
 
+QRect BesideFrame(const QRect& owner, QSize size, const QRect& available) {
+  constexpr int kGap = 8;
+  QRect frame(QPoint(owner.right() + 1 + kGap, owner.top()), size);
+  if (frame.right() >= available.right()) {
+    frame.moveRight(owner.left() - 1 - kGap);
+    if (frame.left() <= available.left()) {
+      const bool roomierRight = available.right() - owner.right() > owner.left() - available.left();
+      if (roomierRight)
+        frame.moveRight(available.right() - 1);
+      else
+        frame.moveLeft(available.left() + 1);
+    }
+  }
+  return OntoScreen(frame, available);
+}
+
 TKeptPlace::TKeptPlace(QWidget& window, TAppSettings settings, std::string name)
     : QObject(&window), Window(window), Settings(settings), Name(std::move(name)) {
   Restore();
@@ -35,11 +51,26 @@ void TKeptPlace::Restore() {
   const TWindowPlace place = Settings.WindowPlace(Name);
   if (place.Size) Window.resize(place.Size->expandedTo(Window.minimumSizeHint() / 2));
   if (!place.Position) return;
+  Kept = true;
   QRect frame(*place.Position, Window.size());
   const QScreen* screen = QGuiApplication::screenAt(frame.center());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) frame = OntoScreen(frame, screen->availableGeometry());
   Window.resize(frame.size());
+  Window.move(frame.topLeft());
+}
+
+// The window's own frame is not known before it is shown: the parent's
+// decoration stands in for it.
+void TKeptPlace::BesideParentUnlessKept() {
+  const QWidget* parent = Window.parentWidget();
+  if (Kept || parent == nullptr || !parent->isVisible()) return;
+  const QRect owner = parent->frameGeometry();
+  const QSize decoration = owner.size() - parent->size();
+  const QScreen* screen = parent->screen();
+  if (screen == nullptr) return;
+  const QRect frame = BesideFrame(owner, Window.size() + decoration, screen->availableGeometry());
+  Window.resize(frame.size() - decoration);
   Window.move(frame.topLeft());
 }
 

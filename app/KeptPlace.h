@@ -18,6 +18,12 @@ class QWidget;
 // pixel to spare; unchanged when it already does.
 QRect OntoScreen(QRect frame, const QRect& available);
 
+// Where a window of `size` first opens beside the frame `owner` on the screen
+// area `available`: to its right where there is room, else to its left,
+// else against the screen's edge on the roomier side, covering as little of
+// the owner as it can; level with the owner's top.
+QRect BesideFrame(const QRect& owner, QSize size, const QRect& available);
+
 class TKeptPlace : public QObject {
  public:
   // Restores the place at once; a child of `window`.
@@ -26,6 +32,9 @@ class TKeptPlace : public QObject {
   // A failed write is not reported: the window opens at its default place
   // next time, nothing to tell. Nothing is written for a window never shown.
   void Save();
+  // When no place was stored, puts the window beside its parent window
+  // rather than over it.
+  void BesideParentUnlessKept();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,4 +46,5 @@ class TKeptPlace : public QObject {
   TAppSettings Settings;
   std::string Name;
   bool WasShown = false;
+  bool Kept = false;
 };

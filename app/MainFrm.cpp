@@ -12,6 +12,7 @@
 #include <clocale>
 
 #include "app/ErrorReport.h"
+#include "app/FileDialogs.h"
 #include "app/FramePacer.h"
 #include "app/Images.h"
 #include "app/ReceivedDataView.h"
@@ -51,6 +52,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   SetUpStatusBar();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
+  SetUpHelpMenu();
 }
 
 TMainForm::~TMainForm() {
@@ -68,6 +70,9 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::SetUpControls() {
+  // The top panel's controls sit at fixed places: the window is never made
+  // narrower than they reach, so none is cut off.
+  ui->TopPanel->setMinimumWidth(ui->TopPanel->childrenRect().right() + 1 + 8);
   ComPortGroup = new QButtonGroup(this);
   for (int index = 0; index < kPortCount; ++index) {
     auto* button = findChild<QRadioButton*>(QString("ComPort%1").arg(index + 1));
@@ -97,7 +102,7 @@ void TMainForm::SetUpControls() {
 }
 
 void TMainForm::SetUpFileDialogs() {
-  const QStringList filters = {"Text files (*.TXT)", "All files (*.*)"};
+  const QStringList filters = LogFileFilters();
   SaveDialog = new QFileDialog(this);
   SaveDialog->setObjectName("SaveDialog");
   SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -248,9 +253,11 @@ int TMainForm::RunModal(QDialog& dialog) {
 }
 
 std::string TMainForm::ChooseFile(QFileDialog& dialog) {
+  RecallFilesPlace(dialog, Settings);
   if (RunModal(dialog) != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return {};
+  KeepFilesPlace(dialog, Settings);
   return QFile::encodeName(files.first()).toStdString();
 }
 

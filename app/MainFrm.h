@@ -31,6 +31,7 @@ class TReplayRateForm;
 class TSatellitesForm;
 class TSendCommandForm;
 class TStatisticsForm;
+class TUserGuideForm;
 
 namespace Ui {
 class TMainForm;
@@ -106,6 +107,8 @@ class TMainForm : public QMainWindow {
   void openWebAddress();
   void showStatistics();
   void showSatellites();
+  void showAbout();
+  void showUserGuide();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -136,6 +139,7 @@ class TMainForm : public QMainWindow {
   void ShowStopped();
   void UpdateReceiveTimer();
   void SetUpStatusBar();
+  void SetUpHelpMenu();
   void ShowStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
@@ -170,6 +174,7 @@ class TMainForm : public QMainWindow {
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
+  TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/ElidedLabel.h"
 #include "app/FramePacer.h"
 #include "app/MainFrm.h"
 #include "app/ReceivedDataView.h"
@@ -36,7 +37,7 @@ constexpr int kDroppedLinesMessageTime = 60 * 1000;
 void TMainForm::SetUpStatusBar() {
   const char* const names[] = {"SourceStatus", "RateStatus", "BadChecksumStatus", "AgeStatus"};
   for (std::size_t index = 0; index < StatusLabels.size(); ++index) {
-    StatusLabels[index] = new QLabel(this);
+    StatusLabels[index] = new TElidedLabel(this);
     StatusLabels[index]->setObjectName(names[index]);
     statusBar()->addWidget(StatusLabels[index], index == 0 ? 1 : 0);
   }

@@ -28,6 +28,7 @@ TSatellitesForm::TSatellitesForm(const TAppSettings& settings, QWidget* parent)
   Form->Splitter->setStretchFactor(1, 3);
   Form->Counts->setText(CountsText());
   Place = new TKeptPlace(*this, settings, "Satellites");
+  Place->BesideParentUnlessKept();
 }
 
 TSatellitesForm::~TSatellitesForm() = default;
@@ -55,11 +56,11 @@ TSkyPlot* TSatellitesForm::Plot() const {
 }
 
 void TSatellitesForm::ShowSky(const TSkyModel& sky) {
-  if (HaveRevision && sky.Revision() == Revision) return;
-  Revision = sky.Revision();
+  if (HaveRevision && sky.ShownRevision() == Revision) return;
+  Revision = sky.ShownRevision();
   HaveRevision = true;
-  Satellites = sky.Satellites();
-  Entries = sky.Entries();
+  Satellites = sky.ShownSatellites();
+  Entries = sky.ShownEntries();
   Counts = sky.ShownCounts();
   if (!ApplyPending) {
     ApplyPending = true;

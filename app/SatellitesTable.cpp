@@ -38,12 +38,16 @@ void TSatellitesTableModel::SetSky(const std::vector<TSkySatellite>& satellites,
     row.Satellite = satellite.Satellite;
     row.Elevation = satellite.Elevation;
     row.Azimuth = satellite.Azimuth;
-    row.Used = satellite.UsedShown;
+    row.Used = satellite.Used;
     row.BarCount = static_cast<int>(std::min<size_t>(satellite.EntryCount, row.Bars.size()));
     for (int bar = 0; bar < row.BarCount; ++bar) {
       const TSkyEntry& entry = entries[satellite.FirstEntry + static_cast<size_t>(bar)];
-      row.Bars[static_cast<size_t>(bar)] = {entry.Signal, entry.SNR};
+      row.Bars[static_cast<size_t>(bar)] = {entry.Signal, entry.SNR,
+                                            SkySignalBand(row.System, entry.Signal)};
     }
+    // By band, the same for every system, and by signal within a band.
+    std::stable_sort(row.Bars.begin(), row.Bars.begin() + row.BarCount,
+                     [](const TSignalBar& a, const TSignalBar& b) { return a.Band < b.Band; });
   }
   if (!sameRows) {
     endResetModel();
@@ -132,7 +136,10 @@ QVariant TSatellitesTableModel::SortKey(const TRow& row, int column) const {
 
 QVariant TSatellitesTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (orientation != Qt::Horizontal) return {};
+  if (section == kSNR && role == Qt::ToolTipRole)
+    return tr("SNR per band: L1/E1/B1/G1 | L2/G2/B3 | L5/E5/B2");
+  if (role != Qt::DisplayRole) return {};
   switch (section) {
     case kSystem:
       return tr("System");
@@ -145,7 +152,7 @@ QVariant TSatellitesTableModel::headerData(int section, Qt::Orientation orientat
     case kUsed:
       return tr("Used");
     case kSNR:
-      return tr("SNR");
+      return tr("SNR: L1 | L2 | L5");
     default:
       return {};
   }

@@ -17,6 +17,7 @@
 struct TSignalBar {
   uint8_t Signal = 0;
   std::optional<int32_t> SNR;
+  TSkyBand Band = TSkyBand::L1;
 };
 
 class TSatellitesTableModel : public QAbstractTableModel {
@@ -27,8 +28,8 @@ class TSatellitesTableModel : public QAbstractTableModel {
 
   explicit TSatellitesTableModel(QObject* parent = nullptr);
 
-  // The satellites and their signals as the sky model groups them; the used
-  // marks are the ones a display shows (UsedShown).
+  // The satellites and their signals as the sky model groups them (what a
+  // display shows: ShownSatellites() and ShownEntries()).
   void SetSky(const std::vector<TSkySatellite>& satellites, const std::vector<TSkyEntry>& entries);
   void Clear();
 

@@ -21,12 +21,6 @@ QColor LevelColour(int snr) {
   return {0x5c, 0xb8, 0x5c};
 }
 
-QRect BarRect(const QRect& cell, int count, int bar) {
-  const int width = std::min(kBarWidth, (cell.width() - kGap * (count + 1)) / std::max(count, 1));
-  return {cell.left() + kGap + bar * (width + kGap), cell.top() + 2, std::max(width, 1),
-          std::max(cell.height() - 4, 1)};
-}
-
 }  // namespace
 
 TSatellitesTableBars::TSatellitesTableBars(const TSatellitesTableModel& model, QObject* parent)
@@ -40,10 +34,30 @@ int TSatellitesTableBars::SourceRow(const QModelIndex& index) const {
   return source.model() == &Model ? source.row() : -1;
 }
 
-int TSatellitesTableBars::BarAt(const QRect& cell, int count, int x) {
-  for (int bar = 0; bar < count; ++bar) {
-    const QRect rect = BarRect(cell, count, bar);
-    if (x >= rect.left() && x <= rect.right()) return bar;
+// The cell holds one place per band, whether or not the satellite has a
+// signal in it, so that bands line up from row to row; a band's signals
+// share its place.
+QRect TSatellitesTableBars::BarRect(const QRect& cell, std::span<const TSignalBar> bars,
+                                    size_t bar) {
+  const int place =
+      std::clamp((cell.width() - kGap * (kSkyBandCount + 1)) / kSkyBandCount, 1, kBarWidth);
+  const TSkyBand band = bars[bar].Band;
+  int inBand = 0;
+  int index = 0;
+  for (size_t i = 0; i < bars.size(); ++i) {
+    if (bars[i].Band != band) continue;
+    if (i < bar) ++index;
+    ++inBand;
+  }
+  const int width = std::max((place - kGap * (inBand - 1)) / inBand, 1);
+  const int left = cell.left() + kGap + static_cast<int>(band) * (place + kGap);
+  return {left + index * (width + kGap), cell.top() + 2, width, std::max(cell.height() - 4, 1)};
+}
+
+int TSatellitesTableBars::BarAt(const QRect& cell, std::span<const TSignalBar> bars, int x) {
+  for (size_t bar = 0; bar < bars.size(); ++bar) {
+    const QRect rect = BarRect(cell, bars, bar);
+    if (x >= rect.left() && x <= rect.right()) return static_cast<int>(bar);
   }
   return -1;
 }
@@ -58,7 +72,7 @@ QString TSatellitesTableBars::ToolTipAt(const QModelIndex& index, const QRect& c
   const int row = SourceRow(index);
   if (row < 0) return {};
   const std::span<const TSignalBar> bars = Model.Bars(row);
-  const int bar = BarAt(cell, static_cast<int>(bars.size()), point.x());
+  const int bar = BarAt(cell, bars, point.x());
   return bar < 0 ? QString() : BarToolTip(Model.System(row), bars[static_cast<size_t>(bar)]);
 }
 
@@ -68,11 +82,10 @@ void TSatellitesTableBars::paint(QPainter* painter, const QStyleOptionViewItem& 
   const int row = SourceRow(index);
   if (row < 0) return;
   const std::span<const TSignalBar> bars = Model.Bars(row);
-  const int count = static_cast<int>(bars.size());
   painter->save();
-  for (int i = 0; i < count; ++i) {
-    const TSignalBar& bar = bars[static_cast<size_t>(i)];
-    const QRect rect = BarRect(option.rect, count, i);
+  for (size_t i = 0; i < bars.size(); ++i) {
+    const TSignalBar& bar = bars[i];
+    const QRect rect = BarRect(option.rect, bars, i);
     painter->fillRect(rect, option.palette.color(QPalette::AlternateBase));
     if (bar.SNR && *bar.SNR > 0) {
       QRect filled = rect;
@@ -90,11 +103,7 @@ void TSatellitesTableBars::paint(QPainter* painter, const QStyleOptionViewItem& 
 QSize TSatellitesTableBars::sizeHint(const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const {
   QSize size = QStyledItemDelegate::sizeHint(option, index);
-  const int row = SourceRow(index);
-  if (row >= 0) {
-    const int count = std::max(1, static_cast<int>(Model.Bars(row).size()));
-    size.setWidth(count * (kBarWidth + kGap) + kGap);
-  }
+  if (SourceRow(index) >= 0) size.setWidth(kSkyBandCount * (kBarWidth + kGap) + kGap);
   return size;
 }
 

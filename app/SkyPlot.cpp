@@ -12,6 +12,11 @@ namespace {
 constexpr double kMargin = 6;
 // Room at the edge for the compass letters.
 constexpr double kCompassRoom = 16;
+// A marker is at most this part of the plot's radius: in a small window the
+// markers shrink rather than run into one another, and below half their
+// size their numbers could no longer be read and are left out.
+constexpr double kMarkersPerRadius = 11;
+constexpr double kSmallestLabelScale = 0.5;
 
 }  // namespace
 
@@ -44,7 +49,7 @@ void TSkyPlot::SetSatellites(const std::vector<TSkySatellite>& satellites) {
     if (!satellite.Elevation || !satellite.Azimuth) continue;
     const QString label = QString::number(satellite.Satellite);
     Plotted.push_back({satellite.System, satellite.Satellite, *satellite.Elevation,
-                       *satellite.Azimuth, satellite.UsedShown, label, QStaticText(label)});
+                       *satellite.Azimuth, satellite.Used, label, QStaticText(label)});
     Plotted.back().LabelText.setPerformanceHint(QStaticText::AggressiveCaching);
     Plotted.back().LabelText.prepare(QTransform(), font());
   }
@@ -81,7 +86,9 @@ void TSkyPlot::changeEvent(QEvent* event) {
 
 void TSkyPlot::UpdateMetrics() {
   const QFontMetrics metrics(font());
-  MarkerRadius = std::max(metrics.height(), metrics.horizontalAdvance("000")) / 2.0 + 2;
+  // Wide enough for the three digits of SBAS 131 to 158 inside the ring.
+  const QRect digits = metrics.tightBoundingRect("000");
+  MarkerRadius = std::hypot(metrics.horizontalAdvance("000"), digits.height()) / 2.0 + 2;
   int widest = 0;
   for (int system = 0; system < kSkySystemCount; ++system)
     widest =
@@ -140,8 +147,17 @@ void TSkyPlot::PaintGrid(QPainter& painter, QPointF centre, double radius) const
                    QPointF(centre.x(), centre.y() + radius));
   painter.drawLine(QPointF(centre.x() - radius, centre.y()),
                    QPointF(centre.x() + radius, centre.y()));
-  painter.setPen(palette().color(QPalette::Text));
   const QFontMetricsF metrics(font());
+  // The rings' elevations, beside the north line just inside each ring,
+  // where there is room between the rings.
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  for (int elevation : {30, 60}) {
+    if (radius / 3 < 2 * metrics.height()) break;
+    const QPointF at = Position(elevation, 0, centre, radius);
+    painter.drawText(QPointF(at.x() + 3, at.y() + metrics.ascent() + 1),
+                     QStringLiteral("%1\u00b0").arg(elevation));
+  }
+  painter.setPen(palette().color(QPalette::Text));
   const double half = metrics.height() / 2;
   const struct {
     const char* Text;
@@ -159,16 +175,21 @@ void TSkyPlot::PaintGrid(QPainter& painter, QPointF centre, double radius) const
 void TSkyPlot::PaintMarkers(QPainter& painter, QPointF centre, double radius) const {
   const qreal ratio = painter.device()->devicePixelRatioF();
   const QColor light(Qt::white);
+  const double scale = std::min(1.0, radius / kMarkersPerRadius / MarkerRadius);
   for (const TSkyPlotPoint& point : Plotted) {
     const QColor colour = SkySystemColour(point.System);
     const QPointF at = Position(point.Elevation, point.Azimuth, centre, radius);
     const QImage& marker = Marker(point.System, point.Used, ratio);
-    const double half = marker.width() / ratio / 2;
-    painter.drawImage(QPointF(at.x() - half, at.y() - half), marker);
+    const double half = marker.width() / ratio / 2 * scale;
+    painter.drawImage(QRectF(at.x() - half, at.y() - half, 2 * half, 2 * half), marker);
+    if (scale < kSmallestLabelScale) continue;
     const QSizeF size = point.LabelText.size();
     painter.setPen(point.Used ? light : colour);
-    painter.drawStaticText(QPointF(at.x() - size.width() / 2, at.y() - size.height() / 2),
-                           point.LabelText);
+    painter.save();
+    painter.translate(at);
+    painter.scale(scale, scale);
+    painter.drawStaticText(QPointF(-size.width() / 2, -size.height() / 2), point.LabelText);
+    painter.restore();
   }
 }
 

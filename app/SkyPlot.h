@@ -37,8 +37,7 @@ class TSkyPlot : public QWidget {
  public:
   explicit TSkyPlot(QWidget* parent = nullptr);
 
-  // Satellites without elevation or azimuth are left out; the used marks are
-  // the ones a display shows (UsedShown).
+  // Satellites without elevation or azimuth are left out.
   void SetSatellites(const std::vector<TSkySatellite>& satellites);
   void Clear();
 

@@ -29,7 +29,7 @@ std::vector<TSkySatellite> HundredSatellites() {
     satellite.Satellite = 1 + i;
     satellite.Elevation = (i * 7) % 90;
     satellite.Azimuth = (i * 37) % 360;
-    satellite.UsedShown = i % 2 == 0;
+    satellite.Used = i % 2 == 0;
     satellite.FirstEntry = static_cast<uint32_t>(i);
     satellite.EntryCount = 1;
     satellites.push_back(satellite);

@@ -29,3 +29,7 @@ void WriteSettingBool(std::string_view section, std::string_view name, bool valu
 std::string ReadSettingStr(std::string_view section, std::string_view name,
                            std::string_view defaultValue);
 void WriteSettingStr(std::string_view section, std::string_view name, std::string_view value);
+
+// Where the store lives, for people to read: the settings file's path, or
+// the registry key on Windows.
+std::string SettingsLocation();

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <string>
 
+#include "common/Settings.h"
 #include "common/SettingsStore.h"
 
 namespace {
@@ -120,6 +121,12 @@ bool Replace(const QString& path, const std::string& text, std::string& whyNot) 
 }
 
 }  // namespace
+
+std::string SettingsLocation() {
+  const QString folder = SettingsFolder();
+  return folder.isEmpty() ? std::string()
+                          : QFile::encodeName(folder + "/Tolvane.reg").toStdString();
+}
 
 std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::string_view name) {
   const QString folder = SettingsFolder();

@@ -7,6 +7,7 @@
 
 #include <QSettings>
 
+#include "common/Settings.h"
 #include "common/SettingsStore.h"
 
 namespace {
@@ -20,6 +21,10 @@ QString KeyPath(std::string_view section) {
 }
 
 }  // namespace
+
+std::string SettingsLocation() {
+  return "HKEY_CURRENT_USER\\SOFTWARE\\Tolvane";
+}
 
 // QSettings hands a REG_DWORD back as an int and REG_SZ or REG_EXPAND_SZ as
 // a text; any other registry type is not one of ours.

@@ -15,7 +15,7 @@ struct TTextFormatSetting {
 };
 inline constexpr std::array<TTextFormatSetting, 2> kTextFormatSettings{{
     {"DateFormat", &TFieldFormats::DateFormat, &TLocaleFormats::ShortDateFormat},
-    {"TimeFormat", &TFieldFormats::TimeFormat, &TLocaleFormats::ShortTimeFormat},
+    {"TimeFormat", &TFieldFormats::TimeFormat, &TLocaleFormats::LongTimeFormat},
 }};
 
 struct TNumberFormatSetting {

@@ -1,5 +1,6 @@
 #include "format/FieldFormatsFrm.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTimer>
@@ -41,7 +42,8 @@ TFieldFormatsForm::TFieldFormatsForm(QWidget* parent)
   ui->setupUi(this);
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                  ~Qt::WindowContextHelpButtonHint);
-  setFixedSize(453, 286);
+  FitDropDowns();
+  setFixedSize(sizeHint().expandedTo(QSize(453, 286)));
   SetUpSamples();
   ClockTimer->setObjectName("ClockTimer");
   ClockTimer->setInterval(kClockInterval);
@@ -51,6 +53,18 @@ TFieldFormatsForm::TFieldFormatsForm(QWidget* parent)
 }
 
 TFieldFormatsForm::~TFieldFormatsForm() = default;
+
+// Each drop-down as wide as its longest entry (a pattern typed in may be
+// longer and scrolls), and its list at least as wide.
+void TFieldFormatsForm::FitDropDowns() {
+  for (QComboBox* box : findChildren<QComboBox*>()) {
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int width = std::max(box->minimumWidth(), box->sizeHint().width());
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(QWIDGETSIZE_MAX);
+    box->view()->setMinimumWidth(width);
+  }
+}
 
 // The samples sit on the dialog's own background, not on an edit field's.
 void TFieldFormatsForm::SetUpSamples() {

@@ -41,6 +41,7 @@ class TFieldFormatsForm : public QDialog {
 
  private:
   void SetUpSamples();
+  void FitDropDowns();
   void ConnectControls();
   void CentreOverMainWindow();
   int ControlValue(const TNumberFormatSetting& setting) const;

@@ -166,10 +166,10 @@ TLocaleFormats LocaleFormatsOf(const QLocale& locale) {
   const QString longDate = locale.dateFormat(QLocale::LongFormat);
   if (!longDate.isEmpty()) formats.LongDateFormat = PatternFromQtFormat(longDate.toStdString());
   const std::string time = locale.timeFormat(QLocale::ShortFormat).toStdString();
-  if (!time.empty()) {
-    formats.ShortTimeFormat = TimePatternFromQtFormat(time, false);
-    formats.LongTimeFormat = TimePatternFromQtFormat(time, true);
-  }
+  if (!time.empty()) formats.ShortTimeFormat = TimePatternFromQtFormat(time, false);
+  // The long format's time zone is left out: the fields show UTC.
+  const std::string longTime = locale.timeFormat(QLocale::LongFormat).toStdString();
+  if (!longTime.empty()) formats.LongTimeFormat = TimePatternFromQtFormat(longTime, true);
   SetIfAny(formats.TimeAMString, locale.amText());
   SetIfAny(formats.TimePMString, locale.pmText());
   for (int day = 0; day < 7; ++day) {

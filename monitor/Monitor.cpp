@@ -140,6 +140,7 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
   if (Paused) return;
   if (DataFile.atEnd()) {
     result.ReplayEnded = true;
+    Satellites.EndEpoch();
     return Stop();
   }
   std::string line = DataFile.readLine();

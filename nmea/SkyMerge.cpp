@@ -24,6 +24,23 @@ void TSkyModel::Changed(bool entries) {
   EntriesStale = EntriesStale || entries;
   MarksStale = true;
   ++Changes;
+  if (!HaveShown) ++ShownChanges;
+}
+
+void TSkyModel::KeepShown() {
+  Settle();
+  ShownMerged = Merged;
+  ShownSats = Sats;
+  HaveShown = true;
+  ++ShownChanges;
+}
+
+const std::vector<TSkyEntry>& TSkyModel::ShownEntries() const {
+  return HaveShown ? ShownMerged : Entries();
+}
+
+const std::vector<TSkySatellite>& TSkyModel::ShownSatellites() const {
+  return HaveShown ? ShownSats : Satellites();
 }
 
 void TSkyModel::Settle() const {
@@ -67,11 +84,9 @@ void TSkyModel::CollectUsed() {
 }
 
 void TSkyModel::MarkUsed() const {
-  const std::vector<uint64_t>& shown = HoldPrevious ? PreviousUsedKeys : UsedKeys;
   for (TSkyEntry& entry : Merged) {
     const uint64_t key = SatelliteKey(entry.System, entry.Satellite);
     entry.Used = std::binary_search(UsedKeys.begin(), UsedKeys.end(), key);
-    entry.UsedShown = std::binary_search(shown.begin(), shown.end(), key);
   }
 }
 
@@ -81,7 +96,7 @@ void TSkyModel::GroupSatellites() const {
     const TSkyEntry& entry = Merged[i];
     if (Sats.empty() || Sats.back().System != entry.System ||
         Sats.back().Satellite != entry.Satellite) {
-      Sats.push_back({entry.System, entry.Satellite, {}, {}, entry.Used, entry.UsedShown, i, 0});
+      Sats.push_back({entry.System, entry.Satellite, {}, {}, entry.Used, i, 0});
     }
     TSkySatellite& satellite = Sats.back();
     if (!satellite.Elevation) satellite.Elevation = entry.Elevation;
@@ -92,10 +107,10 @@ void TSkyModel::GroupSatellites() const {
 
 std::array<TSkyCount, kSkySystemCount> TSkyModel::ShownCounts() const {
   std::array<TSkyCount, kSkySystemCount> counts{};
-  for (const TSkySatellite& satellite : Satellites()) {
+  for (const TSkySatellite& satellite : ShownSatellites()) {
     TSkyCount& count = counts[static_cast<size_t>(satellite.System)];
     ++count.InView;
-    count.Used += satellite.UsedShown ? 1 : 0;
+    count.Used += satellite.Used ? 1 : 0;
   }
   return counts;
 }

@@ -88,14 +88,19 @@ void TSkyModel::Clear() {
   Kept.clear();
   UsedSets.clear();
   UsedKeys.clear();
-  PreviousUsedKeys.clear();
-  HoldPrevious = false;
   Merged.clear();
   Sats.clear();
+  ShownMerged.clear();
+  ShownSats.clear();
+  HaveShown = false;
   LastTime.clear();
   HaveTime = false;
   EpochSky = false;
   Changed(true);
+}
+
+void TSkyModel::EndEpoch() {
+  if (EpochSky) KeepShown();
 }
 
 std::optional<std::string_view> TSkyModel::EpochTime() const {
@@ -194,7 +199,6 @@ bool TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   UseSet(TalkerKey(talker), systemId, ids, found);
 
   EpochSky = true;
-  HoldPrevious = false;
   CollectUsed();
   Changed(false);
   return true;
@@ -216,11 +220,10 @@ void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyI
 void TSkyModel::TakeTime(std::string_view time) {
   if (time.empty() || (HaveTime && time == LastTime)) return;
   if (EpochHandler) EpochHandler();
+  if (EpochSky) KeepShown();
   LastTime.assign(time);
   HaveTime = true;
   EpochSky = false;
-  PreviousUsedKeys = UsedKeys;
-  HoldPrevious = true;
   UsedSets.clear();
   UsedKeys.clear();
   Changed(false);

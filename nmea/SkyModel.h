@@ -31,10 +31,6 @@ struct TSkyEntry {
   std::optional<int32_t> SNR;
   // Named by a GSA of the current epoch, on any signal.
   bool Used = false;
-  // What a display marks: the previous epoch's marks until the first GSA of
-  // this epoch, so that receivers whose GSA follows the time sentence by a
-  // moment do not make the marks blink; Used from then on.
-  bool UsedShown = false;
 
   bool operator==(const TSkyEntry&) const = default;
 };
@@ -48,7 +44,6 @@ struct TSkySatellite {
   std::optional<int32_t> Elevation;
   std::optional<int32_t> Azimuth;
   bool Used = false;
-  bool UsedShown = false;
   uint32_t FirstEntry = 0;
   uint32_t EntryCount = 0;
 };
@@ -71,6 +66,10 @@ class TSkyModel {
   bool Take(std::string_view line);
   // Forgets everything, as if no line had been taken.
   void Clear();
+  // The input has ended (a replay's last line): the epoch in progress is
+  // complete and is what a display shows, as the end of a file completes the
+  // last epoch for --sky.
+  void EndEpoch();
 
   // Sorted by system, satellite and signal. Built when first asked for after
   // a change, so that a stream taken line by line pays for the union only
@@ -84,11 +83,21 @@ class TSkyModel {
     Settle();
     return Sats;
   }
-  // Per system, in TSkySystem order; Used counts the UsedShown marks.
-  std::array<TSkyCount, kSkySystemCount> ShownCounts() const;
-  // Goes up whenever Entries() or Satellites() may have changed, so that a
-  // display can skip a refresh that would show the same.
+  // Goes up whenever Entries() or Satellites() may have changed.
   uint64_t Revision() const { return Changes; }
+
+  // What a display shows: the last completed epoch that had a GSV or GSA, as
+  // Entries() and Satellites() held it when the next epoch began, never one
+  // being assembled (between a GPS GSA and the GLONASS one, the GLONASS
+  // satellites would count none used). Before the first such epoch, and for
+  // receivers that send no time sentences, the model as it stands.
+  const std::vector<TSkyEntry>& ShownEntries() const;
+  const std::vector<TSkySatellite>& ShownSatellites() const;
+  // Per system, in TSkySystem order, of ShownSatellites().
+  std::array<TSkyCount, kSkySystemCount> ShownCounts() const;
+  // Goes up whenever what a display shows may have changed, so that it can
+  // skip a refresh that would show the same.
+  uint64_t ShownRevision() const { return ShownChanges; }
 
   // The current epoch's UTC time field as sent; none before the first epoch.
   std::optional<std::string_view> EpochTime() const;
@@ -144,15 +153,13 @@ class TSkyModel {
   void Merge() const;
   void MarkUsed() const;
   void GroupSatellites() const;
+  void KeepShown();
 
   std::vector<TSeries> Series;
   std::vector<TKept> Kept;
   std::vector<TUsedSet> UsedSets;
-  // Keys of used satellites, sorted: by the current GSA sets, and by those of
-  // the epoch that ended, which UsedShown follows while HoldPrevious.
+  // Keys of the satellites the current GSA sets name, sorted.
   std::vector<uint64_t> UsedKeys;
-  std::vector<uint64_t> PreviousUsedKeys;
-  bool HoldPrevious = false;
   mutable bool EntriesStale = false;
   mutable bool MarksStale = false;
   mutable std::vector<TMergeItem> MergeItems;
@@ -163,5 +170,10 @@ class TSkyModel {
   bool EpochSky = false;
   uint64_t Completions = 0;
   uint64_t Changes = 0;
+  // The last completed epoch, once HaveShown.
+  std::vector<TSkyEntry> ShownMerged;
+  std::vector<TSkySatellite> ShownSats;
+  bool HaveShown = false;
+  uint64_t ShownChanges = 0;
   std::function<void()> EpochHandler;
 };

@@ -113,3 +113,31 @@ std::string SkySignalName(TSkySystem system, int signal) {
   }
   return "Signal " + std::to_string(signal);
 }
+
+TSkyBand SkySignalBand(TSkySystem system, int signal) {
+  using enum TSkyBand;
+  switch (system) {
+    case TSkySystem::GPS:
+    case TSkySystem::SBAS:
+    case TSkySystem::QZSS:
+      // L1 C/A, L1 P(Y), L1 M (QZSS: L1C, LIS); L2 P(Y), L2C; L5; QZSS's L6.
+      if (signal >= 4 && signal <= 6) return L2;
+      if (signal == 7 || signal == 8) return L5;
+      if (system == TSkySystem::QZSS && (signal == 9 || signal == 10)) return L2;
+      return L1;
+    case TSkySystem::GLONASS:
+      return signal == 3 || signal == 4 ? L2 : L1;
+    case TSkySystem::Galileo:
+      // E5a, E5b, E5a+b; E6-A, E6-BC; E1-A, E1-B/C.
+      if (signal >= 1 && signal <= 3) return L5;
+      return signal == 4 || signal == 5 ? L2 : L1;
+    case TSkySystem::BeiDou:
+      // B1I, B1Q, B1C, B1A; B2a, B2b, B2a+b; B3I, B3Q, B3A; B2I, B2Q.
+      if ((signal >= 5 && signal <= 7) || signal == 11 || signal == 12) return L5;
+      return signal >= 8 && signal <= 10 ? L2 : L1;
+    case TSkySystem::NavIC:
+      return signal >= 1 && signal <= 4 ? L5 : L1;  // L5 and S band, then L1-SPS
+    default:
+      return L1;
+  }
+}

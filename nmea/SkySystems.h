@@ -39,3 +39,15 @@ TSkyId SkyIdentify(std::optional<TSkySystem> system, int32_t number);
 // The signal's name from the NMEA 4.11 signal ID table ("L1 C/A", "E5a"),
 // "Signal 9" for an ID the table does not name, and "Signal not given" for 0.
 std::string SkySignalName(TSkySystem system, int signal);
+
+// The frequency bands a table lines signals up by, the same for every system:
+// around 1575 MHz (L1, E1, B1, G1), around 1250 MHz (L2, G2, B3, E6, L6) and
+// around 1190 MHz (L5, E5, B2; NavIC's S band goes with its L5).
+enum class TSkyBand : uint8_t { L1, L2, L5 };
+
+constexpr int kSkyBandCount = 3;
+
+// The band of a signal ID of the NMEA 4.11 table; L1 for 0 (not given, as
+// receivers before NMEA 4.10 track L1 only) and for IDs the table does not
+// name.
+TSkyBand SkySignalBand(TSkySystem system, int signal);

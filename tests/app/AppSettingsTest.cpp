@@ -102,4 +102,19 @@ TEST(KeptPlace, OntoScreen) {
   for (const auto& c : cases) EXPECT_EQ(OntoScreen(c.Stored, screen), c.Restored) << c.Legend;
 }
 
+// The first place of a window beside the main window (frame 200,100 400x300)
+// on a screen of the given width, 700 high.
+TEST(KeptPlace, BesideFrame) {
+  const QRect owner(200, 100, 400, 300);
+  auto placed = [&](int screenWidth, QSize size) {
+    return BesideFrame(owner, size, QRect(0, 0, screenWidth, 700));
+  };
+  EXPECT_EQ(placed(1200, {300, 200}), QRect(608, 100, 300, 200)) << "room on the right";
+  EXPECT_EQ(placed(700, {180, 200}), QRect(12, 100, 180, 200)) << "no room right: on the left";
+  EXPECT_EQ(placed(900, {500, 200}), QRect(399, 100, 500, 200))
+      << "room on neither side: against the roomier edge";
+  EXPECT_EQ(placed(1200, {300, 650}), QRect(608, 49, 300, 650))
+      << "taller than the room below: moved up";
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -129,6 +130,41 @@ TEST_F(ReplayTest, MenuReplayUsesTheOpenDialog) {
   EXPECT_TRUE(Harness.Main->Monitor().Replaying());
 }
 
+// The replay dialog comes back to the folder and filter of the last file
+// chosen, in this run and the next; a cancelled dialog changes nothing.
+TEST_F(ReplayTest, FileDialogsComeBackToTheLastFolderAndFilter) {
+  const QString folder = QString::fromStdString(Harness.Home.Path()) + "/captures";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const std::string capture = folder.toStdString() + "/receiver.nmea";
+  ASSERT_TRUE(WriteAll(capture, AsLog({kLines[0]})));
+  Harness.AnswerModal = [&](QDialog& dialog) {
+    auto& files = dynamic_cast<QFileDialog&>(dialog);
+    files.selectNameFilter("NMEA logs (*.log *.nmea *.txt *.TXT)");
+    files.selectFile(QString::fromStdString(capture));
+    return int(QDialog::Accepted);
+  };
+  Harness.Main->replayFromDisk();
+  Harness.Main->stop();
+
+  QString shownFolder;
+  QString shownFilter;
+  Harness.AnswerModal = [&](QDialog& dialog) {
+    auto& files = dynamic_cast<QFileDialog&>(dialog);
+    shownFolder = files.directory().absolutePath();
+    shownFilter = files.selectedNameFilter();
+    files.setDirectory(QString::fromStdString(Harness.Home.Path()));
+    return int(QDialog::Rejected);
+  };
+  Harness.Main->replayFromDisk();
+  EXPECT_EQ(shownFolder, folder) << "in the same run";
+  EXPECT_EQ(shownFilter, "NMEA logs (*.log *.nmea *.txt *.TXT)");
+  TMainForm next;
+  next.SetModalRunner([&](QDialog& dialog) { return Harness.AnswerModal(dialog); });
+  next.replayFromDisk();
+  EXPECT_EQ(shownFolder, folder) << "in the next run, after a cancel";
+  EXPECT_EQ(shownFilter, "NMEA logs (*.log *.nmea *.txt *.TXT)");
+}
+
 class LogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -190,7 +226,9 @@ TEST_F(LogTest, MenuLoggingNeedsAPortAndUsesTheSaveDialog) {
     auto& files = dynamic_cast<QFileDialog&>(dialog);
     EXPECT_EQ(files.objectName(), "SaveDialog");
     EXPECT_EQ(files.defaultSuffix(), "TXT");
-    EXPECT_EQ(files.nameFilters(), (QStringList{"Text files (*.TXT)", "All files (*.*)"}));
+    EXPECT_EQ(files.nameFilters(),
+              (QStringList{"Text files (*.TXT)", "NMEA logs (*.log *.nmea *.txt *.TXT)",
+                           "All files (*.*)"}));
     files.selectFile(QString::fromStdString(File));
     return int(QDialog::Accepted);
   };

@@ -136,12 +136,12 @@ TEST(SatellitesForm, BarToolTips) {
   ASSERT_NE(view, nullptr);
   const QModelIndex index = form.SortedTable().index(0, TSatellitesTableModel::kSNR);
   const QRect cell = view->visualRect(index);
-  const QRect firstBar(cell.left(), cell.top(), 10, cell.height());
   auto tipAt = [&](int x) { return form.Bars().ToolTipAt(index, cell, {x, cell.center().y()}); };
-  const int first = TSatellitesTableBars::BarAt(cell, 2, cell.left() + 5);
-  ASSERT_EQ(first, 0);
+  const std::span<const TSignalBar> bars = form.Table().Bars(0);
+  ASSERT_EQ(TSatellitesTableBars::BarAt(cell, bars, cell.left() + 5), 0);
   EXPECT_EQ(tipAt(cell.left() + 5), "L1 C/A: 44 dB-Hz");
-  EXPECT_EQ(tipAt(cell.left() + 55), "L5-Q: 47 dB-Hz");
+  EXPECT_EQ(tipAt(TSatellitesTableBars::BarRect(cell, bars, 1).center().x()), "L5-Q: 47 dB-Hz");
+  EXPECT_EQ(tipAt(cell.left() + 60), "") << "the empty L2 place";
   EXPECT_EQ(tipAt(cell.right() - 2), "") << "beyond the bars";
   EXPECT_EQ(TSatellitesTableBars::BarToolTip(TSkySystem::BeiDou, {11, std::nullopt}),
             "B2I: no SNR");
@@ -174,9 +174,9 @@ TEST(SatellitesForm, SortsByEveryColumn) {
   }
 }
 
-// A new epoch's time sentence clears the model's marks; the window keeps the
-// last ones until the epoch's first GSA, then shows that epoch's.
-TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
+// The window shows the last completed epoch: a GSA of the next one changes
+// nothing until that epoch ends too.
+TEST(SatellitesForm, ShowsTheLastCompletedEpoch) {
   TTempSettingsHome home;
   TSkyModel sky;
   TSatellitesForm form(Settings);
@@ -185,6 +185,9 @@ TEST(SatellitesForm, UsedMarksHoldUntilTheFirstGsa) {
   Replay(sky, form, {"GNRMC,101501.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
   EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"Yes", "Yes", "No", "Yes", "No"}));
   Replay(sky, form, {"GNGSA,A,3,10,,,,,,,,,,,,1.5,0.9,1.2,1"});
+  EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"Yes", "Yes", "No", "Yes", "No"}));
+  EXPECT_EQ(form.CountsText(), "GPS: 3 in view, 2 used    GLONASS: 2 in view, 1 used");
+  Replay(sky, form, {"GNRMC,101502.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
   EXPECT_EQ(Column(form, TSatellitesTableModel::kUsed), (TTexts{"No", "Yes", "No", "No", "No"}));
   EXPECT_EQ(form.CountsText(), "GPS: 3 in view, 1 used    GLONASS: 2 in view, 0 used");
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -7,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "common/Clock.h"
 #include "common/DateTime.h"
@@ -204,3 +207,25 @@ TEST_F(FieldFormatsForm, CancelAndEscCloseWithoutHandingOn) {
 }
 
 }  // namespace
+
+// Every entry of every drop-down shows whole, in the box and in its list.
+TEST(FieldFormatsFormLayout, DropDownsFitTheirLongestEntry) {
+  TFieldFormatsForm form;
+  form.show();
+  for (QComboBox* box : form.findChildren<QComboBox*>()) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const int field =
+        box->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+            .width();
+    for (int item = 0; item < box->count(); ++item) {
+      const QString text = box->itemText(item);
+      EXPECT_LE(box->fontMetrics().horizontalAdvance(text), field)
+          << box->objectName().toStdString() << ": " << text.toStdString();
+      EXPECT_LE(box->fontMetrics().horizontalAdvance(text), box->view()->minimumWidth())
+          << box->objectName().toStdString() << " list: " << text.toStdString();
+    }
+  }
+}

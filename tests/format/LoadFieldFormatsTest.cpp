@@ -15,6 +15,7 @@ class LoadFieldFormatsTest : public ::testing::Test {
   void SetUp() override {
     Locale.ShortDateFormat = "dd.mm.yyyy";
     Locale.ShortTimeFormat = "hh:mm";
+    Locale.LongTimeFormat = "hh:mm:ss";  // the default: a fix's time to the second
     Locale.TimePMString = "nachm.";
   }
 
@@ -34,7 +35,7 @@ void ExpectFormats(const TFieldFormats& actual, const TFieldFormats& expected) {
 
 TEST_F(LoadFieldFormatsTest, FreshStoreGivesTheDefaults) {
   const TFieldFormats formats = StoredFieldFormats(Locale);
-  ExpectFormats(formats, {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 0, {}});
+  ExpectFormats(formats, {"dd.mm.yyyy", "hh:mm:ss", 0, 6, 0, 1, 0, 0, 1, 0, 0, {}});
   EXPECT_EQ(formats.Locale.TimePMString, "nachm.") << "the locale travels with the formats";
 }
 
@@ -56,7 +57,8 @@ TEST_F(LoadFieldFormatsTest, EmptyOrWronglyTypedValuesGiveTheDefaults) {
   WriteSettingStr("Options", "PositionDecimals", "3");
   WriteSettingStr("Options", "SpeedFormat", "2");
   WriteSettingInt("Options", "CourseDecimals", 4);
-  ExpectFormats(StoredFieldFormats(Locale), {"dd.mm.yyyy", "hh:mm", 0, 6, 0, 1, 0, 0, 1, 0, 4, {}});
+  ExpectFormats(StoredFieldFormats(Locale),
+                {"dd.mm.yyyy", "hh:mm:ss", 0, 6, 0, 1, 0, 0, 1, 0, 4, {}});
 }
 
 TEST_F(LoadFieldFormatsTest, StoredLayoutOutsideTheListFormatsAsSignedDegrees) {

@@ -26,13 +26,13 @@ std::string Framed(std::string_view line) {
   return std::string(line);
 }
 
-void CheckShape(const TSkyModel& sky) {
-  const std::vector<TSkyEntry>& entries = sky.Entries();
+void CheckShape(const std::vector<TSkyEntry>& entries,
+                const std::vector<TSkySatellite>& satellites) {
   auto key = [](const TSkyEntry& e) { return std::tuple(e.System, e.Satellite, e.Signal); };
   for (size_t i = 1; i < entries.size(); ++i) Check(key(entries[i - 1]) < key(entries[i]));
   size_t next = 0;
   const TSkySatellite* previous = nullptr;
-  for (const TSkySatellite& satellite : sky.Satellites()) {
+  for (const TSkySatellite& satellite : satellites) {
     if (previous)
       Check(std::tuple(previous->System, previous->Satellite) <
             std::tuple(satellite.System, satellite.Satellite));
@@ -55,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sky.SetEpochHandler([&] { ++epochs; });
   std::vector<TSkyEntry> shown = sky.Entries();
   uint64_t revision = sky.Revision();
+  std::vector<TSkyEntry> displayed = sky.ShownEntries();
+  uint64_t displayedRevision = sky.ShownRevision();
   while (!input.empty()) {
     const size_t end = input.find('\n');
     sky.Take(Framed(input.substr(0, end)));
@@ -67,10 +69,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       shown = sky.Entries();
       revision = sky.Revision();
     }
-    CheckShape(sky);
+    Check(sky.ShownRevision() >= displayedRevision);
+    if (sky.ShownRevision() == displayedRevision) {
+      Check(sky.ShownEntries() == displayed);
+    } else {
+      displayed = sky.ShownEntries();
+      displayedRevision = sky.ShownRevision();
+    }
+    CheckShape(sky.Entries(), sky.Satellites());
+    CheckShape(sky.ShownEntries(), sky.ShownSatellites());
   }
   sky.Clear();
   Check(sky.Entries().empty() && sky.Satellites().empty() && !sky.EpochTime());
+  Check(sky.ShownEntries().empty() && sky.ShownSatellites().empty());
   Check(!sky.EpochHasSky());
   return 0;
 }

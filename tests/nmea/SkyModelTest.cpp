@@ -1,8 +1,7 @@
 // The sky model fed with sentences in the shapes real receivers send. Each
 // row replays its lines into a fresh model and compares the whole model,
 // written one entry per item as "System sv:signal el/az/snr flags", where "-"
-// is an absent value and the flags are U (used) and S (marked used on
-// screen).
+// is an absent value and the flag U marks a used satellite.
 
 #include <gtest/gtest.h>
 
@@ -29,8 +28,7 @@ std::string Describe(const TSkyModel& sky) {
     text += std::string(SkySystemName(entry.System)) + " " + std::to_string(entry.Satellite) + ":" +
             std::to_string(entry.Signal) + " " + Value(entry.Elevation) + "/" +
             Value(entry.Azimuth) + "/" + Value(entry.SNR);
-    if (entry.Used || entry.UsedShown)
-      text += std::string(" ") + (entry.Used ? "U" : "") + (entry.UsedShown ? "S" : "");
+    if (entry.Used) text += " U";
   }
   return text;
 }

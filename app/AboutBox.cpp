@@ -1,0 +1,11 @@
+#include "app/AboutBox.h"
+
+QString AboutText(const QString& version, const QString& qtVersion, const QString& settingsPath) {
+  return QStringLiteral(
+             "<h3>Tolvane %1</h3>"
+             "<p>A monitor for NMEA 0183 GPS receivers.</p>"
+             "<p>MIT License</p>"
+             "<p>Qt %2</p>"
+             "<p>Configuration file:<br>%3</p>")
+      .arg(version.toHtmlEscaped(), qtVersion.toHtmlEscaped(), settingsPath.toHtmlEscaped());
+}

@@ -1,0 +1,32 @@
+#include "app/FileDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "common/Settings.h"
+
+QStringList LogFileFilters() {
+  return {"Text files (*.TXT)", "NMEA logs (*.log *.nmea *.txt *.TXT)", "All files (*.*)"};
+}
+
+void RecallFilesPlace(QFileDialog& dialog, const TAppSettings& settings) {
+  const TFilesPlace place = settings.FilesPlace();
+  const QString folder = QFile::decodeName(place.Folder.c_str());
+  if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+  const QString filter = QString::fromStdString(place.Filter);
+  if (dialog.nameFilters().contains(filter)) dialog.selectNameFilter(filter);
+}
+
+void KeepFilesPlace(const QFileDialog& dialog, TAppSettings& settings) {
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return;
+  // The chosen file's folder: a path typed in may lead away from the one shown.
+  const QString folder = QFileInfo(files.first()).absolutePath();
+  try {
+    settings.StoreFilesPlace(
+        {QFile::encodeName(folder).toStdString(), dialog.selectedNameFilter().toStdString()});
+  } catch (const ESettingsError&) {
+  }
+}
