@@ -20,6 +20,11 @@ std::string StoredSlotText(int index, const char* what = "") {
   return ReadSettingStr(kPortsSection, SlotName(index) + what, "");
 }
 
+// The slot's own baud rate, when it has one.
+std::optional<int32_t> OwnBaudRate(int index) {
+  return SlotBaudRateFromText(StoredSlotText(index, "BaudRate"));
+}
+
 int32_t WindowValue(std::string_view window, const char* what) {
   return ReadSettingInt(kWindowsSection, std::string(window) + what, kMissing);
 }
@@ -56,7 +61,7 @@ int32_t TAppSettings::BaudRate() const {
 
 int32_t TAppSettings::BaudRate(int index) const {
   if (index < 0 || index >= kPortCount) return BaudRate();
-  return SlotBaudRateFromText(StoredSlotText(index, "BaudRate")).value_or(BaudRate());
+  return OwnBaudRate(index).value_or(BaudRate());
 }
 
 std::string TAppSettings::PortDevicePath(int index) const {
@@ -66,7 +71,7 @@ std::string TAppSettings::PortDevicePath(int index) const {
 
 std::string TAppSettings::PortToolTip(int index) const {
   const std::string path = PortDevicePath(index);
-  const std::optional<int32_t> own = SlotBaudRateFromText(StoredSlotText(index, "BaudRate"));
+  const std::optional<int32_t> own = OwnBaudRate(index);
   if (!own || path.empty()) return path;
   return path + " at " + std::to_string(*own) + " baud";
 }

@@ -287,9 +287,11 @@ void TMainForm::openWebAddress() {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   // Read when about to show, so that a hand edit of the store is seen.
-  if (event->type() == QEvent::ToolTip &&
-      ComPortGroup->id(qobject_cast<QAbstractButton*>(watched)) >= 0)
-    ShowPortToolTips();
+  if (event->type() == QEvent::ToolTip) {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (const int index = ComPortGroup->id(button); index >= 0)
+      button->setToolTip(QString::fromStdString(Settings.PortToolTip(index)));
+  }
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == ui->Logo || watched == ui->LinkCaption) openWebAddress();

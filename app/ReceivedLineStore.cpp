@@ -77,7 +77,6 @@ bool TReceivedLineStore::Spill(TBlock& block) {
 }
 
 void TReceivedLineStore::DropSpilled() {
-  if (!Spilled.empty()) Dropped = Spilled.back().FirstLine + Spilled.back().Lines;
   std::vector<TSpilledBlock>().swap(Spilled);
   File.Close();
   for (TReadBack& readBack : ReadBacks) readBack = TReadBack();

@@ -35,6 +35,10 @@ QString SettingsFolder() {
   return base.isEmpty() ? QString() : base + "/Tolvane";
 }
 
+QString SettingsFile(const QString& folder) {
+  return folder + "/Tolvane.reg";
+}
+
 std::string Local(const QString& text) {
   return text.toLocal8Bit().toStdString();
 }
@@ -124,15 +128,14 @@ bool Replace(const QString& path, const std::string& text, std::string& whyNot) 
 
 std::string SettingsLocation() {
   const QString folder = SettingsFolder();
-  return folder.isEmpty() ? std::string()
-                          : QFile::encodeName(folder + "/Tolvane.reg").toStdString();
+  return folder.isEmpty() ? std::string() : QFile::encodeName(SettingsFile(folder)).toStdString();
 }
 
 std::optional<TStoredValue> LoadStoredValue(std::string_view section, std::string_view name) {
   const QString folder = SettingsFolder();
   if (folder.isEmpty()) return std::nullopt;
   std::string whyNot;
-  const std::optional<std::string> text = ReadText(folder + "/Tolvane.reg", whyNot);
+  const std::optional<std::string> text = ReadText(SettingsFile(folder), whyNot);
   if (!text) return std::nullopt;
   return FindStoredValue(*text, section, name);
 }
@@ -148,10 +151,10 @@ bool SaveStoredValue(std::string_view section, std::string_view name, const TSto
     whyNot = "The folder " + Local(folder) + " cannot be created";
     return false;
   }
-  const QString lockPath = folder + "/Tolvane.reg.lock";
+  const QString path = SettingsFile(folder);
+  const QString lockPath = path + ".lock";
   QLockFile lock(lockPath);
   if (!Acquire(lock, lockPath, whyNot)) return false;
-  const QString path = folder + "/Tolvane.reg";
   const std::optional<std::string> text = ReadText(path, whyNot);
   if (!text) return false;
   const std::optional<std::string> edited = WithStoredValue(*text, section, name, value);
@@ -165,7 +168,7 @@ bool SaveStoredValue(std::string_view section, std::string_view name, const TSto
 std::string StoreNotice() {
   const QString folder = SettingsFolder();
   if (folder.isEmpty()) return {};
-  const QFileInfo info(folder + "/Tolvane.reg");
+  const QFileInfo info(SettingsFile(folder));
   if (!info.isFile() || info.size() <= kMaxFileSize) return {};
   return TooLarge(info.size()) + ": using defaults, not writing it";
 }

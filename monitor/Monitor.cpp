@@ -112,15 +112,17 @@ TTickResult TMonitor::Run(const std::function<void(TTickResult&)>& step) {
 TTickResult TMonitor::Tick() {
   return Run([this](TTickResult& result) {
     if (IsReplaying) return TakeFromReplay(result);
-    IModemLines* lines = SerialPort ? SerialPort->ModemLines() : nullptr;
-    if (lines && lines->NeedsSampling()) ShowDSR(lines->ReadDSR().value_or(false), result);
+    if (IModemLines* lines = SampledLines()) ShowDSR(lines->ReadDSR().value_or(false), result);
   });
 }
 
 bool TMonitor::NeedsTicks() const {
-  if (IsReplaying) return true;
+  return IsReplaying || SampledLines();
+}
+
+IModemLines* TMonitor::SampledLines() const {
   IModemLines* lines = SerialPort ? SerialPort->ModemLines() : nullptr;
-  return lines && lines->NeedsSampling();
+  return lines && lines->NeedsSampling() ? lines : nullptr;
 }
 
 int TMonitor::BlinkInterval() const {

@@ -131,6 +131,8 @@ class TMonitor {
   std::chrono::steady_clock::time_point LastDSRChange() const { return LastDSRAt; }
 
  private:
+  // The modem lines whose DSR must be sampled by the receive timer, or nothing.
+  IModemLines* SampledLines() const;
   TTickResult Run(const std::function<void(TTickResult&)>& step);
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);

@@ -52,7 +52,11 @@ std::string_view SentenceAddress(std::string_view line) {
 
 TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRead) {
   if (line.empty() || (line[0] != '$' && line[0] != '!')) return TLineFault::None;
-  if (!SentenceChecksumHolds(line)) return TLineFault::BadChecksum;
+  // The decoder has checked a "$" sentence already; only an encapsulated "!"
+  // one needs its checksum read here.
+  const bool checksumHolds =
+      line[0] == '$' ? decoded != srBadChecksum : SentenceChecksumHolds(line);
+  if (!checksumHolds) return TLineFault::BadChecksum;
   // The decoder reads the type at the same place whatever the talker.
   if (line[0] == '$' && line.substr(3, 3) == "GSV")
     return skyRead ? TLineFault::None : TLineFault::Invalid;

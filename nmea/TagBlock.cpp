@@ -11,7 +11,6 @@ std::string_view StripTagBlock(std::string_view line) {
   const char high = line[star + 1];
   const char low = line[star + 2];
   if (line[star] != '*' || !IsHexDigit(high) || !IsHexDigit(low)) return line;
-  const int checksum = HexDigitValue(high) * 16 + HexDigitValue(low);
-  if (NmeaChecksum(line.substr(1, star - 1)) != checksum) return line;
+  if (NmeaChecksum(line.substr(1, star - 1)) != HexStrToInt(line.substr(star + 1, 2))) return line;
   return line.substr(close + 1);
 }

@@ -46,7 +46,6 @@ std::optional<std::string> TSerial::ReadLine() {
 void TSerial::Send(std::string_view text) {
   if (text.empty()) return;
   if (!Line) throw EDeviceError(kSendFailedText);
-  if (!Line->CanSend()) throw EDeviceError(kCannotSendText);
   Line->Send(text);
 }
 

@@ -16,16 +16,10 @@
 
 #include "common/Settings.h"
 #include "options/GeneralOptionsFrm.h"
+#include "tests/support/FindControl.h"
 #include "tests/support/SettingsHome.h"
 
 namespace {
-
-template <typename T>
-T* Control(QWidget& form, const char* name) {
-  T* control = form.findChild<T*>(name);
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
 
 const char* const kCheckBoxes[] = {"IgnoreInvalid", "IgnoreGGA", "IgnoreRMC",
                                    "IgnoreGSV",     "IgnoreGSA", "RecordTimestamps"};

@@ -16,14 +16,9 @@
 #include <QTimer>
 #include <optional>
 
-namespace {
+#include "tests/support/FindControl.h"
 
-template <typename T>
-T* Control(QWidget& form, const QString& name) {
-  T* control = form.findChild<T*>(name);
-  EXPECT_NE(control, nullptr) << name.toStdString();
-  return control;
-}
+namespace {
 
 const TPortInfo kReceiver{"/dev/ttyACM0",
                           "/dev/serial/by-id/usb-u-blox_GNSS_receiver-if00",
