@@ -28,7 +28,9 @@ TEST(EpochTime, TimeOfDaySeconds) {
     SCOPED_TRACE(test.Legend);
     const std::optional<double> seconds = TimeOfDaySeconds(test.Field);
     ASSERT_EQ(seconds.has_value(), test.Seconds.has_value());
-    if (seconds) EXPECT_DOUBLE_EQ(*seconds, *test.Seconds);
+    if (seconds) {
+      EXPECT_DOUBLE_EQ(*seconds, *test.Seconds);
+    }
   }
 }
 
