@@ -1,0 +1,64 @@
+#pragma once
+// Turns lines into epochs. The recorder drives a sky model: each line goes
+// to the sky first, and when the sky says an epoch ends (a new time text),
+// the recorder completes the epoch it has gathered, with the sky's
+// satellite-signals as they stand at that moment, and hands it on. Lines
+// before the first time sentence form an epoch only if they carried
+// satellite data, as for `tolvane-decode --sky`.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "history/Epoch.h"
+#include "history/Interference.h"
+#include "nmea/NMEA.h"
+#include "nmea/SkyModel.h"
+
+class TEpochRecorder {
+ public:
+  // Takes over the sky model's epoch handler; the sky outlives the recorder.
+  explicit TEpochRecorder(TSkyModel& sky);
+  TEpochRecorder(const TEpochRecorder&) = delete;
+  TEpochRecorder& operator=(const TEpochRecorder&) = delete;
+
+  // Called with each completed epoch; the handler may move from it.
+  void SetEpochHandler(std::function<void(TEpoch&)> handler) { OnEpoch = std::move(handler); }
+
+  // A line as the decoder took it (without any TAG block), its number and
+  // the decoder's verdict. Returns what the sky model's Take returned.
+  bool Take(uint64_t number, std::string_view sentence, TSentenceResult decoded);
+  // The input has ended: the epoch in progress is complete. The sky model's
+  // own EndEpoch is the caller's to call.
+  void Finish(uint64_t lastLine);
+  // Forgets everything, the sky model's satellites included.
+  void Clear();
+
+  // Interference as the last completed epoch left it.
+  const TInterferenceWatch& Interference() const { return Watch; }
+
+ private:
+  struct TLastGsa {
+    std::optional<int> Mode;
+    std::optional<double> PDOP;
+    std::optional<double> VDOP;
+  };
+
+  void Complete();
+  void TakeFields(std::string_view sentence, TSentenceResult decoded);
+  void TakeGGA(std::string_view sentence);
+  void TakeGSA(std::string_view sentence);
+  void TakeRMC(std::string_view sentence);
+  void TakeGST(std::string_view sentence);
+  void TakeRME(std::string_view sentence);
+
+  TSkyModel& Sky;
+  std::function<void(TEpoch&)> OnEpoch;
+  TEpoch Current;
+  uint64_t LineNumber = 0;
+  std::optional<std::string> LastDate;
+  TLastGsa LastGsa;
+  TInterferenceWatch Watch;
+};
