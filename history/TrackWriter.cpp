@@ -1,0 +1,17 @@
+#include "history/TrackWriter.h"
+
+#include "history/CsvWriter.h"
+#include "history/GpxWriter.h"
+#include "history/KmlWriter.h"
+
+std::unique_ptr<ITrackWriter> MakeTrackWriter(TTrackFormat format) {
+  switch (format) {
+    case TTrackFormat::Gpx:
+      return std::make_unique<TGpxWriter>();
+    case TTrackFormat::Kml:
+      return std::make_unique<TKmlWriter>();
+    case TTrackFormat::Csv:
+      break;
+  }
+  return std::make_unique<TCsvWriter>();
+}
