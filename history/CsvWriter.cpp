@@ -1,17 +1,17 @@
-// A row per epoch for spreadsheets: the epoch's fields, the mean C/N0 of
-// every system in a fixed order, then the last RMC's speed and course.
+// A row per epoch for spreadsheets: the fields of `tolvane-decode --epochs`
+// with the mean C/N0 of every system in a column of its own, then the last
+// RMC's speed (knots) and course.
 // Empty cells are absent values.
 
 #include "history/CsvWriter.h"
 
-#include "history/SystemCn0.h"
 #include "history/TrackText.h"
 
 namespace {
 
-constexpr TSkySystem kCn0Systems[] = {TSkySystem::GPS,     TSkySystem::SBAS,   TSkySystem::GLONASS,
-                                      TSkySystem::Galileo, TSkySystem::BeiDou, TSkySystem::QZSS,
-                                      TSkySystem::NavIC};
+// GPS, SBAS, GLONASS, Galileo, BeiDou, QZSS and NavIC: the systems in
+// their TSkySystem order, without "Other".
+constexpr int kCn0Systems = static_cast<int>(TSkySystem::NavIC) + 1;
 
 // Receiver text goes in quotes when it holds a separator, a quote or a line
 // end, quotes doubled.
@@ -40,51 +40,38 @@ void Degrees(std::string& row, const std::optional<double>& value) {
   if (value) AppendDegrees(row, *value);
 }
 
-void Integer(std::string& row, const std::optional<long long>& value) {
+void Integer(std::string& row, const std::optional<int>& value) {
   row += ',';
   if (value) row += std::to_string(*value);
-}
-
-std::optional<long long> Wide(const std::optional<int>& value) {
-  if (!value) return std::nullopt;
-  return *value;
 }
 
 }  // namespace
 
 void TCsvWriter::Begin(std::string& text) {
-  text +=
-      "line,time,date,quality,used,lat,lon,alt,hdop,diffAge,diffStation,mode,pdop,vdop,"
-      "latErr,lonErr,altErr,hpe,vpe,epe,lines,badChecksums,interference";
-  for (const TSkySystem system : kCn0Systems) text += std::string(",cn0") + SkySystemName(system);
-  text += ",speed,course\n";
+  text += "n,time,date,quality,mode,lat,lon,alt,used,pdop,hdop,vdop,diffAge";
+  for (int system = 0; system < kCn0Systems; ++system)
+    text += std::string(",cn0") + SkySystemName(static_cast<TSkySystem>(system));
+  text += ",interference,speed,course\n";
 }
 
 void TCsvWriter::Take(const TEpoch& epoch, std::string& text) {
   text += std::to_string(epoch.Line);
   Text(text, epoch.Time);
   Text(text, epoch.Date);
-  Integer(text, Wide(epoch.Quality));
-  Integer(text, Wide(epoch.Used));
+  Integer(text, epoch.Quality);
+  Integer(text, epoch.Mode);
   Degrees(text, epoch.Latitude);
   Degrees(text, epoch.Longitude);
   Number(text, epoch.Altitude);
-  Number(text, epoch.HDOP);
-  Number(text, epoch.DiffAge);
-  Integer(text, Wide(epoch.DiffStation));
-  Integer(text, Wide(epoch.Mode));
+  Integer(text, epoch.Used);
   Number(text, epoch.PDOP);
+  Number(text, epoch.HDOP);
   Number(text, epoch.VDOP);
-  Number(text, epoch.LatitudeError);
-  Number(text, epoch.LongitudeError);
-  Number(text, epoch.AltitudeError);
-  Number(text, epoch.HorizontalError);
-  Number(text, epoch.VerticalError);
-  Number(text, epoch.SphericalError);
-  Integer(text, epoch.Lines);
-  Integer(text, epoch.BadChecksums);
-  Integer(text, epoch.Interference ? 1 : 0);
-  for (const TSkySystem system : kCn0Systems) Number(text, SystemCn0(epoch, system));
+  Number(text, epoch.DiffAge);
+  const auto cn0 = EpochCn0(epoch);
+  for (int system = 0; system < kCn0Systems; ++system)
+    Number(text, cn0[static_cast<size_t>(system)]);
+  text += epoch.Interference ? ",true" : ",false";
   Number(text, epoch.Speed);
   Number(text, epoch.Course);
   text += '\n';

@@ -1,6 +1,7 @@
 #include "tools/decode/DecodeOptions.h"
 
 #include <QCommandLineParser>
+#include <cmath>
 
 #include "tools/ToolUsage.h"
 
@@ -22,6 +23,20 @@ QString OptionName(const TModeEntry& entry) {
   return QString::fromUtf8(entry.Flag.substr(2).data(), entry.Flag.size() - 2);
 }
 
+// "LAT,LON,ALT" in decimal degrees and metres, a dot for the decimal point.
+std::optional<TGeodetic> ParseReference(const QString& text) {
+  const QStringList parts = text.split(',');
+  if (parts.size() != 3) return std::nullopt;
+  double values[3];
+  for (int i = 0; i < 3; ++i) {
+    bool ok = false;
+    values[i] = parts[i].trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(values[i])) return std::nullopt;
+  }
+  if (std::abs(values[0]) > 90 || std::abs(values[1]) > 180) return std::nullopt;
+  return TGeodetic{values[0], values[1], values[2]};
+}
+
 }  // namespace
 
 TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
@@ -34,6 +49,9 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
       parser.addOption(
           {OptionName(entry), QString::fromUtf8(entry.Help.data(), entry.Help.size())});
   }
+  const QCommandLineOption reference(
+      "reference", "The reference of --report instead of the mean position.", "LAT,LON,ALT");
+  parser.addOption(reference);
   parser.addPositionalArgument("files", "Logs to decode in turn.", "[FILE ...]");
 
   TDecodeOptions options;
@@ -60,6 +78,13 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
   }
   if (!options.Mode) options.Mode = fallback;
   if (!options.Mode) options.Error = "no output mode is built in";
+  if (parser.isSet(reference)) {
+    options.Arguments.Reference = ParseReference(parser.value(reference));
+    if (!options.Arguments.Reference)
+      options.Error = "--reference takes LAT,LON,ALT in decimal degrees and metres";
+    else if (options.Mode && !options.Mode->CreateWith)
+      options.Error = "--reference goes with --report";
+  }
   for (const QString& file : parser.positionalArguments())
     options.Files.push_back(file.toLocal8Bit().toStdString());
   if (options.Files.empty()) options.Files.push_back("-");

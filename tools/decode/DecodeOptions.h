@@ -13,6 +13,7 @@ namespace decode {
 
 struct TDecodeOptions {
   const TModeEntry* Mode = nullptr;
+  TModeArguments Arguments;
   std::vector<std::string> Files;
   bool Help = false;
   bool Version = false;

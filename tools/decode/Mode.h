@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "history/Accuracy.h"
 #include "nmea/NMEA.h"
 #include "tools/decode/Output.h"
 
@@ -27,10 +29,19 @@ class TDecodeMode {
 
 using TModeFactory = std::unique_ptr<TDecodeMode> (*)(TOutput& output);
 
+// What a few modes take besides the files.
+struct TModeArguments {
+  std::optional<TGeodetic> Reference;  // --reference LAT,LON,ALT
+};
+using TModeFactoryWith = std::unique_ptr<TDecodeMode> (*)(TOutput& output,
+                                                          const TModeArguments& arguments);
+
 struct TModeEntry {
   std::string_view Flag;  // "--summary"; empty for the mode used without a flag
   std::string_view Help;  // one line for the usage text
   TModeFactory Create;
+  // Instead of Create, for a mode that takes the arguments above.
+  TModeFactoryWith CreateWith = nullptr;
 };
 
 struct TModeRegistration {

@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   TOutput output(stdout);
-  const auto mode = options.Mode->Create(output);
+  const auto mode = options.Mode->CreateWith ? options.Mode->CreateWith(output, options.Arguments)
+                                             : options.Mode->Create(output);
   TRun run;
   run.Mode = mode.get();
   bool allRead = true;
