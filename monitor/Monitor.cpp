@@ -8,7 +8,9 @@
 #include "monitor/Timestamp.h"
 #include "nmea/TagBlock.h"
 
-TMonitor::TMonitor() : StartTick(Clock::TickCount()) {}
+TMonitor::TMonitor() : StartTick(Clock::TickCount()) {
+  Recorder.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
+}
 
 // Whoever cares about a failure here (the window) stops the monitor first.
 TMonitor::~TMonitor() {
@@ -142,6 +144,7 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
   if (Paused) return;
   if (DataFile.atEnd()) {
     result.ReplayEnded = true;
+    Recorder.Finish(LineNumber);
     Satellites.EndEpoch();
     return Stop();
   }
@@ -180,7 +183,7 @@ std::string TMonitor::Stamp() const {
 void TMonitor::Take(std::string line, TTickResult& result) {
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
-  const bool skyRead = Satellites.Take(sentence);
+  const bool skyRead = Recorder.Take(++LineNumber, sentence, decoded);
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
