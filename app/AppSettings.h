@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "format/FormatRoutines.h"
+#include "history/Accuracy.h"
 #include "options/GeneralOptions.h"
 #include "options/PortChoices.h"
 
@@ -74,4 +75,12 @@ class TAppSettings {
   TFilesPlace FilesPlace() const;
   // Throws the store's error.
   void StoreFilesPlace(const TFilesPlace& place);
+
+  // The Position window's fixed reference as section "Position" keeps it:
+  // "ReferenceLatitude", "ReferenceLongitude" (decimal degrees) and
+  // "ReferenceAltitude" (metres), texts with a dot; none (the mean) when any
+  // is missing or does not read.
+  std::optional<TGeodetic> PositionReference() const;
+  // None clears the three. Throws the store's error.
+  void StorePositionReference(const std::optional<TGeodetic>& reference);
 };

@@ -15,6 +15,7 @@
 #include "app/FileDialogs.h"
 #include "app/FramePacer.h"
 #include "app/Images.h"
+#include "app/PositionFrm.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
@@ -53,6 +54,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
   SetUpHelpMenu();
+  SetUpPositionMenus();
 }
 
 TMainForm::~TMainForm() {
@@ -269,6 +271,7 @@ void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearSky();
   if (Satellites) Satellites->Clear();
+  if (Position) Position->ShowHistory(Loop.History());
 }
 
 void TMainForm::showSendCommand() {

@@ -26,6 +26,7 @@ class QTimer;
 class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TPortsForm;
+class TPositionForm;
 class TReceivedDataView;
 class TReplayRateForm;
 class TSatellitesForm;
@@ -107,6 +108,9 @@ class TMainForm : public QMainWindow {
   void openWebAddress();
   void showStatistics();
   void showSatellites();
+  void showPosition();
+  // Writes the history as GPX, KML or CSV, by the type chosen in the dialog.
+  void exportTrack();
   void showAbout();
   void showUserGuide();
 
@@ -140,6 +144,7 @@ class TMainForm : public QMainWindow {
   void UpdateReceiveTimer();
   void SetUpStatusBar();
   void SetUpHelpMenu();
+  void SetUpPositionMenus();
   void ShowStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
@@ -175,6 +180,8 @@ class TMainForm : public QMainWindow {
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
+  TPositionForm* Position = nullptr;    // made when first opened
+  QFileDialog* ExportDialog = nullptr;
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;

@@ -10,6 +10,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
+#include "app/PositionFrm.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "ui_MainFrm.h"
@@ -62,6 +63,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
+  if (Position && Position->isVisible()) Position->ShowHistory(Loop.History());
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main

@@ -13,6 +13,7 @@
 #include "app/ElidedLabel.h"
 #include "app/FramePacer.h"
 #include "app/MainFrm.h"
+#include "app/PositionFrm.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
@@ -130,4 +131,5 @@ void TMainForm::showSatellites() {
 void TMainForm::SaveWindowGeometry() {
   if (Statistics) Statistics->SaveGeometry();
   if (Satellites) Satellites->SaveGeometry();
+  if (Position) Position->SaveGeometry();
 }

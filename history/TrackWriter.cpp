@@ -15,3 +15,12 @@ std::unique_ptr<ITrackWriter> MakeTrackWriter(TTrackFormat format) {
   }
   return std::make_unique<TCsvWriter>();
 }
+
+std::string TrackText(const THistory& history, TTrackFormat format) {
+  const std::unique_ptr<ITrackWriter> writer = MakeTrackWriter(format);
+  std::string text;
+  writer->Begin(text);
+  for (uint64_t i = history.First(); i < history.End(); ++i) writer->Take(history.At(i), text);
+  writer->End(text);
+  return text;
+}

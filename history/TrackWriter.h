@@ -7,6 +7,7 @@
 #include <string>
 
 #include "history/Epoch.h"
+#include "history/EpochHistory.h"
 
 enum class TTrackFormat { Gpx, Kml, Csv };
 
@@ -19,3 +20,6 @@ class ITrackWriter {
 };
 
 std::unique_ptr<ITrackWriter> MakeTrackWriter(TTrackFormat format);
+
+// The whole history as one file's text.
+std::string TrackText(const THistory& history, TTrackFormat format);

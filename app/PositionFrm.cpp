@@ -1,0 +1,209 @@
+#include "app/PositionFrm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/KeptPlace.h"
+#include "app/PositionErrors.h"
+#include "app/PositionScatter.h"
+#include "format/PositionText.h"
+#include "history/HistoryFigures.h"
+
+namespace {
+
+QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QLineEdit* Edit(const char* name, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+}  // namespace
+
+TPositionForm::TPositionForm(const TAppSettings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Window), Settings(settings) {
+  setObjectName("PositionForm");
+  setWindowTitle("Position");
+  ScatterView = new TPositionScatter(this);
+  ErrorsView = new TPositionErrors(this);
+  auto* plots = new QSplitter(Qt::Vertical, this);
+  plots->addWidget(ScatterView);
+  plots->addWidget(ErrorsView);
+  ErrorsView->setMinimumHeight(180);
+  plots->setStretchFactor(0, 2);
+  plots->setStretchFactor(1, 1);
+
+  Table = new QTableWidget(0, 3, this);
+  Table->setObjectName("PositionFigures");
+  Table->setHorizontalHeaderLabels({"Figure", "Measured", "Claimed"});
+  Table->verticalHeader()->hide();
+  Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  QPushButton* copy = Button("Copy", "CopyFigures", this);
+  connect(copy, &QPushButton::clicked, this, &TPositionForm::copyFigures);
+
+  auto* side = new QVBoxLayout();
+  side->addWidget(MakeReferenceBox());
+  side->addWidget(Table, 1);
+  side->addWidget(copy, 0, Qt::AlignRight);
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(plots, 3);
+  layout->addLayout(side, 2);
+  resize(1150, 780);
+
+  FixedReference = Settings.PositionReference();
+  ShowReferenceFields();
+  Place = new TKeptPlace(*this, Settings, "Position");
+  Place->BesideParentUnlessKept();
+  ShowRows();
+}
+
+QWidget* TPositionForm::MakeReferenceBox() {
+  auto* box = new QWidget(this);
+  auto* form = new QFormLayout(box);
+  form->setContentsMargins(0, 0, 0, 0);
+  LatitudeEdit = Edit("ReferenceLatitude", box);
+  LongitudeEdit = Edit("ReferenceLongitude", box);
+  AltitudeEdit = Edit("ReferenceAltitude", box);
+  form->addRow("Reference latitude:", LatitudeEdit);
+  form->addRow("Reference longitude:", LongitudeEdit);
+  form->addRow("Reference altitude (m):", AltitudeEdit);
+  auto* buttons = new QHBoxLayout();
+  QPushButton* apply = Button("Apply", "ApplyReference", box);
+  QPushButton* take = Button("Take mean", "TakeMean", box);
+  QPushButton* mean = Button("Use mean", "UseMean", box);
+  for (QPushButton* button : {apply, take, mean}) buttons->addWidget(button);
+  form->addRow(buttons);
+  ReferenceStatus = new QLabel(box);
+  ReferenceStatus->setObjectName("ReferenceStatus");
+  ReferenceStatus->setWordWrap(true);
+  form->addRow(ReferenceStatus);
+  connect(apply, &QPushButton::clicked, this, &TPositionForm::applyTypedReference);
+  for (QLineEdit* edit : {LatitudeEdit, LongitudeEdit, AltitudeEdit})
+    connect(edit, &QLineEdit::returnPressed, this, &TPositionForm::applyTypedReference);
+  connect(take, &QPushButton::clicked, this, &TPositionForm::takeMean);
+  connect(mean, &QPushButton::clicked, this, &TPositionForm::useMean);
+  return box;
+}
+
+void TPositionForm::ShowHistory(const THistory& history) {
+  if (History == &history && HaveRevision && Revision == history.Revision()) return;
+  History = &history;
+  Revision = history.Revision();
+  HaveRevision = true;
+  Schedule();
+}
+
+void TPositionForm::Schedule() {
+  if (ApplyPending) return;
+  ApplyPending = true;
+  QTimer::singleShot(0, this, [this] { Apply(); });
+}
+
+void TPositionForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (ApplyPending) Apply();
+}
+
+void TPositionForm::Apply() {
+  ApplyPending = false;
+  static const THistory kNoHistory;
+  const THistory& history = History ? *History : kNoHistory;
+  const std::vector<TEpochFix> fixes = HistoryFixes(history);
+  TPositionFigures figures{MeasureAccuracy(fixes, FixedReference), MeanClaimedErrors(history),
+                           QualityShares(history)};
+  Mean = MeanPosition(fixes);
+  const std::vector<TLocalPoint> points =
+      Mean ? LocalPoints(fixes, figures.Accuracy.Reference) : std::vector<TLocalPoint>();
+  ScatterView->Show(fixes, points, figures.Accuracy);
+  ErrorsView->Show(points);
+  TableRows = PositionRows(figures);
+  ShowRows();
+}
+
+void TPositionForm::ShowRows() {
+  Table->setRowCount(static_cast<int>(TableRows.size()));
+  for (int row = 0; row < Table->rowCount(); ++row) {
+    const TPositionRow& values = TableRows[static_cast<size_t>(row)];
+    const QString* texts[] = {&values.Figure, &values.Measured, &values.Claimed};
+    for (int column = 0; column < 3; ++column) {
+      QTableWidgetItem* item = Table->item(row, column);
+      if (!item) Table->setItem(row, column, item = new QTableWidgetItem());
+      item->setText(*texts[column]);
+    }
+  }
+}
+
+bool TPositionForm::applyTypedReference() {
+  const std::optional<double> latitude = ParsePosition(LatitudeEdit->text().toStdString(), true);
+  const std::optional<double> longitude = ParsePosition(LongitudeEdit->text().toStdString(), false);
+  bool altitudeRead = false;
+  const double altitude = AltitudeEdit->text().trimmed().toDouble(&altitudeRead);
+  QString problem;
+  if (!latitude)
+    problem = "The reference latitude is not a latitude.";
+  else if (!longitude)
+    problem = "The reference longitude is not a longitude.";
+  else if (!altitudeRead || !std::isfinite(altitude))
+    problem = "The reference altitude is not a number of metres.";
+  if (!problem.isEmpty()) {
+    ReferenceStatus->setText(problem);
+    return false;
+  }
+  SetReference(TGeodetic{*latitude, *longitude, altitude});
+  return true;
+}
+
+void TPositionForm::takeMean() {
+  if (!Mean) {
+    ReferenceStatus->setText("There is no fix to take the mean of yet.");
+    return;
+  }
+  SetReference(Mean);
+}
+
+void TPositionForm::useMean() {
+  SetReference(std::nullopt);
+}
+
+void TPositionForm::SetReference(const std::optional<TGeodetic>& reference) {
+  FixedReference = reference;
+  Settings.StorePositionReference(reference);
+  ShowReferenceFields();
+  Apply();
+}
+
+void TPositionForm::ShowReferenceFields() {
+  if (!FixedReference) {
+    for (QLineEdit* edit : {LatitudeEdit, LongitudeEdit, AltitudeEdit}) edit->clear();
+    ReferenceStatus->setText("Reference: the mean position.");
+    return;
+  }
+  LatitudeEdit->setText(QString::number(FixedReference->Latitude, 'f', 9));
+  LongitudeEdit->setText(QString::number(FixedReference->Longitude, 'f', 9));
+  AltitudeEdit->setText(QString::number(FixedReference->Altitude, 'f', 3));
+  ReferenceStatus->setText("Reference: fixed.");
+}
+
+void TPositionForm::copyFigures() {
+  QApplication::clipboard()->setText(PositionRowsText(TableRows));
+}
+
+void TPositionForm::SaveGeometry() {
+  Place->Save();
+}

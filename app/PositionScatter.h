@@ -1,0 +1,56 @@
+#pragma once
+// The Position window's scatter: every fix in metres east and north of the
+// reference, coloured by fix quality, the latest ringed, with the CEP50,
+// CEP95 and 2DRMS circles around the reference. The scale follows the
+// spread, from centimetres for RTK to hundreds of metres; the wheel zooms.
+
+#include <QChartView>
+#include <array>
+#include <map>
+#include <vector>
+
+#include "history/Accuracy.h"
+
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+class TPositionScatter : public QChartView {
+  Q_OBJECT
+
+ public:
+  enum TCircle { kCep50, kCep95, kDrms2 };
+
+  explicit TPositionScatter(QWidget* parent = nullptr);
+
+  // `points` are `fixes` around the reference, one for one.
+  void Show(const std::vector<TEpochFix>& fixes, const std::vector<TLocalPoint>& points,
+            const TAccuracy& accuracy);
+  void Clear();
+
+  // What is drawn, for the tests: a quality's points (none when absent), the
+  // latest fix, a circle's radius, and the half width of the view.
+  const QScatterSeries* Quality(int quality) const;
+  const QScatterSeries* Latest() const { return LatestSeries; }
+  double CircleRadius(TCircle circle) const { return Radii[circle]; }
+  double HalfWidth() const;
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QScatterSeries* SeriesOf(int quality);
+  void Attach(QAbstractSeries* series);
+  void DrawCircles();
+  void ApplyRange();
+
+  QValueAxis* EastAxis;
+  QValueAxis* NorthAxis;
+  std::map<int, QScatterSeries*> Qualities;
+  QScatterSeries* LatestSeries;
+  std::array<QLineSeries*, 3> Circles{};
+  std::array<double, 3> Radii{};
+  double Extent = 0;  // metres from the reference to the farthest thing drawn
+  double Zoom = 1;
+};

@@ -1,0 +1,72 @@
+#include "app/PositionTable.h"
+
+#include <QStringList>
+#include <cmath>
+
+#include "app/FixQualityStyle.h"
+
+namespace {
+
+QString Metres(double value) {
+  return QString::number(value, 'f', 3) + " m";
+}
+
+QString Metres(const std::optional<double>& value) {
+  return value ? Metres(*value) : QString();
+}
+
+QString Degrees(double value) {
+  return QString::number(value, 'f', 9);
+}
+
+// GST's errors by axis; RME's vertical where GST gives none.
+std::optional<double> ClaimedUp(const TClaimedErrors& claimed) {
+  return claimed.Altitude ? claimed.Altitude : claimed.Vertical;
+}
+
+// The horizontal RMS the receiver claims: GST's two axes together, else
+// RME's horizontal estimate.
+std::optional<double> ClaimedHorizontal(const TClaimedErrors& claimed) {
+  if (claimed.Latitude && claimed.Longitude)
+    return std::hypot(*claimed.Latitude, *claimed.Longitude);
+  return claimed.Horizontal;
+}
+
+}  // namespace
+
+std::vector<TPositionRow> PositionRows(const TPositionFigures& figures) {
+  const TAccuracy& accuracy = figures.Accuracy;
+  const TClaimedErrors& claimed = figures.Claimed;
+  std::vector<TPositionRow> rows = {{"Fixes", QString::number(accuracy.Fixes), {}}};
+  if (accuracy.Fixes > 0) {
+    const TLocalPoint& deviation = accuracy.Deviation;
+    rows.insert(
+        rows.end(),
+        {
+            {"Mean latitude", Degrees(accuracy.Mean.Latitude), {}},
+            {"Mean longitude", Degrees(accuracy.Mean.Longitude), {}},
+            {"Mean altitude", Metres(accuracy.Mean.Altitude), {}},
+            {"Standard deviation east", Metres(deviation.East), Metres(claimed.Longitude)},
+            {"Standard deviation north", Metres(deviation.North), Metres(claimed.Latitude)},
+            {"Standard deviation up", Metres(deviation.Up), Metres(ClaimedUp(claimed))},
+            {"Horizontal RMS", Metres(accuracy.Drms2 / 2), Metres(ClaimedHorizontal(claimed))},
+            {"CEP50", Metres(accuracy.Cep50), {}},
+            {"CEP95", Metres(accuracy.Cep95), {}},
+            {"2DRMS", Metres(accuracy.Drms2), {}},
+            {"Vertical error 50th percentile", Metres(accuracy.VerticalP50), {}},
+            {"Vertical error 95th percentile", Metres(accuracy.VerticalP95), {}},
+            {"Largest horizontal error", Metres(accuracy.HorizontalMax), {}},
+        });
+  }
+  for (const auto& [quality, share] : figures.Shares)
+    rows.push_back(
+        {"Time in " + FixQualityName(quality), QString::number(share * 100, 'f', 1) + " %", {}});
+  return rows;
+}
+
+QString PositionRowsText(const std::vector<TPositionRow>& rows) {
+  QStringList lines = {"Figure\tMeasured\tClaimed"};
+  for (const TPositionRow& row : rows)
+    lines << row.Figure + '\t' + row.Measured + '\t' + row.Claimed;
+  return lines.join('\n') + '\n';
+}
