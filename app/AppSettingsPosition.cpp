@@ -1,22 +1,16 @@
 // Section "Position": the reference the Position window measures from.
 
-#include <QString>
-#include <cmath>
-
 #include "app/AppSettings.h"
 #include "common/Settings.h"
+#include "format/PositionText.h"
 #include "history/TrackText.h"
 
 namespace {
 
 constexpr const char* kPositionSection = "Position";
 
-std::optional<double> StoredNumber(const char* name, double limit) {
-  bool ok = false;
-  const double value =
-      QString::fromStdString(ReadSettingStr(kPositionSection, name, "")).toDouble(&ok);
-  if (!ok || !std::isfinite(value) || std::fabs(value) > limit) return std::nullopt;
-  return value;
+std::string Stored(const char* name) {
+  return ReadSettingStr(kPositionSection, name, "");
 }
 
 std::string NumberText(double value) {
@@ -28,9 +22,9 @@ std::string NumberText(double value) {
 }  // namespace
 
 std::optional<TGeodetic> TAppSettings::PositionReference() const {
-  const std::optional<double> latitude = StoredNumber("ReferenceLatitude", 90);
-  const std::optional<double> longitude = StoredNumber("ReferenceLongitude", 180);
-  const std::optional<double> altitude = StoredNumber("ReferenceAltitude", 1e7);
+  const std::optional<double> latitude = ParsePosition(Stored("ReferenceLatitude"), true);
+  const std::optional<double> longitude = ParsePosition(Stored("ReferenceLongitude"), false);
+  const std::optional<double> altitude = ParseNumber(Stored("ReferenceAltitude"));
   if (!latitude || !longitude || !altitude) return std::nullopt;
   return TGeodetic{*latitude, *longitude, *altitude};
 }

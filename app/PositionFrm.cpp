@@ -152,20 +152,19 @@ void TPositionForm::ShowRows() {
 bool TPositionForm::applyTypedReference() {
   const std::optional<double> latitude = ParsePosition(LatitudeEdit->text().toStdString(), true);
   const std::optional<double> longitude = ParsePosition(LongitudeEdit->text().toStdString(), false);
-  bool altitudeRead = false;
-  const double altitude = AltitudeEdit->text().trimmed().toDouble(&altitudeRead);
+  const std::optional<double> altitude = ParseNumber(AltitudeEdit->text().toStdString());
   QString problem;
   if (!latitude)
     problem = "The reference latitude is not a latitude.";
   else if (!longitude)
     problem = "The reference longitude is not a longitude.";
-  else if (!altitudeRead || !std::isfinite(altitude))
+  else if (!altitude)
     problem = "The reference altitude is not a number of metres.";
   if (!problem.isEmpty()) {
     ReferenceStatus->setText(problem);
     return false;
   }
-  SetReference(TGeodetic{*latitude, *longitude, altitude});
+  SetReference(TGeodetic{*latitude, *longitude, *altitude});
   return true;
 }
 

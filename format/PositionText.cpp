@@ -13,6 +13,10 @@ std::optional<double> Number(const QString& text) {
   return value;
 }
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // Degrees from DDDMM.MM, minutes below 60.
 std::optional<double> FromDegreesMinutes(double value) {
   const double magnitude = std::fabs(value);
@@ -43,8 +47,12 @@ std::optional<double> FromParts(const QStringList& parts, double limit) {
 
 }  // namespace
 
+std::optional<double> ParseNumber(std::string_view text) {
+  return Number(FromUtf8(text));
+}
+
 std::optional<double> ParsePosition(std::string_view text, bool isLatitude) {
-  QString rest = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
+  QString rest = FromUtf8(text).trimmed();
   double sign = 1;
   if (!rest.isEmpty() && rest.back().isLetter()) {
     const QChar letter = rest.back().toUpper();

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string_view>
 
+// A finite decimal number with a dot, spaces around allowed; none else.
+std::optional<double> ParseNumber(std::string_view text);
+
 // Signed decimal degrees; none when the text is not a coordinate of the kind
 // (a latitude past 90, an "E" on a latitude, minutes of 60 or more).
 std::optional<double> ParsePosition(std::string_view text, bool isLatitude);

@@ -1,7 +1,8 @@
 #include "history/EpochJson.h"
 
-#include <charconv>
 #include <cstdio>
+
+#include "history/TrackText.h"
 
 namespace {
 
@@ -14,11 +15,7 @@ class TJsonText {
     Text += name;
     Text += "\":";
   }
-  void Number(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    Text.append(buffer, end);
-  }
+  void Number(double value) { AppendNumber(Text, value); }
   void Number(int64_t value) { Text += std::to_string(value); }
   template <typename T>
   void Optional(const std::optional<T>& value) {

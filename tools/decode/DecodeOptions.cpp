@@ -1,7 +1,8 @@
 #include "tools/decode/DecodeOptions.h"
 
 #include <QCommandLineParser>
-#include <cmath>
+
+#include "format/PositionText.h"
 
 #include "tools/ToolUsage.h"
 
@@ -27,14 +28,11 @@ QString OptionName(const TModeEntry& entry) {
 std::optional<TGeodetic> ParseReference(const QString& text) {
   const QStringList parts = text.split(',');
   if (parts.size() != 3) return std::nullopt;
-  double values[3];
-  for (int i = 0; i < 3; ++i) {
-    bool ok = false;
-    values[i] = parts[i].trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(values[i])) return std::nullopt;
-  }
-  if (std::abs(values[0]) > 90 || std::abs(values[1]) > 180) return std::nullopt;
-  return TGeodetic{values[0], values[1], values[2]};
+  const std::optional<double> latitude = ParsePosition(parts[0].toStdString(), true);
+  const std::optional<double> longitude = ParsePosition(parts[1].toStdString(), false);
+  const std::optional<double> altitude = ParseNumber(parts[2].toStdString());
+  if (!latitude || !longitude || !altitude) return std::nullopt;
+  return TGeodetic{*latitude, *longitude, *altitude};
 }
 
 }  // namespace

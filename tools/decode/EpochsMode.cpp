@@ -3,32 +3,24 @@
 // data too.
 
 #include "history/EpochJson.h"
-#include "history/EpochRecorder.h"
-#include "tools/decode/Mode.h"
+#include "tools/decode/EpochFeed.h"
 
 namespace decode {
 
 namespace {
 
-class TEpochsMode : public TDecodeMode {
+class TEpochsMode : public TEpochFeed {
  public:
-  explicit TEpochsMode(TOutput& output) : Out(output), Recorder(Sky) {
-    Recorder.SetEpochHandler([this](TEpoch& epoch) {
-      Out.Write(EpochJson(epoch));
-      Out.Put('\n');
-    });
-  }
-
-  void Line(uint64_t number, std::string_view text, TSentenceResult result, const TNMEA&) override {
-    Recorder.Take(number, text, result);
-  }
-
-  void Finish(uint64_t lastLine) override { Recorder.Finish(lastLine); }
+  explicit TEpochsMode(TOutput& output) : Out(output) {}
 
  private:
+  void Epoch(TEpoch& epoch) override {
+    Out.Write(EpochJson(epoch));
+    Out.Put('\n');
+  }
+  void End() override {}
+
   TOutput& Out;
-  TSkyModel Sky;
-  TEpochRecorder Recorder;
 };
 
 const TModeRegistration kEpochs{{"--epochs",
