@@ -115,7 +115,7 @@ void TEpochRecorder::TakeFields(std::string_view sentence, TSentenceResult decod
   if (comma != 6) return;
   const std::string_view type = sentence.substr(3, 3);
   if (type == "GGA")
-    TakeGGA(sentence);
+    TakeGGA(sentence, decoded);
   else if (type == "GSA")
     TakeGSA(sentence);
   else if (type == "RMC")
@@ -128,7 +128,7 @@ void TEpochRecorder::TakeFields(std::string_view sentence, TSentenceResult decod
 
 // $--GGA,hhmmss.ss,llll.ll,a,yyyyy.yy,a,x,xx,x.x,x.x,M,x.x,M,x.x,xxxx*hh
 //        1         2       3 4        5 6 7  8   9   10 11 12 13  14
-void TEpochRecorder::TakeGGA(std::string_view sentence) {
+void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded) {
   const nmea::TFields<15> field(sentence);
   TEpoch& epoch = Current;
   epoch.Quality = Whole(field[6]);
@@ -145,6 +145,8 @@ void TEpochRecorder::TakeGGA(std::string_view sentence) {
   epoch.Longitude = located ? longitude : std::nullopt;
   epoch.Altitude = located ? altitude : std::nullopt;
   if (quality < 1 || quality > 5 || !latitude || !longitude || !altitude) return;
+  // A GGA the decoder refused is no fix, though its fields may read here.
+  if (decoded != srGGA) return;
   TEpochFix& fix = epoch.Fixes.emplace_back();
   fix.Latitude = *latitude;
   fix.Longitude = *longitude;

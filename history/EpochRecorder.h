@@ -50,7 +50,7 @@ class TEpochRecorder {
 
   void Complete();
   void TakeFields(std::string_view sentence, TSentenceResult decoded);
-  void TakeGGA(std::string_view sentence);
+  void TakeGGA(std::string_view sentence, TSentenceResult decoded);
   void TakeGSA(std::string_view sentence);
   void TakeRMC(std::string_view sentence);
   void TakeGST(std::string_view sentence);

@@ -139,6 +139,26 @@ TEST(EpochRecorder, FieldsAndFixes) {
   EXPECT_EQ(epoch.Fixes[1].Mode, 3);
 }
 
+// Each GGA holds its checksum and reads here, but the decoder refuses it.
+const struct {
+  const char* Legend;
+  const char* Rest;
+} kRefusedGgas[] = {
+    {"an altitude past a float's range", "4807.038,N,01131.000,E,1,08,0.9,1e39,M,46.9,M,,"},
+    {"no satellite count", "4807.038,N,01131.000,E,1,,0.9,545.4,M,46.9,M,,"},
+};
+
+TEST(EpochRecorder, AGgaTheDecoderRefusesIsNoFix) {
+  for (const auto& test : kRefusedGgas) {
+    SCOPED_TRACE(test.Legend);
+    TRecording recording;
+    recording.Take({Gga("120000.00", test.Rest)});
+    const std::vector<TEpoch>& epochs = recording.Finish();
+    ASSERT_EQ(epochs.size(), 1u);
+    EXPECT_TRUE(epochs[0].Fixes.empty());
+  }
+}
+
 TEST(EpochRecorder, ClearForgetsTheDateAndTheSky) {
   TRecording recording;
   recording.Take({Sentence("GPRMC,120000,A,,,,,,,010126,,"), kGsv});
