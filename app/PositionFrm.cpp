@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +21,8 @@
 #include "history/HistoryFigures.h"
 
 namespace {
+
+constexpr qint64 kSlowApplyMs = 50;
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
@@ -109,10 +112,18 @@ void TPositionForm::ShowHistory(const THistory& history) {
   Schedule();
 }
 
+// A day of fixes takes a while to work out and draw: past kSlowApplyMs the
+// window waits four times that long between refreshes, so that it never
+// takes more than a fifth of the time. A short history refreshes at once.
 void TPositionForm::Schedule() {
   if (ApplyPending) return;
   ApplyPending = true;
-  QTimer::singleShot(0, this, [this] { Apply(); });
+  qint64 wait = 0;
+  if (LastApplyMs > kSlowApplyMs && SinceApply.isValid())
+    wait = std::max<qint64>(0, 4 * LastApplyMs - SinceApply.elapsed());
+  QTimer::singleShot(static_cast<int>(wait), this, [this] {
+    if (ApplyPending) Apply();
+  });
 }
 
 void TPositionForm::showEvent(QShowEvent* event) {
@@ -122,18 +133,21 @@ void TPositionForm::showEvent(QShowEvent* event) {
 
 void TPositionForm::Apply() {
   ApplyPending = false;
+  QElapsedTimer cost;
+  cost.start();
   static const THistory kNoHistory;
   const THistory& history = History ? *History : kNoHistory;
   const std::vector<TEpochFix> fixes = HistoryFixes(history);
-  TPositionFigures figures{MeasureAccuracy(fixes, FixedReference), MeanClaimedErrors(history),
-                           QualityShares(history)};
-  Mean = MeanPosition(fixes);
-  const std::vector<TLocalPoint> points =
-      Mean ? LocalPoints(fixes, figures.Accuracy.Reference) : std::vector<TLocalPoint>();
+  std::vector<TLocalPoint> points;
+  TPositionFigures figures{MeasureAccuracy(fixes, FixedReference, &points),
+                           MeanClaimedErrors(history), QualityShares(history)};
+  Mean = figures.Accuracy.Fixes > 0 ? std::optional(figures.Accuracy.Mean) : std::nullopt;
   ScatterView->Show(fixes, points, figures.Accuracy);
   ErrorsView->Show(points);
   TableRows = PositionRows(figures);
   ShowRows();
+  LastApplyMs = cost.elapsed();
+  SinceApply.start();
 }
 
 void TPositionForm::ShowRows() {

@@ -6,6 +6,7 @@
 // window; its place is kept in section "Windows", the reference in section
 // "Position".
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -75,4 +76,6 @@ class TPositionForm : public QWidget {
   uint64_t Revision = 0;
   bool HaveRevision = false;
   bool ApplyPending = false;
+  qint64 LastApplyMs = 0;  // what the last refresh took
+  QElapsedTimer SinceApply;
 };

@@ -51,8 +51,10 @@ double NearestRank(const std::vector<double>& sorted, int percent) {
 }
 
 TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
-                          const std::optional<TGeodetic>& reference) {
+                          const std::optional<TGeodetic>& reference,
+                          std::vector<TLocalPoint>* pointsOut) {
   TAccuracy accuracy;
+  if (pointsOut) pointsOut->clear();
   accuracy.Fixes = fixes.size();
   for (const TEpochFix& fix : fixes) ++accuracy.ByQuality[fix.Quality];
   const std::optional<TGeodetic> mean = MeanPosition(fixes);
@@ -60,7 +62,8 @@ TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
   accuracy.Mean = *mean;
   accuracy.Reference = reference.value_or(*mean);
 
-  const std::vector<TLocalPoint> points = LocalPoints(fixes, accuracy.Reference);
+  std::vector<TLocalPoint> local = LocalPoints(fixes, accuracy.Reference);
+  const std::vector<TLocalPoint>& points = pointsOut ? (*pointsOut = std::move(local)) : local;
   accuracy.Deviation = {PopulationDeviation(points, &TLocalPoint::East),
                         PopulationDeviation(points, &TLocalPoint::North),
                         PopulationDeviation(points, &TLocalPoint::Up)};

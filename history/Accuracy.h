@@ -48,9 +48,11 @@ std::optional<TGeodetic> MeanPosition(const std::vector<TEpochFix>& fixes);
 std::vector<TLocalPoint> LocalPoints(const std::vector<TEpochFix>& fixes,
                                      const TGeodetic& reference);
 
-// The figures around the given reference, else around the mean.
+// The figures around the given reference, else around the mean; the fixes
+// on the plane go to `points` where one is given (the window draws them).
 TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
-                          const std::optional<TGeodetic>& reference = std::nullopt);
+                          const std::optional<TGeodetic>& reference = std::nullopt,
+                          std::vector<TLocalPoint>* points = nullptr);
 
 // The nearest-rank percentile (percent of 100) of values sorted ascending:
 // the value at index ceil(percent / 100 * N) - 1, worked out in integers so
