@@ -33,6 +33,8 @@ class TPositionForm : public QWidget {
   // changed; the figures catch up once per turn of the event loop (or when
   // the window is shown), however many calls came in it.
   void ShowHistory(const THistory& history);
+  // Works the figures out and draws them now.
+  void Refresh() { Apply(); }
   void SaveGeometry();
 
   // The fixed reference; none while the mean is the reference.

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <cmath>
 #include <numbers>
+#include <unordered_set>
 
 #include "app/FixQualityStyle.h"
 
@@ -15,6 +16,8 @@ namespace {
 constexpr double kSmallestHalfWidth = 0.01;
 constexpr double kZoomStep = 1.25;
 constexpr int kCircleSteps = 96;
+// Dots across the shorter side of the plot: about one a marker wide.
+constexpr double kDotsAcross = 100;
 
 // The next of 1, 2, 5 times a power of ten at or above `value`.
 double NiceCeiling(double value) {
@@ -48,6 +51,8 @@ TPositionScatter::TPositionScatter(QWidget* parent) : QChartView(parent) {
     Circles[i]->setPen(QPen(QColor(colours[i]), 1.5, styles[i]));
     Attach(Circles[i]);
   }
+  // The five fix qualities first: the legend keys them all, in order.
+  for (int quality = 1; quality <= 5; ++quality) SeriesOf(quality);
   LatestSeries = new QScatterSeries(chart);
   LatestSeries->setName("Latest");
   LatestSeries->setMarkerSize(14);
@@ -78,18 +83,14 @@ QScatterSeries* TPositionScatter::SeriesOf(int quality) {
 
 void TPositionScatter::Show(const std::vector<TEpochFix>& fixes,
                             const std::vector<TLocalPoint>& points, const TAccuracy& accuracy) {
-  std::map<int, QList<QPointF>> byQuality;
+  Dots.clear();
   Extent = 0;
   for (size_t i = 0; i < points.size() && i < fixes.size(); ++i) {
     const TLocalPoint& point = points[i];
     if (!std::isfinite(point.East) || !std::isfinite(point.North)) continue;
-    byQuality[fixes[i].Quality].append(QPointF(point.East, point.North));
+    Dots.push_back({QPointF(point.East, point.North), fixes[i].Quality});
     Extent = std::max({Extent, std::fabs(point.East), std::fabs(point.North)});
   }
-  for (auto& [quality, series] : Qualities) {
-    if (!byQuality.contains(quality)) series->clear();
-  }
-  for (const auto& [quality, list] : byQuality) SeriesOf(quality)->replace(list);
   LatestSeries->clear();
   if (!points.empty() && std::isfinite(points.back().East) && std::isfinite(points.back().North))
     LatestSeries->append(points.back().East, points.back().North);
@@ -99,6 +100,25 @@ void TPositionScatter::Show(const std::vector<TEpochFix>& fixes,
   }
   DrawCircles();
   ApplyRange();
+}
+
+// Qt Charts makes an item of every marker: a day of fixes would take
+// seconds to draw. Fixes closer than a fraction of a dot are drawn once
+// (per quality), which the eye cannot tell apart.
+void TPositionScatter::DrawDots() {
+  const double cell = 2 * HalfWidth() / kDotsAcross;
+  std::map<int, QList<QPointF>> byQuality;
+  std::map<int, std::unordered_set<uint64_t>> taken;
+  for (const TDot& dot : Dots) {
+    const auto column = static_cast<int64_t>(std::floor(dot.At.x() / cell));
+    const auto row = static_cast<int64_t>(std::floor(dot.At.y() / cell));
+    const uint64_t key = (static_cast<uint64_t>(column) << 32) ^ static_cast<uint32_t>(row);
+    if (taken[dot.Quality].insert(key).second) byQuality[dot.Quality].append(dot.At);
+  }
+  for (auto& [quality, series] : Qualities) {
+    if (!byQuality.contains(quality)) series->clear();
+  }
+  for (const auto& [quality, list] : byQuality) SeriesOf(quality)->replace(list);
 }
 
 void TPositionScatter::Clear() {
@@ -144,6 +164,7 @@ void TPositionScatter::ApplyRange() {
   }
   EastAxis->setRange(-east, east);
   NorthAxis->setRange(-north, north);
+  DrawDots();
 }
 
 void TPositionScatter::wheelEvent(QWheelEvent* event) {

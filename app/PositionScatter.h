@@ -28,8 +28,9 @@ class TPositionScatter : public QChartView {
             const TAccuracy& accuracy);
   void Clear();
 
-  // What is drawn, for the tests: a quality's points (none when absent), the
-  // latest fix, a circle's radius, and the half width of the view.
+  // What is drawn, for the tests: a quality's points (none when absent; fixes
+  // that would share a dot on screen share one), the latest fix, a circle's
+  // radius, and the half width of the view.
   const QScatterSeries* Quality(int quality) const;
   const QScatterSeries* Latest() const { return LatestSeries; }
   double CircleRadius(TCircle circle) const { return Radii[circle]; }
@@ -40,10 +41,16 @@ class TPositionScatter : public QChartView {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  struct TDot {
+    QPointF At;
+    int Quality;
+  };
+
   QScatterSeries* SeriesOf(int quality);
   void Attach(QAbstractSeries* series);
   void DrawCircles();
   void ApplyRange();
+  void DrawDots();
 
   QValueAxis* EastAxis;
   QValueAxis* NorthAxis;
@@ -51,6 +58,7 @@ class TPositionScatter : public QChartView {
   QScatterSeries* LatestSeries;
   std::array<QLineSeries*, 3> Circles{};
   std::array<double, 3> Radii{};
-  double Extent = 0;  // metres from the reference to the farthest thing drawn
+  std::vector<TDot> Dots;  // every fix, drawn thinned to what the screen shows
+  double Extent = 0;       // metres from the reference to the farthest thing drawn
   double Zoom = 1;
 };

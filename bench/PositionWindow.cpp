@@ -1,0 +1,67 @@
+// The Position window refreshing from a history of an hour and of a day at
+// 1 Hz: gathering the fixes, the figures, the scatter, the error plot and
+// the table, then one paint into an image (offscreen platform unless
+// QT_QPA_PLATFORM says otherwise). Past 50 ms a refresh makes the window
+// wait four times as long before the next.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cmath>
+
+#include "app/AppSettings.h"
+#include "app/PositionFrm.h"
+
+namespace {
+
+THistory HistoryOf(size_t epochs) {
+  THistory history(epochs);
+  for (size_t i = 0; i < epochs; ++i) {
+    const double wobble = std::sin(static_cast<double>(i) * 0.37);
+    TEpoch epoch;
+    epoch.Quality = i % 3 == 0 ? 5 : 4;
+    TEpochFix& fix = epoch.Fixes.emplace_back();
+    fix.Latitude = 48.1173 + 2e-7 * wobble;
+    fix.Longitude = 11.5167 + 3e-7 * std::cos(static_cast<double>(i) * 0.11);
+    fix.Altitude = 545.4 + 0.05 * wobble;
+    fix.Quality = *epoch.Quality;
+    history.Append(std::move(epoch));
+  }
+  return history;
+}
+
+void PositionWindowRefresh(benchmark::State& state) {
+  const THistory history = HistoryOf(static_cast<size_t>(state.range(0)));
+  TPositionForm form{TAppSettings()};
+  form.resize(1150, 780);
+  form.ShowHistory(history);
+  QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    form.Refresh();
+    form.render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(PositionWindowRefresh)->Arg(3'600)->Arg(86'400)->Unit(benchmark::kMillisecond);
+
+void PositionWindowFigures(benchmark::State& state) {
+  const THistory history = HistoryOf(static_cast<size_t>(state.range(0)));
+  TPositionForm form{TAppSettings()};
+  form.resize(1150, 780);
+  form.ShowHistory(history);
+  for (auto _ : state) form.Refresh();
+}
+BENCHMARK(PositionWindowFigures)->Arg(3'600)->Arg(86'400)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+// The widgets need a QApplication, so this program has its own main.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
