@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <cmath>
 
@@ -56,12 +55,4 @@ BENCHMARK(PositionWindowFigures)->Arg(3'600)->Arg(86'400)->Unit(benchmark::kMill
 
 }  // namespace
 
-// The widgets need a QApplication, so this program has its own main.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "bench/WidgetsMain.h"
