@@ -56,6 +56,11 @@ class TAppSettings {
   std::string PortDevicePath(int index) const;
   // The slot's tool tip: its path, and its own rate when it has one.
   std::string PortToolTip(int index) const;
+  // The rate a slot at "Auto" found last time: "COMnFoundBaudRate" of
+  // section "Ports", 0 for none.
+  int32_t FoundBaudRate(int index) const;
+  // Throws the store's error.
+  void StoreFoundBaudRate(int index, int32_t rate);
 
   // Section "Ports" as the Ports dialog edits it, with what the environment
   // sets and the built-in paths beside it.

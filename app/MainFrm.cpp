@@ -48,6 +48,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   TPortProviders providers;
   providers.Path = [this](int index) { return Settings.PortDevicePath(index); };
   providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
+  providers.FoundRate = [this](int index) { return Settings.FoundBaudRate(index); };
+  // A rate that cannot be remembered is only searched for again next time.
+  providers.KeepFoundRate = [this](int index, int32_t rate) {
+    try {
+      Settings.StoreFoundBaudRate(index, rate);
+    } catch (const std::exception&) {
+    }
+  };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
   PaintSignalBarsFlat(*centralWidget());
