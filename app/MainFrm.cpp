@@ -19,6 +19,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
+#include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -196,7 +197,13 @@ void TMainForm::runCommandLine() {
       return ShowNotice(kBadCountMessage);
     case TStartAction::BadCommand:
       return ShowNotice(kBadCommandMessage);
+    case TStartAction::BadSpeed:
+      return ShowNotice(kBadSpeedMessage);
     case TStartAction::Replay:
+      if (command.Speed) {
+        UseReplayPacing({TReplayMode::RecordedPace, *command.Speed});
+        if (Dialogs.ReplayRate) Dialogs.ReplayRate->SetReplayPacing(ReplayPacing);
+      }
       return StartReplay(command.FileName);
     case TStartAction::Log:
       if (command.PortIndex && *command.PortIndex != ComPortIndex()) {

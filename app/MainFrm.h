@@ -141,12 +141,15 @@ class TMainForm : public QMainWindow {
   void SetUpStatusBar();
   void SetUpHelpMenu();
   void ShowStatus();
+  // A gap the replay crossed, for a few seconds over the status fields.
+  void ShowReplayNotice(const std::string& text);
   void UpdateStatusTimer();
   void SaveWindowGeometry();
   void ConnectOptionsDialogs();
   void ConnectFieldFormatsDialog();
   void UseFieldFormats(const TFieldFormats& formats);
   void UseReplaySpeed(int milliseconds);
+  void UseReplayPacing(const TReplayPacing& pacing);
   void storeGeneralOptions();
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
@@ -159,6 +162,7 @@ class TMainForm : public QMainWindow {
   TFieldFormats FieldFormats;
   TGeneralOptions GeneralOptions;
   int ReplaySpeed = kDefaultReplaySpeed;
+  TReplayPacing ReplayPacing;
   QTimer* Timer = nullptr;
   QTimer* Blinker = nullptr;
   bool ArrivalPosted = false;
