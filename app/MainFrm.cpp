@@ -274,7 +274,7 @@ void TMainForm::quit() {
 
 void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
-  Loop.ClearSky();
+  Loop.ClearEpochs();
   if (Satellites) Satellites->Clear();
 }
 

@@ -143,6 +143,7 @@ class TMainForm : public QMainWindow {
   void ShowStatus();
   // A gap the replay crossed, for a few seconds over the status fields.
   void ShowReplayNotice(const std::string& text);
+  void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
   void ConnectOptionsDialogs();
@@ -174,6 +175,7 @@ class TMainForm : public QMainWindow {
   // Statistics window is open.
   QTimer* StatusTimer = nullptr;
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
+  QLabel* FixStatusLabel = nullptr;       // beside the source: interference, RTK
   TStatisticsForm* Statistics = nullptr;  // made when first opened
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.

@@ -10,7 +10,15 @@
 #include "monitor/Timestamp.h"
 #include "nmea/TagBlock.h"
 
-TMonitor::TMonitor() : StartTick(Clock::TickCount()) {}
+TMonitor::TMonitor() : StartTick(Clock::TickCount()) {
+  Recording.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
+}
+
+void TMonitor::ClearEpochs() {
+  Recording.Clear();
+  Epochs.Clear();
+  LinesTaken = 0;
+}
 
 // Whoever cares about a failure here (the window) stops the monitor first.
 TMonitor::~TMonitor() {
@@ -25,6 +33,7 @@ void TMonitor::OpenPort(int index) {
   SourceTick = StartTick;
   Counts.Reset();
   ClosePort();
+  ClearEpochs();
   auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory, Providers);
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
@@ -61,6 +70,7 @@ void TMonitor::StartReplay(const std::string& fileName) {
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
   Counts.Reset();
+  ClearEpochs();
   ReplayName = std::filesystem::path(fileName).filename().string();
   IsReplaying = true;
   Paused = false;
@@ -218,6 +228,7 @@ void TMonitor::TakeHeldLine(TTickResult& result) {
 
 void TMonitor::EndReplay(TTickResult& result) {
   result.ReplayEnded = true;
+  Recording.Finish(LinesTaken);
   Satellites.EndEpoch();
   Stop();
 }
@@ -260,7 +271,7 @@ std::string TMonitor::Stamp() const {
 void TMonitor::Take(std::string line, TTickResult& result) {
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
-  const bool skyRead = Satellites.Take(sentence);
+  const bool skyRead = Recording.Take(++LinesTaken, sentence, decoded);
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
