@@ -128,7 +128,10 @@ std::vector<TFlag> Flags(TSimOptions& options) {
 // The simulated sky's options belong to the simulation; a replay sends
 // what was recorded.
 bool CheckReplayChoice(const TSimOptions& options, std::string& error) {
-  if (options.Replay.empty()) return true;
+  if (options.Replay.empty()) {
+    if (options.Speed != 1 || options.Loop) error = "--speed and --loop are for --replay";
+    return error.empty();
+  }
   if (!options.Sky.Systems.empty() || options.Sky.Signals || options.Sky.Rtk ||
       options.Sky.JamSeconds > 0) {
     error = "--replay sends the capture as recorded: no simulated sky options beside it";
