@@ -244,7 +244,13 @@ void RunAt(QTimer& timer, int interval) {
 // program with a port open sleeps until they do.
 void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
-  RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
+  // At the recorded pace an interval of 0 is the next turn of the event loop.
+  if (Loop.NeedsTicks()) {
+    if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
+    if (!Timer->isActive()) Timer->start();
+  } else {
+    Timer->stop();
+  }
   RunAt(*Blinker, Loop.BlinkInterval());
   UpdateStatusTimer();
 }
