@@ -29,11 +29,15 @@ std::optional<std::string_view> TakeTimeField(std::string_view type, TSkyLine& f
   return fields.Take();
 }
 
+// The type is looked at before the checksum: most lines of an epoch are no
+// time sentences, and their checksum need not be worked out here.
 std::optional<std::string_view> EpochTimeField(std::string_view line) {
   if (line.empty() || line[0] != '$') return std::nullopt;
   TSkyLine fields(line);
-  if (!SkyReadable(line, fields)) return std::nullopt;
-  return TakeTimeField(fields.Address.substr(2), fields);
+  if (fields.Address.size() != 5) return std::nullopt;
+  const std::optional<std::string_view> time = TakeTimeField(fields.Address.substr(2), fields);
+  if (!time || !SkyReadable(line, fields)) return std::nullopt;
+  return time;
 }
 
 }  // namespace nmea
