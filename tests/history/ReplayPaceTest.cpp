@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Routines.h"
 #include "history/ReplayPace.h"
 
 namespace {
@@ -11,26 +12,17 @@ namespace {
 using TTime = TReplayPace::TTime;
 using std::chrono::milliseconds;
 
-// "$" body "*" checksum, as a receiver sends it.
-std::string Nmea(const std::string& body) {
-  unsigned sum = 0;
-  for (char ch : body) sum ^= static_cast<unsigned char>(ch);
-  char tail[8];
-  std::snprintf(tail, sizeof tail, "*%02X", sum);
-  return "$" + body + tail;
-}
-
 std::string Gga(const std::string& time) {
-  return Nmea("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
+  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
 }
 std::string Rmc(const std::string& time) {
-  return Nmea("GNRMC," + time + ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,");
+  return FrameSentence("GNRMC," + time + ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,");
 }
 // A multiplexer's TAG block in front of a sentence.
 std::string Tagged(const std::string& tags, const std::string& sentence) {
-  return "\\" + Nmea(tags).substr(1) + "\\" + sentence;
+  return "\\" + FrameSentence(tags).substr(1) + "\\" + sentence;
 }
-const std::string kGsv = Nmea("GPGSV,1,1,01,07,45,120,40");
+const std::string kGsv = FrameSentence("GPGSV,1,1,01,07,45,120,40");
 
 constexpr int64_t kAtOnce = -1;
 
@@ -87,8 +79,8 @@ const std::vector<TPaceCase> kPaceCases = {
      {{Gga("120000"), 0}, {Gga("12xx00"), 0}, {Gga("120001"), 1000}}},
     {"GLL: the time after the position",
      1,
-     {{Nmea("GPGLL,6010.1234,N,02456.7890,E,120000,A,A"), 0},
-      {Nmea("GPGLL,6010.1234,N,02456.7890,E,120003,A,A"), 3000}}},
+     {{FrameSentence("GPGLL,6010.1234,N,02456.7890,E,120000,A,A"), 0},
+      {FrameSentence("GPGLL,6010.1234,N,02456.7890,E,120003,A,A"), 3000}}},
     {"a TAG block in front of the sentence",
      1,
      {{Gga("120000"), 0}, {Tagged("s:buoy", Gga("120002")), 2000}}},

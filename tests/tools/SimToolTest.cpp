@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Routines.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
@@ -25,16 +26,8 @@ using TClock = std::chrono::steady_clock;
 
 const QString kSimulator = QStringLiteral(TOLVANE_BINARY_DIR "/tools/tolvane-sim");
 
-std::string Nmea(const std::string& body) {
-  unsigned sum = 0;
-  for (char ch : body) sum ^= static_cast<unsigned char>(ch);
-  char tail[8];
-  std::snprintf(tail, sizeof tail, "*%02X", sum);
-  return "$" + body + tail;
-}
-
 std::string Gga(const std::string& time) {
-  return Nmea("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
+  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
 }
 
 // Starts the simulator and returns the TCP port of the URL it prints first.
@@ -91,10 +84,10 @@ struct TReplayedLine {
 const std::vector<TReplayedLine> kCapture = {
     {"# a receiver on the roof", "\n", -1},
     {Gga("120000"), "\r\n", 0},
-    {Nmea("GPGSV,1,1,01,07,45,120,40"), "\n", 0},
+    {FrameSentence("GPGSV,1,1,01,07,45,120,40"), "\n", 0},
     {"", "\r\n", -1},
     {Gga("120001"), "\r", 200},
-    {Nmea("GPRMC,120001,A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,"), "\r\n", 200},
+    {FrameSentence("GPRMC,120001,A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,"), "\r\n", 200},
     {Gga("120002"), "\n", 400},
     {Gga("121002"), "\r\n", 400},
     {Gga("121003"), "", 600},
