@@ -194,11 +194,12 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
   TakeHeldLine(result);
 }
 
-// Every line now due, within a frame's work: what is left waits for the
-// next turn of the event loop.
+// Every line now due, within a frame's work and as many lines as one
+// arrival takes (the window still has to show them): what is left waits for
+// the next turn of the event loop.
 void TMonitor::TakePacedLines(TTickResult& result) {
   const uint32_t started = Clock::TickCount();
-  for (;;) {
+  for (int taken = 1;; ++taken) {
     if (!HeldLine) {
       if (DataFile.atEnd()) return EndReplay(result);
       const std::optional<double> crossed = ReadAhead();
@@ -206,7 +207,7 @@ void TMonitor::TakePacedLines(TTickResult& result) {
     }
     if (Pace.CurrentDue() > PaceNow()) return;
     TakeHeldLine(result);
-    if (Clock::TickCount() - started >= kReplayTickBudget) {
+    if (taken == kLinesPerArrival || Clock::TickCount() - started >= kReplayTickBudget) {
       result.MoreWaiting = true;
       return;
     }

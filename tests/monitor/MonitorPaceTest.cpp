@@ -79,4 +79,30 @@ TEST(MonitorPace, ChangingToTheRecordedPaceGoesOnFromTheLineShown) {
   EXPECT_TRUE(harness.Results.back().Notice.empty());
 }
 
+// A tick that took everything due at once would hold the window up for as
+// long as the file is.
+TEST(MonitorPace, AsFastAsPossibleTakesAnArrivalsWorthATurn) {
+  TMonitorHarness harness;
+  const std::string file = harness.Home.Path() + "/fast.TXT";
+  std::vector<std::string> lines;
+  for (int second = 0; second < 50; ++second) {
+    lines.push_back(Gga("1200" + std::string(second < 10 ? "0" : "") + std::to_string(second)));
+    lines.insert(lines.end(), 4, kGsv);
+  }
+  ASSERT_TRUE(WriteAll(file, AsLog(lines)));
+  TMonitor& monitor = harness.Monitor;
+  monitor.SetReplayPacing({TReplayMode::RecordedPace, TReplayPace::kFastest});
+  monitor.StartReplay(file);
+  const size_t perTurn = TMonitor::kLinesPerArrival;
+  for (size_t turn = 1; turn <= 2; ++turn) {
+    harness.Ticks(1);
+    EXPECT_EQ(harness.Shown.size(), turn * perTurn);
+    EXPECT_TRUE(harness.Results.back().MoreWaiting);
+    EXPECT_EQ(monitor.TickInterval(), 0) << "the next turn of the event loop";
+  }
+  harness.Ticks(1);
+  EXPECT_EQ(harness.Shown, lines);
+  EXPECT_TRUE(harness.Results.back().ReplayEnded);
+}
+
 }  // namespace
