@@ -75,13 +75,13 @@ std::optional<TReplayPace::TMoment> TReplayPace::MomentOf(std::string_view line)
   if (HaveText && text == LastText) return std::nullopt;
   LastText.assign(text);
   HaveText = true;
-  return TMoment{text, seconds};
+  return TMoment{seconds};
 }
 
 TReplayPace::TPlace TReplayPace::Place(std::string_view line, TTime now) {
   const std::optional<TMoment> moment = MomentOf(line);
-  // The rest of an epoch, and a time that cannot be read, come with the
-  // epoch before.
+  // The rest of an epoch, and an epoch whose time cannot be read, come with
+  // the epoch before.
   if (!moment || !moment->Seconds) return {CurrentDue(), std::nullopt};
   const double seconds = *moment->Seconds;
   TPlace place;

@@ -54,10 +54,9 @@ class TReplayPace {
   void Restart();
 
  private:
-  // The recorded seconds of a line that starts a new moment; `text` is
-  // what tells moments apart (the stamp or the time field).
+  // A line that starts a new moment (a new stamp, or a new time field):
+  // its recorded seconds, none when its time cannot be read.
   struct TMoment {
-    std::string_view Text;
     std::optional<double> Seconds;
   };
   std::optional<TMoment> MomentOf(std::string_view line);
@@ -87,7 +86,7 @@ std::string CrossedText(double seconds);
 std::optional<double> StampSeconds(std::string_view line, std::string_view* stamp = nullptr);
 
 // A speed as the user gives it: a number (a trailing "x" allowed) from
-// kSlowest to kQuickest, or "max" for kFastest; none for anything else.
+// kSlowestSpeed to kQuickestSpeed, or "max" for kFastest; none for anything else.
 inline constexpr double kSlowestSpeed = 0.01;
 inline constexpr double kQuickestSpeed = 10000;
 std::optional<double> ParseSpeed(std::string_view text);

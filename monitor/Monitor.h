@@ -101,7 +101,6 @@ class TMonitor {
   void SetReplayRate(int milliseconds) { ReplayRate = milliseconds; }
   // Acts at once, also on a replay under way.
   void SetReplayPacing(const TReplayPacing& pacing);
-  const TReplayPacing& ReplayPacing() const { return Pacing; }
 
   bool Logging() const { return IsLogging; }
   bool Replaying() const { return IsReplaying; }
