@@ -46,8 +46,9 @@ struct TArrival {
   std::vector<TClock::time_point> At;  // per byte
 };
 
-// Reads from 127.0.0.1:`port` until the far side closes, within 15 s.
-TArrival ReadAll(int port) {
+// Reads from 127.0.0.1:`port` until the far side closes or `enough` bytes
+// have come, within 15 s.
+TArrival ReadAll(int port, size_t enough = std::string::npos) {
   TArrival arrival;
   const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
@@ -59,7 +60,7 @@ TArrival ReadAll(int port) {
     return arrival;
   }
   const auto deadline = TClock::now() + std::chrono::seconds(15);
-  while (TClock::now() < deadline) {
+  while (TClock::now() < deadline && arrival.Bytes.size() < enough) {
     pollfd waiting{sock, POLLIN, 0};
     if (::poll(&waiting, 1, 100) <= 0) continue;
     char chunk[4096];
@@ -125,6 +126,27 @@ TEST(SimTool, ReplaysACaptureAtItsPaceOverTcp) {
     EXPECT_NEAR(double(ms), double(line.DueMs), 20);
     offset += line.Text.size() + 2;
   }
+}
+
+TEST(SimTool, LoopStartsTheCaptureAgainFromTheTop) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("short.nmea").toStdString();
+  const std::string capture = Gga("235959") + "\r\n" + Gga("000000") + "\r\n";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << capture;
+  }
+  QProcess sim;
+  const int port = StartSimulator(
+      sim, {"--replay", QString::fromStdString(path), "--speed", "max", "--loop", "--tcp", "0"});
+  ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
+  const TArrival arrival = ReadAll(port, 3 * capture.size());
+  sim.terminate();
+  EXPECT_TRUE(sim.waitForFinished(5000));
+  ASSERT_GE(arrival.Bytes.size(), 3 * capture.size());
+  EXPECT_EQ(arrival.Bytes.substr(0, 3 * capture.size()), capture + capture + capture);
+  EXPECT_TRUE(sim.readAllStandardOutput().contains("Time went back 23 h 59 min 59 s"))
+      << "midnight is a step back, crossed at once";
 }
 
 struct TSkyCase {

@@ -14,8 +14,9 @@ using TClock = std::chrono::steady_clock;
 // Bytes a TCP client may have waiting before the replay waits for it: as
 // fast as possible must not outrun the reader and lose lines.
 constexpr size_t kReplayBacklog = 256 * 1024;
-// An epoch's lines go out together; as fast as possible, in pieces this big.
-constexpr size_t kLargestBatch = 64 * 1024;
+// An epoch's lines go out together (one datagram with --udp); as fast as
+// possible, in pieces this big, well within a datagram.
+constexpr size_t kLargestBatch = 8 * 1024;
 
 class TReplaySender {
  public:
