@@ -55,6 +55,14 @@ void TAppSettings::StoreReplaySpeed(int milliseconds) {
   ::StoreReplaySpeed(milliseconds);
 }
 
+TReplayPacing TAppSettings::ReplayPacing() const {
+  return StoredReplayPacing();
+}
+
+void TAppSettings::StoreReplayPacing(const TReplayPacing& pacing) {
+  ::StoreReplayPacing(pacing);
+}
+
 int32_t TAppSettings::BaudRate() const {
   return BaudRateFromText(ReadSettingStr(kOptionsSection, kBaudRateName, ""));
 }

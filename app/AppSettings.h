@@ -42,6 +42,9 @@ class TAppSettings {
   // Brought to the nearest bound of 10 to 5000.
   int ReplaySpeed() const;
   void StoreReplaySpeed(int milliseconds);
+  // "ReplayMode" and "ReplayFactor": the fixed interval or the recorded pace.
+  TReplayPacing ReplayPacing() const;
+  void StoreReplayPacing(const TReplayPacing& pacing);
 
   // The stored "BaudRate" as a decimal integer, read at every open; 4800
   // when it is missing or not a whole number. A rate outside the dialog's

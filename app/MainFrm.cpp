@@ -19,6 +19,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
+#include "options/ReplayRateFrm.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -204,7 +205,13 @@ void TMainForm::runCommandLine() {
       return ShowNotice(kBadCountMessage);
     case TStartAction::BadCommand:
       return ShowNotice(kBadCommandMessage);
+    case TStartAction::BadSpeed:
+      return ShowNotice(kBadSpeedMessage);
     case TStartAction::Replay:
+      if (command.Speed) {
+        UseReplayPacing({TReplayMode::RecordedPace, *command.Speed});
+        if (Dialogs.ReplayRate) Dialogs.ReplayRate->SetReplayPacing(ReplayPacing);
+      }
       return StartReplay(command.FileName);
     case TStartAction::Log:
       if (command.PortIndex && *command.PortIndex != ComPortIndex()) {
@@ -245,7 +252,13 @@ void RunAt(QTimer& timer, int interval) {
 // program with a port open sleeps until they do.
 void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
-  RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
+  // At the recorded pace an interval of 0 is the next turn of the event loop.
+  if (Loop.NeedsTicks()) {
+    if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
+    if (!Timer->isActive()) Timer->start();
+  } else {
+    Timer->stop();
+  }
   RunAt(*Blinker, Loop.BlinkInterval());
   UpdateStatusTimer();
 }

@@ -141,6 +141,8 @@ class TMainForm : public QMainWindow {
   void SetUpStatusBar();
   void SetUpHelpMenu();
   void ShowStatus();
+  // A gap the replay crossed, for a few seconds over the status fields.
+  void ShowReplayNotice(const std::string& text);
   void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
@@ -148,6 +150,7 @@ class TMainForm : public QMainWindow {
   void ConnectFieldFormatsDialog();
   void UseFieldFormats(const TFieldFormats& formats);
   void UseReplaySpeed(int milliseconds);
+  void UseReplayPacing(const TReplayPacing& pacing);
   void storeGeneralOptions();
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
@@ -160,6 +163,7 @@ class TMainForm : public QMainWindow {
   TFieldFormats FieldFormats;
   TGeneralOptions GeneralOptions;
   int ReplaySpeed = kDefaultReplaySpeed;
+  TReplayPacing ReplayPacing;
   QTimer* Timer = nullptr;
   QTimer* Blinker = nullptr;
   bool ArrivalPosted = false;

@@ -31,6 +31,8 @@ constexpr int kSettingsNoticeMs = 30000;
 // Long enough to be read on a return to the bench, short enough to give the
 // status fields back.
 constexpr int kDroppedLinesMessageTime = 60 * 1000;
+// Long enough to be read at a glance, short enough not to hide the source.
+constexpr int kReplayNoticeTime = 5000;
 
 }  // namespace
 
@@ -81,6 +83,10 @@ void TMainForm::SetUpStatusBar() {
   ShowStatus();
   const std::string notice = SettingsNotice();
   if (!notice.empty()) statusBar()->showMessage(QString::fromLocal8Bit(notice), kSettingsNoticeMs);
+}
+
+void TMainForm::ShowReplayNotice(const std::string& text) {
+  statusBar()->showMessage(QString::fromStdString(text), kReplayNoticeTime);
 }
 
 void TMainForm::ShowStatus() {
