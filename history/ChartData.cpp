@@ -14,15 +14,15 @@ const char* const kDilutionNames[] = {"PDOP", "HDOP", "VDOP"};
 const char* const kBandNames[] = {"L1", "L2", "L5"};
 
 uint32_t SignalLineKey(const TEpochSignal& signal) {
-  return static_cast<uint32_t>(signal.System) << 24 | uint32_t{signal.Signal} << 16 |
-         signal.Satellite;
+  return static_cast<uint32_t>(signal.System) << 24 | uint32_t{signal.Satellite} << 8 |
+         signal.Signal;
 }
 
 std::string SignalLineName(uint32_t key) {
   const auto system = static_cast<TSkySystem>(key >> 24);
-  const int signal = static_cast<int>(key >> 16 & 0xFF);
+  const int signal = static_cast<int>(key & 0xFF);
   std::string name = SkySystemName(system);
-  name += ' ' + std::to_string(key & 0xFFFF);
+  name += ' ' + std::to_string(key >> 8 & 0xFFFF);
   if (signal != 0) name += ' ' + SkySignalName(system, signal);
   return name;
 }
@@ -126,13 +126,13 @@ void TChartData::Reduce(const THistory& history, uint64_t from) {
 void TChartData::Take(const TEpoch& epoch, double x) {
   if (LastX) {
     const double step = x - *LastX;
-    if (step > std::max(kGapSeconds, kGapSteps * Step)) {
+    const double longest = Step > 0 ? std::max(kGapSeconds, kGapSteps * Step) : kLongestStep;
+    if (step > longest) {
       ++Stamp;  // every line misses an epoch: each breaks
       QualityBand.Break();
       InterferenceBand.Break();
-    } else if (step > 0) {
-      Step = step;
     }
+    if (step > 0 && step <= kLongestStep) Step = step;
   }
   LastX = x;
   ++Stamp;

@@ -56,10 +56,13 @@ struct TChartLine {
 
 class TChartData {
  public:
-  // Seconds without an epoch that always break the lines, and how many of
-  // the receiver's own steps do too (a 5 s receiver's gap is longer).
+  // A step between epochs breaks the lines when it is longer than this many
+  // of the receiver's own steps (a 5 s receiver's gap is longer than a 1 Hz
+  // one's) and than kGapSeconds. The first step, and any longer than
+  // kLongestStep, cannot be the receiver's rate.
   static constexpr double kGapSeconds = 2;
   static constexpr double kGapSteps = 3;
+  static constexpr double kLongestStep = 60;
 
   // Returns whether anything changed.
   bool Follow(const THistory& history, const TChartRange& range, const TChartChoice& choice);
