@@ -40,6 +40,11 @@ void TMainForm::SetUpStatusBar() {
     StatusLabels[index] = new TElidedLabel(this);
     StatusLabels[index]->setObjectName(names[index]);
     statusBar()->addWidget(StatusLabels[index], index == 0 ? 1 : 0);
+    if (index == 0) {
+      FixStatusLabel = new QLabel(this);
+      FixStatusLabel->setObjectName("FixStatus");
+      statusBar()->addWidget(FixStatusLabel);
+    }
   }
   StatusTimer = new QTimer(this);
   StatusTimer->setObjectName("StatusTimer");
@@ -89,7 +94,18 @@ void TMainForm::ShowStatus() {
     age->setProperty("warning", texts.AgeIsWarning);
     age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
+  ShowFixStatus();
   if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
+}
+
+void TMainForm::ShowFixStatus() {
+  const TFixStatusText fix = FixStatusText(Loop.History(), Loop.Recorder());
+  FixStatusLabel->setText(QString::fromStdString(fix.Text));
+  FixStatusLabel->setVisible(!fix.Text.empty());
+  if (FixStatusLabel->property("alarm").toBool() != fix.Alarm) {
+    FixStatusLabel->setProperty("alarm", fix.Alarm);
+    FixStatusLabel->setStyleSheet(fix.Alarm ? "QLabel { color: #c00000; font-weight: bold; }" : "");
+  }
 }
 
 // Without a source the status bar stays as it is, but the Statistics
