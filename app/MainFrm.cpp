@@ -50,6 +50,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  SetUpCharts();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
   SetUpHelpMenu();
@@ -269,6 +270,7 @@ void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearEpochs();
   if (Satellites) Satellites->Clear();
+  ScheduleCharts();
 }
 
 void TMainForm::showSendCommand() {
