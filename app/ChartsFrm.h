@@ -71,6 +71,8 @@ class TChartsForm : public QWidget {
   TChartRange ViewRange(double plotWidth) const;
   void ShowSeries();
   void FillPickLists();
+  template <typename T>
+  void pick(std::set<T>& hidden, T value, bool shown);
   void chooseMeans(bool means);
   void copyImage();
   void saveImage();

@@ -48,27 +48,26 @@ void TChartsForm::FillPickLists() {
     if (listed.insert(system).second) {
       QAction* action =
           PickAction(*systems, SkySystemName(system), !Choice.HiddenSystems.contains(system));
-      connect(action, &QAction::toggled, this, [this, system](bool shown) {
-        if (shown)
-          Choice.HiddenSystems.erase(system);
-        else
-          Choice.HiddenSystems.insert(system);
-        Refresh();
-      });
+      connect(action, &QAction::toggled, this,
+              [this, system](bool shown) { pick(Choice.HiddenSystems, system, shown); });
     }
     const QString name = QString("%1 %2").arg(
         SkySystemName(system), QString::fromStdString(SkySignalName(system, ChartSignalId(key))));
     QAction* action = PickAction(*signalMenu, name, !Choice.HiddenSignals.contains(key));
-    connect(action, &QAction::toggled, this, [this, key](bool shown) {
-      if (shown)
-        Choice.HiddenSignals.erase(key);
-      else
-        Choice.HiddenSignals.insert(key);
-      Refresh();
-    });
+    connect(action, &QAction::toggled, this,
+            [this, key](bool shown) { pick(Choice.HiddenSignals, key, shown); });
   }
   Form->SystemsButton->setEnabled(!seen.empty());
   Form->SignalsButton->setEnabled(!seen.empty());
+}
+
+template <typename T>
+void TChartsForm::pick(std::set<T>& hidden, T value, bool shown) {
+  if (shown)
+    hidden.erase(value);
+  else
+    hidden.insert(value);
+  Refresh();
 }
 
 void TChartsForm::chooseMeans(bool means) {

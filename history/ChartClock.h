@@ -12,6 +12,8 @@
 
 class TChartClock {
  public:
+  TChartClock();
+
   // The epoch's place; none for an epoch without a readable time.
   std::optional<double> Take(const TEpoch& epoch);
   // True once any epoch had a date: the axis can show dates.
@@ -19,11 +21,12 @@ class TChartClock {
   void Clear() { *this = TChartClock(); }
 
  private:
+  int CurrentYear;  // two-digit years fall in the hundred years around it
   double DayStart = 0;
   std::optional<double> Last;
   bool HadDate = false;
 };
 
-// Days since 1970-01-01 of a "ddmmyy" field (years 80 to 99 are 1980 to
-// 1999, the others 2000 to 2079); none when it does not read as a date.
-std::optional<long> EpochDay(std::string_view ddmmyy);
+// Days since 1970-01-01 of a "ddmmyy" field, its year in the hundred years
+// around currentYear; none when it does not read as a date.
+std::optional<long> EpochDay(std::string_view ddmmyy, int currentYear);

@@ -9,6 +9,14 @@ int64_t ColumnOf(double x, double width) {
   return static_cast<int64_t>(std::floor(x / width));
 }
 
+// What is left starts a segment or span of its own.
+template <typename TColumns>
+void DropColumns(TColumns& columns, double x, double width) {
+  const int64_t index = ColumnOf(x, width);
+  while (!columns.empty() && columns.front().Index < index) columns.pop_front();
+  if (!columns.empty()) columns.front().Starts = true;
+}
+
 }  // namespace
 
 TChartReducer::TChartReducer(double column) : Width(column > 0 ? column : 1) {}
@@ -26,9 +34,7 @@ void TChartReducer::Add(double x, double y) {
 }
 
 void TChartReducer::DropBefore(double x) {
-  const int64_t index = ColumnOf(x, Width);
-  while (!Columns.empty() && Columns.front().Index < index) Columns.pop_front();
-  if (!Columns.empty()) Columns.front().Starts = true;
+  DropColumns(Columns, x, Width);
 }
 
 std::vector<TChartSegment> TChartReducer::Segments() const {
@@ -58,9 +64,7 @@ void TChartBand::Add(double x, int value) {
 }
 
 void TChartBand::DropBefore(double x) {
-  const int64_t index = ColumnOf(x, Width);
-  while (!Columns.empty() && Columns.front().Index < index) Columns.pop_front();
-  if (!Columns.empty()) Columns.front().Starts = true;
+  DropColumns(Columns, x, Width);
 }
 
 std::vector<TChartSpan> TChartBand::Spans() const {

@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,16 @@ TEST(ChartsWindow, FollowsAReplayAndShowsTheQualityBand) {
   // The altitude breaks at the epoch without a fix; the C/N0 mean does not.
   EXPECT_EQ(charts->Panel(TChartPlot::Altitude).SegmentCount(), 2);
   EXPECT_EQ(charts->Panel(TChartPlot::CN0).SegmentCount(), 1);
+
+  // A wheel step zooms every plot around the time under the mouse; Follow
+  // live shows everything again.
+  charts->zoom(0.5, kNoon + 3);
+  EXPECT_FALSE(charts->FollowsLive());
+  const auto [from, to] = charts->Shown();
+  EXPECT_DOUBLE_EQ(to - from, std::max(TChartsForm::kShortestSpan, TChartsForm::kLiveSpan / 2));
+  charts->findChild<QPushButton*>("FollowLiveButton")->click();
+  EXPECT_TRUE(charts->FollowsLive());
+  EXPECT_EQ(charts->Shown(), (std::pair<double, double>{kNoon, kNoon + TChartsForm::kLiveSpan}));
 
   main.clearReceivedData();
   ASSERT_TRUE(ProcessEventsUntil([&] { return !charts->Data().LastTime(); }, 5000));

@@ -9,6 +9,7 @@
 
 #include "history/ChartData.h"
 #include "history/FixQuality.h"
+#include "tests/history/EpochSignals.h"
 
 namespace {
 
@@ -19,15 +20,7 @@ std::string TimeText(int seconds) {
   return text;
 }
 
-TEpochSignal Signal(TSkySystem system, int satellite, int signal, int snr, bool used) {
-  TEpochSignal entry;
-  entry.System = system;
-  entry.Satellite = static_cast<uint16_t>(satellite);
-  entry.Signal = static_cast<uint8_t>(signal);
-  entry.SNR = static_cast<uint8_t>(snr);
-  entry.Used = used;
-  return entry;
-}
+using testing_history::Signal;
 
 // An RTK-fixed epoch at `seconds` with GPS 5 on L1 (40 dB-Hz) and L5
 // (44), used, and GPS 7 on L1 (30), not used.
@@ -39,8 +32,9 @@ TEpoch FixedEpoch(int seconds) {
   epoch.PDOP = 1.5;
   epoch.HDOP = 0.9;
   epoch.VDOP = 1.2;
-  epoch.Signals = {Signal(TSkySystem::GPS, 5, 1, 40, true), Signal(TSkySystem::GPS, 5, 7, 44, true),
-                   Signal(TSkySystem::GPS, 7, 1, 30, false)};
+  epoch.Signals = {Signal(TSkySystem::GPS, 5, 1, 45, 40, true),
+                   Signal(TSkySystem::GPS, 5, 7, 45, 44, true),
+                   Signal(TSkySystem::GPS, 7, 1, 30, 30, false)};
   return epoch;
 }
 

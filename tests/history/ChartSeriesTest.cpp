@@ -43,6 +43,8 @@ const TClockCase kClockCases[] = {
      {Epoch("120000"), Epoch("120001", "070126")},
      {43'200, kJan7 + 43'201}},
     {"an unreadable date is no date", {Epoch("120000", "320126")}, {43'200}},
+    {"29 February of a year without one is no date", {Epoch("120000", "290225")}, {43'200}},
+    {"29 February of a leap year", {Epoch("000000", "290224")}, {19'782 * kDay}},
     {"a 1999 date", {Epoch("000000", "311299")}, {10'956 * kDay}},
     {"no time, or a time that does not read",
      {TEpoch{}, Epoch("12:00:00"), Epoch("120000")},
