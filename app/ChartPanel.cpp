@@ -18,7 +18,7 @@ namespace {
 
 // Room for the y axis's labels and title, the same in every plot.
 constexpr int kLeft = 78;
-constexpr int kRight = 16;
+constexpr int kRight = 30;  // half the last time label
 constexpr int kWantedTicks = 8;
 
 // Told apart on white, by key so that a line keeps its colour as others
@@ -113,17 +113,18 @@ void TChartPanel::SetLines(const std::map<uint32_t, TChartLine>& lines, bool dat
 }
 
 // A little room above and below, ticks on round steps about 30 pixels
-// apart; a flat line gets a unit either side.
+// apart.
 void TChartPanel::FitValues(double low, double high) {
   if (Fixed) return Values->setRange(Fixed->first, Fixed->second);
   if (!(high >= low)) {
     low = 0;
     high = 1;
   }
-  if (high - low < 1e-9) {
-    low -= 1;
-    high += 1;
-  }
+  // A flat line gets room either side in proportion, at most a unit.
+  const double room =
+      high - low < 1e-9 ? std::clamp(std::abs(high) / 2, 0.1, 1.0) : (high - low) * 0.05;
+  low -= room;
+  high += room;
   const double wanted = std::max(2.0, chart()->plotArea().height() / 30);
   const double rough = (high - low) / wanted;
   const double magnitude = std::pow(10, std::floor(std::log10(rough)));
@@ -154,7 +155,8 @@ void TChartPanel::AddSpanKind(int value, const QString& name, const QColor& colo
   auto* area = new QAreaSeries(upper);
   area->setName(name);
   area->setColor(colour);
-  area->setBorderColor(colour);
+  // No outline: an empty area would still draw one at the left of the plot.
+  area->setPen(Qt::NoPen);
   chart()->addSeries(area);
   area->attachAxis(Time);
   area->attachAxis(SpanValues);

@@ -102,6 +102,12 @@ TChartRange TChartsForm::ViewRange(double plotWidth) const {
 
 void TChartsForm::Refresh() {
   if (History == nullptr || !isVisible()) return;
+  // A new source or replay starts on its own epochs, not on a span zoomed
+  // into the last one's.
+  if (History->Generation() != Generation) {
+    Generation = History->Generation();
+    Live = true;
+  }
   const double width = Panels[0]->PlotWidth();
   bool changed = Series.Follow(*History, ViewRange(width), Choice);
   // The newest epochs may have widened the live span past its columns.

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "history/ChartData.h"
@@ -85,6 +86,7 @@ class TChartsForm : public QWidget {
   TChartData Series;
   TChartChoice Choice;
   bool Live = true;
+  uint64_t Generation = 0;  // of the history the view was chosen on
   double ShownFrom = 0;
   double ShownTo = kLiveSpan;
   size_t PickedFrom = 0;  // the seen signals the pick lists hold

@@ -113,9 +113,12 @@ TEST(ChartsWindow, FollowsAReplayAndShowsTheQualityBand) {
   EXPECT_TRUE(charts->FollowsLive());
   EXPECT_EQ(charts->Shown(), (std::pair<double, double>{kNoon, kNoon + TChartsForm::kLiveSpan}));
 
+  // Cleared data starts over, live, whatever span was zoomed into.
+  charts->zoom(0.5, kNoon + 3);
   main.clearReceivedData();
   ASSERT_TRUE(ProcessEventsUntil([&] { return !charts->Data().LastTime(); }, 5000));
   EXPECT_EQ(charts->ShownText(), "No epochs yet");
+  EXPECT_TRUE(charts->FollowsLive());
 }
 
 }  // namespace
