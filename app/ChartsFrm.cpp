@@ -164,16 +164,29 @@ void TChartsForm::zoom(double factor, double at) {
   ShownFrom = at - span * share;
   ShownTo = ShownFrom + span;
   Live = false;
-  Refresh();
-  ShowSeries();
+  ShowViewSoon();
 }
 
 void TChartsForm::pan(double seconds) {
   ShownFrom += seconds;
   ShownTo += seconds;
   Live = false;
-  Refresh();
-  ShowSeries();
+  ShowViewSoon();
+}
+
+// A drag or a spun wheel sends many steps in one turn of the event loop;
+// the plots are reduced and drawn again once for all of them.
+void TChartsForm::ShowViewSoon() {
+  if (ViewPending) return;
+  ViewPending = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        ViewPending = false;
+        Refresh();
+        ShowSeries();
+      },
+      Qt::QueuedConnection);
 }
 
 void TChartsForm::showEvent(QShowEvent* event) {

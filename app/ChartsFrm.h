@@ -71,6 +71,7 @@ class TChartsForm : public QWidget {
   void SetUpControls();
   TChartRange ViewRange(double plotWidth) const;
   void ShowSeries();
+  void ShowViewSoon();
   void FillPickLists();
   template <typename T>
   void pick(std::set<T>& hidden, T value, bool shown);
@@ -86,6 +87,7 @@ class TChartsForm : public QWidget {
   TChartData Series;
   TChartChoice Choice;
   bool Live = true;
+  bool ViewPending = false;
   uint64_t Generation = 0;  // of the history the view was chosen on
   double ShownFrom = 0;
   double ShownTo = kLiveSpan;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "history/FixQuality.h"
 
@@ -108,6 +109,10 @@ void TChartData::DropEvicted(const THistory& history) {
 
 void TChartData::StartOver(const THistory& history) {
   for (auto& plot : Plots) plot.clear();
+  Hidden.reset();
+  for (uint16_t key : Choice.HiddenSignals) Hidden.set(key);
+  for (TSkySystem system : Choice.HiddenSystems)
+    for (int signal = 0; signal < 0x100; ++signal) Hidden.set(ChartSignalKey(system, signal));
   QualityBand = TChartBand(Range.Column);
   InterferenceBand = TChartBand(Range.Column);
   LastX.reset();
@@ -157,22 +162,33 @@ void TChartData::Take(const TEpoch& epoch, double x) {
     InterferenceBand.Break();
 }
 
+// The epoch's signals come in the order of the lines' keys: the place of
+// the last one found is where the search for the next begins.
 void TChartData::TakeSignals(const TEpoch& epoch, double x) {
+  auto& lines = Plots[static_cast<size_t>(TChartPlot::CN0)];
+  auto at = lines.begin();
   for (const TEpochSignal& signal : epoch.Signals) {
-    if (!signal.HasSNR() || Choice.HiddenSystems.contains(signal.System) ||
-        Choice.HiddenSignals.contains(ChartSignalKey(signal.System, signal.Signal)))
-      continue;
-    Add(TChartPlot::CN0, SignalLineKey(signal), x, signal.SNR);
+    if (!Shown(signal)) continue;
+    const uint32_t key = SignalLineKey(signal);
+    while (at != lines.end() && at->first < key) ++at;
+    if (at == lines.end() || at->first != key) {
+      at = lines.emplace_hint(at, std::piecewise_construct, std::forward_as_tuple(key),
+                              std::forward_as_tuple());
+      NameLine(TChartPlot::CN0, *at);
+    }
+    AddTo(at->second, x, signal.SNR);
   }
+}
+
+bool TChartData::Shown(const TEpochSignal& signal) const {
+  return signal.HasSNR() && !Hidden.test(ChartSignalKey(signal.System, signal.Signal));
 }
 
 void TChartData::TakeMeans(const TEpoch& epoch, double x) {
   std::array<std::array<int, kSkyBandCount>, kSkySystemCount> sums{};
   std::array<std::array<int, kSkyBandCount>, kSkySystemCount> counts{};
   for (const TEpochSignal& signal : epoch.Signals) {
-    if (!signal.HasSNR() || Choice.HiddenSystems.contains(signal.System) ||
-        Choice.HiddenSignals.contains(ChartSignalKey(signal.System, signal.Signal)))
-      continue;
+    if (!Shown(signal)) continue;
     const auto system = static_cast<size_t>(signal.System);
     const auto band = static_cast<size_t>(SkySignalBand(signal.System, signal.Signal));
     sums[system][band] += signal.SNR;
@@ -217,20 +233,21 @@ void TChartData::TakeSatellites(const TEpoch& epoch, double x) {
 // A line that missed the epoch before this one breaks before its new point.
 void TChartData::Add(TChartPlot plot, uint32_t key, double x, std::optional<double> y) {
   if (!y) return;
-  TChartLine& line = LineOf(plot, key);
-  if (line.Stamp + 1 != Stamp) line.Points.Break();
-  line.Stamp = Stamp;
-  line.Points.Add(x, *y);
-}
-
-TChartLine& TChartData::LineOf(TChartPlot plot, uint32_t key) {
   auto& lines = Plots[static_cast<size_t>(plot)];
   auto [at, made] = lines.try_emplace(key);
-  if (made) {
-    at->second.Name = LineName(plot, key, Choice.MeanPerBand);
-    at->second.Points = TChartReducer(Range.Column);
-  }
-  return at->second;
+  if (made) NameLine(plot, *at);
+  AddTo(at->second, x, *y);
+}
+
+void TChartData::AddTo(TChartLine& line, double x, double y) {
+  if (line.Stamp + 1 != Stamp) line.Points.Break();
+  line.Stamp = Stamp;
+  line.Points.Add(x, y);
+}
+
+void TChartData::NameLine(TChartPlot plot, std::pair<const uint32_t, TChartLine>& line) const {
+  line.second.Name = LineName(plot, line.first, Choice.MeanPerBand);
+  line.second.Points = TChartReducer(Range.Column);
 }
 
 std::optional<double> TChartData::FirstTime() const {

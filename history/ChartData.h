@@ -89,8 +89,10 @@ class TChartData {
   void TakeSignals(const TEpoch& epoch, double x);
   void TakeMeans(const TEpoch& epoch, double x);
   void TakeSatellites(const TEpoch& epoch, double x);
+  bool Shown(const TEpochSignal& signal) const;
   void Add(TChartPlot plot, uint32_t key, double x, std::optional<double> y);
-  TChartLine& LineOf(TChartPlot plot, uint32_t key);
+  void AddTo(TChartLine& line, double x, double y);
+  void NameLine(TChartPlot plot, std::pair<const uint32_t, TChartLine>& line) const;
   void DropEvicted(const THistory& history);
 
   std::map<uint32_t, TChartLine> Plots[kChartPlotCount];
@@ -107,6 +109,7 @@ class TChartData {
   bool Started = false;
   TChartRange Range;
   TChartChoice Choice;
+  std::bitset<0x10000> Hidden;  // the choice's signals left out, by ChartSignalKey
   // The last epoch reduced, for the gaps.
   std::optional<double> LastX;
   double Step = 0;
