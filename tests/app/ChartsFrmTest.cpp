@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -119,6 +120,16 @@ TEST(ChartsWindow, FollowsAReplayAndShowsTheQualityBand) {
   ASSERT_TRUE(ProcessEventsUntil([&] { return !charts->Data().LastTime(); }, 5000));
   EXPECT_EQ(charts->ShownText(), "No epochs yet");
   EXPECT_TRUE(charts->FollowsLive());
+
+  // Closed, the window costs nothing: no refresh is planned, nothing taken.
+  const auto* refresh = main.findChild<QTimer*>("ChartsTimer");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !refresh->isActive(); }, 5000));
+  charts->close();
+  main.StartReplay(logName);
+  for (size_t tick = 0; tick <= kLog.size() + 1; ++tick) main.onReceiveTick();
+  EXPECT_FALSE(refresh->isActive());
+  ProcessEventsFor(50);
+  EXPECT_FALSE(charts->Data().LastTime());
 }
 
 }  // namespace
