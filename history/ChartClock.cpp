@@ -30,8 +30,13 @@ std::optional<double> TChartClock::Take(const TEpoch& epoch) {
   const std::optional<double> seconds = TimeOfDaySeconds(*epoch.Time);
   if (!seconds) return std::nullopt;
   if (epoch.Date) {
-    if (const std::optional<long> day = EpochDay(*epoch.Date, CurrentYear)) {
-      DayStart = static_cast<double>(*day) * kDay;
+    // The date stays the same for a day of epochs: read once.
+    if (*epoch.Date != DateText) {
+      DateText = *epoch.Date;
+      DateDay = EpochDay(DateText, CurrentYear);
+    }
+    if (DateDay) {
+      DayStart = static_cast<double>(*DateDay) * kDay;
       HadDate = true;
     }
   }

@@ -7,6 +7,8 @@
 // first epoch after midnight).
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "history/Epoch.h"
 
@@ -21,7 +23,9 @@ class TChartClock {
   void Clear() { *this = TChartClock(); }
 
  private:
-  int CurrentYear;  // two-digit years fall in the hundred years around it
+  int CurrentYear;       // two-digit years fall in the hundred years around it
+  std::string DateText;  // the last date field read, and its day
+  std::optional<long> DateDay;
   double DayStart = 0;
   std::optional<double> Last;
   bool HadDate = false;
