@@ -59,6 +59,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  SetUpCharts();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
   SetUpHelpMenu();
@@ -290,6 +291,7 @@ void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearEpochs();
   if (Satellites) Satellites->Clear();
+  ScheduleCharts();
 }
 
 void TMainForm::showSendCommand() {

@@ -28,6 +28,7 @@ class TGeneralOptionsForm;
 class TPortsForm;
 class TReceivedDataView;
 class TReplayRateForm;
+class TChartsForm;
 class TSatellitesForm;
 class TSendCommandForm;
 class TStatisticsForm;
@@ -107,6 +108,7 @@ class TMainForm : public QMainWindow {
   void openWebAddress();
   void showStatistics();
   void showSatellites();
+  void showCharts();
   void showAbout();
   void showUserGuide();
 
@@ -146,6 +148,8 @@ class TMainForm : public QMainWindow {
   void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
+  void SetUpCharts();
+  void ScheduleCharts();
   void ConnectOptionsDialogs();
   void ConnectFieldFormatsDialog();
   void UseFieldFormats(const TFieldFormats& formats);
@@ -180,6 +184,8 @@ class TMainForm : public QMainWindow {
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
+  TChartsForm* Charts = nullptr;        // made when first opened
+  QTimer* ChartsFrame = nullptr;        // its next refresh
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;

@@ -68,6 +68,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   if (!result.Notice.empty()) ShowReplayNotice(result.Notice);
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
+  ScheduleCharts();
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/ChartsFrm.h"
 #include "app/ElidedLabel.h"
 #include "app/FramePacer.h"
 #include "app/MainFrm.h"
@@ -152,4 +153,5 @@ void TMainForm::showSatellites() {
 void TMainForm::SaveWindowGeometry() {
   if (Statistics) Statistics->SaveGeometry();
   if (Satellites) Satellites->SaveGeometry();
+  if (Charts) Charts->SaveGeometry();
 }
