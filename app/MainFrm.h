@@ -29,6 +29,7 @@ class TPortsForm;
 class TPositionForm;
 class TReceivedDataView;
 class TReplayRateForm;
+class TChartsForm;
 class TSatellitesForm;
 class TSendCommandForm;
 class TStatisticsForm;
@@ -111,6 +112,7 @@ class TMainForm : public QMainWindow {
   void showPosition();
   // Writes the history as GPX, KML or CSV, by the type chosen in the dialog.
   void exportTrack();
+  void showCharts();
   void showAbout();
   void showUserGuide();
 
@@ -146,13 +148,18 @@ class TMainForm : public QMainWindow {
   void SetUpHelpMenu();
   void SetUpPositionMenus();
   void ShowStatus();
+  // A gap the replay crossed, for a few seconds over the status fields.
+  void ShowReplayNotice(const std::string& text);
   void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
+  void SetUpCharts();
+  void ScheduleCharts();
   void ConnectOptionsDialogs();
   void ConnectFieldFormatsDialog();
   void UseFieldFormats(const TFieldFormats& formats);
   void UseReplaySpeed(int milliseconds);
+  void UseReplayPacing(const TReplayPacing& pacing);
   void storeGeneralOptions();
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
@@ -165,6 +172,7 @@ class TMainForm : public QMainWindow {
   TFieldFormats FieldFormats;
   TGeneralOptions GeneralOptions;
   int ReplaySpeed = kDefaultReplaySpeed;
+  TReplayPacing ReplayPacing;
   QTimer* Timer = nullptr;
   QTimer* Blinker = nullptr;
   bool ArrivalPosted = false;
@@ -181,6 +189,8 @@ class TMainForm : public QMainWindow {
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
+  TChartsForm* Charts = nullptr;        // made when first opened
+  QTimer* ChartsFrame = nullptr;        // its next refresh
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TPositionForm* Position = nullptr;    // made when first opened
   QFileDialog* ExportDialog = nullptr;

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <unordered_set>
 
-#include "app/FixQualityStyle.h"
+#include "app/FixQualityLook.h"
 
 namespace {
 
@@ -51,8 +51,11 @@ TPositionScatter::TPositionScatter(QWidget* parent) : QChartView(parent) {
     Circles[i]->setPen(QPen(QColor(colours[i]), 1.5, styles[i]));
     Attach(Circles[i]);
   }
-  // The five fix qualities first: the legend keys them all, in order.
-  for (int quality = 1; quality <= 5; ++quality) SeriesOf(quality);
+  // The kinds a fix can be first, worst to best, as the Charts window's band
+  // names and colours them: the legend keys them all, in order.
+  for (const TFixQuality kind :
+       {TFixQuality::GPS, TFixQuality::DGPS, TFixQuality::RTKFloat, TFixQuality::RTKFixed})
+    SeriesOf(kind);
   LatestSeries = new QScatterSeries(chart);
   LatestSeries->setName("Latest");
   LatestSeries->setMarkerSize(14);
@@ -68,13 +71,13 @@ void TPositionScatter::Attach(QAbstractSeries* series) {
   series->attachAxis(NorthAxis);
 }
 
-QScatterSeries* TPositionScatter::SeriesOf(int quality) {
-  QScatterSeries*& series = Qualities[quality];
+QScatterSeries* TPositionScatter::SeriesOf(TFixQuality kind) {
+  QScatterSeries*& series = Kinds[kind];
   if (!series) {
     series = new QScatterSeries(chart());
-    series->setName(FixQualityName(quality));
-    series->setColor(FixQualityColour(quality));
-    series->setBorderColor(FixQualityColour(quality));
+    series->setName(FixQualityName(kind));
+    series->setColor(FixQualityQColor(kind));
+    series->setBorderColor(FixQualityQColor(kind));
     series->setMarkerSize(6);
     Attach(series);
   }
@@ -88,7 +91,8 @@ void TPositionScatter::Show(const std::vector<TEpochFix>& fixes,
   for (size_t i = 0; i < points.size() && i < fixes.size(); ++i) {
     const TLocalPoint& point = points[i];
     if (!std::isfinite(point.East) || !std::isfinite(point.North)) continue;
-    Dots.push_back({QPointF(point.East, point.North), fixes[i].Quality});
+    Dots.push_back({QPointF(point.East, point.North),
+                    FixQualityOf(fixes[i].Quality).value_or(TFixQuality::GPS)});
     Extent = std::max({Extent, std::fabs(point.East), std::fabs(point.North)});
   }
   LatestSeries->clear();
@@ -104,21 +108,21 @@ void TPositionScatter::Show(const std::vector<TEpochFix>& fixes,
 
 // Qt Charts makes an item of every marker: a day of fixes would take
 // seconds to draw. Fixes closer than a fraction of a dot are drawn once
-// (per quality), which the eye cannot tell apart.
+// (per kind of fix), which the eye cannot tell apart.
 void TPositionScatter::DrawDots() {
   const double cell = 2 * HalfWidth() / kDotsAcross;
-  std::map<int, QList<QPointF>> byQuality;
-  std::map<int, std::unordered_set<uint64_t>> taken;
+  std::map<TFixQuality, QList<QPointF>> byKind;
+  std::map<TFixQuality, std::unordered_set<uint64_t>> taken;
   for (const TDot& dot : Dots) {
     const auto column = static_cast<int64_t>(std::floor(dot.At.x() / cell));
     const auto row = static_cast<int64_t>(std::floor(dot.At.y() / cell));
     const uint64_t key = (static_cast<uint64_t>(column) << 32) ^ static_cast<uint32_t>(row);
-    if (taken[dot.Quality].insert(key).second) byQuality[dot.Quality].append(dot.At);
+    if (taken[dot.Kind].insert(key).second) byKind[dot.Kind].append(dot.At);
   }
-  for (auto& [quality, series] : Qualities) {
-    if (!byQuality.contains(quality)) series->clear();
+  for (auto& [kind, series] : Kinds) {
+    if (!byKind.contains(kind)) series->clear();
   }
-  for (const auto& [quality, list] : byQuality) SeriesOf(quality)->replace(list);
+  for (const auto& [kind, list] : byKind) SeriesOf(kind)->replace(list);
 }
 
 void TPositionScatter::Clear() {
@@ -127,9 +131,10 @@ void TPositionScatter::Clear() {
   ApplyRange();
 }
 
-const QScatterSeries* TPositionScatter::Quality(int quality) const {
-  const auto found = Qualities.find(quality);
-  return found == Qualities.end() ? nullptr : found->second;
+const QScatterSeries* TPositionScatter::Quality(int ggaQuality) const {
+  const std::optional<TFixQuality> kind = FixQualityOf(ggaQuality);
+  const auto found = kind ? Kinds.find(*kind) : Kinds.end();
+  return found == Kinds.end() ? nullptr : found->second;
 }
 
 void TPositionScatter::DrawCircles() {

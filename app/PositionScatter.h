@@ -3,6 +3,7 @@
 // reference, coloured by fix quality, the latest ringed, with the CEP50,
 // CEP95 and 2DRMS circles around the reference. The scale follows the
 // spread, from centimetres for RTK to hundreds of metres; the wheel zooms.
+// The kinds of fix wear the Charts window's names and colours.
 
 #include <QChartView>
 #include <array>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "history/Accuracy.h"
+#include "history/FixQuality.h"
 
 class QLineSeries;
 class QScatterSeries;
@@ -28,10 +30,10 @@ class TPositionScatter : public QChartView {
             const TAccuracy& accuracy);
   void Clear();
 
-  // What is drawn, for the tests: a quality's points (none when absent; fixes
-  // that would share a dot on screen share one), the latest fix, a circle's
-  // radius, and the half width of the view.
-  const QScatterSeries* Quality(int quality) const;
+  // What is drawn, for the tests: the points of a GGA quality's kind of fix
+  // (fixes that would share a dot on screen share one), the latest fix, a
+  // circle's radius, and the half width of the view.
+  const QScatterSeries* Quality(int ggaQuality) const;
   const QScatterSeries* Latest() const { return LatestSeries; }
   double CircleRadius(TCircle circle) const { return Radii[circle]; }
   double HalfWidth() const;
@@ -43,10 +45,10 @@ class TPositionScatter : public QChartView {
  private:
   struct TDot {
     QPointF At;
-    int Quality;
+    TFixQuality Kind;
   };
 
-  QScatterSeries* SeriesOf(int quality);
+  QScatterSeries* SeriesOf(TFixQuality kind);
   void Attach(QAbstractSeries* series);
   void DrawCircles();
   void ApplyRange();
@@ -54,7 +56,7 @@ class TPositionScatter : public QChartView {
 
   QValueAxis* EastAxis;
   QValueAxis* NorthAxis;
-  std::map<int, QScatterSeries*> Qualities;
+  std::map<TFixQuality, QScatterSeries*> Kinds;
   QScatterSeries* LatestSeries;
   std::array<QLineSeries*, 3> Circles{};
   std::array<double, 3> Radii{};

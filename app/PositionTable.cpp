@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "app/FixQualityStyle.h"
+#include "history/FixQuality.h"
 
 namespace {
 
@@ -32,6 +32,24 @@ std::optional<double> ClaimedHorizontal(const TClaimedErrors& claimed) {
   return claimed.Horizontal;
 }
 
+// The shares of GGA qualities under the Charts window's names of their kinds
+// (a PPS fix is a GPS fix there), worst first; "quality 7" for those that
+// name no kind.
+std::vector<std::pair<QString, double>> SharesByKind(const std::map<int, double>& shares) {
+  std::map<TFixQuality, double> kinds;
+  std::vector<std::pair<QString, double>> named;
+  for (const auto& [quality, share] : shares) {
+    if (const std::optional<TFixQuality> kind = FixQualityOf(quality))
+      kinds[*kind] += share;
+    else
+      named.emplace_back(QString("quality %1").arg(quality), share);
+  }
+  std::vector<std::pair<QString, double>> rows;
+  for (const auto& [kind, share] : kinds) rows.emplace_back(FixQualityName(kind), share);
+  rows.insert(rows.end(), named.begin(), named.end());
+  return rows;
+}
+
 }  // namespace
 
 std::vector<TPositionRow> PositionRows(const TPositionFigures& figures) {
@@ -58,9 +76,8 @@ std::vector<TPositionRow> PositionRows(const TPositionFigures& figures) {
             {"Largest horizontal error", Metres(accuracy.HorizontalMax), {}},
         });
   }
-  for (const auto& [quality, share] : figures.Shares)
-    rows.push_back(
-        {"Time in " + FixQualityName(quality), QString::number(share * 100, 'f', 1) + " %", {}});
+  for (const auto& [name, share] : SharesByKind(figures.Shares))
+    rows.push_back({"Time in " + name, QString::number(share * 100, 'f', 1) + " %", {}});
   return rows;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "history/FixQuality.h"
+
 namespace {
 
 std::string Printed(const char* format, double value) {
@@ -49,19 +51,12 @@ TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& 
 
 namespace {
 
+// DGPS and RTK, named as the charts name them; nothing for plain GPS and
+// worse.
 const char* BetterFixName(int quality) {
-  switch (quality) {
-    case 2:
-      return "DGPS";
-    case 3:
-      return "PPS";
-    case 4:
-      return "RTK fixed";
-    case 5:
-      return "RTK float";
-    default:
-      return nullptr;
-  }
+  const std::optional<TFixQuality> kind = FixQualityOf(quality);
+  if (!kind || *kind < TFixQuality::DGPS) return nullptr;
+  return FixQualityName(*kind);
 }
 
 // "14:02:11" of "140211.00"; the field as sent when it is not a time.
