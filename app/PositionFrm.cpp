@@ -14,10 +14,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/ChartPanel.h"
 #include "app/KeptPlace.h"
-#include "app/PositionErrors.h"
 #include "app/PositionScatter.h"
 #include "format/PositionText.h"
+#include "history/ErrorLines.h"
 #include "history/HistoryFigures.h"
 
 namespace {
@@ -43,7 +44,9 @@ TPositionForm::TPositionForm(const TAppSettings& settings, QWidget* parent)
   setObjectName("PositionForm");
   setWindowTitle("Position");
   ScatterView = new TPositionScatter(this);
-  ErrorsView = new TPositionErrors(this);
+  ErrorsView = new TChartPanel("Error", "m", this);
+  ErrorsView->setObjectName("PositionErrors");
+  ErrorsView->SetTimeLabelsShown(true);
   auto* plots = new QSplitter(Qt::Vertical, this);
   plots->addWidget(ScatterView);
   plots->addWidget(ErrorsView);
@@ -143,7 +146,10 @@ void TPositionForm::Apply() {
                            MeanClaimedErrors(history), QualityShares(history)};
   Mean = figures.Accuracy.Fixes > 0 ? std::optional(figures.Accuracy.Mean) : std::nullopt;
   ScatterView->Show(fixes, points, figures.Accuracy);
-  ErrorsView->Show(points);
+  const TErrorLines errors = ErrorLines(history, points);
+  ErrorsView->SetLines(errors.Lines, errors.Dated);
+  if (errors.From)
+    ErrorsView->SetTimeRange(*errors.From, std::max(*errors.To, *errors.From + 1), errors.Dated);
   TableRows = PositionRows(figures);
   ShowRows();
   LastApplyMs = cost.elapsed();

@@ -19,8 +19,8 @@
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+class TChartPanel;
 class TKeptPlace;
-class TPositionErrors;
 class TPositionScatter;
 
 class TPositionForm : public QWidget {
@@ -64,7 +64,7 @@ class TPositionForm : public QWidget {
 
   TAppSettings Settings;
   TPositionScatter* ScatterView;
-  TPositionErrors* ErrorsView;
+  TChartPanel* ErrorsView;
   QTableWidget* Table;
   QLineEdit* LatitudeEdit = nullptr;
   QLineEdit* LongitudeEdit = nullptr;
