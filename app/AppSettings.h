@@ -16,6 +16,7 @@
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptions.h"
 #include "options/PortChoices.h"
+#include "options/ShareOptions.h"
 
 // A window's place as section "Windows" keeps it.
 struct TWindowPlace {
@@ -38,6 +39,11 @@ class TAppSettings {
 
   TGeneralOptions GeneralOptions() const;
   void StoreGeneralOptions(const TGeneralOptions& options);
+
+  // Section "Share": the relay of the received data.
+  TShareOptions ShareOptions() const { return StoredShareOptions(); }
+  // Throws the store's error.
+  void StoreShareOptions(const TShareOptions& options) { ::StoreShareOptions(options); }
 
   // Brought to the nearest bound of 10 to 5000.
   int ReplaySpeed() const;

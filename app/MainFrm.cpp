@@ -19,6 +19,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
+#include "source/Relay.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -50,6 +51,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  SetUpSharing();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
   SetUpHelpMenu();

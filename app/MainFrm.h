@@ -15,6 +15,7 @@
 
 #include "app/AppSettings.h"
 #include "monitor/Monitor.h"
+#include "options/ShareOptions.h"
 #include "source/PortSource.h"
 #include "source/Serial.h"
 
@@ -27,9 +28,11 @@ class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TPortsForm;
 class TReceivedDataView;
+class TRelay;
 class TReplayRateForm;
 class TSatellitesForm;
 class TSendCommandForm;
+class TShareForm;
 class TStatisticsForm;
 class TUserGuideForm;
 
@@ -46,6 +49,7 @@ struct TMainDialogs {
   TSendCommandForm* SendCommand = nullptr;
   TFieldFormatsForm* FieldFormats = nullptr;
   TPortsForm* Ports = nullptr;
+  TShareForm* Share = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -109,6 +113,7 @@ class TMainForm : public QMainWindow {
   void showSatellites();
   void showAbout();
   void showUserGuide();
+  void showShare();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -151,6 +156,11 @@ class TMainForm : public QMainWindow {
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
   void ShowPortToolTips();
+  void SetUpSharing();
+  // Starts, restarts or stops the relay as `options` say.
+  void UseShareOptions(const TShareOptions& options);
+  void onRelayCommand(std::string_view command);
+  std::string SharingStatusText() const;
 
   std::unique_ptr<Ui::TMainForm> ui;
   TAppSettings Settings;
@@ -178,6 +188,12 @@ class TMainForm : public QMainWindow {
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;
+  // Sharing the received lines: the relay while it listens, and why it does
+  // not when it could not.
+  TShareOptions ShareOptions;
+  std::unique_ptr<TRelay> Relay;
+  std::string ShareError;
+  QLabel* ShareStatus = nullptr;
   std::vector<std::string> Arguments;
   TModalRunner ModalRunner;
   TUrlOpener UrlOpener;

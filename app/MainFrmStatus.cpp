@@ -20,6 +20,7 @@
 #include "common/HandlerErrors.h"
 #include "common/Settings.h"
 #include "monitor/StatusTexts.h"
+#include "source/Relay.h"
 #include "ui_MainFrm.h"
 
 namespace {
@@ -89,13 +90,18 @@ void TMainForm::ShowStatus() {
     age->setProperty("warning", texts.AgeIsWarning);
     age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
-  if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
+  if (ShareStatus) ShareStatus->setText(QString::fromStdString(SharingStatusText()));
+  if (Statistics && Statistics->isVisible()) {
+    Statistics->ShowStats(Loop.Stats(), now);
+    Statistics->ShowRelayClients(Relay ? Relay->Clients() : std::vector<TRelayClientCounts>{},
+                                 Relay != nullptr);
+  }
 }
 
 // Without a source the status bar stays as it is, but the Statistics
 // window's "Last seen" counts on while it is open.
 void TMainForm::UpdateStatusTimer() {
-  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying() || Relay;
   if (!running && !(Statistics && Statistics->isVisible())) return StatusTimer->stop();
   if (!StatusTimer->isActive()) StatusTimer->start();
 }
