@@ -1,0 +1,159 @@
+#include "tools/decode/Follow.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "source/Relay.h"
+#include "source/Serial.h"
+#include "source/SourceFactory.h"
+#include "source/StopSignals.h"
+
+namespace decode {
+
+namespace {
+
+// How often --stats prints its object while following.
+constexpr int kReportMs = 10000;
+// Lines one turn of the event loop takes at most, as the window takes them.
+constexpr int kLinesPerTurn = 100;
+
+class TFollower {
+ public:
+  TFollower(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
+            TOutput& output)
+      : Options(options), OnLine(onLine), Mode(mode), Output(output) {}
+
+  // False after saying on stderr why it cannot start.
+  bool Start() {
+    if (!StartRelay()) return false;
+    TSourceRequest request;
+    request.Path = Options.Follow;
+    const int32_t baud = Options.Baud > 0 ? Options.Baud : BaudRateFromText({});
+    request.BaudRate = [baud] { return baud; };
+    try {
+      Source = MakeLineSource(request);
+      Source->SetArrivalHandler([this] { PostDrain(); });
+      Source->Open();
+    } catch (const EDeviceError& error) {
+      Say(std::string("cannot follow ") + Options.Follow + ": " + error.what());
+      return false;
+    }
+    if (Mode) {
+      QObject::connect(&ReportTimer, &QTimer::timeout, &ReportTimer, [this] {
+        Mode->Report(Lines);
+        Output.Flush();
+      });
+      ReportTimer.start(kReportMs);
+    }
+    PostDrain();
+    return true;
+  }
+
+  void Stop() {
+    if (Source) {
+      Drain();
+      Source->Close();
+    }
+    ReportTimer.stop();
+    if (!Relay) return;
+    // The mode's last object, printed after the follower is gone, carries
+    // the counts as they stood at the end.
+    if (Mode) Mode->SetExtraMembers(RelayMembers(Relay->Totals()));
+    Relay->Stop();
+  }
+
+  uint64_t Lines = 0;
+
+ private:
+  bool StartRelay() {
+    if (Options.SharePort == 0) return true;
+    Relay = std::make_unique<TRelay>();
+    std::string error;
+    if (!Relay->Listen(Options.ShareAddress, Options.SharePort, error)) {
+      Say("cannot share on " + Options.ShareAddress + ":" + std::to_string(Options.SharePort) +
+          ": " + error);
+      return false;
+    }
+    if (Mode)
+      Mode->SetExtraMembers([this](TJsonWriter& json) { RelayMembers(Relay->Totals())(json); });
+    return true;
+  }
+
+  static TDecodeMode::TExtraMembers RelayMembers(const TRelayTotals& totals) {
+    return [totals](TJsonWriter& json) {
+      json.Key("relay");
+      json.BeginObject();
+      json.Key("clients");
+      json.Integer(static_cast<int64_t>(totals.Clients));
+      json.Key("sent");
+      json.Integer(static_cast<int64_t>(totals.Sent));
+      json.Key("dropped");
+      json.Integer(static_cast<int64_t>(totals.Dropped));
+      json.EndObject();
+    };
+  }
+
+  void PostDrain() {
+    if (DrainPosted) return;
+    DrainPosted = true;
+    QTimer::singleShot(0, &ReportTimer, [this] {
+      DrainPosted = false;
+      Drain();
+    });
+  }
+
+  void Drain() {
+    int taken = 0;
+    for (; taken < kLinesPerTurn; ++taken) {
+      const std::optional<std::string> line = Source->ReadLine();
+      if (!line) break;
+      if (line->empty()) continue;
+      ++Lines;
+      if (Relay) Relay->Send(*line);
+      OnLine(*line);
+    }
+    if (taken > 0 && Mode) Output.Flush();
+    if (taken == kLinesPerTurn) PostDrain();
+    ReportLink();
+  }
+
+  // The link's changes go to stderr (a service's journal): an operator sees
+  // a receiver that went away and came back.
+  void ReportLink() {
+    const TLinkState state = Source->LinkState();
+    if (state == LastState) return;
+    LastState = state;
+    const std::string text = Source->StatusText();
+    if (!text.empty()) Say(text);
+  }
+
+  static void Say(const std::string& text) {
+    std::fprintf(stderr, "tolvane-decode: %s\n", text.c_str());
+  }
+
+  const TDecodeOptions& Options;
+  const TFollowLine& OnLine;
+  TDecodeMode* Mode;
+  TOutput& Output;
+  std::unique_ptr<ILineSource> Source;
+  std::unique_ptr<TRelay> Relay;
+  QTimer ReportTimer;
+  bool DrainPosted = false;
+  TLinkState LastState = TLinkState::Closed;
+};
+
+}  // namespace
+
+int Follow(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
+           TOutput& output) {
+  const TStopSignals stopSignals([](int) { QCoreApplication::quit(); });
+  TFollower follower(options, onLine, mode, output);
+  if (!follower.Start()) return 1;
+  QCoreApplication::exec();
+  follower.Stop();
+  return 0;
+}
+
+}  // namespace decode
