@@ -4,6 +4,7 @@
 // --sky` delimits epochs. Every value is as the epoch's last sentence of its
 // kind gave it, and absent where that sentence or its field was missing.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -101,3 +102,8 @@ struct TEpoch {
 // The time of day in seconds of an "hhmmss[.sss]" field; none when the
 // field does not read as one.
 std::optional<double> TimeOfDaySeconds(std::string_view field);
+
+// Per system, in TSkySystem order: the mean SNR of the epoch's signals that
+// have one, rounded half away from zero to one decimal; none for a system
+// without any.
+std::array<std::optional<double>, kSkySystemCount> EpochCn0(const TEpoch& epoch);

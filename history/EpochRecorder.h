@@ -36,8 +36,10 @@ class TEpochRecorder {
   // Forgets everything, the sky model's satellites included.
   void Clear();
 
-  // Interference as the last completed epoch left it.
-  const TInterferenceWatch& Interference() const { return Watch; }
+  // Interference as the last completed epoch left it, and the time text of
+  // the epoch that raised the alarm.
+  bool InterferenceSuspected() const { return Watch.Suspected(); }
+  const std::optional<std::string>& InterferenceSince() const { return AlarmSince; }
 
  private:
   struct TLastGsa {
@@ -61,4 +63,5 @@ class TEpochRecorder {
   std::optional<std::string> LastDate;
   TLastGsa LastGsa;
   TInterferenceWatch Watch;
+  std::optional<std::string> AlarmSince;
 };
