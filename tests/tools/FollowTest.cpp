@@ -51,8 +51,9 @@ struct TRelayClient {
   std::string Received;
 };
 
-// Serves `cycles` cycles on `port`, recording every byte in `echo`, and
-// ends; false when it did not run to its end.
+// Serves `cycles` cycles on `port`, recording every byte a client took in
+// `echo`, and ends; false when it did not run to its end. Three seconds at
+// least: --follow, refused before, finds it at its next try.
 bool Serve(uint16_t port, const QString& echo, const char* cycles) {
   QProcess sim;
   sim.start(kSimulator,
@@ -88,9 +89,8 @@ TEST(DecodeFollow, PrintsAndSharesEveryLineAcrossReconnectsAndEndsCleanlyOnSigte
   ASSERT_EQ(second.Socket.state(), QTcpSocket::ConnectedState);
 
   // The simulator comes, goes and comes again; --follow finds it each time.
-  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "20"));
-  ProcessEventsFor(300);
-  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "20"));
+  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120"));
+  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120"));
   std::vector<std::string> sent = NonEmptyLines(dir.filePath("first.nmea").toStdString());
   const std::vector<std::string> more = NonEmptyLines(dir.filePath("second.nmea").toStdString());
   sent.insert(sent.end(), more.begin(), more.end());
@@ -127,9 +127,8 @@ TEST(DecodeFollow, LinesAreNumberedOnAcrossReconnectsAndTheLastIsPrintedAtTheEnd
   follow.start(kDecode, {"--follow", QString("tcp://127.0.0.1:%1").arg(source)});
   ASSERT_TRUE(follow.waitForStarted(5000));
   ProcessEventsFor(200);
-  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "5"));
-  ProcessEventsFor(300);
-  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "5"));
+  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120"));
+  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120"));
   const size_t count = NonEmptyLines(dir.filePath("first.nmea").toStdString()).size() +
                        NonEmptyLines(dir.filePath("second.nmea").toStdString()).size();
   QByteArray out;

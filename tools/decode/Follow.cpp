@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "history/EpochJson.h"
+#include "history/EpochRecorder.h"
+#include "nmea/TagBlock.h"
+#include "source/MqttPublisher.h"
 #include "source/Relay.h"
 #include "source/Serial.h"
 #include "source/SourceFactory.h"
@@ -27,7 +31,7 @@ class TFollower {
 
   // False after saying on stderr why it cannot start.
   bool Start() {
-    if (!StartRelay()) return false;
+    if (!StartRelay() || !StartMqtt()) return false;
     TSourceRequest request;
     request.Path = Options.Follow;
     const int32_t baud = Options.Baud > 0 ? Options.Baud : BaudRateFromText({});
@@ -57,6 +61,11 @@ class TFollower {
       Source->Close();
     }
     ReportTimer.stop();
+    if (Mqtt) {
+      // The last epoch is complete, and goes out before "offline".
+      Epochs->Finish(Lines);
+      Mqtt.reset();
+    }
     if (!Relay) return;
     // The mode's last object, printed after the follower is gone, carries
     // the counts as they stood at the end.
@@ -79,6 +88,51 @@ class TFollower {
     if (Mode)
       Mode->SetExtraMembers([this](TJsonWriter& json) { RelayMembers(Relay->Totals())(json); });
     return true;
+  }
+
+  // The broker's user name and password come from the environment
+  // (TOLVANE_MQTT_USER, TOLVANE_MQTT_PASSWORD), never from the command line,
+  // which every user of the machine can read; TOLVANE_MQTT_CLIENT_ID sets
+  // the client ID.
+  bool StartMqtt() {
+    if (Options.Mqtt.empty()) return true;
+    std::string reason;
+    const std::optional<TMqttUrl> url = ParseMqttUrl(Options.Mqtt, reason);
+    if (!url) {
+      Say("cannot publish to " + Options.Mqtt + ": " + reason);
+      return false;
+    }
+    TMqttOptions mqtt;
+    mqtt.Url = *url;
+    mqtt.User = qEnvironmentVariable("TOLVANE_MQTT_USER").toStdString();
+    mqtt.Password = qEnvironmentVariable("TOLVANE_MQTT_PASSWORD").toStdString();
+    mqtt.ClientId = qEnvironmentVariable("TOLVANE_MQTT_CLIENT_ID").toStdString();
+    Mqtt = std::make_unique<TMqttPublisher>(std::move(mqtt));
+    Mqtt->Link().SetChangeHandler([this] { ReportMqtt(); });
+    Epochs = std::make_unique<TEpochRecorder>(Sky);
+    Epochs->SetEpochHandler([this](TEpoch& epoch) { Mqtt->PublishEpoch(EpochJson(epoch)); });
+    return true;
+  }
+
+  void Publish(std::string_view line) {
+    Mqtt->PublishLine(line);
+    const std::string_view sentence = StripTagBlock(line);
+    Epochs->Take(Lines, sentence, Decoder.Decode(sentence));
+  }
+
+  void ReportMqtt() {
+    const std::string text = Mqtt->StatusText();
+    if (text.rfind("MQTT: retrying", 0) == 0 || text == LastMqttText) return Note(text);
+    LastMqttText = text;
+    Say(text);
+  }
+
+  // Retrying is said once per failure, not at every countdown.
+  void Note(const std::string& text) {
+    if (LastMqttText.rfind("MQTT: retrying", 0) == 0) return;
+    LastMqttText = text;
+    const std::string error = Mqtt->Link().LastError();
+    Say(error.empty() ? text : text + " (" + error + ")");
   }
 
   static TDecodeMode::TExtraMembers RelayMembers(const TRelayTotals& totals) {
@@ -112,6 +166,7 @@ class TFollower {
       if (line->empty()) continue;
       ++Lines;
       if (Relay) Relay->Send(*line);
+      if (Mqtt) Publish(*line);
       OnLine(*line);
     }
     if (taken > 0 && Mode) Output.Flush();
@@ -139,6 +194,11 @@ class TFollower {
   TOutput& Output;
   std::unique_ptr<ILineSource> Source;
   std::unique_ptr<TRelay> Relay;
+  std::unique_ptr<TMqttPublisher> Mqtt;
+  TNMEA Decoder;
+  TSkyModel Sky;
+  std::unique_ptr<TEpochRecorder> Epochs;
+  std::string LastMqttText;
   QTimer ReportTimer;
   bool DrainPosted = false;
   TLinkState LastState = TLinkState::Closed;
