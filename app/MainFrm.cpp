@@ -269,7 +269,7 @@ void TMainForm::quit() {
 
 void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
-  Loop.ClearSky();
+  Loop.ClearEpochs();
   if (Satellites) Satellites->Clear();
 }
 

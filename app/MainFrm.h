@@ -146,6 +146,7 @@ class TMainForm : public QMainWindow {
   void SetUpStatusBar();
   void SetUpHelpMenu();
   void ShowStatus();
+  void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
   void ConnectOptionsDialogs();
@@ -180,6 +181,7 @@ class TMainForm : public QMainWindow {
   // Statistics window is open.
   QTimer* StatusTimer = nullptr;
   std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
+  QLabel* FixStatusLabel = nullptr;       // beside the source: interference, RTK
   TStatisticsForm* Statistics = nullptr;  // made when first opened
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.

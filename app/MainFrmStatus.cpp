@@ -41,6 +41,11 @@ void TMainForm::SetUpStatusBar() {
     StatusLabels[index] = new TElidedLabel(this);
     StatusLabels[index]->setObjectName(names[index]);
     statusBar()->addWidget(StatusLabels[index], index == 0 ? 1 : 0);
+    if (index == 0) {
+      FixStatusLabel = new QLabel(this);
+      FixStatusLabel->setObjectName("FixStatus");
+      statusBar()->addWidget(FixStatusLabel);
+    }
   }
   StatusTimer = new QTimer(this);
   StatusTimer->setObjectName("StatusTimer");
@@ -90,11 +95,22 @@ void TMainForm::ShowStatus() {
     age->setProperty("warning", texts.AgeIsWarning);
     age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
+  ShowFixStatus();
   if (ShareStatus) ShareStatus->setText(QString::fromStdString(SharingStatusText()));
   if (Statistics && Statistics->isVisible()) {
     Statistics->ShowStats(Loop.Stats(), now);
     Statistics->ShowRelayClients(Relay ? Relay->Clients() : std::vector<TRelayClientCounts>{},
                                  Relay != nullptr);
+  }
+}
+
+void TMainForm::ShowFixStatus() {
+  const TFixStatusText fix = FixStatusText(Loop.History(), Loop.Recorder());
+  FixStatusLabel->setText(QString::fromStdString(fix.Text));
+  FixStatusLabel->setVisible(!fix.Text.empty());
+  if (FixStatusLabel->property("alarm").toBool() != fix.Alarm) {
+    FixStatusLabel->setProperty("alarm", fix.Alarm);
+    FixStatusLabel->setStyleSheet(fix.Alarm ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
 }
 

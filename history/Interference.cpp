@@ -43,9 +43,9 @@ std::optional<TSkyBand> InterferenceBand(TSkySystem system, int signal) {
   return SkySignalBand(system, signal);
 }
 
-bool TInterferenceWatch::Take(const std::vector<TEpochSignal>& signals, bool hasFix) {
+bool TInterferenceWatch::Take(const std::vector<TEpochSignal>& sky, bool hasFix) {
   std::array<std::vector<double>, kSkyBandCount> drops;
-  for (const TEpochSignal& signal : signals) {
+  for (const TEpochSignal& signal : sky) {
     if (!signal.HasSNR() || !signal.HasElevation() || signal.Elevation < kMinimumElevation)
       continue;
     const std::optional<TSkyBand> band = InterferenceBand(signal.System, signal.Signal);
@@ -72,7 +72,7 @@ bool TInterferenceWatch::Take(const std::vector<TEpochSignal>& signals, bool has
   else if (Alarm && counted && allNear)
     Alarm = false;
 
-  if (hasFix && !Alarm) Learn(signals);
+  if (hasFix && !Alarm) Learn(sky);
   return Alarm;
 }
 
@@ -104,9 +104,9 @@ std::optional<double> TInterferenceWatch::Median(TBaseline& baseline) {
   return MedianOf(Scratch);
 }
 
-void TInterferenceWatch::Learn(const std::vector<TEpochSignal>& signals) {
+void TInterferenceWatch::Learn(const std::vector<TEpochSignal>& sky) {
   ++Qualifying;
-  for (const TEpochSignal& signal : signals) {
+  for (const TEpochSignal& signal : sky) {
     if (signal.HasSNR() && InterferenceBand(signal.System, signal.Signal))
       Baselines[SignalKey(signal)].Values.emplace_back(Qualifying, signal.SNR);
   }

@@ -36,7 +36,7 @@ class TInterferenceWatch {
 
   // One completed epoch: its signals and whether it had a fix. Returns
   // whether interference is suspected at its end.
-  bool Take(const std::vector<TEpochSignal>& signals, bool hasFix);
+  bool Take(const std::vector<TEpochSignal>& sky, bool hasFix);
   bool Suspected() const { return Alarm; }
   void Clear();
 
@@ -49,7 +49,7 @@ class TInterferenceWatch {
 
   void Forget(TBaseline& baseline) const;
   std::optional<double> Median(TBaseline& baseline);
-  void Learn(const std::vector<TEpochSignal>& signals);
+  void Learn(const std::vector<TEpochSignal>& sky);
 
   std::unordered_map<uint32_t, TBaseline> Baselines;
   uint64_t Qualifying = 0;  // epochs with a fix and no alarm so far

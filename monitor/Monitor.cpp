@@ -8,7 +8,15 @@
 #include "monitor/Timestamp.h"
 #include "nmea/TagBlock.h"
 
-TMonitor::TMonitor() : StartTick(Clock::TickCount()) {}
+TMonitor::TMonitor() : StartTick(Clock::TickCount()) {
+  Recording.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
+}
+
+void TMonitor::ClearEpochs() {
+  Recording.Clear();
+  Epochs.Clear();
+  LinesTaken = 0;
+}
 
 // Whoever cares about a failure here (the window) stops the monitor first.
 TMonitor::~TMonitor() {
@@ -23,6 +31,7 @@ void TMonitor::OpenPort(int index) {
   SourceTick = StartTick;
   Counts.Reset();
   ClosePort();
+  ClearEpochs();
   auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory, Providers);
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
@@ -59,6 +68,7 @@ void TMonitor::StartReplay(const std::string& fileName) {
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
   Counts.Reset();
+  ClearEpochs();
   ReplayName = std::filesystem::path(fileName).filename().string();
   IsReplaying = true;
   Paused = false;
@@ -142,6 +152,7 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
   if (Paused) return;
   if (DataFile.atEnd()) {
     result.ReplayEnded = true;
+    Recording.Finish(LinesTaken);
     Satellites.EndEpoch();
     return Stop();
   }
@@ -181,7 +192,7 @@ void TMonitor::Take(std::string line, TTickResult& result) {
   if (OnLine) OnLine(line);
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
-  const bool skyRead = Satellites.Take(sentence);
+  const bool skyRead = Recording.Take(++LinesTaken, sentence, decoded);
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
   if (Filtered(decoded)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);

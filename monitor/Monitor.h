@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "history/EpochHistory.h"
+#include "history/EpochRecorder.h"
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
 #include "monitor/MonitorOptions.h"
@@ -122,7 +124,12 @@ class TMonitor {
   void ResetStats() { Counts.Reset(); }
   // Every satellite of every system and signal, from every line taken.
   const TSkyModel& Sky() const { return Satellites; }
-  void ClearSky() { Satellites.Clear(); }
+  // Every completed epoch of the current source or replay, and what the
+  // status bar says of the latest: interference, else a fix better than GPS.
+  const THistory& History() const { return Epochs; }
+  const TEpochRecorder& Recorder() const { return Recording; }
+  // Forgets the satellites and the epochs, as a new source or replay does.
+  void ClearEpochs();
   // Where lines come from now, for the status bar. Asking also lets the port
   // notice a receiver that went away while nothing read it.
   struct TSource {
@@ -151,6 +158,9 @@ class TMonitor {
   TNMEA NMEA;
   TSentenceStats Counts;
   TSkyModel Satellites;
+  TEpochRecorder Recording{Satellites};
+  THistory Epochs;
+  uint64_t LinesTaken = 0;  // the epochs' line numbers
   std::string ReplayName;
   uint64_t DroppedSeen = 0;  // the port's dropped bytes already counted
   uint32_t SourceTick = 0;

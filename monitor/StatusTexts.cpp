@@ -46,3 +46,42 @@ TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& 
   }
   return texts;
 }
+
+namespace {
+
+const char* BetterFixName(int quality) {
+  switch (quality) {
+    case 2:
+      return "DGPS";
+    case 3:
+      return "PPS";
+    case 4:
+      return "RTK fixed";
+    case 5:
+      return "RTK float";
+    default:
+      return nullptr;
+  }
+}
+
+// "14:02:11" of "140211.00"; the field as sent when it is not a time.
+std::string ClockText(const std::string& field) {
+  if (!TimeOfDaySeconds(field)) return field;
+  return field.substr(0, 2) + ":" + field.substr(2, 2) + ":" + field.substr(4, 2);
+}
+
+}  // namespace
+
+TFixStatusText FixStatusText(const THistory& history, const TEpochRecorder& recorder) {
+  if (recorder.InterferenceSuspected()) {
+    const std::optional<std::string>& since = recorder.InterferenceSince();
+    return {since ? "Interference suspected since " + ClockText(*since) : "Interference suspected",
+            true};
+  }
+  if (history.Empty()) return {};
+  const TEpoch& last = history.At(history.End() - 1);
+  const char* name = BetterFixName(last.Quality.value_or(0));
+  if (!name) return {};
+  if (!last.DiffAge) return {name};
+  return {std::string(name) + Printed(", corrections %.1f s old", *last.DiffAge)};
+}

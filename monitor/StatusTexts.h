@@ -23,3 +23,14 @@ inline constexpr uint32_t kNoDataWarningMs = 3000;
 
 TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& stats,
                          uint32_t nowMs);
+
+// The label beside the source: interference suspected, in red, wins
+// ("Interference suspected since 14:02:11"); else the fix quality of the
+// last epoch when it is better than plain GPS, with the age of its
+// corrections ("RTK float, corrections 2.4 s old"); else nothing.
+struct TFixStatusText {
+  std::string Text;
+  bool Alarm = false;
+};
+
+TFixStatusText FixStatusText(const THistory& history, const TEpochRecorder& recorder);

@@ -7,18 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "common/Routines.h"
 #include "history/EpochHistory.h"
 #include "history/EpochRecorder.h"
 
 namespace {
 
-// A "$" sentence with its checksum.
 std::string Sentence(const std::string& body) {
-  unsigned sum = 0;
-  for (const char ch : body) sum ^= static_cast<unsigned char>(ch);
-  char checksum[4];
-  std::snprintf(checksum, sizeof checksum, "*%02X", sum);
-  return "$" + body + checksum;
+  return FrameSentence(body);
 }
 
 struct TRecording {
