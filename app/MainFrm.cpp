@@ -19,6 +19,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
+#include "source/MqttPublisher.h"
 #include "source/Relay.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"

@@ -15,6 +15,7 @@
 
 #include "app/AppSettings.h"
 #include "monitor/Monitor.h"
+#include "options/MqttOptions.h"
 #include "options/ShareOptions.h"
 #include "source/PortSource.h"
 #include "source/Serial.h"
@@ -28,6 +29,8 @@ class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TPortsForm;
 class TReceivedDataView;
+class TMqttForm;
+class TMqttPublisher;
 class TRelay;
 class TReplayRateForm;
 class TSatellitesForm;
@@ -50,6 +53,7 @@ struct TMainDialogs {
   TFieldFormatsForm* FieldFormats = nullptr;
   TPortsForm* Ports = nullptr;
   TShareForm* Share = nullptr;
+  TMqttForm* Mqtt = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -114,6 +118,7 @@ class TMainForm : public QMainWindow {
   void showAbout();
   void showUserGuide();
   void showShare();
+  void showMqtt();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -161,6 +166,10 @@ class TMainForm : public QMainWindow {
   // Starts, restarts or stops the relay as `options` say.
   void UseShareOptions(const TShareOptions& options);
   void onRelayCommand(std::string_view command);
+  // Connects to the broker the settings name, or lets go of it.
+  void UseMqttSettings(const TMqttSettings& settings);
+  // The epochs the history gained since the last call go to the broker.
+  void PublishEpochs();
   std::string SharingStatusText() const;
 
   std::unique_ptr<Ui::TMainForm> ui;
@@ -196,6 +205,12 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TRelay> Relay;
   std::string ShareError;
   QLabel* ShareStatus = nullptr;
+  // Publishing to a broker; the password lives here for the session when
+  // it is not remembered.
+  TMqttSettings MqttSettings;
+  std::unique_ptr<TMqttPublisher> Publisher;
+  uint64_t NextEpoch = 0;
+  uint64_t EpochGeneration = 0;
   std::vector<std::string> Arguments;
   TModalRunner ModalRunner;
   TUrlOpener UrlOpener;

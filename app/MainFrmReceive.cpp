@@ -62,6 +62,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
+  PublishEpochs();
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main

@@ -20,6 +20,7 @@
 #include "common/HandlerErrors.h"
 #include "common/Settings.h"
 #include "monitor/StatusTexts.h"
+#include "source/MqttPublisher.h"
 #include "source/Relay.h"
 #include "ui_MainFrm.h"
 
@@ -117,7 +118,7 @@ void TMainForm::ShowFixStatus() {
 // Without a source the status bar stays as it is, but the Statistics
 // window's "Last seen" counts on while it is open.
 void TMainForm::UpdateStatusTimer() {
-  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying() || Relay;
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying() || Relay || Publisher;
   if (!running && !(Statistics && Statistics->isVisible())) return StatusTimer->stop();
   if (!StatusTimer->isActive()) StatusTimer->start();
 }

@@ -6,7 +6,8 @@
 std::string DeviceTextProblem(std::string_view text) {
   if (!IsSourceUrl(text)) return {};
   std::string reason;
-  if (IsMqttUrl(text) ? ParseMqttUrl(text, reason).has_value() : ParseSourceUrl(text, reason).has_value())
+  if (IsMqttUrl(text) ? ParseMqttUrl(text, reason).has_value()
+                      : ParseSourceUrl(text, reason).has_value())
     return {};
   return kInvalidUrlText + reason;
 }

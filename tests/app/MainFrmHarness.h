@@ -25,6 +25,7 @@
 #include "common/Routines.h"
 #include "format/FieldFormatsFrm.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/MqttFrm.h"
 #include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
 #include "options/ShareFrm.h"
@@ -54,6 +55,7 @@ class TWindowHarness {
     Dialogs.FieldFormats = new TFieldFormatsForm(Main.get());
     Dialogs.Ports = new TPortsForm(Main.get(), [this] { return FoundPorts; });
     Dialogs.Share = new TShareForm(Main.get());
+    Dialogs.Mqtt = new TMqttForm(Main.get());
     Main->SetDialogs(Dialogs);
     Main->SetDeviceFactory(TScriptedSerialDevice::Factory(Script));
     Main->SetModalRunner([this](QDialog& dialog) {

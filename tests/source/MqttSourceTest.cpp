@@ -31,7 +31,7 @@ TEST(MqttSource, ASlotShowsWhatAnotherPublisherSends) {
   EXPECT_FALSE(source.CanSend());
 
   const std::vector<std::string> sent = {
-      "$GPGGA,120000.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*5C",
+      "$GPGGA,120000.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*67",
       "$GPRMC,120000.00,A,4807.038,N,01131.000,E,0.0,0.0,071226,,,A*6E",
   };
   for (const std::string& line : sent) publisher.Publish("fleet/roof/nmea", line);
