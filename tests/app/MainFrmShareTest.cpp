@@ -16,6 +16,7 @@
 #include "common/Settings.h"
 #include "tests/app/MainFrmHarness.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/LoopbackPorts.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -25,11 +26,6 @@ const std::vector<std::string> kReplayed = {
     "$GPGSV,1,1,01,05,40,083,46*40",
     "not a sentence at all",
 };
-
-uint16_t FreePort() {
-  QTcpServer probe;
-  return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 // Turns sharing on through the dialog, at `port`.
 void ShareOn(TWindowHarness& harness, uint16_t port) {
@@ -47,7 +43,7 @@ QString ShareText(const TWindowHarness& harness) {
 
 TEST(ShareWindow, AClientGetsTheReplayedLinesAsTheyCameWhateverIsFilteredOrStamped) {
   TWindowHarness harness;
-  const uint16_t port = FreePort();
+  const uint16_t port = FreeTcpPort();
   ASSERT_NE(port, 0);
   EXPECT_EQ(ShareText(harness), "") << "off by default";
   ShareOn(harness, port);

@@ -4,15 +4,12 @@
 
 #include <QFile>
 #include <QHostAddress>
-#include <QTcpServer>
 #include <QTcpSocket>
 
 #include "tests/support/EventLoop.h"
+#include "tests/support/LoopbackPorts.h"
 
-TMqttBroker::TMqttBroker() {
-  QTcpServer probe;
-  if (probe.listen(QHostAddress::LocalHost, 0)) BrokerPort = probe.serverPort();
-}
+TMqttBroker::TMqttBroker() : BrokerPort(FreeTcpPort()) {}
 
 TMqttBroker::~TMqttBroker() {
   Stop();

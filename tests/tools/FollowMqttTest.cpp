@@ -8,49 +8,23 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QHostAddress>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "tests/support/EventLoop.h"
+#include "tests/support/LoopbackPorts.h"
 #include "tests/support/MqttBroker.h"
 #include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
 
-const QString kDecode = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
-const QString kSimulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
-
-uint16_t FreePort() {
-  QTcpServer probe;
-  return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-// Serves `cycles` cycles on `port` while `subscriber` keeps reading.
-bool Serve(uint16_t port, const QString& echo, const char* cycles, TMqttTestClient& subscriber) {
-  QProcess sim;
-  sim.start(kSimulator,
-            {"--tcp", QString::number(port), "--rate", "40", "--cycles", cycles, "--echo", echo});
-  return sim.waitForStarted(5000) &&
-         subscriber.RunUntil([&] { return sim.state() == QProcess::NotRunning; }, 30000) &&
-         sim.exitCode() == 0;
-}
-
-std::vector<std::string> Lines(const QByteArray& text) {
-  std::vector<std::string> lines;
-  for (const QByteArray& line : text.split('\n'))
-    if (!line.isEmpty()) lines.push_back(line.toStdString());
-  return lines;
-}
-
 struct TFollowing {
   TFollowing(uint16_t source, const std::string& mqtt) {
-    Process.start(kDecode, {"--quiet", "--follow", QString("tcp://127.0.0.1:%1").arg(source),
-                            "--mqtt", QString::fromStdString(mqtt)});
+    Process.start(kDecodeProgram, {"--quiet", "--follow", QString("tcp://127.0.0.1:%1").arg(source),
+                                   "--mqtt", QString::fromStdString(mqtt)});
   }
   bool Stop() {
     ::kill(static_cast<pid_t>(Process.processId()), SIGTERM);
@@ -65,7 +39,7 @@ TEST(DecodeFollowMqtt, EveryLineEveryEpochAndTheRetainedStatus) {
   ASSERT_TRUE(broker.Start());
   TMqttTestClient subscriber(broker.Port(), "fleet/roof/#");
   ASSERT_TRUE(subscriber.Connected());
-  const uint16_t source = FreePort();
+  const uint16_t source = FreeTcpPort();
   TFollowing follow(source, broker.Url("fleet/roof"));
   ASSERT_TRUE(
       subscriber.RunUntil([&] { return !subscriber.On("fleet/roof/status").empty(); }, 10000));
@@ -73,7 +47,9 @@ TEST(DecodeFollowMqtt, EveryLineEveryEpochAndTheRetainedStatus) {
 
   QTemporaryDir dir;
   const QString echo = dir.filePath("served.nmea");
-  ASSERT_TRUE(Serve(source, echo, "120", subscriber));
+  ASSERT_TRUE(Serve(source, echo, "120", [&](const std::function<bool()>& done, int ms) {
+    return subscriber.RunUntil(done, ms);
+  }));
   const std::vector<std::string> served = NonEmptyLines(echo.toStdString());
   ASSERT_FALSE(served.empty());
   EXPECT_TRUE(subscriber.RunUntil(
@@ -85,7 +61,7 @@ TEST(DecodeFollowMqtt, EveryLineEveryEpochAndTheRetainedStatus) {
   EXPECT_EQ(subscriber.On("fleet/roof/nmea"), served);
   const TRunResult epochs = RunDecode({"--epochs", echo});
   ASSERT_EQ(epochs.ExitCode, 0);
-  EXPECT_EQ(subscriber.On("fleet/roof/epoch"), Lines(epochs.Out))
+  EXPECT_EQ(subscriber.On("fleet/roof/epoch"), OutputLines(epochs.Out))
       << "one message per epoch, the last one published at the end";
   EXPECT_EQ(subscriber.On("fleet/roof/status"), (std::vector<std::string>{"online", "offline"}));
 
@@ -99,7 +75,7 @@ TEST(DecodeFollowMqtt, EveryLineEveryEpochAndTheRetainedStatus) {
 TEST(DecodeFollowMqtt, ABrokerThatGoesAwayIsFoundAgainAndNothingWaitsForIt) {
   TMqttBroker broker;
   ASSERT_TRUE(broker.Start());
-  const uint16_t source = FreePort();
+  const uint16_t source = FreeTcpPort();
   TFollowing follow(source, broker.Url("fleet/mast"));
   QTemporaryDir dir;
   const QString echo = dir.filePath("served.nmea");
@@ -108,8 +84,8 @@ TEST(DecodeFollowMqtt, ABrokerThatGoesAwayIsFoundAgainAndNothingWaitsForIt) {
     TMqttTestClient watcher(broker.Port(), "fleet/mast/#");
     ASSERT_TRUE(watcher.RunUntil([&] { return !watcher.On("fleet/mast/status").empty(); }, 10000));
     // Six seconds of lines; the broker goes away while they flow.
-    sim.start(kSimulator, {"--tcp", QString::number(source), "--rate", "40", "--cycles", "240",
-                           "--echo", echo});
+    sim.start(kSimulatorProgram, {"--tcp", QString::number(source), "--rate", "40", "--cycles",
+                                  "240", "--echo", echo});
     ASSERT_TRUE(watcher.RunUntil([&] { return !watcher.On("fleet/mast/nmea").empty(); }, 5000));
   }
   broker.Stop();

@@ -18,18 +18,11 @@
 #include <vector>
 
 #include "tests/support/EventLoop.h"
+#include "tests/support/LoopbackPorts.h"
 #include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
-
-const QString kDecode = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
-const QString kSimulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
-
-uint16_t FreePort() {
-  QTcpServer probe;
-  return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 // A client of the relay that keeps what it reads; it connects as soon as the
 // relay listens.
@@ -51,46 +44,29 @@ struct TRelayClient {
   std::string Received;
 };
 
-// Serves `cycles` cycles on `port`, recording every byte a client took in
-// `echo`, and ends; false when it did not run to its end. Three seconds at
-// least: --follow, refused before, finds it at its next try.
-bool Serve(uint16_t port, const QString& echo, const char* cycles) {
-  QProcess sim;
-  sim.start(kSimulator,
-            {"--tcp", QString::number(port), "--rate", "40", "--cycles", cycles, "--echo", echo});
-  return sim.waitForStarted(5000) && sim.waitForFinished(30000) && sim.exitCode() == 0;
-}
-
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
 }
 
-std::vector<std::string> OutputLines(const QByteArray& out) {
-  std::vector<std::string> lines;
-  for (const QByteArray& line : out.split('\n'))
-    if (!line.isEmpty()) lines.push_back(line.toStdString());
-  return lines;
-}
-
 TEST(DecodeFollow, PrintsAndSharesEveryLineAcrossReconnectsAndEndsCleanlyOnSigterm) {
-  ASSERT_TRUE(QFile::exists(kSimulator));
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram));
   QTemporaryDir dir;
-  const uint16_t source = FreePort();
-  const uint16_t share = FreePort();
+  const uint16_t source = FreeTcpPort();
+  const uint16_t share = FreeTcpPort();
   const std::string url = "tcp://127.0.0.1:" + std::to_string(source);
   QProcess follow;
-  follow.start(kDecode, {"--stats", "--follow", QString::fromStdString(url), "--share",
-                         QString("127.0.0.1:%1").arg(share)});
+  follow.start(kDecodeProgram, {"--stats", "--follow", QString::fromStdString(url), "--share",
+                                QString("127.0.0.1:%1").arg(share)});
   ASSERT_TRUE(follow.waitForStarted(5000));
   TRelayClient first(share);
   TRelayClient second(share);
   ASSERT_EQ(second.Socket.state(), QTcpSocket::ConnectedState);
 
   // The simulator comes, goes and comes again; --follow finds it each time.
-  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120"));
-  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120"));
+  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120", ProcessEventsUntil));
+  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120", ProcessEventsUntil));
   std::vector<std::string> sent = NonEmptyLines(dir.filePath("first.nmea").toStdString());
   const std::vector<std::string> more = NonEmptyLines(dir.filePath("second.nmea").toStdString());
   sent.insert(sent.end(), more.begin(), more.end());
@@ -122,13 +98,13 @@ TEST(DecodeFollow, PrintsAndSharesEveryLineAcrossReconnectsAndEndsCleanlyOnSigte
 
 TEST(DecodeFollow, LinesAreNumberedOnAcrossReconnectsAndTheLastIsPrintedAtTheEnd) {
   QTemporaryDir dir;
-  const uint16_t source = FreePort();
+  const uint16_t source = FreeTcpPort();
   QProcess follow;
-  follow.start(kDecode, {"--follow", QString("tcp://127.0.0.1:%1").arg(source)});
+  follow.start(kDecodeProgram, {"--follow", QString("tcp://127.0.0.1:%1").arg(source)});
   ASSERT_TRUE(follow.waitForStarted(5000));
   ProcessEventsFor(200);
-  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120"));
-  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120"));
+  ASSERT_TRUE(Serve(source, dir.filePath("first.nmea"), "120", ProcessEventsUntil));
+  ASSERT_TRUE(Serve(source, dir.filePath("second.nmea"), "120", ProcessEventsUntil));
   const size_t count = NonEmptyLines(dir.filePath("first.nmea").toStdString()).size() +
                        NonEmptyLines(dir.filePath("second.nmea").toStdString()).size();
   QByteArray out;
