@@ -22,8 +22,8 @@
 namespace {
 
 struct TFollowing {
-  TFollowing(uint16_t source, const std::string& mqtt) {
-    Process.start(kDecodeProgram, {"--quiet", "--follow", QString("tcp://127.0.0.1:%1").arg(source),
+  TFollowing(uint16_t source, const std::string& mqtt, const char* mode = "--quiet") {
+    Process.start(kDecodeProgram, {mode, "--follow", QString("tcp://127.0.0.1:%1").arg(source),
                                    "--mqtt", QString::fromStdString(mqtt)});
   }
   bool Stop() {
@@ -76,7 +76,7 @@ TEST(DecodeFollowMqtt, ABrokerThatGoesAwayIsFoundAgainAndNothingWaitsForIt) {
   TMqttBroker broker;
   ASSERT_TRUE(broker.Start());
   const uint16_t source = FreeTcpPort();
-  TFollowing follow(source, broker.Url("fleet/mast"));
+  TFollowing follow(source, broker.Url("fleet/mast"), "--stats");
   QTemporaryDir dir;
   const QString echo = dir.filePath("served.nmea");
   QProcess sim;
@@ -115,6 +115,16 @@ TEST(DecodeFollowMqtt, ABrokerThatGoesAwayIsFoundAgainAndNothingWaitsForIt) {
   EXPECT_EQ(received, tail);
   const QString said = follow.Process.readAllStandardError();
   EXPECT_TRUE(said.contains("MQTT: retrying in 1 s")) << said.toStdString();
+  // What came while the broker was away was counted as dropped: some lines,
+  // and no more than the subscriber missed.
+  const std::vector<std::string> stats = OutputLines(follow.Process.readAllStandardOutput());
+  ASSERT_FALSE(stats.empty());
+  const std::string key = "\"mqtt\":{\"connected\":true,\"droppedLines\":";
+  const size_t at = stats.back().find(key);
+  ASSERT_NE(at, std::string::npos) << stats.back();
+  const uint64_t dropped = std::stoull(stats.back().substr(at + key.size()));
+  EXPECT_GT(dropped, 0u);
+  EXPECT_LE(dropped, served.size() - received.size());
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ class TFollower {
       return false;
     }
     if (Mode) {
+      Mode->SetExtraMembers([this](TJsonWriter& json) { ExtraMembers(Counts())(json); });
       QObject::connect(&ReportTimer, &QTimer::timeout, &ReportTimer, [this] {
         Mode->Report(Lines);
         Output.Flush();
@@ -61,16 +62,12 @@ class TFollower {
       Source->Close();
     }
     ReportTimer.stop();
-    if (Mqtt) {
-      // The last epoch is complete, and goes out before "offline".
-      Epochs->Finish(Lines);
-      Mqtt.reset();
-    }
-    if (!Relay) return;
+    if (Mqtt) Epochs->Finish(Lines);  // the last epoch goes out before "offline"
     // The mode's last object, printed after the follower is gone, carries
     // the counts as they stood at the end.
-    if (Mode) Mode->SetExtraMembers(RelayMembers(Relay->Totals()));
-    Relay->Stop();
+    if (Mode) Mode->SetExtraMembers(ExtraMembers(Counts()));
+    Mqtt.reset();
+    if (Relay) Relay->Stop();
   }
 
   uint64_t Lines = 0;
@@ -85,8 +82,6 @@ class TFollower {
           ": " + error);
       return false;
     }
-    if (Mode)
-      Mode->SetExtraMembers([this](TJsonWriter& json) { RelayMembers(Relay->Totals())(json); });
     return true;
   }
 
@@ -135,17 +130,49 @@ class TFollower {
     Say(error.empty() ? text : text + " (" + error + ")");
   }
 
-  static TDecodeMode::TExtraMembers RelayMembers(const TRelayTotals& totals) {
-    return [totals](TJsonWriter& json) {
-      json.Key("relay");
-      json.BeginObject();
-      json.Key("clients");
-      json.Integer(static_cast<int64_t>(totals.Clients));
-      json.Key("sent");
-      json.Integer(static_cast<int64_t>(totals.Sent));
-      json.Key("dropped");
-      json.Integer(static_cast<int64_t>(totals.Dropped));
-      json.EndObject();
+  // What --stats adds: the relay's counts with --share, the broker's with
+  // --mqtt.
+  struct TCounts {
+    std::optional<TRelayTotals> Relay;
+    std::optional<bool> MqttConnected;
+    uint64_t MqttDroppedLines = 0;
+    uint64_t MqttDroppedEpochs = 0;
+  };
+
+  TCounts Counts() const {
+    TCounts counts;
+    if (Relay) counts.Relay = Relay->Totals();
+    if (Mqtt) {
+      counts.MqttConnected = Mqtt->Link().State() == TLinkState::Connected;
+      counts.MqttDroppedLines = Mqtt->DroppedLines();
+      counts.MqttDroppedEpochs = Mqtt->DroppedEpochs();
+    }
+    return counts;
+  }
+
+  static TDecodeMode::TExtraMembers ExtraMembers(const TCounts& counts) {
+    return [counts](TJsonWriter& json) {
+      const auto member = [&json](const char* key, uint64_t value) {
+        json.Key(key);
+        json.Integer(static_cast<int64_t>(value));
+      };
+      if (counts.Relay) {
+        json.Key("relay");
+        json.BeginObject();
+        member("clients", counts.Relay->Clients);
+        member("sent", counts.Relay->Sent);
+        member("dropped", counts.Relay->Dropped);
+        json.EndObject();
+      }
+      if (counts.MqttConnected) {
+        json.Key("mqtt");
+        json.BeginObject();
+        json.Key("connected");
+        json.Boolean(*counts.MqttConnected);
+        member("droppedLines", counts.MqttDroppedLines);
+        member("droppedEpochs", counts.MqttDroppedEpochs);
+        json.EndObject();
+      }
     };
   }
 
