@@ -171,6 +171,8 @@ class TMainForm : public QMainWindow {
   // The epochs the history gained since the last call go to the broker.
   void PublishEpochs();
   std::string SharingStatusText() const;
+  // What the broker missed, and why the last try failed.
+  std::string SharingToolTip() const;
 
   std::unique_ptr<Ui::TMainForm> ui;
   TAppSettings Settings;

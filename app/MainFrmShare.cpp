@@ -138,3 +138,13 @@ std::string TMainForm::SharingStatusText() const {
   }
   return text;
 }
+
+std::string TMainForm::SharingToolTip() const {
+  if (!Publisher) return {};
+  std::string tip = "MQTT: " + std::to_string(Publisher->DroppedLines()) + " lines and " +
+                    std::to_string(Publisher->DroppedEpochs()) +
+                    " epochs dropped while no broker was connected";
+  const std::string error = Publisher->Link().LastError();
+  if (!error.empty()) tip += "\nLast failure: " + error;
+  return tip;
+}

@@ -97,7 +97,10 @@ void TMainForm::ShowStatus() {
     age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
   ShowFixStatus();
-  if (ShareStatus) ShareStatus->setText(QString::fromStdString(SharingStatusText()));
+  if (ShareStatus) {
+    ShareStatus->setText(QString::fromStdString(SharingStatusText()));
+    ShareStatus->setToolTip(QString::fromStdString(SharingToolTip()));
+  }
   if (Statistics && Statistics->isVisible()) {
     Statistics->ShowStats(Loop.Stats(), now);
     Statistics->ShowRelayClients(Relay ? Relay->Clients() : std::vector<TRelayClientCounts>{},

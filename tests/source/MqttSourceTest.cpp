@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "source/MqttDirectory.h"
 #include "source/MqttUrl.h"
 #include "source/Serial.h"
 #include "tests/source/NetworkTestSupport.h"
@@ -60,6 +61,27 @@ TEST(MqttSource, ABrokerThatIsNotThereIsRetried) {
   TakeLines(
       source, [&] { return source.LinkState() == TLinkState::Retrying; }, 5000);
   EXPECT_EQ(source.SourceText(), "Disconnected from " + url + ", retrying in 1 s");
+}
+
+TEST(MqttDirectory, ListsTheReceiversUnderAPrefixWithTheirState) {
+  TMqttBroker broker;
+  ASSERT_TRUE(broker.Start());
+  TMqttTestClient fleet(broker.Port(), "");
+  fleet.Publish("fleet/roof/status", "online", true);
+  fleet.Publish("fleet/mast/status", "offline", true);
+  fleet.Publish("fleet/bow/deep/status", "online", true);  // not a receiver of this prefix
+  fleet.Publish("other/keel/status", "online", true);      // nor this
+  std::string reason;
+  TMqttDirectory directory(*ParseMqttUrl(broker.Url("fleet"), reason));
+  const std::vector<TMqttReceiver> expected = {{"mast", false}, {"roof", true}};
+  EXPECT_TRUE(fleet.RunUntil([&] { return directory.Receivers() == expected; }, 5000));
+  EXPECT_EQ(MqttReceiversText(directory.Receivers()), "mast offline, roof online");
+
+  // A receiver that ends says so; one whose status is cleared is gone.
+  fleet.Publish("fleet/roof/status", "offline", true);
+  fleet.Publish("fleet/mast/status", "", true);
+  const std::vector<TMqttReceiver> after = {{"roof", false}};
+  EXPECT_TRUE(fleet.RunUntil([&] { return directory.Receivers() == after; }, 5000));
 }
 
 struct TUrlCase {

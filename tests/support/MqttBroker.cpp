@@ -84,10 +84,10 @@ bool TMqttTestClient::RunUntil(const std::function<bool()>& done, int timeoutMs)
       timeoutMs);
 }
 
-void TMqttTestClient::Publish(const std::string& topic, const std::string& payload) {
+void TMqttTestClient::Publish(const std::string& topic, const std::string& payload, bool retain) {
   if (!Client) return;
   mosquitto_publish(Client, nullptr, topic.c_str(), static_cast<int>(payload.size()),
-                    payload.data(), 0, false);
+                    payload.data(), 0, retain);
   mosquitto_loop(Client, 2, 1);
 }
 

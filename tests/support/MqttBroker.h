@@ -53,7 +53,7 @@ class TMqttTestClient {
   // Runs both this client's loop and the event loop until `done` holds, at
   // most `timeoutMs`; whether it held.
   bool RunUntil(const std::function<bool()>& done, int timeoutMs);
-  void Publish(const std::string& topic, const std::string& payload);
+  void Publish(const std::string& topic, const std::string& payload, bool retain = false);
   // The payloads received on `topic`, in order.
   std::vector<std::string> On(const std::string& topic) const;
 
