@@ -80,7 +80,10 @@ void TRelay::Forget(TClient* client) {
 }
 
 void TRelay::Send(std::string_view line) {
-  const auto size = static_cast<qint64>(line.size() + 2);
+  std::string framed;
+  framed.reserve(line.size() + 2);
+  framed.append(line).append("\r\n");
+  const auto size = static_cast<qint64>(framed.size());
   for (const auto& client : Connected) {
     QTcpSocket& socket = *client->Socket;
     if (socket.bytesToWrite() + size > static_cast<qint64>(kQueueLimit)) {
@@ -88,9 +91,6 @@ void TRelay::Send(std::string_view line) {
       if (!client->FullSince) client->FullSince = Clock();
       continue;
     }
-    std::string framed;
-    framed.reserve(line.size() + 2);
-    framed.append(line).append("\r\n");
     socket.write(framed.data(), size);
     ++client->Counts.Sent;
     client->FullSince.reset();

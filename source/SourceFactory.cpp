@@ -13,8 +13,7 @@ std::unique_ptr<ILineSource> MakeNetworkSource(const std::string& text) {
   std::string reason;
   if (IsMqttUrl(text)) {
     const std::optional<TMqttUrl> broker = ParseMqttUrl(text, reason);
-    if (!broker)
-      throw EDeviceError(std::string(kOpenFailedText) + "\n" + kInvalidUrlText + reason);
+    if (!broker) throw EDeviceError(std::string(kOpenFailedText) + "\n" + kInvalidUrlText + reason);
     return std::make_unique<TMqttSource>(*broker, text);
   }
   const std::optional<TSourceUrl> url = ParseSourceUrl(text, reason);

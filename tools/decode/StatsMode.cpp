@@ -1,11 +1,10 @@
 // --stats: one JSON object at the end with a row per sentence address (the
 // same rows as the program's Statistics window, counted by the same rule)
-// and their total; under --follow also every 10 s, and with --share the
-// relay's counts, "relay":{"clients":N,"sent":N,"dropped":N}, and with
-// --mqtt the broker's, "mqtt":{"connected":B,"droppedLines":N,"droppedEpochs":N}. As in the window, past 1,000 addresses a new one counts in
-// "(not a sentence)", and an address keeps at most 16 characters: random
-// bytes make a new address of almost every line, and the rows must not grow
-// with the input.
+// and their total; under --follow also every 10 s, with the relay's counts
+// (--share) and the broker's (--mqtt) at the top level. As in the window,
+// past 1,000 addresses a new one counts in "(not a sentence)", and an
+// address keeps at most 16 characters: random bytes make a new address of
+// almost every line, and the rows must not grow with the input.
 
 #include <cstddef>
 
