@@ -55,6 +55,14 @@ void TAppSettings::StoreReplaySpeed(int milliseconds) {
   ::StoreReplaySpeed(milliseconds);
 }
 
+TReplayPacing TAppSettings::ReplayPacing() const {
+  return StoredReplayPacing();
+}
+
+void TAppSettings::StoreReplayPacing(const TReplayPacing& pacing) {
+  ::StoreReplayPacing(pacing);
+}
+
 int32_t TAppSettings::BaudRate() const {
   return BaudRateFromText(ReadSettingStr(kOptionsSection, kBaudRateName, ""));
 }
@@ -73,7 +81,17 @@ std::string TAppSettings::PortToolTip(int index) const {
   const std::string path = PortDevicePath(index);
   const std::optional<int32_t> own = OwnBaudRate(index);
   if (!own || path.empty()) return path;
+  if (*own == kAutoRate) return path + ", baud rate found by listening";
   return path + " at " + std::to_string(*own) + " baud";
+}
+
+int32_t TAppSettings::FoundBaudRate(int index) const {
+  return SlotBaudRateFromText(StoredSlotText(index, "FoundBaudRate")).value_or(0);
+}
+
+void TAppSettings::StoreFoundBaudRate(int index, int32_t rate) {
+  if (index < 0 || index >= kPortCount) return;
+  WriteSettingStr(kPortsSection, SlotName(index) + "FoundBaudRate", std::to_string(rate));
 }
 
 TPortChoices TAppSettings::PortChoices() const {

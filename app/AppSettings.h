@@ -54,6 +54,9 @@ class TAppSettings {
   // Brought to the nearest bound of 10 to 5000.
   int ReplaySpeed() const;
   void StoreReplaySpeed(int milliseconds);
+  // "ReplayMode" and "ReplayFactor": the fixed interval or the recorded pace.
+  TReplayPacing ReplayPacing() const;
+  void StoreReplayPacing(const TReplayPacing& pacing);
 
   // The stored "BaudRate" as a decimal integer, read at every open; 4800
   // when it is missing or not a whole number. A rate outside the dialog's
@@ -68,6 +71,11 @@ class TAppSettings {
   std::string PortDevicePath(int index) const;
   // The slot's tool tip: its path, and its own rate when it has one.
   std::string PortToolTip(int index) const;
+  // The rate a slot at "Auto" found last time: "COMnFoundBaudRate" of
+  // section "Ports", 0 for none.
+  int32_t FoundBaudRate(int index) const;
+  // Throws the store's error.
+  void StoreFoundBaudRate(int index, int32_t rate);
 
   // Section "Ports" as the Ports dialog edits it, with what the environment
   // sets and the built-in paths beside it.

@@ -19,6 +19,7 @@
 #include "app/SatellitesFrm.h"
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
+#include "options/ReplayRateFrm.h"
 #include "source/MqttPublisher.h"
 #include "source/Relay.h"
 #include "source/SendCommandFrm.h"
@@ -50,9 +51,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   TPortProviders providers;
   providers.Path = [this](int index) { return Settings.PortDevicePath(index); };
   providers.BaudRate = [this](int index) { return Settings.BaudRate(index); };
+  providers.FoundRate = [this](int index) { return Settings.FoundBaudRate(index); };
+  // A rate that cannot be remembered is only searched for again next time.
+  providers.KeepFoundRate = [this](int index, int32_t rate) {
+    try {
+      Settings.StoreFoundBaudRate(index, rate);
+    } catch (const std::exception&) {
+    }
+  };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
   SetUpSharing();
+  SetUpCharts();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);
   SetUpHelpMenu();
@@ -199,7 +209,13 @@ void TMainForm::runCommandLine() {
       return ShowNotice(kBadCountMessage);
     case TStartAction::BadCommand:
       return ShowNotice(kBadCommandMessage);
+    case TStartAction::BadSpeed:
+      return ShowNotice(kBadSpeedMessage);
     case TStartAction::Replay:
+      if (command.Speed) {
+        UseReplayPacing({TReplayMode::RecordedPace, *command.Speed});
+        if (Dialogs.ReplayRate) Dialogs.ReplayRate->SetReplayPacing(ReplayPacing);
+      }
       return StartReplay(command.FileName);
     case TStartAction::Log:
       if (command.PortIndex && *command.PortIndex != ComPortIndex()) {
@@ -240,7 +256,13 @@ void RunAt(QTimer& timer, int interval) {
 // program with a port open sleeps until they do.
 void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
-  RunAt(*Timer, Loop.NeedsTicks() ? Loop.TickInterval() : 0);
+  // At the recorded pace an interval of 0 is the next turn of the event loop.
+  if (Loop.NeedsTicks()) {
+    if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
+    if (!Timer->isActive()) Timer->start();
+  } else {
+    Timer->stop();
+  }
   RunAt(*Blinker, Loop.BlinkInterval());
   UpdateStatusTimer();
 }
@@ -272,6 +294,7 @@ void TMainForm::clearReceivedData() {
   ReceiveData->Clear();
   Loop.ClearEpochs();
   if (Satellites) Satellites->Clear();
+  ScheduleCharts();
 }
 
 void TMainForm::showSendCommand() {

@@ -33,6 +33,7 @@ class TMqttForm;
 class TMqttPublisher;
 class TRelay;
 class TReplayRateForm;
+class TChartsForm;
 class TSatellitesForm;
 class TSendCommandForm;
 class TShareForm;
@@ -115,6 +116,7 @@ class TMainForm : public QMainWindow {
   void openWebAddress();
   void showStatistics();
   void showSatellites();
+  void showCharts();
   void showAbout();
   void showUserGuide();
   void showShare();
@@ -151,13 +153,18 @@ class TMainForm : public QMainWindow {
   void SetUpStatusBar();
   void SetUpHelpMenu();
   void ShowStatus();
+  // A gap the replay crossed, for a few seconds over the status fields.
+  void ShowReplayNotice(const std::string& text);
   void ShowFixStatus();
   void UpdateStatusTimer();
   void SaveWindowGeometry();
+  void SetUpCharts();
+  void ScheduleCharts();
   void ConnectOptionsDialogs();
   void ConnectFieldFormatsDialog();
   void UseFieldFormats(const TFieldFormats& formats);
   void UseReplaySpeed(int milliseconds);
+  void UseReplayPacing(const TReplayPacing& pacing);
   void storeGeneralOptions();
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
@@ -181,6 +188,7 @@ class TMainForm : public QMainWindow {
   TFieldFormats FieldFormats;
   TGeneralOptions GeneralOptions;
   int ReplaySpeed = kDefaultReplaySpeed;
+  TReplayPacing ReplayPacing;
   QTimer* Timer = nullptr;
   QTimer* Blinker = nullptr;
   bool ArrivalPosted = false;
@@ -197,6 +205,8 @@ class TMainForm : public QMainWindow {
   TSatellitesForm* Satellites = nullptr;  // made when first opened
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
+  TChartsForm* Charts = nullptr;        // made when first opened
+  QTimer* ChartsFrame = nullptr;        // its next refresh
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
   QButtonGroup* ComPortGroup = nullptr;

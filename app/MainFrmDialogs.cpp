@@ -35,9 +35,14 @@ void TMainForm::ConnectOptionsDialogs() {
   if (TReplayRateForm* replay = Dialogs.ReplayRate) {
     UseReplaySpeed(Settings.ReplaySpeed());
     replay->SetReplaySpeed(ReplaySpeed);
+    UseReplayPacing(Settings.ReplayPacing());
+    replay->SetReplayPacing(ReplayPacing);
     connect(replay, &TReplayRateForm::ReplaySpeedChanged, this, &TMainForm::UseReplaySpeed);
-    connect(replay, &QDialog::finished, this,
-            Reported([this] { Settings.StoreReplaySpeed(ReplaySpeed); }));
+    connect(replay, &TReplayRateForm::ReplayPacingChanged, this, &TMainForm::UseReplayPacing);
+    connect(replay, &QDialog::finished, this, Reported([this] {
+              Settings.StoreReplaySpeed(ReplaySpeed);
+              Settings.StoreReplayPacing(ReplayPacing);
+            }));
   }
 }
 
@@ -94,6 +99,11 @@ void TMainForm::ShowPortToolTips() {
 void TMainForm::UseReplaySpeed(int milliseconds) {
   ReplaySpeed = milliseconds;
   Loop.SetReplayRate(milliseconds);
+}
+
+void TMainForm::UseReplayPacing(const TReplayPacing& pacing) {
+  ReplayPacing = pacing;
+  Loop.SetReplayPacing(pacing);
 }
 
 void TMainForm::ConnectFieldFormatsDialog() {

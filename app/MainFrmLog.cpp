@@ -42,6 +42,8 @@ void TMainForm::togglePause() {
   Loop.SetPaused(pausing);
   ui->PauseButton->setText(pausing ? "Resume" : "Pause");
   ui->ModeCaption->setText(pausing ? "PAUSED" : "REPLAY");
+  // At the recorded pace the next tick is timed anew from the resume.
+  UpdateReceiveTimer();
 }
 
 void TMainForm::showReplayRate() {

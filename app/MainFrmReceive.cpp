@@ -14,8 +14,13 @@
 #include "app/SatellitesFrm.h"
 #include "ui_MainFrm.h"
 
+// At the recorded pace each tick is timed for the next line due, and a tick
+// with more due than a frame's work comes again at the next turn.
 void TMainForm::onReceiveTick() {
   ApplyStep(Loop.Tick());
+  if (!Timer->isActive() || !Loop.Replaying()) return;
+  const int interval = Loop.TickInterval();
+  if (Timer->interval() != interval) Timer->setInterval(interval);
 }
 
 void TMainForm::onLinesArrived() {
@@ -60,8 +65,10 @@ void TMainForm::ApplyTick(const TTickResult& result) {
     UpdateReceiveTimer();
   }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
+  if (!result.Notice.empty()) ShowReplayNotice(result.Notice);
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
+  ScheduleCharts();
   PublishEpochs();
 }
 

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/ChartsFrm.h"
 #include "app/ElidedLabel.h"
 #include "app/FramePacer.h"
 #include "app/MainFrm.h"
@@ -33,6 +34,8 @@ constexpr int kSettingsNoticeMs = 30000;
 // Long enough to be read on a return to the bench, short enough to give the
 // status fields back.
 constexpr int kDroppedLinesMessageTime = 60 * 1000;
+// Long enough to be read at a glance, short enough not to hide the source.
+constexpr int kReplayNoticeTime = 5000;
 
 }  // namespace
 
@@ -83,6 +86,10 @@ void TMainForm::SetUpStatusBar() {
   ShowStatus();
   const std::string notice = SettingsNotice();
   if (!notice.empty()) statusBar()->showMessage(QString::fromLocal8Bit(notice), kSettingsNoticeMs);
+}
+
+void TMainForm::ShowReplayNotice(const std::string& text) {
+  statusBar()->showMessage(QString::fromStdString(text), kReplayNoticeTime);
 }
 
 void TMainForm::ShowStatus() {
@@ -156,4 +163,5 @@ void TMainForm::showSatellites() {
 void TMainForm::SaveWindowGeometry() {
   if (Statistics) Statistics->SaveGeometry();
   if (Satellites) Satellites->SaveGeometry();
+  if (Charts) Charts->SaveGeometry();
 }

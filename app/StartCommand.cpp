@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include "history/ReplayPace.h"
+
 const char* const kBadCountMessage = "Two parameters required: Operation and filename";
 const char* const kBadCommandMessage =
     "Invalid parameter. First parameter must be \"L\" for log or \"R\" for replay and second "
     "parameter is filename.";
+const char* const kBadSpeedMessage =
+    "Invalid speed. --speed must be followed by a number from 0.01 to 10000 or by \"max\".";
 
 namespace {
 
@@ -16,10 +20,39 @@ int PortIndexOf(char digit) {
   return std::clamp(index, -1, 7);
 }
 
+// Takes "--speed X" or "--speed=X" out of `arguments`; false for a speed
+// that cannot be read or is missing.
+bool TakeSpeed(std::vector<std::string>& arguments, std::optional<double>& speed) {
+  constexpr std::string_view kOption = "--speed";
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (!argument.starts_with(kOption)) continue;
+    std::optional<std::string> text;
+    size_t taken = 1;
+    if (argument == kOption && i + 1 < arguments.size()) {
+      text = arguments[i + 1];
+      taken = 2;
+    } else if (argument.starts_with("--speed=")) {
+      text = std::string(argument.substr(kOption.size() + 1));
+    } else if (argument != kOption) {
+      continue;
+    }
+    speed = text ? ParseSpeed(*text) : std::nullopt;
+    arguments.erase(arguments.begin() + std::ptrdiff_t(i),
+                    arguments.begin() + std::ptrdiff_t(i + taken));
+    return speed.has_value();
+  }
+  return true;
+}
+
 }  // namespace
 
-TStartCommand ParseStartCommand(const std::vector<std::string>& arguments) {
+TStartCommand ParseStartCommand(std::vector<std::string> arguments) {
   TStartCommand result;
+  if (!TakeSpeed(arguments, result.Speed)) {
+    result.Action = TStartAction::BadSpeed;
+    return result;
+  }
   if (arguments.empty()) return result;
   if (arguments.size() != 2) {
     result.Action = TStartAction::BadCount;

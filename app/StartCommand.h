@@ -1,6 +1,8 @@
 #pragma once
 // The two start-up arguments ("L" with an optional port digit, or "R", then a
 // file name) turned into the one thing the main window does when first shown.
+// "--speed X" beside them (X a number or "max") replays at the recorded pace,
+// X times as fast, for this run.
 
 #include <optional>
 #include <string>
@@ -12,6 +14,7 @@ enum class TStartAction {
   Replay,      // start replaying
   BadCount,    // not exactly two arguments
   BadCommand,  // two arguments, but the first is neither "L..." nor "R"
+  BadSpeed,    // --speed without a number or "max" after it
 };
 
 struct TStartCommand {
@@ -19,10 +22,13 @@ struct TStartCommand {
   // For Log: the port selection to make (-1 none, 0..7), absent for a bare "L".
   std::optional<int> PortIndex;
   std::string FileName;
+  // For Replay: the speed given with --speed, which selects the recorded pace.
+  std::optional<double> Speed;
 };
 
 extern const char* const kBadCountMessage;
 extern const char* const kBadCommandMessage;
+extern const char* const kBadSpeedMessage;
 
 // `arguments` excludes the program name.
-TStartCommand ParseStartCommand(const std::vector<std::string>& arguments);
+TStartCommand ParseStartCommand(std::vector<std::string> arguments);

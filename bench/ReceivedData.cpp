@@ -144,13 +144,4 @@ BENCHMARK(BM_ScrollToFirstLine)->Arg(280 * 86400)->Iterations(20)->Unit(benchmar
 
 }  // namespace
 
-// The view needs a QApplication, so this program brings its own main.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "bench/WidgetsMain.h"

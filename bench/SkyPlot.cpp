@@ -103,12 +103,4 @@ BENCHMARK(SatellitesWindowUpdate)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-// The widgets need a QApplication, so this program has its own main.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+#include "bench/WidgetsMain.h"

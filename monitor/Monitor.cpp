@@ -1,5 +1,7 @@
 #include "monitor/Monitor.h"
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "common/Clock.h"
@@ -72,6 +74,26 @@ void TMonitor::StartReplay(const std::string& fileName) {
   ReplayName = std::filesystem::path(fileName).filename().string();
   IsReplaying = true;
   Paused = false;
+  HeldLine.reset();
+  Pace = TReplayPace(Pacing.Speed);
+}
+
+void TMonitor::SetPaused(bool paused) {
+  if (paused == Paused) return;
+  Paused = paused;
+  if (paused)
+    Pace.Hold(PaceNow());
+  else
+    Pace.Resume(PaceNow());
+}
+
+void TMonitor::SetReplayPacing(const TReplayPacing& pacing) {
+  const TReplayPace::TTime now = PaceNow();
+  if (pacing.Speed != Pace.CurrentSpeed()) Pace.SetSpeed(pacing.Speed, now);
+  // From the fixed interval into the recorded pace: on from the line shown
+  // last, not from when the replay began.
+  if (pacing.Mode == TReplayMode::RecordedPace && Pacing.Mode != pacing.Mode) Pace.Rejoin(now);
+  Pacing = pacing;
 }
 
 void TMonitor::Stop() {
@@ -79,6 +101,7 @@ void TMonitor::Stop() {
   IsLogging = false;
   IsReplaying = false;
   Paused = false;
+  HeldLine.reset();
   ModeShown = false;
   Counts.EndSource();
   if (fileOpen) {
@@ -135,7 +158,20 @@ IModemLines* TMonitor::SampledLines() const {
   return lines && lines->NeedsSampling() ? lines : nullptr;
 }
 
+int TMonitor::TickInterval() const {
+  if (!IsReplaying) return kIdleInterval;
+  if (Pacing.Mode == TReplayMode::FixedInterval) return ReplayRate;
+  if (Paused) return kPacedBlinkInterval;
+  if (!HeldLine) return 0;
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
+      Pace.CurrentDue() - TReplayPace::TTime(std::chrono::milliseconds(PaceTicks)));
+  // The tick counter may have moved since PaceNow() was last read: a
+  // millisecond late at most, never a spin.
+  return static_cast<int>(std::max<int64_t>(0, wait.count()));
+}
+
 int TMonitor::BlinkInterval() const {
+  if (IsReplaying && Pacing.Mode == TReplayMode::RecordedPace) return kPacedBlinkInterval;
   if (IsReplaying) return ReplayRate;
   return IsLogging ? kLoggingBlinkInterval : 0;
 }
@@ -150,14 +186,59 @@ TTickResult TMonitor::Blink() {
 
 void TMonitor::TakeFromReplay(TTickResult& result) {
   if (Paused) return;
-  if (DataFile.atEnd()) {
-    result.ReplayEnded = true;
-    Recording.Finish(LinesTaken);
-    Satellites.EndEpoch();
-    return Stop();
+  if (Pacing.Mode == TReplayMode::RecordedPace) return TakePacedLines(result);
+  if (!HeldLine) {
+    if (DataFile.atEnd()) return EndReplay(result);
+    ReadAhead();
   }
-  std::string line = DataFile.readLine();
+  TakeHeldLine(result);
+}
+
+// Every line now due, within a frame's work and as many lines as one
+// arrival takes (the window still has to show them): what is left waits for
+// the next turn of the event loop.
+void TMonitor::TakePacedLines(TTickResult& result) {
+  const uint32_t started = Clock::TickCount();
+  for (int taken = 1;; ++taken) {
+    if (!HeldLine) {
+      if (DataFile.atEnd()) return EndReplay(result);
+      const std::optional<double> crossed = ReadAhead();
+      if (crossed) result.Notice = CrossedText(*crossed);
+    }
+    if (Pace.CurrentDue() > PaceNow()) return;
+    TakeHeldLine(result);
+    if (taken == kLinesPerArrival || Clock::TickCount() - started >= kReplayTickBudget) {
+      result.MoreWaiting = true;
+      return;
+    }
+  }
+}
+
+// Lines are placed on the pace also at the fixed interval, so that a change
+// to the recorded pace goes on from the line shown last.
+std::optional<double> TMonitor::ReadAhead() {
+  HeldLine = DataFile.readLine();
+  return Pace.Place(*HeldLine, PaceNow()).Crossed;
+}
+
+void TMonitor::TakeHeldLine(TTickResult& result) {
+  std::string line = std::move(*HeldLine);
+  HeldLine.reset();
   if (!line.empty()) Take(std::move(line), result);
+}
+
+void TMonitor::EndReplay(TTickResult& result) {
+  result.ReplayEnded = true;
+  Recording.Finish(LinesTaken);
+  Satellites.EndEpoch();
+  Stop();
+}
+
+TReplayPace::TTime TMonitor::PaceNow() {
+  const uint32_t tick = Clock::TickCount();
+  PaceTicks += static_cast<uint32_t>(tick - LastPaceTick);
+  LastPaceTick = tick;
+  return TReplayPace::TTime(std::chrono::milliseconds(PaceTicks));
 }
 
 bool TMonitor::Filtered(TSentenceResult result) const {

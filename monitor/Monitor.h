@@ -2,9 +2,10 @@
 // The receive loop and its state, away from any window. Lines are taken as
 // the port says they arrived (TakeArrived), or one a tick from a replay
 // (Tick); each is decoded, filtered, stamped, logged and worked out into what
-// the fix display must show. DSR, the receiver's 1 PPS output, lights the
-// lamp: its changes come from a thread that waits for them, or, where the
-// device cannot be waited on, from sampling at every tick. The mode
+// the fix display must show. A replay goes a line a tick at the replay rate,
+// or epoch by epoch at the recorded pace. DSR, the receiver's 1 PPS output,
+// lights the lamp: its changes come from a thread that waits for them, or,
+// where the device cannot be waited on, from sampling at every tick. The mode
 // indicator blinks at its own pace (Blink). The window applies what each
 // step returns; the monitor never touches a widget.
 
@@ -19,6 +20,7 @@
 
 #include "history/EpochHistory.h"
 #include "history/EpochRecorder.h"
+#include "history/ReplayPace.h"
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
 #include "monitor/MonitorOptions.h"
@@ -43,6 +45,8 @@ struct TTickResult {
   std::string Error;
   // Lines may still wait: take them at the next turn of the event loop.
   bool MoreWaiting = false;
+  // For the status bar: a gap in the recorded time that the replay crossed.
+  std::string Notice;
 };
 
 class TMonitor {
@@ -52,6 +56,11 @@ class TMonitor {
   static constexpr int kIdleInterval = 10;
   // The mode indicator's half period while logging.
   static constexpr int kLoggingBlinkInterval = 110;
+  // The blink's half period while a replay goes at the recorded pace.
+  static constexpr int kPacedBlinkInterval = 500;
+  // The work one tick does at most while a replay is behind its pace (or goes
+  // as fast as possible): about a frame, so the window stays responsive.
+  static constexpr uint32_t kReplayTickBudget = 16;
   // Lines one arrival takes at most (a multiplexer with AIS sends hundreds
   // a second): the rest are taken at the next turn, so one event stays short.
   static constexpr int kLinesPerArrival = 100;
@@ -94,8 +103,10 @@ class TMonitor {
   // Ends logging or replay and lets go of the port. The port goes even when
   // the file cannot be written out; that failure is thrown afterwards.
   void Stop();
-  void SetPaused(bool paused) { Paused = paused; }
+  void SetPaused(bool paused);
   void SetReplayRate(int milliseconds) { ReplayRate = milliseconds; }
+  // Acts at once, also on a replay under way.
+  void SetReplayPacing(const TReplayPacing& pacing);
 
   bool Logging() const { return IsLogging; }
   bool Replaying() const { return IsReplaying; }
@@ -103,12 +114,14 @@ class TMonitor {
   // Ticks are needed while a replay runs and while the port's DSR must be
   // sampled; otherwise lines come by themselves and the program may sleep.
   bool NeedsTicks() const;
-  int TickInterval() const { return IsReplaying ? ReplayRate : kIdleInterval; }
+  // At the recorded pace: the milliseconds until the next line is due, 0
+  // for the next turn of the event loop.
+  int TickInterval() const;
   // The mode indicator's blink period while logging or replaying (paused or
   // not), else 0: no blinking.
   int BlinkInterval() const;
 
-  // One replay line, or a DSR sample.
+  // One replay line, the replay's lines now due, or a DSR sample.
   TTickResult Tick();
   // Every line that arrived at the port, up to kLinesPerArrival; also the
   // lamp's first state after the port opened.
@@ -149,6 +162,14 @@ class TMonitor {
   TTickResult Run(const std::function<void(TTickResult&)>& step);
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);
+  void TakePacedLines(TTickResult& result);
+  // Reads the replay's next line into HeldLine; the recorded time it
+  // crossed, if any.
+  std::optional<double> ReadAhead();
+  void TakeHeldLine(TTickResult& result);
+  void EndReplay(TTickResult& result);
+  // The replay's own clock, from the tick counter, that does not wrap.
+  TReplayPace::TTime PaceNow();
   void WatchDSR();
   void ShowDSR(bool on, TTickResult& result);
   bool Filtered(TSentenceResult result) const;
@@ -182,6 +203,12 @@ class TMonitor {
   bool Paused = false;
   bool ModeShown = false;
   int ReplayRate = kDefaultReplaySpeed;
+  TReplayPacing Pacing;
+  TReplayPace Pace;
+  // A line read ahead, held until the pace says it is due.
+  std::optional<std::string> HeldLine;
+  uint64_t PaceTicks = 0;
+  uint32_t LastPaceTick = 0;
   uint32_t StartTick = 0;
   int32_t LastDSRState = -1;  // -1 nothing drawn yet, 0 off, 1 on
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/Settings.h"
+#include "history/ReplayPace.h"
 
 namespace {
 
@@ -43,4 +44,17 @@ int StoredReplaySpeed() {
 
 void StoreReplaySpeed(int milliseconds) {
   WriteSettingInt(kOptionsSection, kReplaySpeedName, milliseconds);
+}
+
+TReplayPacing StoredReplayPacing() {
+  TReplayPacing pacing;
+  if (ReadSettingInt(kOptionsSection, kReplayModeName, 0) == 1)
+    pacing.Mode = TReplayMode::RecordedPace;
+  pacing.Speed = ParseSpeed(ReadSettingStr(kOptionsSection, kReplayFactorName, "1")).value_or(1);
+  return pacing;
+}
+
+void StoreReplayPacing(const TReplayPacing& pacing) {
+  WriteSettingInt(kOptionsSection, kReplayModeName, static_cast<int>(pacing.Mode));
+  WriteSettingStr(kOptionsSection, kReplayFactorName, SpeedText(pacing.Speed));
 }

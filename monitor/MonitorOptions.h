@@ -59,6 +59,21 @@ inline constexpr int kDefaultReplaySpeed = 500;
 inline constexpr int kMinimumReplaySpeed = 10;
 inline constexpr int kMaximumReplaySpeed = 5000;
 
+// How a replay is paced: a fixed interval per line (the replay rate), or
+// the recorded time divided by a speed (TReplayPace::kFastest: as fast as
+// possible).
+enum class TReplayMode { FixedInterval = 0, RecordedPace = 1 };
+
+struct TReplayPacing {
+  TReplayMode Mode = TReplayMode::FixedInterval;
+  double Speed = 1;
+
+  bool operator==(const TReplayPacing&) const = default;
+};
+
+inline constexpr const char* kReplayModeName = "ReplayMode";
+inline constexpr const char* kReplayFactorName = "ReplayFactor";
+
 // Reads every option from the store (for the owner of the application's
 // settings); what cannot be read is its default. A
 // stored timestamp form above the last item selects the last, below 0 none.
@@ -70,3 +85,8 @@ void SaveMonitorOptions(const TMonitorOptions& options);
 int StoredReplaySpeed();
 // Throws the store's error when the write fails.
 void StoreReplaySpeed(int milliseconds);
+// The stored choice of pace; a mode or speed that cannot be read is the
+// fixed interval or 1x.
+TReplayPacing StoredReplayPacing();
+// Throws the store's error when a write fails.
+void StoreReplayPacing(const TReplayPacing& pacing);

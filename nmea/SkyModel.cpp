@@ -6,17 +6,10 @@
 #include <limits>
 
 #include "common/Routines.h"
-#include "nmea/NMEA.h"
+#include "nmea/EpochMark.h"
 #include "nmea/SkyLine.h"
 
 namespace {
-
-// The decoder's own checksum rule, so that the model takes exactly the lines
-// that the decoder does not reject for their checksum.
-const TNMEA& ChecksumJudge() {
-  static const TNMEA decoder;
-  return decoder;
-}
 
 uint16_t TalkerKey(std::string_view talker) {
   return static_cast<uint16_t>(static_cast<unsigned char>(talker[0]) << 8 |
@@ -66,21 +59,14 @@ TSkyModel::TSkyModel() {
 bool TSkyModel::Take(std::string_view line) {
   if (line.empty() || line[0] != '$') return false;
   nmea::TSkyLine fields(line);
-  if (fields.Address.size() != 5 || !ChecksumJudge().ChecksumValid(line)) return false;
+  if (!nmea::SkyReadable(line, fields)) return false;
   const std::string_view talker = fields.Address.substr(0, 2);
   const std::string_view type = fields.Address.substr(2);
   if (type == "GSV") return TakeGSV(talker, fields);
   if (type == "GSA") return TakeGSA(talker, fields);
-  if (type == "GGA" || type == "RMC" || type == "GNS") {
-    TakeTime(fields.Take());
-    return true;
-  }
-  if (type == "GLL") {
-    fields.Skip(4);
-    TakeTime(fields.Take());
-    return true;
-  }
-  return false;
+  const std::optional<std::string_view> time = nmea::TakeTimeField(type, fields);
+  if (time) TakeTime(*time);
+  return time.has_value();
 }
 
 void TSkyModel::Clear() {

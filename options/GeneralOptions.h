@@ -9,8 +9,9 @@
 
 // The rates the dialogs offer, as the General options list them; the fast
 // ones are for receivers that send several constellations at 10 Hz.
-inline constexpr const char* kBaudRates[] = {"2400",  "4800",   "9600",   "19200",  "38400",
-                                             "57600", "115200", "230400", "460800", "921600"};
+inline constexpr const char* kBaudRates[] = {"2400",   "4800",   "9600",   "19200",
+                                             "38400",  "57600",  "115200", "230400",
+                                             "460800", "921600", "Auto"};
 
 struct TGeneralOptions {
   TMonitorOptions Monitor;

@@ -3,8 +3,20 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-#include "monitor/MonitorOptions.h"
+#include "history/ReplayPace.h"
 #include "ui_ReplayRateFrm.h"
+
+namespace {
+
+// The speeds offered at the recorded pace, in the order shown.
+constexpr double kSpeeds[] = {0.25, 0.5, 1, 2, 5, 10, 60};
+
+QString SpeedName(double speed) {
+  if (speed == TReplayPace::kFastest) return "as fast as possible";
+  return QString::fromStdString(SpeedText(speed)) + "x";
+}
+
+}  // namespace
 
 TReplayRateForm::TReplayRateForm(QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TReplayRateForm>()) {
@@ -14,8 +26,17 @@ TReplayRateForm::TReplayRateForm(QWidget* parent)
   // confirmed, stepped, or the dialog closes.
   Form->ReplaySpeed->setKeyboardTracking(false);
   SetReplaySpeed(kDefaultReplaySpeed);
+  for (double speed : kSpeeds) Form->ReplayFactor->addItem(SpeedName(speed), speed);
+  Form->ReplayFactor->addItem(SpeedName(TReplayPace::kFastest), TReplayPace::kFastest);
+  SetReplayPacing({});
   connect(Form->OKButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(Form->ReplaySpeed, &QSpinBox::valueChanged, this, &TReplayRateForm::ReplaySpeedChanged);
+  connect(Form->RecordedPaceChoice, &QRadioButton::toggled, this, [this] {
+    EnableChoice();
+    emit ReplayPacingChanged(ShownPacing());
+  });
+  connect(Form->ReplayFactor, &QComboBox::currentIndexChanged, this,
+          [this] { emit ReplayPacingChanged(ShownPacing()); });
   Form->ReplaySpeed->installEventFilter(this);
 }
 
@@ -24,6 +45,37 @@ TReplayRateForm::~TReplayRateForm() = default;
 void TReplayRateForm::SetReplaySpeed(int milliseconds) {
   const QSignalBlocker blocker(Form->ReplaySpeed);
   Form->ReplaySpeed->setValue(milliseconds);
+}
+
+void TReplayRateForm::SetReplayPacing(const TReplayPacing& pacing) {
+  const QSignalBlocker choiceBlocker(Form->RecordedPaceChoice);
+  const QSignalBlocker speedBlocker(Form->ReplayFactor);
+  const bool paced = pacing.Mode == TReplayMode::RecordedPace;
+  (paced ? Form->RecordedPaceChoice : Form->FixedIntervalChoice)->setChecked(true);
+  QComboBox* speeds = Form->ReplayFactor;
+  int index = speeds->findData(pacing.Speed);
+  if (index < 0) {
+    // Before the first quicker speed; "as fast as possible" stays last.
+    index = 0;
+    while (index < speeds->count() - 1 && speeds->itemData(index).toDouble() < pacing.Speed)
+      ++index;
+    speeds->insertItem(index, SpeedName(pacing.Speed), pacing.Speed);
+  }
+  speeds->setCurrentIndex(index);
+  EnableChoice();
+}
+
+TReplayPacing TReplayRateForm::ShownPacing() const {
+  TReplayPacing pacing;
+  if (Form->RecordedPaceChoice->isChecked()) pacing.Mode = TReplayMode::RecordedPace;
+  pacing.Speed = Form->ReplayFactor->currentData().toDouble();
+  return pacing;
+}
+
+void TReplayRateForm::EnableChoice() {
+  const bool paced = Form->RecordedPaceChoice->isChecked();
+  Form->ReplaySpeed->setEnabled(!paced);
+  Form->ReplayFactor->setEnabled(paced);
 }
 
 int TReplayRateForm::FieldSpeed() const {
@@ -54,6 +106,7 @@ void TReplayRateForm::done(int result) {
   const int speed = FieldSpeed();
   SetReplaySpeed(speed);
   emit ReplaySpeedChanged(speed);
+  emit ReplayPacingChanged(ShownPacing());
   QDialog::done(result);
 }
 

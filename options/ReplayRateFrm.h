@@ -1,12 +1,16 @@
 #pragma once
-// "Replay rate...": the time between two replayed lines, in milliseconds.
-// Every change of its field hands the rate on through ReplaySpeedChanged, and
-// every close hands it on once more, brought into range, before the dialog
-// finishes; whoever owns the settings saves it then. Enter in the field closes
-// the dialog.
+// "Replay rate...": a fixed time between two replayed lines, in
+// milliseconds, or the recorded pace at a chosen speed. Every change of the
+// rate field hands the rate on through ReplaySpeedChanged, every change of
+// the choice or the speed hands the pacing on through ReplayPacingChanged,
+// and every close hands both on once more, the rate brought into range,
+// before the dialog finishes; whoever owns the settings saves them then.
+// Enter in the rate field closes the dialog.
 
 #include <QDialog>
 #include <memory>
+
+#include "monitor/MonitorOptions.h"
 
 namespace Ui {
 class TReplayRateForm;
@@ -21,6 +25,9 @@ class TReplayRateForm : public QDialog {
 
   // Shows the rate, brought to the nearest bound of 10 to 5000; hands nothing on.
   void SetReplaySpeed(int milliseconds);
+  // Shows the choice and the speed; a speed the list lacks is added to it.
+  // Hands nothing on.
+  void SetReplayPacing(const TReplayPacing& pacing);
 
   // Every close passes here: OK, Enter, Esc and the close box.
   void done(int result) override;
@@ -28,6 +35,7 @@ class TReplayRateForm : public QDialog {
 
  signals:
   void ReplaySpeedChanged(int milliseconds);
+  void ReplayPacingChanged(const TReplayPacing& pacing);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +46,9 @@ class TReplayRateForm : public QDialog {
   int FieldSpeed() const;
   // True when the key was taken.
   bool onReplaySpeedKey(int key);
+  TReplayPacing ShownPacing() const;
+  // Only the chosen way's control can be edited.
+  void EnableChoice();
 
   std::unique_ptr<Ui::TReplayRateForm> Form;
 };

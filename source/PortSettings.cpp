@@ -48,6 +48,7 @@ std::string SlotDevicePath(int index, const std::string& stored) {
 // A number outside the usual list is passed on as it stands: some receivers
 // run at odd rates.
 int32_t BaudRateFromText(std::string_view text) {
+  if (text == kAutoBaudRate) return kAutoRate;
   int32_t rate = 0;
   if (ParseWholeNumber(text, rate)) return rate;
   ParseWholeNumber(kDefaultBaudRate, rate);
@@ -55,6 +56,7 @@ int32_t BaudRateFromText(std::string_view text) {
 }
 
 std::optional<int32_t> SlotBaudRateFromText(std::string_view text) {
+  if (text == kAutoBaudRate) return kAutoRate;
   int32_t rate = 0;
   if (ParseWholeNumber(text, rate) && rate > 0) return rate;
   return std::nullopt;

@@ -19,8 +19,14 @@ void TSerial::Open() {
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
   const std::string name = "COM" + std::to_string(index + 1) + ":";
   const std::string path = Providers.Path(index);
-  std::unique_ptr<ILineSource> line = MakeLineSource(
-      {name, path, [rate = Providers.BaudRate, index] { return rate(index); }, DeviceFactory});
+  TSerialSource::TRateMemory found;
+  if (Providers.FoundRate)
+    found.Recall = [recall = Providers.FoundRate, index] { return recall(index); };
+  if (Providers.KeepFoundRate)
+    found.Keep = [keep = Providers.KeepFoundRate, index](int32_t rate) { keep(index, rate); };
+  std::unique_ptr<ILineSource> line =
+      MakeLineSource({name, path, [rate = Providers.BaudRate, index] { return rate(index); },
+                      std::move(found), DeviceFactory});
   line->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });

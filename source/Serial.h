@@ -34,6 +34,10 @@ inline constexpr int kPortCount = 8;
 // is stored, as the General options list it.
 inline constexpr const char* kBaudRateName = "BaudRate";
 inline constexpr const char* kDefaultBaudRate = "4800";
+// The rate that is found by listening, in the lists and in the store; a
+// provider gives it as 0.
+inline constexpr const char* kAutoBaudRate = "Auto";
+inline constexpr int32_t kAutoRate = 0;
 
 class ISerialDevice;
 
@@ -43,10 +47,11 @@ class ISerialDevice;
 std::string SlotDevicePath(int index, const std::string& stored);
 // TOLVANE_COMn when it is set and not empty, else empty.
 std::string SlotEnvironmentPath(int index);
-// A stored baud rate as a decimal integer; anything else gives 4800.
+// A stored baud rate as a decimal integer, kAutoRate for "Auto"; anything
+// else gives 4800.
 int32_t BaudRateFromText(std::string_view text);
-// A slot's own baud rate: a whole number above 0, or nothing (the slot then
-// runs at the General options' rate).
+// A slot's own baud rate: a whole number above 0 or kAutoRate for "Auto",
+// or nothing (the slot then runs at the General options' rate).
 std::optional<int32_t> SlotBaudRateFromText(std::string_view text);
 
 // Where the slots lead and at what speed, asked at every open and every
@@ -56,6 +61,10 @@ std::optional<int32_t> SlotBaudRateFromText(std::string_view text);
 struct TPortProviders {
   std::function<std::string(int index)> Path = [](int index) { return SlotDevicePath(index, {}); };
   std::function<int32_t(int index)> BaudRate = [](int) { return BaudRateFromText({}); };
+  // The rate found by listening last time, 0 for none, and where a new one
+  // is kept; without them every search starts at 4800.
+  std::function<int32_t(int index)> FoundRate = nullptr;
+  std::function<void(int index, int32_t rate)> KeepFoundRate = nullptr;
 };
 
 class TSerial {

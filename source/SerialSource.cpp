@@ -1,5 +1,6 @@
 #include "source/SerialSource.h"
 
+#include "common/Clock.h"
 #include "source/LineReading.h"
 #include "source/PortPermission.h"
 #include "source/Serial.h"
@@ -42,6 +43,8 @@ TSerialSource::TSerialSource(std::string portName, std::string path, TBaudRatePr
       DeviceFactory(std::move(factory)) {
   ReopenTimer.setInterval(1000);
   QObject::connect(&ReopenTimer, &QTimer::timeout, &ReopenTimer, [this] { TryReopen(); });
+  SearchTimer.setInterval(TBaudSearch::kListenMs);
+  QObject::connect(&SearchTimer, &QTimer::timeout, &SearchTimer, [this] { TryNextRate(); });
 }
 
 TSerialSource::~TSerialSource() {
@@ -64,13 +67,36 @@ std::unique_ptr<ISerialDevice> TSerialSource::MakeDevice(std::string& failure) {
 
 void TSerialSource::Open() {
   if (IsOpen) return;
-  CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
+  ChooseRate();
   std::string failure;
   std::unique_ptr<ISerialDevice> device = MakeDevice(failure);
   if (!device) throw EDeviceError(failure);
   Reopens = 0;
   IsOpen = true;
   Attach(std::move(device));
+  if (Search) SearchTimer.start();
+}
+
+void TSerialSource::ChooseRate() {
+  Search.reset();
+  SearchedRate = false;
+  Held.clear();
+  CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
+  if (!BaudRateProvider || CurrentRate != kAutoRate) return;
+  Search.emplace(FoundRate.Recall ? FoundRate.Recall() : 0);
+  CurrentRate = Search->Rate();
+}
+
+// A vanished device takes the next rate at its reopening.
+void TSerialSource::TryNextRate() {
+  if (!Search) return SearchTimer.stop();
+  Search->Next();
+  CurrentRate = Search->Rate();
+  Held.clear();
+  if (!Device) return;
+  Device->Configure(CurrentRate);
+  Device->Purge();
+  RxBuffer.Clear();
 }
 
 // What waited before the open (or before a reopening) is not the
@@ -78,6 +104,8 @@ void TSerialSource::Open() {
 void TSerialSource::Attach(std::unique_ptr<ISerialDevice> device) {
   device->Purge();
   RxBuffer.Clear();
+  QuietSince = Clock::TickCount();
+  BytesSinceValid = false;
   Device = std::move(device);
   Device->SetReadyHandler([this] { Arrived(); });
   HasModemLines = Device->ReadDSR().has_value();
@@ -92,6 +120,7 @@ void TSerialSource::Close() {
 
 void TSerialSource::CloseDevice() {
   ReopenTimer.stop();
+  SearchTimer.stop();
   Watching = false;
   if (Device) Device->Close();
   Device.reset();
@@ -106,16 +135,47 @@ void TSerialSource::Arrived() const {
 }
 
 std::optional<std::string> TSerialSource::ReadLine() {
+  if (!Search && !Held.empty()) {
+    std::string line = std::move(Held.front());
+    Held.pop_front();
+    return line;
+  }
   NoticeVanished();
   if (Device) {
-    const auto readDevice = [this](char* chunk, int64_t size) { return Device->Read(chunk, size); };
+    const auto readDevice = [this](char* chunk, int64_t size) {
+      const int64_t read = Device->Read(chunk, size);
+      if (read > 0) BytesSinceValid = true;
+      return read;
+    };
     ReadChunk(RxBuffer, readDevice);
     const TReadResult read = FillUntilLine(RxBuffer, readDevice);
     if (read.BudgetSpent) QTimer::singleShot(0, &ReopenTimer, [this] { Arrived(); });
     NoticeVanished();
   }
-  if (!RxBuffer.HasLine()) return std::nullopt;
-  return RxBuffer.TakeLine();
+  while (RxBuffer.HasLine()) {
+    std::string line = RxBuffer.TakeLine();
+    if (Listen(line)) return line;
+  }
+  return std::nullopt;
+}
+
+bool TSerialSource::Listen(std::string& line) {
+  const bool valid = ChecksumHolds(line);
+  if (valid) {
+    QuietSince = Clock::TickCount();
+    BytesSinceValid = false;
+  }
+  if (!Search) return true;
+  if (!valid) return false;
+  Held.push_back(line);
+  if (!Search->TakeLine(line)) return false;
+  SearchTimer.stop();
+  Search.reset();
+  SearchedRate = true;
+  if (FoundRate.Keep) FoundRate.Keep(CurrentRate);
+  line = std::move(Held.front());
+  Held.pop_front();
+  return true;
 }
 
 void TSerialSource::Send(std::string_view text) {
@@ -133,9 +193,16 @@ TLinkState TSerialSource::LinkState() const {
 
 std::string TSerialSource::StatusText() const {
   switch (LinkState()) {
-    case TLinkState::Connected:
-      return PortName + " " + Path + " at " + std::to_string(CurrentRate) + " baud" +
-             (Reopens > 0 ? " (reopened)" : "");
+    case TLinkState::Connected: {
+      const std::string rate = std::to_string(CurrentRate);
+      const std::string reopened = Reopens > 0 ? " (reopened)" : "";
+      if (Search) return PortName + " " + Path + ", looking for the baud rate (" + rate + ")";
+      if (SearchedRate)
+        return PortName + " " + Path + ": Receiver found at " + rate + " baud" + reopened;
+      if (BytesSinceValid && Clock::TickCount() - QuietSince >= kNoValidLineMs)
+        return "Bytes but no valid sentences at " + rate + " baud: wrong baud rate?";
+      return PortName + " " + Path + " at " + rate + " baud" + reopened;
+    }
     case TLinkState::Disconnected:
       return kDisconnectedText;
     default:

@@ -26,7 +26,8 @@ void TSerialSource::Reapply() {
   if (!IsOpen) return;
   if (!Device) {
     // Taken again at the reopening.
-    CurrentRate = BaudRateProvider ? BaudRateProvider() : 0;
+    ChooseRate();
+    if (Search) SearchTimer.start();
     return;
   }
   Close();

@@ -35,6 +35,8 @@ std::unique_ptr<ILineSource> MakeLineSource(const TSourceRequest& request) {
   if (IsSourceUrl(request.Path)) return MakeNetworkSource(request.Path);
   TSerialSource::TDeviceFactory devices = request.SerialDevices;
   if (!devices) devices = [] { return std::make_unique<TQtSerialDevice>(); };
-  return std::make_unique<TSerialSource>(request.PortName, request.Path, request.BaudRate,
-                                         std::move(devices));
+  auto source = std::make_unique<TSerialSource>(request.PortName, request.Path, request.BaudRate,
+                                                std::move(devices));
+  source->SetRateMemory(request.FoundRate);
+  return source;
 }

@@ -14,6 +14,8 @@ struct TSourceRequest {
   std::string Path;      // a device path or a URL
   // Asked at every open and every reopening of a serial device.
   TSerialSource::TBaudRateProvider BaudRate;
+  // Where a serial device's search for its rate starts, and keeps its find.
+  TSerialSource::TRateMemory FoundRate;
   // Makes the device behind a serial path; empty: real serial devices.
   TSerialSource::TDeviceFactory SerialDevices;
 };

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "tests/app/MainFrmHarness.h"
@@ -87,6 +88,22 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
   EXPECT_TRUE(Pause()->isHidden());
   EXPECT_TRUE(Caption()->isHidden());
   EXPECT_TRUE(MenusEnabled(Harness, true, true));
+}
+
+// The window's own timer drives a replay at the recorded pace to its end:
+// ticks of interval 0 at the next turn, and the crossed gap in the status bar.
+TEST_F(ReplayTest, CommandLineSpeedReplaysAtTheRecordedPaceToTheEnd) {
+  const auto gga = [](const char* time) {
+    return FrameSentence(std::string("GPGGA,") + time + ",6010.1,N,02456.7,E,1,08,0.9,25.0,M,,M,,");
+  };
+  const std::vector<std::string> lines = {kLines[0], gga("120000"), gga("120001"), gga("121001")};
+  ASSERT_TRUE(WriteAll(File, AsLog(lines)));
+  Harness.Main->SetCommandLine({"R", File, "--speed", "max"});
+  Harness.Dispatch([&] { Harness.Main->runCommandLine(); });
+  for (int turn = 0; turn < 250 && Harness.Main->Monitor().Replaying(); ++turn) Wait(20);
+  EXPECT_FALSE(Harness.Main->Monitor().Replaying());
+  EXPECT_EQ(Harness.Shown(), lines);
+  EXPECT_EQ(Harness.Main->statusBar()->currentMessage(), "Gap of 10 min 0 s skipped");
 }
 
 TEST_F(ReplayTest, NewReplayAfterPausedStopStartsUnpaused) {

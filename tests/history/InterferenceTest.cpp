@@ -7,18 +7,11 @@
 #include <vector>
 
 #include "history/Interference.h"
+#include "tests/history/EpochSignals.h"
 
 namespace {
 
-TEpochSignal Signal(TSkySystem system, int satellite, int signal, int elevation, int snr) {
-  TEpochSignal entry;
-  entry.System = system;
-  entry.Satellite = static_cast<uint16_t>(satellite);
-  entry.Signal = static_cast<uint8_t>(signal);
-  entry.Elevation = static_cast<int8_t>(elevation);
-  if (snr >= 0) entry.SNR = static_cast<uint8_t>(snr);
-  return entry;
-}
+using testing_history::Signal;
 
 // The sky at `second` seconds; `snr(index)` gives each satellite's C/N0, -1
 // for none.

@@ -126,7 +126,7 @@ TEST_F(PortsFrmTest, ShowsTheSlotsAsStored) {
   EXPECT_EQ(Device(2).currentText(), "tcp://127.0.0.1:10110");
   EXPECT_EQ(Rate(1).currentText(), "Default (38400)") << "the General options' rate";
   EXPECT_EQ(Rate(2).currentText(), "9600") << "its own rate";
-  EXPECT_EQ(Rate(1).count(), 11) << "the default and every rate up to 921600";
+  EXPECT_EQ(Rate(1).count(), 12) << "the default, every rate up to 921600, and Auto";
   EXPECT_EQ(Rate(1).itemText(10), "921600");
   ASSERT_EQ(Device(1).count(), 2);
   EXPECT_EQ(Device(1).itemText(0), "/dev/ttyACM0 - u-blox GNSS receiver, u-blox AG (1546:01a9)");

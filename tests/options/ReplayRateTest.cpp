@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -108,6 +110,56 @@ TEST(ReplayRate, AHalfTypedRateConfirmedWithEnterIsHandedOnInRange) {
   TListened dialog;
   EXPECT_EQ(ExecPressing(dialog.Form, Qt::Key_Return, Qt::NoModifier, "7"), QDialog::Accepted);
   EXPECT_EQ(dialog.Handed, 10);
+}
+
+TEST(ReplayRate, StoredPaceIsReadAsWrittenOrAsTheFixedInterval) {
+  const struct {
+    const char* Legend;
+    int Mode;            // -1: not stored
+    const char* Factor;  // nullptr: not stored
+    TReplayPacing Read;
+  } cases[] = {
+      {"nothing stored: today's fixed interval", -1, nullptr, {}},
+      {"the recorded pace at 10x", 1, "10", {TReplayMode::RecordedPace, 10}},
+      {"as fast as possible", 1, "max", {TReplayMode::RecordedPace, 0}},
+      {"a speed the list lacks is kept", 1, "3", {TReplayMode::RecordedPace, 3}},
+      {"an unknown mode is the fixed interval", 7, "2", {TReplayMode::FixedInterval, 2}},
+      {"a factor that is no number reads 1x", 1, "fast", {TReplayMode::RecordedPace, 1}},
+      {"a zero factor would never move", 1, "0", {TReplayMode::RecordedPace, 1}},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.Legend);
+    TTempSettingsHome home;
+    if (test.Mode >= 0) WriteSettingInt("Options", "ReplayMode", test.Mode);
+    if (test.Factor) WriteSettingStr("Options", "ReplayFactor", test.Factor);
+    EXPECT_EQ(StoredReplayPacing(), test.Read);
+    StoreReplayPacing(test.Read);
+    EXPECT_EQ(StoredReplayPacing(), test.Read) << "written back as read";
+  }
+}
+
+TEST(ReplayRate, RecordedPaceIsChosenWithItsSpeedAndHandedOnAtClose) {
+  TReplayRateForm form;
+  std::optional<TReplayPacing> handed;
+  QObject::connect(&form, &TReplayRateForm::ReplayPacingChanged,
+                   [&handed](const TReplayPacing& pacing) { handed = pacing; });
+  auto* speeds = form.findChild<QComboBox*>("ReplayFactor");
+  form.SetReplayPacing({TReplayMode::FixedInterval, 3});
+  EXPECT_FALSE(handed);
+  EXPECT_EQ(speeds->currentText(), "3x") << "the stored speed is offered in its place";
+  EXPECT_FALSE(speeds->isEnabled());
+  EXPECT_TRUE(SpeedField(form)->isEnabled());
+
+  form.show();
+  form.findChild<QRadioButton*>("RecordedPaceChoice")->click();
+  EXPECT_TRUE(speeds->isEnabled());
+  EXPECT_FALSE(SpeedField(form)->isEnabled());
+  speeds->setCurrentIndex(speeds->findText("as fast as possible"));
+  EXPECT_EQ(handed, (TReplayPacing{TReplayMode::RecordedPace, 0}));
+  speeds->setCurrentIndex(speeds->findText("60x"));
+  handed.reset();
+  form.close();
+  EXPECT_EQ(handed, (TReplayPacing{TReplayMode::RecordedPace, 60})) << "handed on at close";
 }
 
 }  // namespace

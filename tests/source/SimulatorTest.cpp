@@ -205,6 +205,15 @@ TEST(Simulator, RefusesABadCommandLine) {
       {"a link for a network stream",
        {"--udp", "127.0.0.1:1", "--link", "/tmp/x"},
        "--link is for the pseudo-terminal only"},
+      {"a speed of zero", {"--replay", "x", "--speed", "0"}, "bad value for --speed: 0"},
+      {"a speed without a replay", {"--speed", "2"}, "--speed and --loop are for --replay"},
+      {"a system twice", {"--constellations", "gps,gps"}, "bad value for --constellations"},
+      {"an unknown system", {"--constellations", "gps,navstar"}, "bad value for --constellations"},
+      {"a jam of two numbers", {"--jam", "10,5"}, "bad value for --jam: 10,5"},
+      {"a jam of no time", {"--jam", "10,0,20"}, "bad value for --jam: 10,0,20"},
+      {"a simulated sky beside a replay",
+       {"--replay", "x", "--rtk"},
+       "--replay sends the capture as recorded"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);

@@ -20,6 +20,9 @@ class ISimLink {
   virtual std::string Receive(int timeoutMs) = 0;
   // Bytes sent but not yet taken by the monitor (0 when unknown).
   virtual size_t Unread() const = 0;
+  // Whether anyone takes what is sent: false for a TCP server that no client
+  // has connected to.
+  virtual bool HasReceiver() const { return true; }
 };
 
 // A fresh pseudo-terminal, or nothing (with `error` set) when none can be had.

@@ -61,10 +61,13 @@ class TTcpLink : public ISimLink {
 
   std::string Receive(int timeoutMs) override {
     QEventLoop loop;
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    // Precise: a replay's epochs are timed by these waits.
+    QTimer::singleShot(timeoutMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
     return std::exchange(Commands, {});
   }
+
+  bool HasReceiver() const override { return !Clients.empty(); }
 
   size_t Unread() const override {
     qint64 unsent = 0;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 
+#include "history/ReplayPace.h"
 #include "tools/ToolUsage.h"
 
 namespace {
@@ -87,13 +88,62 @@ std::vector<TValuedOption> ValuedOptions(TSimOptions& options) {
       {"echo", "FILE", "record every byte sent", Text(options.Echo)},
       {"seed", "N", "seed of the sky, the track and the faults (default 1)",
        Number<uint32_t>(options.Seed, 0, UINT32_MAX)},
+      {"replay", "FILE",
+       "send the lines of a capture epoch by epoch at its recorded pace instead; "
+       "gaps over 10 s and steps back are crossed at once",
+       Text(options.Replay)},
+      {"speed", "X", "the replay's speed: recorded time divided by X (a number, or max)",
+       [&options](const std::string& text) {
+         const std::optional<double> speed = ParseSpeed(text);
+         if (speed) options.Speed = *speed;
+         return speed.has_value();
+       }},
+      {"constellations", "LIST",
+       "simulate a modern receiver of these systems: gps,glonass,galileo,beidou,qzss",
+       [&options](const std::string& text) { return ParseSystems(text, options.Sky); }},
+      {"jam", "START,SECONDS,DB",
+       "lower every SNR by DB dB for SECONDS seconds from START seconds after the beginning",
+       [&options](const std::string& text) { return ParseJam(text, options.Sky); }},
   };
+}
+
+struct TFlag {
+  const char* Name;
+  const char* Description;
+  bool* Target;
+};
+
+std::vector<TFlag> Flags(TSimOptions& options) {
+  return {
+      {"loop", "start the replay again from the top at its end", &options.Loop},
+      {"signals",
+       "with --constellations: one GSV series per signal (L1 C/A and L5, E1 and "
+       "E5a, B1I and B2a ...)",
+       &options.Sky.Signals},
+      {"rtk", "walk the fix quality through 1, 2, 5 and 4 with a differential age",
+       &options.Sky.Rtk},
+  };
+}
+
+// The simulated sky's options belong to the simulation; a replay sends
+// what was recorded.
+bool CheckReplayChoice(const TSimOptions& options, std::string& error) {
+  if (options.Replay.empty()) {
+    if (options.Speed != 1 || options.Loop) error = "--speed and --loop are for --replay";
+    return error.empty();
+  }
+  if (!options.Sky.Systems.empty() || options.Sky.Signals || options.Sky.Rtk ||
+      options.Sky.JamSeconds > 0) {
+    error = "--replay sends the capture as recorded: no simulated sky options beside it";
+    return false;
+  }
+  return true;
 }
 
 constexpr const char* kDescription =
     "A simulated GPS receiver: creates a pseudo-terminal (or serves TCP, or sends UDP),\n"
     "prints the path or URL to open on the first line, and sends RMC, GGA, GSA, GSV\n"
-    "and PGRME sentences along a moving track.\n"
+    "and PGRME sentences along a moving track; or replays a capture at its pace.\n"
     "Commands received from the monitor are printed as they arrive.";
 
 }  // namespace
@@ -106,6 +156,8 @@ bool ParseSimOptions(const QStringList& arguments, TSimOptions& options, std::st
   const std::vector<TValuedOption> valued = ValuedOptions(options);
   for (const TValuedOption& option : valued)
     parser.addOption({option.Name, option.Description, option.ValueName});
+  const std::vector<TFlag> flags = Flags(options);
+  for (const TFlag& flag : flags) parser.addOption({flag.Name, flag.Description});
   const bool parsed = parser.parse(arguments);
   options.Usage = ToolUsage(parser);
   if (!parsed) {
@@ -126,5 +178,6 @@ bool ParseSimOptions(const QStringList& arguments, TSimOptions& options, std::st
       return false;
     }
   }
-  return CheckLinkChoice(options, error);
+  for (const TFlag& flag : flags) *flag.Target = parser.isSet(flag.Name);
+  return CheckLinkChoice(options, error) && CheckReplayChoice(options, error);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/sim/SimSentences.h"
+#include "tools/sim/SimSky.h"
 
 struct TSimOptions {
   double Rate = 1;     // cycles a second
@@ -21,6 +22,10 @@ struct TSimOptions {
   int32_t Baud = 4800;
   std::string Echo;  // records every byte sent
   uint32_t Seed = 1;
+  std::string Replay;  // a capture to send at its recorded pace instead
+  double Speed = 1;    // of the replay; TReplayPace::kFastest: as fast as possible
+  bool Loop = false;   // the replay starts again from the top at its end
+  TSimSky Sky;         // the systems, signals, jamming and RTK of the simulated sky
   bool Help = false;
   bool Version = false;
   std::string Usage;  // the parser's help text
@@ -29,5 +34,6 @@ struct TSimOptions {
 // The arguments, read by Qt's command-line parser; they start with the
 // program's name, as QCoreApplication::arguments. False, with a message in
 // `error`, for an unknown option, a missing value, a value out of range, an
-// argument that is no option or two ways of sending at once.
+// argument that is no option, two ways of sending at once, or options of the
+// simulated sky with --replay.
 bool ParseSimOptions(const QStringList& arguments, TSimOptions& options, std::string& error);

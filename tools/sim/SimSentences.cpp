@@ -13,26 +13,20 @@ constexpr double kGeoidSeparation = 18.3;  // metres, a typical mid-latitude val
 constexpr int kMaxSatellites = 12;         // what one GSA and the display hold
 constexpr int kSatellitesPerGSV = 4;
 
-std::string Format(const char* pattern, auto... values) {
-  char text[128];
-  const int length = std::snprintf(text, sizeof text, pattern, values...);
-  return std::string(text, static_cast<size_t>(std::clamp(length, 0, int(sizeof text) - 1)));
-}
-
 // hhmmss.ss and ddmmyy of a UTC instant.
 std::string TimeField(int64_t utcMs) {
   const int64_t msOfDay = ((utcMs % 86400000) + 86400000) % 86400000;
   const int64_t seconds = msOfDay / 1000;
-  return Format("%02d%02d%02d.%02d", int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60),
-                int(msOfDay % 1000 / 10));
+  return SimFormat("%02d%02d%02d.%02d", int(seconds / 3600), int(seconds / 60 % 60),
+                   int(seconds % 60), int(msOfDay % 1000 / 10));
 }
 
 std::string DateField(int64_t utcMs) {
   using namespace std::chrono;
   const sys_days day = floor<days>(sys_time<milliseconds>(milliseconds(utcMs)));
   const year_month_day date(day);
-  return Format("%02u%02u%02d", unsigned(date.day()), unsigned(date.month()),
-                int(date.year()) % 100);
+  return SimFormat("%02u%02u%02d", unsigned(date.day()), unsigned(date.month()),
+                   int(date.year()) % 100);
 }
 
 // ddmm.mmmm,N (or dddmm.mmmm,E), rounded in ten-thousandths of a minute so
@@ -40,8 +34,8 @@ std::string DateField(int64_t utcMs) {
 std::string AngleField(double degrees, int degreeDigits, char positive, char negative) {
   const auto units = static_cast<int64_t>(std::llround(std::fabs(degrees) * 60 * 10000));
   const char hemisphere = degrees < 0 ? negative : positive;
-  return Format("%0*d%02d.%04d,%c", degreeDigits, int(units / 600000), int(units % 600000 / 10000),
-                int(units % 10000), hemisphere);
+  return SimFormat("%0*d%02d.%04d,%c", degreeDigits, int(units / 600000),
+                   int(units % 600000 / 10000), int(units % 10000), hemisphere);
 }
 
 double Wrap360(double degrees) {
@@ -65,40 +59,57 @@ std::vector<int> UsedPRNs(const TSimState& state) {
   return used;
 }
 
-struct TDops {
-  double PDOP, HDOP, VDOP;
-};
-
-TDops Dops(size_t usedCount) {
-  const double hdop = 0.6 + 6.0 / double(std::max<size_t>(usedCount, 1));
-  return {hdop * 1.7, hdop, hdop * 1.35};
-}
-
 bool HasFix(const TSimState& state) {
   return UsedPRNs(state).size() >= 4;
 }
 
-std::string RMC(const TSimState& state, std::string_view talker) {
-  return std::string(talker) + "RMC," + TimeField(state.UtcMs) + (HasFix(state) ? ",A," : ",V,") +
+}  // namespace
+
+std::string RMCBody(const TSimState& state, std::string_view talker, bool valid) {
+  return std::string(talker) + "RMC," + TimeField(state.UtcMs) + (valid ? ",A," : ",V,") +
          AngleField(state.Latitude, 2, 'N', 'S') + "," + AngleField(state.Longitude, 3, 'E', 'W') +
-         Format(",%05.1f,%05.1f,", state.Speed, state.Course) + DateField(state.UtcMs) + ",008.6,E";
+         SimFormat(",%05.1f,%05.1f,", state.Speed, state.Course) + DateField(state.UtcMs) +
+         ",008.6,E";
+}
+
+// A differential fix names the age of its corrections and their station.
+std::string GGABody(const TSimState& state, std::string_view talker, const TSimFix& fix) {
+  std::string body = std::string(talker) + "GGA," + TimeField(state.UtcMs) + "," +
+                     AngleField(state.Latitude, 2, 'N', 'S') + "," +
+                     AngleField(state.Longitude, 3, 'E', 'W') +
+                     SimFormat(",%d,%02d,%.1f,%.1f,M,%.1f,M,", fix.Quality, fix.Used, fix.HDOP,
+                               state.Altitude, kGeoidSeparation);
+  if (fix.Age) return body + SimFormat("%.1f,%04d", *fix.Age, fix.Station);
+  return body + ",";
+}
+
+TSimDops SimDops(size_t usedCount) {
+  const double hdop = 0.6 + 6.0 / double(std::max<size_t>(usedCount, 1));
+  return {hdop * 1.7, hdop, hdop * 1.35};
+}
+
+namespace {
+
+std::string RMC(const TSimState& state, std::string_view talker) {
+  return RMCBody(state, talker, HasFix(state));
 }
 
 std::string GGA(const TSimState& state, std::string_view talker) {
   const std::vector<int> used = UsedPRNs(state);
-  return std::string(talker) + "GGA," + TimeField(state.UtcMs) + "," +
-         AngleField(state.Latitude, 2, 'N', 'S') + "," + AngleField(state.Longitude, 3, 'E', 'W') +
-         Format(",%d,%02d,%.1f,%.1f,M,%.1f,M,,", HasFix(state) ? 1 : 0, int(used.size()),
-                Dops(used.size()).HDOP, state.Altitude, kGeoidSeparation);
+  TSimFix fix;
+  fix.Quality = HasFix(state) ? 1 : 0;
+  fix.Used = int(used.size());
+  fix.HDOP = SimDops(used.size()).HDOP;
+  return GGABody(state, talker, fix);
 }
 
 std::string GSA(const TSimState& state, std::string_view talker) {
   const std::vector<int> used = UsedPRNs(state);
   std::string body = std::string(talker) + "GSA,A," + (HasFix(state) ? "3" : "1");
   for (int slot = 0; slot < kMaxSatellites; ++slot)
-    body += slot < int(used.size()) ? Format(",%02d", used[size_t(slot)]) : ",";
-  const TDops dops = Dops(used.size());
-  return body + Format(",%.1f,%.1f,%.1f", dops.PDOP, dops.HDOP, dops.VDOP);
+    body += slot < int(used.size()) ? SimFormat(",%02d", used[size_t(slot)]) : ",";
+  const TSimDops dops = SimDops(used.size());
+  return body + SimFormat(",%.1f,%.1f,%.1f", dops.PDOP, dops.HDOP, dops.VDOP);
 }
 
 std::vector<std::string> GSV(const TSimState& state, std::string_view talker) {
@@ -106,13 +117,13 @@ std::vector<std::string> GSV(const TSimState& state, std::string_view talker) {
   const int total = std::max(1, (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
   std::vector<std::string> group;
   for (int number = 1; number <= total; ++number) {
-    std::string body = std::string(talker) + Format("GSV,%d,%d,%02d", total, number, count);
+    std::string body = std::string(talker) + SimFormat("GSV,%d,%d,%02d", total, number, count);
     const int first = (number - 1) * kSatellitesPerGSV;
     for (int i = first; i < std::min(count, first + kSatellitesPerGSV); ++i) {
       const TSimSatellite& satellite = state.Satellites[size_t(i)];
-      body += Format(",%02d,%02d,%03d,", satellite.PRN, int(std::lround(satellite.Elevation)),
-                     int(std::lround(satellite.Azimuth)) % 360);
-      if (Tracked(satellite)) body += Format("%02d", int(std::lround(satellite.SNR)));
+      body += SimFormat(",%02d,%02d,%03d,", satellite.PRN, int(std::lround(satellite.Elevation)),
+                        int(std::lround(satellite.Azimuth)) % 360);
+      if (Tracked(satellite)) body += SimFormat("%02d", int(std::lround(satellite.SNR)));
     }
     group.push_back(Sentence(body));
   }
@@ -121,10 +132,10 @@ std::vector<std::string> GSV(const TSimState& state, std::string_view talker) {
 
 // Garmin's estimated position errors: horizontal, vertical, spherical.
 std::string PGRME(const TSimState& state) {
-  const TDops dops = Dops(UsedPRNs(state).size());
+  const TSimDops dops = SimDops(UsedPRNs(state).size());
   const double hpe = dops.HDOP * 5.1;
   const double vpe = dops.VDOP * 7.4;
-  return Format("PGRME,%.1f,M,%.1f,M,%.1f,M", hpe, vpe, std::hypot(hpe, vpe));
+  return SimFormat("PGRME,%.1f,M,%.1f,M,%.1f,M", hpe, vpe, std::hypot(hpe, vpe));
 }
 
 void UpdateSignal(TSimSatellite& satellite, std::mt19937& rng) {
@@ -148,7 +159,7 @@ std::string Sentence(std::string_view body) {
   // literal added to a temporary string.
   std::string sentence(1, '$');
   sentence += body;
-  sentence += Format("*%02X\r\n", checksum);
+  sentence += SimFormat("*%02X\r\n", checksum);
   return sentence;
 }
 
@@ -168,16 +179,7 @@ TSimState InitialState(int64_t utcMs, uint32_t seed) {
   for (int i = 0; i < 32; ++i) prns[size_t(i)] = i + 1;
   std::shuffle(prns.begin(), prns.end(), rng);
   const int count = 8 + int(rng() % 5);
-  for (int i = 0; i < count; ++i) {
-    TSimSatellite satellite;
-    satellite.PRN = prns[size_t(i)];
-    satellite.Phase = unit(rng) * 2 * std::numbers::pi;
-    satellite.Elevation = ElevationAt(satellite.Phase);
-    satellite.Azimuth = unit(rng) * 360;
-    satellite.Drift = (unit(rng) - 0.5) * 0.2;
-    UpdateSignal(satellite, rng);
-    state.Satellites.push_back(satellite);
-  }
+  for (int i = 0; i < count; ++i) state.Satellites.push_back(NewSatellite(prns[size_t(i)], rng));
   return state;
 }
 
@@ -194,12 +196,7 @@ void Advance(TSimState& state, double seconds, std::mt19937& rng) {
   std::normal_distribution<double> wander(0, 0.05);
   state.Speed = std::clamp(state.Speed + wander(rng) * seconds, 4.0, 20.0);
   state.Altitude = std::clamp(state.Altitude + wander(rng) * 4 * seconds, 10.0, 40.0);
-  for (TSimSatellite& satellite : state.Satellites) {
-    satellite.Phase += 0.002 * seconds;
-    satellite.Elevation = ElevationAt(satellite.Phase);
-    satellite.Azimuth = Wrap360(satellite.Azimuth + satellite.Drift * seconds);
-    UpdateSignal(satellite, rng);
-  }
+  for (TSimSatellite& satellite : state.Satellites) MoveSatellite(satellite, seconds, rng);
 }
 
 std::vector<std::string> CycleSentences(const TSimState& state, std::string_view talker) {
@@ -224,9 +221,28 @@ std::string FaultyCycle(const std::vector<std::string>& sentences, const TSimFau
     if (badChecksum(rng) && star != std::string::npos && star + 3 <= sentence.size()) {
       // Flip the checksum to another value, as a line hit by noise would show.
       const unsigned wrong = (std::stoul(sentence.substr(star + 1, 2), nullptr, 16) ^ 0x5A) & 0xFF;
-      sentence.replace(star + 1, 2, Format("%02X", wrong));
+      sentence.replace(star + 1, 2, SimFormat("%02X", wrong));
     }
     sent += sentence;
   }
   return sent;
+}
+
+TSimSatellite NewSatellite(int prn, std::mt19937& rng) {
+  std::uniform_real_distribution<double> unit(0, 1);
+  TSimSatellite satellite;
+  satellite.PRN = prn;
+  satellite.Phase = unit(rng) * 2 * std::numbers::pi;
+  satellite.Elevation = ElevationAt(satellite.Phase);
+  satellite.Azimuth = unit(rng) * 360;
+  satellite.Drift = (unit(rng) - 0.5) * 0.2;
+  UpdateSignal(satellite, rng);
+  return satellite;
+}
+
+void MoveSatellite(TSimSatellite& satellite, double seconds, std::mt19937& rng) {
+  satellite.Phase += 0.002 * seconds;
+  satellite.Elevation = ElevationAt(satellite.Phase);
+  satellite.Azimuth = Wrap360(satellite.Azimuth + satellite.Drift * seconds);
+  UpdateSignal(satellite, rng);
 }

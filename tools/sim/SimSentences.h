@@ -3,7 +3,10 @@
 // them: pure functions from a state to checksummed NMEA text, apart from any
 // input or output.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -37,6 +40,37 @@ void Advance(TSimState& state, double seconds, std::mt19937& rng);
 
 // "$" + body + "*" + two hex digits of the checksum + CR LF.
 std::string Sentence(std::string_view body);
+
+// printf into a string of at most 127 characters.
+template <typename... TValues>
+std::string SimFormat(const char* pattern, TValues... values) {
+  char text[128];
+  const int length = std::snprintf(text, sizeof text, pattern, values...);
+  return std::string(text, static_cast<size_t>(std::clamp(length, 0, int(sizeof text) - 1)));
+}
+
+// A satellite numbered `prn` somewhere in the sky, and the same satellite
+// `seconds` later.
+TSimSatellite NewSatellite(int prn, std::mt19937& rng);
+void MoveSatellite(TSimSatellite& satellite, double seconds, std::mt19937& rng);
+
+struct TSimDops {
+  double PDOP, HDOP, VDOP;
+};
+// Plausible dilutions for a fix from `usedCount` satellites.
+TSimDops SimDops(size_t usedCount);
+
+// What a GGA says of the fix.
+struct TSimFix {
+  int Quality = 1;
+  int Used = 0;
+  double HDOP = 0;
+  std::optional<double> Age;  // of the differential corrections, seconds
+  int Station = 0;
+};
+// RMC and GGA bodies (without "$" and checksum) under `talker`.
+std::string RMCBody(const TSimState& state, std::string_view talker, bool valid);
+std::string GGABody(const TSimState& state, std::string_view talker, const TSimFix& fix);
 
 // One cycle: RMC, GGA, GSA, the GSV group and PGRME, each a whole sentence
 // with checksum and CR LF. `talker` is the two-letter prefix ("GP").

@@ -12,7 +12,9 @@
 
 #include "tools/sim/SimLink.h"
 #include "tools/sim/SimOptions.h"
+#include "tools/sim/SimReplay.h"
 #include "tools/sim/SimSentences.h"
+#include "tools/sim/SimSky.h"
 
 namespace {
 
@@ -57,46 +59,11 @@ class TCommandPrinter {
   std::string Pending;
 };
 
-class TSimulator {
+// Waits as the simulator waits: printing the commands that come meanwhile,
+// and cut short by Ctrl+C.
+class TListener {
  public:
-  TSimulator(const TSimOptions& options, ISimLink& link, std::ofstream* echo)
-      : Options(options),
-        Link(link),
-        Echo(echo),
-        Rng(options.Seed),
-        State(InitialState(std::chrono::duration_cast<std::chrono::milliseconds>(
-                               std::chrono::system_clock::now().time_since_epoch())
-                               .count(),
-                           options.Seed)) {}
-
-  void Run() {
-    const auto period = std::chrono::duration<double>(1.0 / Options.Rate);
-    auto next = TClock::now();
-    while (!StopRequested && !Finished()) {
-      SendCycle();
-      if (Options.Burst > 0 && Sent % 10 == 0)
-        for (int i = 0; i < Options.Burst && !Finished(); ++i) SendCycle();
-      next += std::chrono::duration_cast<TClock::duration>(period);
-      ListenUntil(next);
-    }
-    // Give the monitor a moment to take the last cycle before the far side
-    // closes under it.
-    const auto deadline = TClock::now() + std::chrono::seconds(2);
-    while (!StopRequested && Link.Unread() > 0 && TClock::now() < deadline)
-      ListenUntil(TClock::now() + std::chrono::milliseconds(20));
-  }
-
- private:
-  bool Finished() const { return Options.Cycles > 0 && Sent >= Options.Cycles; }
-
-  void SendCycle() {
-    const std::string text =
-        FaultyCycle(CycleSentences(State, Options.Talker), Options.Faults, Rng);
-    const size_t taken = Link.Send(text);
-    if (Echo != nullptr) Echo->write(text.data(), static_cast<std::streamsize>(taken)).flush();
-    Advance(State, 1.0 / Options.Rate, Rng);
-    ++Sent;
-  }
+  explicit TListener(ISimLink& link) : Link(link) {}
 
   void ListenUntil(TClock::time_point until) {
     while (!StopRequested) {
@@ -107,14 +74,87 @@ class TSimulator {
     }
   }
 
+  // Gives the monitor a moment to take the last lines before the far side
+  // closes under it.
+  void Drain() {
+    const auto deadline = TClock::now() + std::chrono::seconds(2);
+    while (!StopRequested && Link.Unread() > 0 && TClock::now() < deadline)
+      ListenUntil(TClock::now() + std::chrono::milliseconds(20));
+  }
+
+ private:
+  ISimLink& Link;
+  TCommandPrinter Commands;
+};
+
+class TSimulator {
+ public:
+  TSimulator(const TSimOptions& options, ISimLink& link, std::ofstream* echo)
+      : Options(options),
+        Link(link),
+        Listener(link),
+        Echo(echo),
+        Rng(options.Seed),
+        State(InitialState(std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::system_clock::now().time_since_epoch())
+                               .count(),
+                           options.Seed)),
+        Sky(InitialSky(options.Sky, options.Seed)) {}
+
+  void Run() {
+    const auto period = std::chrono::duration<double>(1.0 / Options.Rate);
+    auto next = TClock::now();
+    while (!StopRequested && !Finished()) {
+      SendCycle();
+      if (Options.Burst > 0 && Sent % 10 == 0)
+        for (int i = 0; i < Options.Burst && !Finished(); ++i) SendCycle();
+      next += std::chrono::duration_cast<TClock::duration>(period);
+      Listener.ListenUntil(next);
+    }
+    Listener.Drain();
+  }
+
+ private:
+  bool Finished() const { return Options.Cycles > 0 && Sent >= Options.Cycles; }
+
+  void SendCycle() {
+    const std::vector<std::string> sentences = Options.Sky.Modern()
+                                                   ? SkyCycle(State, Sky, Options.Sky)
+                                                   : CycleSentences(State, Options.Talker);
+    const std::string text = FaultyCycle(sentences, Options.Faults, Rng);
+    const size_t taken = Link.Send(text);
+    if (Echo != nullptr) Echo->write(text.data(), static_cast<std::streamsize>(taken)).flush();
+    Advance(State, 1.0 / Options.Rate, Rng);
+    if (Options.Sky.Modern()) AdvanceSky(Sky, 1.0 / Options.Rate, Rng);
+    ++Sent;
+  }
+
   const TSimOptions& Options;
   ISimLink& Link;
+  TListener Listener;
   std::ofstream* Echo;
   std::mt19937 Rng;
   TSimState State;
-  TCommandPrinter Commands;
+  TSimSkyState Sky;
   int64_t Sent = 0;
 };
+
+// With TCP the replay waits for its first client, so that nothing of the
+// capture goes to nobody.
+bool RunReplay(const TSimOptions& options, ISimLink& link, std::ofstream* echo,
+               std::string& error) {
+  TListener listener(link);
+  while (!StopRequested && !link.HasReceiver())
+    listener.ListenUntil(TClock::now() + std::chrono::milliseconds(50));
+  TReplayHooks hooks;
+  hooks.WaitUntil = [&listener](TClock::time_point until) { listener.ListenUntil(until); };
+  hooks.Stopped = [] { return StopRequested != 0; };
+  hooks.Echo = echo;
+  hooks.Notices = &std::cout;
+  if (!ReplayCapture(options, link, hooks, error)) return false;
+  listener.Drain();
+  return true;
+}
 
 // A link left by an earlier run is replaced; anything else at that path is
 // left alone.
@@ -163,6 +203,8 @@ int main(int argc, char** argv) {
     std::cout << (options.Help ? options.Usage : "tolvane-sim " TOLVANE_VERSION "\n");
     return 0;
   }
+  if (!options.Replay.empty() && !std::ifstream(options.Replay, std::ios::binary))
+    return Fail("cannot read " + options.Replay);
   InstallStopHandlers();
   std::unique_ptr<ISimLink> link = OpenLink(options, error);
   if (!link) return Fail(error);
@@ -176,8 +218,13 @@ int main(int argc, char** argv) {
   // First line of output: the path to open, once the link stands too.
   std::cout << link->Path() << std::endl;
 
-  TSimulator(options, *link, echo.is_open() ? &echo : nullptr).Run();
+  std::ofstream* echoing = echo.is_open() ? &echo : nullptr;
+  bool sent = true;
+  if (options.Replay.empty())
+    TSimulator(options, *link, echoing).Run();
+  else
+    sent = RunReplay(options, *link, echoing, error);
 
   if (!options.Link.empty()) RemoveLink(options.Link, link->Path());
-  return 0;
+  return sent ? 0 : Fail(error);
 }

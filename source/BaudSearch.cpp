@@ -1,0 +1,38 @@
+#include "source/BaudSearch.h"
+
+#include <algorithm>
+
+#include "common/Routines.h"
+
+bool ChecksumHolds(std::string_view line) {
+  if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
+  const size_t star = line.find('*');
+  if (star == std::string_view::npos || star + 3 > line.size()) return false;
+  if (!IsHexDigit(line[star + 1]) || !IsHexDigit(line[star + 2])) return false;
+  return NmeaChecksum(line.substr(1, star - 1)) == HexStrToInt(line.substr(star + 1, 2));
+}
+
+TBaudSearch::TBaudSearch(int32_t remembered) {
+  if (std::find(std::begin(kRates), std::end(kRates), remembered) != std::end(kRates))
+    Remembered = remembered;
+}
+
+// The order with a remembered rate: it, then the list without it.
+int32_t TBaudSearch::Rate() const {
+  if (!Remembered) return kRates[Position];
+  if (Position == 0) return Remembered;
+  const auto remembered = std::find(std::begin(kRates), std::end(kRates), Remembered);
+  const int skip = static_cast<int>(remembered - std::begin(kRates));
+  return kRates[Position - 1 < skip ? Position - 1 : Position];
+}
+
+bool TBaudSearch::TakeLine(std::string_view line) {
+  if (ChecksumHolds(line)) ++ValidLines;
+  return Found();
+}
+
+void TBaudSearch::Next() {
+  if (Found()) return;
+  ValidLines = 0;
+  Position = (Position + 1) % kRateCount;
+}

@@ -1,0 +1,218 @@
+// tolvane-sim as a tester runs it: a capture replayed over TCP to a client on
+// 127.0.0.1, and the modern receiver's sky read back by tolvane-decode --sky.
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "common/Routines.h"
+#include "tests/tools/DecodeRun.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+const QString kSimulator = QStringLiteral(TOLVANE_BINARY_DIR "/tools/tolvane-sim");
+
+std::string Gga(const std::string& time) {
+  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
+}
+
+// Starts the simulator and returns the TCP port of the URL it prints first.
+int StartSimulator(QProcess& sim, const QStringList& arguments) {
+  sim.start(kSimulator, arguments);
+  if (!sim.waitForStarted(5000)) return -1;
+  while (!sim.canReadLine())
+    if (!sim.waitForReadyRead(5000)) return -1;
+  const QByteArray url = sim.readLine().trimmed();
+  return url.mid(url.lastIndexOf(':') + 1).toInt();
+}
+
+// Bytes as they arrive, each with the moment it did.
+struct TArrival {
+  std::string Bytes;
+  std::vector<TClock::time_point> At;  // per byte
+};
+
+// Reads from 127.0.0.1:`port` until the far side closes or `enough` bytes
+// have come, within 15 s.
+TArrival ReadAll(int port, size_t enough = std::string::npos) {
+  TArrival arrival;
+  const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  if (sock < 0 || ::connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (sock >= 0) ::close(sock);
+    return arrival;
+  }
+  const auto deadline = TClock::now() + std::chrono::seconds(15);
+  while (TClock::now() < deadline && arrival.Bytes.size() < enough) {
+    pollfd waiting{sock, POLLIN, 0};
+    if (::poll(&waiting, 1, 100) <= 0) continue;
+    char chunk[4096];
+    const ssize_t got = ::read(sock, chunk, sizeof chunk);
+    if (got <= 0) break;
+    const auto now = TClock::now();
+    arrival.Bytes.append(chunk, size_t(got));
+    arrival.At.insert(arrival.At.end(), size_t(got), now);
+  }
+  ::close(sock);
+  return arrival;
+}
+
+struct TReplayedLine {
+  std::string Text;
+  const char* Ending;  // as written in the capture
+  int64_t DueMs;       // after the first epoch, at 5x; -1 for a line left out
+};
+
+// A 1 Hz capture with every line ending a file may have, a comment, an empty
+// line, and a gap of ten minutes.
+const std::vector<TReplayedLine> kCapture = {
+    {"# a receiver on the roof", "\n", -1},
+    {Gga("120000"), "\r\n", 0},
+    {FrameSentence("GPGSV,1,1,01,07,45,120,40"), "\n", 0},
+    {"", "\r\n", -1},
+    {Gga("120001"), "\r", 200},
+    {FrameSentence("GPRMC,120001,A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,"), "\r\n", 200},
+    {Gga("120002"), "\n", 400},
+    {Gga("121002"), "\r\n", 400},
+    {Gga("121003"), "", 600},
+};
+
+TEST(SimTool, ReplaysACaptureAtItsPaceOverTcp) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("capture.nmea").toStdString();
+  std::string expected;
+  {
+    std::ofstream file(path, std::ios::binary);
+    for (const TReplayedLine& line : kCapture) {
+      file << line.Text << line.Ending;
+      if (line.DueMs >= 0) expected += line.Text + "\r\n";
+    }
+  }
+  QProcess sim;
+  const int port =
+      StartSimulator(sim, {"--replay", QString::fromStdString(path), "--speed", "5", "--tcp", "0"});
+  ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
+  const TArrival arrival = ReadAll(port);
+  EXPECT_TRUE(sim.waitForFinished(5000));
+  EXPECT_EQ(sim.exitCode(), 0);
+  EXPECT_TRUE(sim.readAllStandardOutput().contains("Gap of 10 min 0 s skipped"));
+  ASSERT_EQ(arrival.Bytes, expected) << "every line byte for byte, ended by CR LF";
+
+  size_t offset = 0;
+  TClock::time_point first{};
+  for (const TReplayedLine& line : kCapture) {
+    if (line.DueMs < 0) continue;
+    SCOPED_TRACE(line.Text);
+    const TClock::time_point at = arrival.At[offset];
+    if (offset == 0) first = at;
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at - first).count();
+    EXPECT_NEAR(double(ms), double(line.DueMs), 20);
+    offset += line.Text.size() + 2;
+  }
+}
+
+TEST(SimTool, LoopStartsTheCaptureAgainFromTheTop) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("short.nmea").toStdString();
+  const std::string capture = Gga("235959") + "\r\n" + Gga("000000") + "\r\n";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << capture;
+  }
+  QProcess sim;
+  const int port = StartSimulator(
+      sim, {"--replay", QString::fromStdString(path), "--speed", "max", "--loop", "--tcp", "0"});
+  ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
+  const TArrival arrival = ReadAll(port, 3 * capture.size());
+  sim.terminate();
+  EXPECT_TRUE(sim.waitForFinished(5000));
+  ASSERT_GE(arrival.Bytes.size(), 3 * capture.size());
+  EXPECT_EQ(arrival.Bytes.substr(0, 3 * capture.size()), capture + capture + capture);
+  EXPECT_TRUE(sim.readAllStandardOutput().contains("Time went back 23 h 59 min 59 s"))
+      << "midnight is a step back, crossed at once";
+}
+
+struct TSkyCase {
+  const char* Legend;
+  QStringList Arguments;
+  std::vector<std::pair<const char*, int>> Present;  // system and signal ID
+  std::vector<std::pair<const char*, int>> Absent;
+  bool Used = true;  // whether the present ones are used in the fix
+};
+
+const TSkyCase kSkyCases[] = {
+    {"every system, its first signal alone",
+     {"--constellations", "gps,glonass,galileo,beidou,qzss"},
+     {{"GPS", 1}, {"GLONASS", 1}, {"Galileo", 7}, {"BeiDou", 1}, {"QZSS", 1}},
+     {{"GPS", 7}, {"Galileo", 1}, {"BeiDou", 5}}},
+    {"every system on two signals",
+     {"--constellations", "gps,glonass,galileo,beidou,qzss", "--signals"},
+     {{"GPS", 1},
+      {"GPS", 7},
+      {"GLONASS", 1},
+      {"GLONASS", 3},
+      {"Galileo", 7},
+      {"Galileo", 1},
+      {"BeiDou", 1},
+      {"BeiDou", 5},
+      {"QZSS", 1},
+      {"QZSS", 7}},
+     {}},
+    {"two systems only",
+     {"--constellations", "galileo,beidou", "--signals"},
+     {{"Galileo", 7}, {"BeiDou", 5}},
+     {{"GPS", 1}, {"GLONASS", 1}, {"QZSS", 1}}},
+    {"jammed by 40 dB throughout: in view, none used",
+     {"--constellations", "gps", "--jam", "0,100,40"},
+     {{"GPS", 1}},
+     {},
+     false},
+};
+
+TEST(SimTool, ModernReceiverSpeaksEverySystemAndSignal) {
+  for (const TSkyCase& test : kSkyCases) {
+    SCOPED_TRACE(test.Legend);
+    QProcess sim;
+    const int port = StartSimulator(
+        sim, test.Arguments + QStringList{"--rate", "5", "--cycles", "10", "--tcp", "0"});
+    ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
+    const TArrival arrival = ReadAll(port);
+    EXPECT_TRUE(sim.waitForFinished(5000));
+    const TRunResult sky = RunDecode({"--sky"}, QByteArray::fromStdString(arrival.Bytes));
+    ASSERT_EQ(sky.ExitCode, 0);
+    const std::string json = sky.Out.toStdString();
+    auto has = [&json](const std::pair<const char*, int>& signal, const char* used) {
+      const std::regex pattern(std::string("\"system\":\"") + signal.first +
+                               "\",\"sv\":[0-9]+,\"signal\":" + std::to_string(signal.second) +
+                               ",\"el\":[0-9]+,\"az\":[0-9]+,\"snr\":[0-9a-z]+,\"used\":" + used);
+      return std::regex_search(json, pattern);
+    };
+    for (const auto& signal : test.Present)
+      EXPECT_TRUE(has(signal, test.Used ? "true" : "false"))
+          << signal.first << " " << signal.second;
+    for (const auto& signal : test.Absent)
+      EXPECT_FALSE(has(signal, "[a-z]+")) << signal.first << " " << signal.second;
+    if (!test.Used) {
+      EXPECT_EQ(json.find("\"used\":true"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
