@@ -71,6 +71,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
   if (Position && Position->isVisible()) Position->ShowHistory(Loop.History());
   ScheduleCharts();
+  PublishEpochs();
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main

@@ -270,6 +270,7 @@ std::string TMonitor::Stamp() const {
 // updates its record. A leading TAG block is not part of the sentence: it is
 // shown and logged, but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
+  if (OnLine) OnLine(line);
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
   const bool skyRead = Recording.Take(++LinesTaken, sentence, decoded);

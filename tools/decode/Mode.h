@@ -4,6 +4,7 @@
 // naming the command-line flag that selects it; nothing else needs an edit.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "history/Accuracy.h"
 #include "nmea/NMEA.h"
+#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Output.h"
 
 namespace decode {
@@ -25,6 +27,13 @@ class TDecodeMode {
   // Once, after the last line of the last file, with that line's number
   // (empty lines counted, as for Line).
   virtual void Finish(uint64_t /*lastLine*/) {}
+  // Under --follow, every 10 s: a mode that prints one object at the end
+  // prints it as it stands now.
+  virtual void Report(uint64_t /*lastLine*/) {}
+  // Members such a mode adds at the top level of its object (the relay's
+  // counts under --follow --share), written by `write`.
+  using TExtraMembers = std::function<void(TJsonWriter& json)>;
+  virtual void SetExtraMembers(TExtraMembers /*write*/) {}
 };
 
 using TModeFactory = std::unique_ptr<TDecodeMode> (*)(TOutput& output);
