@@ -30,6 +30,7 @@ class TReceivedDataView;
 class TReplayRateForm;
 class TChartsForm;
 class TSatellitesForm;
+class TSeekBar;
 class TSendCommandForm;
 class TStatisticsForm;
 class TUserGuideForm;
@@ -131,6 +132,10 @@ class TMainForm : public QMainWindow {
   std::string ChooseFile(QFileDialog& dialog);
 
   void ApplyTick(const TTickResult& result);
+  // The seek bar: made once, shown while a replay runs, following it.
+  void SetUpSeekBar();
+  void UpdateSeekBar();
+  void jumpInReplay(qulonglong epoch);
   void ApplyStep(const TTickResult& result);
   // Lines arrived: taken at the next turn of the event loop, once however
   // often the port said so.
@@ -188,6 +193,7 @@ class TMainForm : public QMainWindow {
   QTimer* ChartsFrame = nullptr;        // its next refresh
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TReceivedDataView* ReceiveData = nullptr;
+  TSeekBar* SeekBar = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;
   std::vector<std::string> Arguments;
