@@ -74,7 +74,7 @@ void ExpectSameState(TMonitorHarness& jumped, TMonitorHarness& played) {
   EXPECT_EQ(a.Decoder().RME, b.Decoder().RME);
   EXPECT_EQ(FieldsAfter(jumped.Results), FieldsAfter(played.Results));
   EXPECT_EQ(a.Sky().ShownEntries(), b.Sky().ShownEntries());
-  EXPECT_EQ(a.Stats().Table(0).size(), b.Stats().Table(0).size());
+  ASSERT_EQ(a.Stats().Table(0).size(), b.Stats().Table(0).size());
   for (size_t row = 0; row < a.Stats().Table(0).size(); ++row) {
     EXPECT_EQ(a.Stats().Table(0)[row].Cells, b.Stats().Table(0)[row].Cells);
     EXPECT_EQ(a.Stats().Table(0)[row].LastLine, b.Stats().Table(0)[row].LastLine);
