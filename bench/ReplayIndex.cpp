@@ -1,7 +1,7 @@
-// Indexing a 1 GB replay file in the page cache: the epochs of a 1 Hz
-// receiver (RMC, GGA, four GSA and twenty GSV lines, about 1.7 KB) over and
-// over, the time going on across days. The file is written into a temporary
-// folder once and removed at the end.
+// Indexing a 1 GB replay file in the page cache, and jumping in it: the
+// epochs of a 1 Hz receiver (RMC, GGA, four GSA and twenty GSV lines, about
+// 1.7 KB) over and over, the time going on across days. The file is written
+// into a temporary folder once and removed at the end.
 
 #include <benchmark/benchmark.h>
 
@@ -10,8 +10,11 @@
 #include <fstream>
 #include <string>
 
+#include <chrono>
+#include <thread>
 #include "common/Routines.h"
 #include "history/ReplayIndex.h"
+#include "monitor/Monitor.h"
 
 namespace {
 
@@ -62,8 +65,13 @@ class TBigLog {
   std::string Path;
 };
 
+const TBigLog& BigLog() {
+  static const TBigLog log;
+  return log;
+}
+
 void IndexOneGigabyte(benchmark::State& state) {
-  const TBigLog log;
+  const TBigLog& log = BigLog();
   TReplayIndex::Build(log.File());  // into the page cache
   size_t epochs = 0;
   for (auto _ : state) {
@@ -75,5 +83,34 @@ void IndexOneGigabyte(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
 }
 BENCHMARK(IndexOneGigabyte)->Unit(benchmark::kSecond)->Iterations(2);
+
+// A jump from the top to `range(0)` per cent of the file on a fresh replay
+// (nothing saved on the way yet), or, with range(1), a jump back to half
+// that after it (from the checkpoints the first jump saved).
+void JumpInOneGigabyte(benchmark::State& state) {
+  const TBigLog& log = BigLog();
+  const bool back = state.range(1) != 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TMonitor monitor;
+    monitor.StartReplay(log.File());
+    while (!monitor.ReplayIndex()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const size_t epochs = monitor.ReplayIndex()->Size();
+    const size_t target = epochs * static_cast<size_t>(state.range(0)) / 100;
+    if (back) monitor.JumpTo(target);
+    state.ResumeTiming();
+    const TTickResult result = monitor.JumpTo(back ? target / 2 : target);
+    benchmark::DoNotOptimize(result.Updates.size());
+    state.PauseTiming();
+    monitor.Stop();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(JumpInOneGigabyte)
+    ->Args({10, 0})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 }  // namespace
