@@ -15,7 +15,9 @@
 
 #include "format/FormatRoutines.h"
 #include "options/GeneralOptions.h"
+#include "options/MqttOptions.h"
 #include "options/PortChoices.h"
+#include "options/ShareOptions.h"
 
 // A window's place as section "Windows" keeps it.
 struct TWindowPlace {
@@ -38,6 +40,16 @@ class TAppSettings {
 
   TGeneralOptions GeneralOptions() const;
   void StoreGeneralOptions(const TGeneralOptions& options);
+
+  // Section "Share": the relay of the received data.
+  TShareOptions ShareOptions() const { return StoredShareOptions(); }
+  // Throws the store's error.
+  void StoreShareOptions(const TShareOptions& options) { ::StoreShareOptions(options); }
+
+  // Section "MQTT": the broker the received data is published to.
+  TMqttSettings MqttSettings() const { return StoredMqttSettings(); }
+  // Throws the store's error.
+  void StoreMqttSettings(const TMqttSettings& settings) { ::StoreMqttSettings(settings); }
 
   // Brought to the nearest bound of 10 to 5000.
   int ReplaySpeed() const;

@@ -20,6 +20,8 @@
 #include "app/SignalBars.h"
 #include "app/StartCommand.h"
 #include "options/ReplayRateFrm.h"
+#include "source/MqttPublisher.h"
+#include "source/Relay.h"
 #include "source/SendCommandFrm.h"
 #include "ui_MainFrm.h"
 
@@ -60,6 +62,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   };
   Loop.SetPortProviders(std::move(providers));
   SetUpStatusBar();
+  SetUpSharing();
   SetUpCharts();
   PaintSignalBarsFlat(*centralWidget());
   new TFramePacer(*this);

@@ -15,6 +15,8 @@
 
 #include "app/AppSettings.h"
 #include "monitor/Monitor.h"
+#include "options/MqttOptions.h"
+#include "options/ShareOptions.h"
 #include "source/PortSource.h"
 #include "source/Serial.h"
 
@@ -27,11 +29,15 @@ class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TPortsForm;
 class TReceivedDataView;
+class TMqttForm;
+class TMqttPublisher;
+class TRelay;
 class TReplayRateForm;
 class TChartsForm;
 class TSatellitesForm;
 class TSeekBar;
 class TSendCommandForm;
+class TShareForm;
 class TStatisticsForm;
 class TUserGuideForm;
 
@@ -48,6 +54,8 @@ struct TMainDialogs {
   TSendCommandForm* SendCommand = nullptr;
   TFieldFormatsForm* FieldFormats = nullptr;
   TPortsForm* Ports = nullptr;
+  TShareForm* Share = nullptr;
+  TMqttForm* Mqtt = nullptr;
 };
 
 class TMainForm : public QMainWindow {
@@ -112,6 +120,8 @@ class TMainForm : public QMainWindow {
   void showCharts();
   void showAbout();
   void showUserGuide();
+  void showShare();
+  void showMqtt();
 
   // The receive loop and its state; the window only applies what it returns.
   TMonitor& Monitor() { return Loop; }
@@ -164,6 +174,17 @@ class TMainForm : public QMainWindow {
   void ConnectPortsDialog();
   void storePorts(const TPortChoices& ports);
   void ShowPortToolTips();
+  void SetUpSharing();
+  // Starts, restarts or stops the relay as `options` say.
+  void UseShareOptions(const TShareOptions& options);
+  void onRelayCommand(std::string_view command);
+  // Connects to the broker the settings name, or lets go of it.
+  void UseMqttSettings(const TMqttSettings& settings);
+  // The epochs the history gained since the last call go to the broker.
+  void PublishEpochs();
+  std::string SharingStatusText() const;
+  // What the broker missed, and why the last try failed.
+  std::string SharingToolTip() const;
 
   std::unique_ptr<Ui::TMainForm> ui;
   TAppSettings Settings;
@@ -196,6 +217,18 @@ class TMainForm : public QMainWindow {
   TSeekBar* SeekBar = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;
+  // Sharing the received lines: the relay while it listens, and why it does
+  // not when it could not.
+  TShareOptions ShareOptions;
+  std::unique_ptr<TRelay> Relay;
+  std::string ShareError;
+  QLabel* ShareStatus = nullptr;
+  // Publishing to a broker; the password lives here for the session when
+  // it is not remembered.
+  TMqttSettings MqttSettings;
+  std::unique_ptr<TMqttPublisher> Publisher;
+  uint64_t NextEpoch = 0;
+  uint64_t EpochGeneration = 0;
   std::vector<std::string> Arguments;
   TModalRunner ModalRunner;
   TUrlOpener UrlOpener;

@@ -72,6 +72,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();
   ScheduleCharts();
+  PublishEpochs();
 }
 
 // The taskbar icon blinks with the mode indicator. The taskbar shows the main

@@ -21,6 +21,8 @@
 #include "common/HandlerErrors.h"
 #include "common/Settings.h"
 #include "monitor/StatusTexts.h"
+#include "source/MqttPublisher.h"
+#include "source/Relay.h"
 #include "ui_MainFrm.h"
 
 namespace {
@@ -102,7 +104,15 @@ void TMainForm::ShowStatus() {
     age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
   }
   ShowFixStatus();
-  if (Statistics && Statistics->isVisible()) Statistics->ShowStats(Loop.Stats(), now);
+  if (ShareStatus) {
+    ShareStatus->setText(QString::fromStdString(SharingStatusText()));
+    ShareStatus->setToolTip(QString::fromStdString(SharingToolTip()));
+  }
+  if (Statistics && Statistics->isVisible()) {
+    Statistics->ShowStats(Loop.Stats(), now);
+    Statistics->ShowRelayClients(Relay ? Relay->Clients() : std::vector<TRelayClientCounts>{},
+                                 Relay != nullptr);
+  }
 }
 
 void TMainForm::ShowFixStatus() {
@@ -118,7 +128,7 @@ void TMainForm::ShowFixStatus() {
 // Without a source the status bar stays as it is, but the Statistics
 // window's "Last seen" counts on while it is open.
 void TMainForm::UpdateStatusTimer() {
-  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying();
+  const bool running = Loop.Port() || Loop.Logging() || Loop.Replaying() || Relay || Publisher;
   if (!running && !(Statistics && Statistics->isVisible())) return StatusTimer->stop();
   if (!StatusTimer->isActive()) StatusTimer->start();
 }

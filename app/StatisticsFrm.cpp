@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QTableWidget>
 
 #include "app/AppSettings.h"
 #include "app/KeptPlace.h"
@@ -19,6 +20,8 @@ TStatisticsForm::TStatisticsForm(const TAppSettings& settings, QWidget* parent)
   connect(Form->ResetButton, &QPushButton::clicked, this, &TStatisticsForm::ResetRequested);
   connect(Form->CopyButton, &QPushButton::clicked, this, &TStatisticsForm::copyTable);
   ShowStats(TSentenceStats(), 0);
+  Form->RelayTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  ShowRelayClients({}, false);
   Place = new TKeptPlace(*this, settings, "Statistics");
 }
 
@@ -29,6 +32,27 @@ void TStatisticsForm::ShowStats(const TSentenceStats& stats, uint32_t nowMs) {
   Csv = stats.Csv(nowMs);
   Form->DroppedLabel->setText(
       QString("Bytes dropped by the receive buffer: %1").arg(stats.DroppedBytes()));
+}
+
+void TStatisticsForm::ShowRelayClients(const std::vector<TRelayClientCounts>& clients,
+                                       bool sharing) {
+  QTableWidget& table = *Form->RelayTable;
+  table.setVisible(sharing);
+  table.setRowCount(static_cast<int>(clients.size()));
+  for (int row = 0; row < table.rowCount(); ++row) {
+    const TRelayClientCounts& client = clients[static_cast<size_t>(row)];
+    const QString texts[] = {QString::fromStdString(client.Address), QString::number(client.Sent),
+                             QString::number(client.Dropped)};
+    for (int column = 0; column < 3; ++column) {
+      QTableWidgetItem* item = table.item(row, column);
+      if (!item) {
+        item = new QTableWidgetItem;
+        if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table.setItem(row, column, item);
+      }
+      item->setText(texts[column]);
+    }
+  }
 }
 
 void TStatisticsForm::copyTable() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "monitor/SentenceStats.h"
+#include "source/Relay.h"
 
 class TAppSettings;
 class TKeptPlace;
@@ -28,6 +29,9 @@ class TStatisticsForm : public QWidget {
   // Shows the counts as they are at the tick nowMs; the last counts shown
   // are what Copy puts on the clipboard.
   void ShowStats(const TSentenceStats& stats, uint32_t nowMs);
+  // The relay's clients, a row each: address, lines sent, lines dropped;
+  // the table shows only while sharing.
+  void ShowRelayClients(const std::vector<TRelayClientCounts>& clients, bool sharing);
   // Writes the window's position and size (as closing it does); a failed
   // write is not worth a message on the way out.
   void SaveGeometry();

@@ -1,4 +1,4 @@
-// The program entry: the application, the main window and its five dialogs,
+// The program entry: the application, the main window and its seven dialogs,
 // created in that order and living for the whole run. Told to stop by a
 // signal, the program closes its window and ends as closing it does, then
 // ends by that signal.
@@ -9,13 +9,15 @@
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/MainFrm.h"
-#include "app/StopSignals.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/LocaleFormats.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/MqttFrm.h"
 #include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
+#include "options/ShareFrm.h"
 #include "source/SendCommandFrm.h"
+#include "source/StopSignals.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ int Run(int argc, char** argv) {
   dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
   dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
   dialogs.Ports = new TPortsForm(&mainForm);
+  dialogs.Share = new TShareForm(&mainForm);
+  dialogs.Mqtt = new TMqttForm(&mainForm);
   mainForm.SetDialogs(dialogs);
   // Arguments as the system gave them: file names stay in its own encoding.
   mainForm.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -280,6 +280,7 @@ std::string TMonitor::Stamp() const {
 // updates its record. A leading TAG block is not part of the sentence: it is
 // shown and logged, but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
+  if (OnLine) OnLine(line);
   std::optional<TFieldUpdates> updates = Absorb(line);
   if (!updates) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "history/EpochHistory.h"
@@ -88,6 +89,11 @@ class TMonitor {
   // Called on the GUI thread with each DSR change a waiting thread saw
   // (TakeDSREdge applies it).
   void SetDSRHandler(std::function<void(const TDSREdge&)> handler) { OnDSR = std::move(handler); }
+  // Called with every line taken from a port or a replay, as it came: before
+  // the filters and stamps (whoever shares the received data).
+  void SetLineObserver(std::function<void(std::string_view line)> observer) {
+    OnLine = std::move(observer);
+  }
 
   // Lets go of any port, then opens slot `index` (0 = "COM1:"). Throws the
   // port's error, and then holds no port.
@@ -223,6 +229,7 @@ class TMonitor {
   TPortProviders Providers;
   std::function<void()> OnArrival;
   std::function<void(const TDSREdge&)> OnDSR;
+  std::function<void(std::string_view)> OnLine;
   // The lamp's state is read once after the port opened.
   bool DSRPending = false;
   std::chrono::steady_clock::time_point LastDSRAt;

@@ -1,10 +1,13 @@
 #include "options/PortChoices.h"
 
+#include "source/MqttUrl.h"
 #include "source/SourceUrl.h"
 
 std::string DeviceTextProblem(std::string_view text) {
   if (!IsSourceUrl(text)) return {};
   std::string reason;
-  if (ParseSourceUrl(text, reason)) return {};
+  if (IsMqttUrl(text) ? ParseMqttUrl(text, reason).has_value()
+                      : ParseSourceUrl(text, reason).has_value())
+    return {};
   return kInvalidUrlText + reason;
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "options/GeneralOptions.h"
+#include "source/MqttDirectory.h"
 #include "ui_PortsFrm.h"
 
 namespace {
@@ -159,12 +160,43 @@ void TPortsForm::onDeviceEdited(int index) {
     row.Note->show();
     Problems[index] = false;
   } else {
-    const std::string problem = DeviceTextProblem(Text(row.Device->currentText().trimmed()));
+    const std::string text = Text(row.Device->currentText().trimmed());
+    const std::string problem = DeviceTextProblem(text);
     ShowProblem(*row.Note, problem);
     Problems[index] = !problem.empty();
+    WatchBroker(index, problem.empty() ? text : std::string());
   }
   Form->OKButton->setEnabled(
       std::none_of(Problems.begin(), Problems.end(), [](bool bad) { return bad; }));
+}
+
+// One broker is asked at a time: the one of the slot edited last.
+void TPortsForm::WatchBroker(int index, const std::string& text) {
+  if (!IsMqttUrl(text)) {
+    if (DirectoryRow == index) {
+      Directory.reset();
+      DirectoryRow = -1;
+      DirectoryUrl.clear();
+    }
+    return;
+  }
+  if (DirectoryRow == index && DirectoryUrl == text) return ShowReceivers();
+  std::string reason;
+  const std::optional<TMqttUrl> url = ParseMqttUrl(text, reason);
+  if (!url) return;
+  Directory = std::make_unique<TMqttDirectory>(*url);
+  Directory->SetChangeHandler([this] { ShowReceivers(); });
+  DirectoryRow = index;
+  DirectoryUrl = text;
+}
+
+void TPortsForm::ShowReceivers() {
+  if (!Directory || Problems[static_cast<size_t>(DirectoryRow)]) return;
+  QLabel& note = *Rows[static_cast<size_t>(DirectoryRow)].Note;
+  const std::string receivers = MqttReceiversText(Directory->Receivers());
+  note.setText(receivers.empty() ? QString() : Text("Receivers here: " + receivers));
+  note.setStyleSheet({});
+  note.setVisible(!receivers.empty());
 }
 
 void TPortsForm::done(int result) {
@@ -172,6 +204,9 @@ void TPortsForm::done(int result) {
     if (!Form->OKButton->isEnabled()) return;
     emit PortsChanged(Ports());
   }
+  Directory.reset();
+  DirectoryRow = -1;
+  DirectoryUrl.clear();
   QDialog::done(result);
 }
 

@@ -4,7 +4,9 @@
 // typed in, checked as it is typed; a slot set by the environment is shown
 // and cannot be changed here. The list of ports is looked at again by
 // Refresh and every two seconds while the dialog is shown, so a receiver
-// plugged in meanwhile shows up by itself. OK hands the copy back.
+// plugged in meanwhile shows up by itself. A slot that names a broker,
+// mqtt://HOST/PREFIX, lists the receivers publishing under PREFIX, with
+// whether each is online. OK hands the copy back.
 
 #include <QDialog>
 #include <array>
@@ -18,6 +20,7 @@
 class QComboBox;
 class QLabel;
 class QTimer;
+class TMqttDirectory;
 
 namespace Ui {
 class TPortsForm;
@@ -62,6 +65,9 @@ class TPortsForm : public QDialog {
   void ShowBaudRate(const TSlotRow& row, const std::string& rate);
   void onDeviceChosen(int index, int item);
   void onDeviceEdited(int index);
+  // Lists the receivers at the broker slot `index` names, or stops listing.
+  void WatchBroker(int index, const std::string& text);
+  void ShowReceivers();
 
   std::unique_ptr<Ui::TPortsForm> Form;
   TPortLister Lister;
@@ -70,4 +76,7 @@ class TPortsForm : public QDialog {
   TPortChoices Given;
   std::array<bool, kPortCount> Problems{};  // the typed text cannot be opened
   QTimer* Watch = nullptr;
+  std::unique_ptr<TMqttDirectory> Directory;
+  int DirectoryRow = -1;
+  std::string DirectoryUrl;
 };

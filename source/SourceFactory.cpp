@@ -1,6 +1,7 @@
 #include "source/SourceFactory.h"
 
 #include "source/GpsdSource.h"
+#include "source/MqttSource.h"
 #include "source/QtSerialDevice.h"
 #include "source/Serial.h"
 #include "source/TcpSource.h"
@@ -10,6 +11,11 @@ namespace {
 
 std::unique_ptr<ILineSource> MakeNetworkSource(const std::string& text) {
   std::string reason;
+  if (IsMqttUrl(text)) {
+    const std::optional<TMqttUrl> broker = ParseMqttUrl(text, reason);
+    if (!broker) throw EDeviceError(std::string(kOpenFailedText) + "\n" + kInvalidUrlText + reason);
+    return std::make_unique<TMqttSource>(*broker, text);
+  }
   const std::optional<TSourceUrl> url = ParseSourceUrl(text, reason);
   if (!url) throw EDeviceError(std::string(kOpenFailedText) + "\n" + kInvalidUrlText + reason);
   switch (url->Scheme) {

@@ -1,5 +1,5 @@
 #pragma once
-// The main window as the program builds it (window first, then its four
+// The main window as the program builds it (window first, then its
 // dialogs), with everything a test needs in its hands: injected clocks, a
 // scripted serial device behind every COM slot, message boxes recorded
 // instead of shown, and modal dialogs answered by the test. Tests run the
@@ -25,8 +25,10 @@
 #include "common/Routines.h"
 #include "format/FieldFormatsFrm.h"
 #include "options/GeneralOptionsFrm.h"
+#include "options/MqttFrm.h"
 #include "options/PortsFrm.h"
 #include "options/ReplayRateFrm.h"
+#include "options/ShareFrm.h"
 #include "source/SendCommandFrm.h"
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
@@ -52,6 +54,8 @@ class TWindowHarness {
     Dialogs.SendCommand = new TSendCommandForm(Main->PortSource(), Main.get());
     Dialogs.FieldFormats = new TFieldFormatsForm(Main.get());
     Dialogs.Ports = new TPortsForm(Main.get(), [this] { return FoundPorts; });
+    Dialogs.Share = new TShareForm(Main.get());
+    Dialogs.Mqtt = new TMqttForm(Main.get());
     Main->SetDialogs(Dialogs);
     Main->SetDeviceFactory(TScriptedSerialDevice::Factory(Script));
     Main->SetModalRunner([this](QDialog& dialog) {

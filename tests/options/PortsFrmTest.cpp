@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "tests/support/FindControl.h"
+#include "tests/support/MqttBroker.h"
 
 namespace {
 
@@ -81,6 +82,8 @@ TEST(DeviceTextProblem, OnlyAnUnreadableUrlIsAProblem) {
       {"a TCP source without port", "tcp://127.0.0.1", true},
       {"an unknown scheme", "http://example.org", true},
       {"an unclosed IPv6 bracket", "tcp://[::1:10110", true},
+      {"a broker and a prefix", "mqtt://broker.lan/fleet/roof", false},
+      {"a broker without a prefix", "mqtt://broker.lan", true},
   };
   for (const auto& c : cases) {
     const std::string problem = DeviceTextProblem(c.Text);
@@ -205,6 +208,23 @@ TEST_F(PortsFrmTest, APortThatAppearsShowsUpByItselfAndTypingSurvives) {
   EXPECT_EQ(Device(1).count(), 0) << "Refresh looks again";
   Form.hide();
   EXPECT_FALSE(watch->isActive());
+}
+
+TEST_F(PortsFrmTest, ABrokerListsTheReceiversPublishingThere) {
+  TMqttBroker broker;
+  ASSERT_TRUE(broker.Start());
+  TMqttTestClient fleet(broker.Port(), "");
+  fleet.Publish("fleet/roof/status", "online", true);
+  fleet.Publish("fleet/mast/status", "offline", true);
+  Device(3).setEditText(QString::fromStdString(broker.Url("fleet")));
+  EXPECT_TRUE(fleet.RunUntil([&] { return Note(3).isVisibleTo(&Form); }, 5000));
+  EXPECT_EQ(Note(3).text(), "Receivers here: mast offline, roof online");
+  EXPECT_TRUE(OK().isEnabled());
+
+  // Typing on to a receiver's own prefix: none publish below it.
+  Device(3).setEditText(QString::fromStdString(broker.Url("fleet/roof")));
+  fleet.RunUntil([] { return false; }, 300);
+  EXPECT_FALSE(Note(3).isVisibleTo(&Form));
 }
 
 }  // namespace

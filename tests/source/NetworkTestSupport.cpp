@@ -1,9 +1,5 @@
 #include "tests/source/NetworkTestSupport.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QUdpSocket>
-
 #include "tests/support/EventLoop.h"
 
 namespace {
@@ -23,16 +19,6 @@ std::vector<std::string> Take(TSerial& port, const TLinesDone& done, int timeout
 }
 
 }  // namespace
-
-uint16_t FreeTcpPort() {
-  QTcpServer probe;
-  return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-uint16_t FreeUdpPort() {
-  QUdpSocket probe;
-  return probe.bind(QHostAddress::LocalHost, 0) ? probe.localPort() : 0;
-}
 
 std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done,
                                    int timeoutMs) {

@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "source/Serial.h"
-
-// A port on 127.0.0.1 that nobody holds at the moment of asking.
-uint16_t FreeTcpPort();
-uint16_t FreeUdpPort();
+#include "tests/support/LoopbackPorts.h"
 
 // Runs the event loop and takes lines from `port` as receive ticks do (up to
 // LinesPerTick each) until `done` holds or `timeoutMs` passed. Empty lines

@@ -6,10 +6,9 @@
 #include <QProcess>
 
 TRunResult RunDecode(const QStringList& args, const QByteArray& input) {
-  const QString program = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
   QProcess process;
-  process.start(program, args);
-  EXPECT_TRUE(process.waitForStarted()) << program.toStdString();
+  process.start(kDecodeProgram, args);
+  EXPECT_TRUE(process.waitForStarted()) << kDecodeProgram.toStdString();
   process.write(input);
   process.closeWriteChannel();
   EXPECT_TRUE(process.waitForFinished(60000));
@@ -20,4 +19,19 @@ QByteArray ReadFile(const QString& path) {
   QFile file(path);
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
   return file.readAll();
+}
+
+bool Serve(uint16_t port, const QString& echo, const char* cycles, const TWait& wait) {
+  QProcess sim;
+  sim.start(kSimulatorProgram,
+            {"--tcp", QString::number(port), "--rate", "40", "--cycles", cycles, "--echo", echo});
+  return sim.waitForStarted(5000) &&
+         wait([&] { return sim.state() == QProcess::NotRunning; }, 30000) && sim.exitCode() == 0;
+}
+
+std::vector<std::string> OutputLines(const QByteArray& out) {
+  std::vector<std::string> lines;
+  for (const QByteArray& line : out.split('\n'))
+    if (!line.isEmpty()) lines.push_back(line.toStdString());
+  return lines;
 }

@@ -22,6 +22,53 @@ QString OptionName(const TModeEntry& entry) {
   return QString::fromUtf8(entry.Flag.substr(2).data(), entry.Flag.size() - 2);
 }
 
+// "PORT", "ADDR:PORT" or "[IPV6]:PORT"; false when it is none of them.
+bool ParseShare(const std::string& text, std::string& address, uint16_t& port) {
+  const size_t colon = text.rfind(':');
+  address = colon == std::string::npos ? "127.0.0.1" : text.substr(0, colon);
+  if (address.size() >= 2 && address.front() == '[' && address.back() == ']')
+    address = address.substr(1, address.size() - 2);
+  bool isNumber = false;
+  const uint number =
+      QString::fromStdString(colon == std::string::npos ? text : text.substr(colon + 1))
+          .toUInt(&isNumber);
+  if (!isNumber || number < 1 || number > 65535 || address.empty()) return false;
+  port = static_cast<uint16_t>(number);
+  return true;
+}
+
+// What only --follow takes, read and checked; false with options.Error set.
+bool ParseFollow(const QCommandLineParser& parser, TDecodeOptions& options) {
+  options.Follow = parser.value("follow").toLocal8Bit().toStdString();
+  options.Mqtt = parser.value("mqtt").toStdString();
+  options.Quiet = parser.isSet("quiet");
+  const bool following = parser.isSet("follow");
+  for (const char* name : {"share", "mqtt", "quiet", "baud"}) {
+    if (parser.isSet(name) && !following) {
+      options.Error = std::string("--") + name + " needs --follow";
+      return false;
+    }
+  }
+  if (following && !parser.positionalArguments().isEmpty()) {
+    options.Error = "--follow reads its source, not files";
+    return false;
+  }
+  if (parser.isSet("share") &&
+      !ParseShare(parser.value("share").toStdString(), options.ShareAddress, options.SharePort)) {
+    options.Error = "--share takes [ADDRESS:]PORT, a port from 1 to 65535";
+    return false;
+  }
+  if (parser.isSet("baud")) {
+    bool isNumber = false;
+    options.Baud = parser.value("baud").toInt(&isNumber);
+    if (!isNumber || options.Baud <= 0) {
+      options.Error = "--baud takes a whole number above 0";
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
@@ -34,6 +81,20 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
       parser.addOption(
           {OptionName(entry), QString::fromUtf8(entry.Help.data(), entry.Help.size())});
   }
+  parser.addOption({"follow",
+                    "Read SOURCE (a serial device or a tcp://, udp://, gpsd:// or "
+                    "mqtt:// URL) until stopped, printing as lines arrive.",
+                    "SOURCE"});
+  parser.addOption({"share",
+                    "With --follow: relay every line over TCP on [ADDRESS:]PORT "
+                    "(127.0.0.1 by default).",
+                    "[ADDRESS:]PORT"});
+  parser.addOption({"mqtt",
+                    "With --follow: publish lines and epochs to the broker "
+                    "mqtt[s]://HOST[:PORT]/PREFIX.",
+                    "URL"});
+  parser.addOption({"quiet", "With --follow: print nothing."});
+  parser.addOption({"baud", "With --follow: the serial device's baud rate (4800).", "N"});
   parser.addPositionalArgument("files", "Logs to decode in turn.", "[FILE ...]");
 
   TDecodeOptions options;
@@ -60,9 +121,10 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
   }
   if (!options.Mode) options.Mode = fallback;
   if (!options.Mode) options.Error = "no output mode is built in";
+  if (!ParseFollow(parser, options)) return options;
   for (const QString& file : parser.positionalArguments())
     options.Files.push_back(file.toLocal8Bit().toStdString());
-  if (options.Files.empty()) options.Files.push_back("-");
+  if (options.Files.empty() && !parser.isSet("follow")) options.Files.push_back("-");
   return options;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The tool's arguments, read by Qt's command-line parser: one mode option at
-// most, then files ("-" or none: standard input). "--" ends the options, so a
-// file may start with "-".
+// most, then files ("-" or none: standard input), or --follow SOURCE with
+// what it alone takes (--share, --mqtt, --quiet, --baud). "--" ends the
+// options, so a file may start with "-".
 
 #include <QStringList>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,14 @@ namespace decode {
 struct TDecodeOptions {
   const TModeEntry* Mode = nullptr;
   std::vector<std::string> Files;
+  // --follow: a serial device path or a source URL, read until stopped.
+  std::string Follow;
+  // --share [ADDR:]PORT: relay the lines on ADDR (127.0.0.1 when not given).
+  std::string ShareAddress;
+  uint16_t SharePort = 0;  // 0: no relay
+  std::string Mqtt;        // --mqtt URL: publish to that broker
+  bool Quiet = false;      // print nothing
+  int32_t Baud = 0;        // --baud N for a serial device; 0: 4800
   bool Help = false;
   bool Version = false;
   std::string Error;  // why the arguments were refused

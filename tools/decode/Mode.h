@@ -4,11 +4,13 @@
 // naming the command-line flag that selects it; nothing else needs an edit.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "nmea/NMEA.h"
+#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Output.h"
 
 namespace decode {
@@ -23,6 +25,13 @@ class TDecodeMode {
   // Once, after the last line of the last file, with that line's number
   // (empty lines counted, as for Line).
   virtual void Finish(uint64_t /*lastLine*/) {}
+  // Under --follow, every 10 s: a mode that prints one object at the end
+  // prints it as it stands now.
+  virtual void Report(uint64_t /*lastLine*/) {}
+  // Members such a mode adds at the top level of its object (the relay's
+  // counts under --follow --share), written by `write`.
+  using TExtraMembers = std::function<void(TJsonWriter& json)>;
+  virtual void SetExtraMembers(TExtraMembers /*write*/) {}
 };
 
 using TModeFactory = std::unique_ptr<TDecodeMode> (*)(TOutput& output);

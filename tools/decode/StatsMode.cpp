@@ -1,9 +1,10 @@
 // --stats: one JSON object at the end with a row per sentence address (the
 // same rows as the program's Statistics window, counted by the same rule)
-// and their total. As in the window, past 1,000 addresses a new one counts in
-// "(not a sentence)", and an address keeps at most 16 characters: random
-// bytes make a new address of almost every line, and the rows must not grow
-// with the input.
+// and their total; under --follow also every 10 s, with the relay's counts
+// (--share) and the broker's (--mqtt) at the top level. As in the window,
+// past 1,000 addresses a new one counts in "(not a sentence)", and an
+// address keeps at most 16 characters: random bytes make a new address of
+// almost every line, and the rows must not grow with the input.
 
 #include <cstddef>
 
@@ -30,7 +31,12 @@ class TStatsMode : public TDecodeMode {
     Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, fault, 0);
   }
 
-  void Finish(uint64_t) override {
+  void Finish(uint64_t) override { Write(); }
+  void Report(uint64_t) override { Write(); }
+  void SetExtraMembers(TExtraMembers write) override { Extra = std::move(write); }
+
+ private:
+  void Write() {
     Json.BeginObject();
     Json.Key("rows");
     Json.BeginArray();
@@ -46,11 +52,11 @@ class TStatsMode : public TDecodeMode {
     Json.BeginObject();
     Counts(Stats.Total());
     Json.EndObject();
+    if (Extra) Extra(Json);
     Json.EndObject();
     Json.EndLine();
   }
 
- private:
   void Counts(const TSentenceStatsRow& row) {
     Json.Key("count");
     Json.Integer(static_cast<int64_t>(row.Count));
@@ -64,6 +70,7 @@ class TStatsMode : public TDecodeMode {
   TSentenceStats Stats;
   // Whether a GSV is invalid is the sky model's to say.
   TSkyModel Sky;
+  TExtraMembers Extra;
 };
 
 const TModeRegistration kStats{{"--stats",

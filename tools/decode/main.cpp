@@ -1,6 +1,8 @@
 // tolvane-decode [MODE] [FILE ...]
+// tolvane-decode [MODE] --follow SOURCE [--share [ADDR:]PORT] [--mqtt URL] [--quiet]
 // Runs receiver logs through the program's decoder, for scripting, converting
-// logs and checking the decoder against real captures.
+// logs and checking the decoder against real captures; or follows a live
+// receiver, sharing what it sends.
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include "nmea/NMEA.h"
 #include "nmea/TagBlock.h"
 #include "tools/decode/DecodeOptions.h"
+#include "tools/decode/Follow.h"
 #include "tools/decode/LineReader.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/Output.h"
@@ -80,8 +83,16 @@ int main(int argc, char** argv) {
   TRun run;
   run.Mode = mode.get();
   bool allRead = true;
+  if (!options.Follow.empty()) {
+    // Quiet, the mode takes nothing and prints nothing.
+    const TFollowLine onLine = [&run, &options](std::string_view line) {
+      if (!options.Quiet) run.Line(line);
+    };
+    const int status = Follow(options, onLine, options.Quiet ? nullptr : mode.get(), output);
+    if (status != 0) return status;
+  }
   for (const std::string& name : options.Files) allRead = DecodeFile(name, run) && allRead;
-  mode->Finish(run.LineNumber);
+  if (!options.Quiet) mode->Finish(run.LineNumber);
   if (run.CutLines > 0) {
     const bool one = run.CutLines == 1;
     std::fprintf(stderr, "tolvane-decode: %llu %s longer than %zu bytes %s cut to that length\n",

@@ -1,10 +1,10 @@
 #pragma once
 // SIGTERM (a shutdown, `kill`), SIGINT (Ctrl+C in the terminal that started
 // the program) and SIGHUP (that terminal closed) end the program the way
-// closing its window does: the log is written out and closed and the settings
-// are stored. The signal handler only writes the signal's number into a pipe;
-// the event loop reads it and calls the handler, where Qt may be used. A
-// signal that was ignored when the program started stays ignored.
+// closing its window does (the log is written out and closed and the settings
+// are stored), and end tolvane-decode --follow with its output written out. The signal handler only
+// writes the signal's number into a pipe; the event loop reads it and calls the handler, where Qt
+// may be used. A signal that was ignored when the program started stays ignored.
 
 #include <QObject>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "app/StopSignals.h"
+#include "source/StopSignals.h"
 
 #include <QSocketNotifier>
 

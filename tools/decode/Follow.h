@@ -1,0 +1,26 @@
+#pragma once
+// tolvane-decode --follow SOURCE: reads a serial device or a source URL
+// until SIGINT or SIGTERM, reconnecting as the program's window does, and
+// hands on each line as it arrives: to the relay (--share), to the broker
+// (--mqtt), then to the chosen mode, whose output is written out after each
+// batch of lines.
+
+#include <functional>
+#include <string_view>
+
+#include "tools/decode/DecodeOptions.h"
+#include "tools/decode/Mode.h"
+#include "tools/decode/Output.h"
+
+namespace decode {
+
+// Every line as read (never empty), in order.
+using TFollowLine = std::function<void(std::string_view line)>;
+
+// Runs the event loop until stopped; the exit status: 0 after a stop, 1 when
+// the source, the relay or the broker could not be set up (said on stderr).
+// `mode` is null under --quiet.
+int Follow(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
+           TOutput& output);
+
+}  // namespace decode
