@@ -36,6 +36,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   SavedIcon = QApplication::windowIcon();
   ImageList = {LampPixmap(false), LampPixmap(true)};
   SetUpControls();
+  SetUpSeekBar();
   SetUpFileDialogs();
   ConnectHandlers();
   Timer = new QTimer(this);

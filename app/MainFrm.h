@@ -36,6 +36,7 @@ class TRelay;
 class TReplayRateForm;
 class TChartsForm;
 class TSatellitesForm;
+class TSeekBar;
 class TSendCommandForm;
 class TShareForm;
 class TStatisticsForm;
@@ -145,6 +146,10 @@ class TMainForm : public QMainWindow {
   std::string ChooseFile(QFileDialog& dialog);
 
   void ApplyTick(const TTickResult& result);
+  // The seek bar: made once, shown while a replay runs, following it.
+  void SetUpSeekBar();
+  void UpdateSeekBar();
+  void jumpInReplay(qulonglong epoch);
   void ApplyStep(const TTickResult& result);
   // Lines arrived: taken at the next turn of the event loop, once however
   // often the port said so.
@@ -216,6 +221,7 @@ class TMainForm : public QMainWindow {
   TPositionForm* Position = nullptr;    // made when first opened
   QFileDialog* ExportDialog = nullptr;
   TReceivedDataView* ReceiveData = nullptr;
+  TSeekBar* SeekBar = nullptr;
   QButtonGroup* ComPortGroup = nullptr;
   TMainDialogs Dialogs;
   // Sharing the received lines: the relay while it listens, and why it does

@@ -7,6 +7,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
+#include "app/SeekBar.h"
 #include "options/ReplayRateFrm.h"
 #include "ui_MainFrm.h"
 
@@ -23,6 +24,8 @@ void TMainForm::StartReplay(const std::string& fileName) {
   SetFileMenus(false, false);
   ui->PauseButton->setText("Pause");
   ui->PauseButton->show();
+  SeekBar->ShowIndexing(0);
+  UpdateSeekBar();
   UpdateReceiveTimer();
 }
 
@@ -67,6 +70,9 @@ void TMainForm::stop() {
 
 void TMainForm::ShowStopped() {
   ui->PauseButton->hide();
+  // The index goes with the replay.
+  SeekBar->hide();
+  SeekBar->ShowIndexing(0);
   ui->ModeCaption->hide();
   setWindowIcon(SavedIcon);
   SetFileMenus(true, true);

@@ -19,6 +19,7 @@
 // with more due than a frame's work comes again at the next turn.
 void TMainForm::onReceiveTick() {
   ApplyStep(Loop.Tick());
+  UpdateSeekBar();
   if (!Timer->isActive() || !Loop.Replaying()) return;
   const int interval = Loop.TickInterval();
   if (Timer->interval() != interval) Timer->setInterval(interval);
@@ -65,6 +66,8 @@ void TMainForm::ApplyTick(const TTickResult& result) {
     ShowStopped();
     UpdateReceiveTimer();
   }
+  // After a jump the received data starts over from the new place.
+  if (result.Jumped) ReceiveData->Clear();
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Notice.empty()) ShowReplayNotice(result.Notice);
   if (!result.Updates.empty()) ShowFix(result.Updates);

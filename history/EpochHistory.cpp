@@ -18,3 +18,10 @@ void THistory::Clear() {
   ++Changes;
   ++Clears;
 }
+
+void THistory::DropFrom(uint64_t end) {
+  if (end <= Evicted) return Clear();
+  if (end < End()) Epochs.resize(end - Evicted);
+  ++Changes;
+  ++Clears;
+}

@@ -19,6 +19,9 @@ class THistory {
 
   void Append(TEpoch epoch);
   void Clear();
+  // Forgets the epochs from absolute index `end` on, as a replay that goes
+  // back does; windows start over (the generation changes).
+  void DropFrom(uint64_t end);
 
   // Absolute indices: the oldest held, and one past the newest.
   uint64_t First() const { return Evicted; }

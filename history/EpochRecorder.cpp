@@ -89,6 +89,15 @@ void TEpochRecorder::Clear() {
   AlarmSince.reset();
 }
 
+void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
+  Current = other.Current;
+  LineNumber = other.LineNumber;
+  LastDate = other.LastDate;
+  LastGsa = other.LastGsa;
+  Watch = other.Watch;
+  AlarmSince = other.AlarmSince;
+}
+
 void TEpochRecorder::Complete() {
   TEpoch epoch = std::move(Current);
   Current = TEpoch();

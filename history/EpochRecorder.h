@@ -35,6 +35,9 @@ class TEpochRecorder {
   void Finish(uint64_t lastLine);
   // Forgets everything, the sky model's satellites included.
   void Clear();
+  // Takes what `other` has gathered (not its sky model, not its handler):
+  // for a replay that saves its place and comes back to it.
+  void CopyStateFrom(const TEpochRecorder& other);
 
   // Interference as the last completed epoch left it, and the time text of
   // the epoch that raised the alarm.

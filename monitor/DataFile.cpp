@@ -153,6 +153,25 @@ int TDataFile::percentRead() const {
   return static_cast<int>(std::min<uint64_t>(100, taken * 100 / ReadSize));
 }
 
+uint64_t TDataFile::readOffset() const {
+  if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  const auto position = ftello(File);
+  if (position < 0) return 0;
+  return static_cast<uint64_t>(position) - (Buffer.size() - ReadPos);
+}
+
+void TDataFile::seekTo(uint64_t offset) {
+  if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  // How lines end is decided from the top of the file, wherever reading goes.
+  if (!LineEndsKnown) FillReadBuffer();
+  errno = 0;
+  if (fseeko(File, static_cast<off_t>(offset), SEEK_SET) != 0) RaiseErrno();
+  Buffer.clear();
+  ReadPos = 0;
+  EndMarkSeen = false;
+  SkippingLine = false;
+}
+
 bool TDataFile::FillReadBuffer() {
   if (ReadPos < Buffer.size()) return true;
   if (EndMarkSeen) return false;

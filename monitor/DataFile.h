@@ -57,6 +57,10 @@ class TDataFile {
   // While reading: how much of the file has been taken, 0 to 100; 0 for a
   // file whose size is not known (a device, a pipe).
   int percentRead() const;
+  // While reading: the offset in the file of the next line readLine gives.
+  uint64_t readOffset() const;
+  // While reading: goes on from `offset`, which must begin a line.
+  void seekTo(uint64_t offset);
   // Appends the line and CR LF to the write buffer.
   void writeLine(std::string_view line);
   // Hands everything buffered to the operating system.

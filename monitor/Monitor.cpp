@@ -76,6 +76,11 @@ void TMonitor::StartReplay(const std::string& fileName) {
   Paused = false;
   HeldLine.reset();
   Pace = TReplayPace(Pacing.Speed);
+  ShownFields.clear();
+  JumpedTo.reset();
+  Checkpoints.clear();
+  NextCheckpoint = 0;
+  Indexer.Start(fileName);
 }
 
 void TMonitor::SetPaused(bool paused) {
@@ -102,6 +107,8 @@ void TMonitor::Stop() {
   IsReplaying = false;
   Paused = false;
   HeldLine.reset();
+  Indexer.Cancel();
+  Checkpoints.clear();
   ModeShown = false;
   Counts.EndSource();
   if (fileOpen) {
@@ -217,13 +224,16 @@ void TMonitor::TakePacedLines(TTickResult& result) {
 // Lines are placed on the pace also at the fixed interval, so that a change
 // to the recorded pace goes on from the line shown last.
 std::optional<double> TMonitor::ReadAhead() {
+  HeldOffset = DataFile.readOffset();
   HeldLine = DataFile.readLine();
   return Pace.Place(*HeldLine, PaceNow()).Crossed;
 }
 
 void TMonitor::TakeHeldLine(TTickResult& result) {
+  MaybeCheckpoint(HeldOffset);
   std::string line = std::move(*HeldLine);
   HeldLine.reset();
+  JumpedTo.reset();
   if (!line.empty()) Take(std::move(line), result);
 }
 
@@ -271,20 +281,30 @@ std::string TMonitor::Stamp() const {
 // shown and logged, but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
   if (OnLine) OnLine(line);
+  std::optional<TFieldUpdates> updates = Absorb(line);
+  if (!updates) return;
+  if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
+  result.Lines.push_back(std::move(line));
+  if (IsLogging) DataFile.writeLine(result.Lines.back());
+  if (result.Updates.empty()) {
+    result.Updates = std::move(*updates);
+  } else {
+    result.Updates.insert(result.Updates.end(), std::make_move_iterator(updates->begin()),
+                          std::make_move_iterator(updates->end()));
+  }
+}
+
+std::optional<TFieldUpdates> TMonitor::Absorb(std::string_view line) {
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = NMEA.Decode(sentence);
   const bool skyRead = Recording.Take(++LinesTaken, sentence, decoded);
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
-  if (Filtered(decoded)) return;
-  if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
-  result.Lines.push_back(std::move(line));
-  if (IsLogging) DataFile.writeLine(result.Lines.back());
+  if (Filtered(decoded)) return std::nullopt;
   TFieldUpdates updates = DisplayFor(decoded, NMEA, FieldFormats, UsedTexts);
   NoteUsedTexts(updates, UsedTexts);
-  if (result.Updates.empty()) {
-    result.Updates = std::move(updates);
-  } else {
-    result.Updates.insert(result.Updates.end(), std::make_move_iterator(updates.begin()),
-                          std::make_move_iterator(updates.end()));
+  if (IsReplaying) {
+    for (const TFieldUpdate& update : updates)
+      ShownFields[{update.Name, static_cast<int>(update.Kind)}] = update;
   }
+  return updates;
 }

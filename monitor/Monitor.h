@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
 #include "monitor/MonitorOptions.h"
+#include "monitor/ReplayIndexer.h"
 #include "monitor/SentenceStats.h"
 #include "nmea/NMEA.h"
 #include "nmea/SkyModel.h"
@@ -47,6 +49,9 @@ struct TTickResult {
   bool MoreWaiting = false;
   // For the status bar: a gap in the recorded time that the replay crossed.
   std::string Notice;
+  // The replay jumped: the received data starts over, and Updates hold the
+  // whole fix display as it stands at the new place.
+  bool Jumped = false;
 };
 
 class TMonitor {
@@ -107,6 +112,23 @@ class TMonitor {
   void SetReplayRate(int milliseconds) { ReplayRate = milliseconds; }
   // Acts at once, also on a replay under way.
   void SetReplayPacing(const TReplayPacing& pacing);
+
+  // The replay's index of epochs, once ready (nullptr until then), and how
+  // far indexing has come, 0 to 100.
+  const TReplayIndex* ReplayIndex() { return Indexer.Ready(); }
+  int IndexPercent() const { return Indexer.Percent(); }
+  // The epoch of the index that the replay shows: that of the line taken
+  // last, or the one a jump went to until its first line is taken.
+  size_t ReplayEpoch();
+  // Goes on from the start of epoch `epoch` of the index, with every record
+  // as a replay from the top of the file would have left it there; nothing
+  // before the index is ready.
+  TTickResult JumpTo(size_t epoch);
+  // Epochs between the places a replay saves to come back to: at least
+  // this many, and far enough apart that at most kMaxCheckpoints are kept.
+  static constexpr size_t kCheckpointSpacing = 256;
+  static constexpr size_t kMaxCheckpoints = 64;
+  void SetCheckpointSpacing(size_t epochs) { CheckpointSpacing = epochs; }
 
   bool Logging() const { return IsLogging; }
   bool Replaying() const { return IsReplaying; }
@@ -175,6 +197,23 @@ class TMonitor {
   bool Filtered(TSentenceResult result) const;
   std::string Stamp() const;
   void Take(std::string line, TTickResult& result);
+  // Decodes, records and counts a line; the fix display's writes for it,
+  // none when a filter holds it back.
+  std::optional<TFieldUpdates> Absorb(std::string_view line);
+  // The offset of the next line the replay takes.
+  uint64_t ReplayOffset() const;
+  // Back to the top of the replay file with everything forgotten.
+  void Rewind();
+  void Jump(uint64_t offset, TTickResult& result);
+  // The replay's state before the line at `offset`, kept when that line
+  // begins an epoch a checkpoint is due at.
+  void MaybeCheckpoint(uint64_t offset);
+  // Goes on from the nearest checkpoint at or before `offset` if it is
+  // beyond `from`; whether there was one.
+  bool RestoreCheckpoint(uint64_t offset, uint64_t from);
+  // Everything the fix display shows now, clearing what a jump back left.
+  void ShowWholeDisplay(const std::map<std::pair<std::string, int>, TFieldUpdate>& before,
+                        TTickResult& result) const;
 
   TNMEA NMEA;
   TSentenceStats Counts;
@@ -207,6 +246,28 @@ class TMonitor {
   TReplayPace Pace;
   // A line read ahead, held until the pace says it is due.
   std::optional<std::string> HeldLine;
+  uint64_t HeldOffset = 0;
+  std::optional<size_t> JumpedTo;
+  // Everything a replay from the top leaves at the start of an epoch. The
+  // sky copy keeps its handler to our recorder; the recorder's state goes
+  // into a recorder of its own, on a sky of its own.
+  struct TCheckpoint {
+    uint64_t Lines = 0;
+    TNMEA Decoder;
+    TSentenceStats Counts;
+    TSkyModel Sky;
+    std::unique_ptr<TSkyModel> RecorderSky = std::make_unique<TSkyModel>();
+    std::unique_ptr<TEpochRecorder> Recorder = std::make_unique<TEpochRecorder>(*RecorderSky);
+    TUsedTexts Used;
+    std::map<std::pair<std::string, int>, TFieldUpdate> Shown;
+    uint64_t HistoryEnd = 0;
+  };
+  std::map<uint64_t, TCheckpoint> Checkpoints;  // by the offset of their epoch
+  uint64_t NextCheckpoint = 0;
+  size_t CheckpointSpacing = kCheckpointSpacing;
+  TReplayIndexer Indexer;
+  // The fix display's last write to each field (name, kind) during a replay.
+  std::map<std::pair<std::string, int>, TFieldUpdate> ShownFields;
   uint64_t PaceTicks = 0;
   uint32_t LastPaceTick = 0;
   uint32_t StartTick = 0;

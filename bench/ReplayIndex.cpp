@@ -1,0 +1,116 @@
+// Indexing a 1 GB replay file in the page cache, and jumping in it: the
+// epochs of a 1 Hz receiver (RMC, GGA, four GSA and twenty GSV lines, about
+// 1.7 KB) over and over, the time going on across days. The file is written
+// into a temporary folder once and removed at the end.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <chrono>
+#include <thread>
+#include "common/Routines.h"
+#include "history/ReplayIndex.h"
+#include "monitor/Monitor.h"
+
+namespace {
+
+constexpr uint64_t kFileBytes = uint64_t{1} << 30;
+
+std::string Epoch(uint64_t number) {
+  char time[16];
+  std::snprintf(time, sizeof time, "%02d%02d%02d.00", static_cast<int>(number / 3600 % 24),
+                static_cast<int>(number / 60 % 60), static_cast<int>(number % 60));
+  std::string text;
+  text += FrameSentence(std::string("GNRMC,") + time +
+                        ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,") +
+          "\r\n";
+  text += FrameSentence(std::string("GNGGA,") + time +
+                        ",6010.1234,N,02456.7890,E,1,20,0.7,25.0,M,18.3,M,,") +
+          "\r\n";
+  for (int system = 1; system <= 4; ++system)
+    text +=
+        FrameSentence("GNGSA,A,3,01,02,03,04,05,06,,,,,,,1.2,0.7,1.0," + std::to_string(system)) +
+        "\r\n";
+  for (int gsv = 1; gsv <= 20; ++gsv)
+    text += FrameSentence("GPGSV,5,1,20,01,45,120,40,02,30,200,35,03,60,045,44,04,15,300,28,1") +
+            "\r\n";
+  return text;
+}
+
+class TBigLog {
+ public:
+  TBigLog() {
+    Folder = std::filesystem::temp_directory_path() / "tolvane-bench-index";
+    std::filesystem::create_directories(Folder);
+    Path = (Folder / "big.TXT").string();
+    std::ofstream out(Path, std::ios::binary);
+    for (uint64_t written = 0, number = 0; written < kFileBytes; ++number) {
+      const std::string epoch = Epoch(number);
+      out << epoch;
+      written += epoch.size();
+    }
+  }
+  ~TBigLog() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+  }
+  const std::string& File() const { return Path; }
+
+ private:
+  std::filesystem::path Folder;
+  std::string Path;
+};
+
+const TBigLog& BigLog() {
+  static const TBigLog log;
+  return log;
+}
+
+void IndexOneGigabyte(benchmark::State& state) {
+  const TBigLog& log = BigLog();
+  TReplayIndex::Build(log.File());  // into the page cache
+  size_t epochs = 0;
+  for (auto _ : state) {
+    const std::optional<TReplayIndex> index = TReplayIndex::Build(log.File());
+    epochs = index->Size();
+    benchmark::DoNotOptimize(epochs);
+  }
+  state.counters["epochs"] = static_cast<double>(epochs);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kFileBytes));
+}
+BENCHMARK(IndexOneGigabyte)->Unit(benchmark::kSecond)->Iterations(2);
+
+// A jump from the top to `range(0)` per cent of the file on a fresh replay
+// (nothing saved on the way yet), or, with range(1), a jump back to half
+// that after it (from the checkpoints the first jump saved).
+void JumpInOneGigabyte(benchmark::State& state) {
+  const TBigLog& log = BigLog();
+  const bool back = state.range(1) != 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TMonitor monitor;
+    monitor.StartReplay(log.File());
+    while (!monitor.ReplayIndex()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const size_t epochs = monitor.ReplayIndex()->Size();
+    const size_t target = epochs * static_cast<size_t>(state.range(0)) / 100;
+    if (back) monitor.JumpTo(target);
+    state.ResumeTiming();
+    const TTickResult result = monitor.JumpTo(back ? target / 2 : target);
+    benchmark::DoNotOptimize(result.Updates.size());
+    state.PauseTiming();
+    monitor.Stop();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(JumpInOneGigabyte)
+    ->Args({10, 0})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+}  // namespace

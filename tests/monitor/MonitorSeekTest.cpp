@@ -1,0 +1,153 @@
+// Jumps in a replay through the monitor: after a jump every record (the
+// decoder's, the fix fields, the sky, the statistics, the epochs) is what a
+// replay from the top of the file leaves at the same place, and the replay
+// goes on from there line for line.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <thread>
+#include <tuple>
+
+#include "history/EpochJson.h"
+#include "tests/monitor/MonitorHarness.h"
+#include "tests/support/TextFiles.h"
+
+namespace {
+
+// Thirty epochs whose fix, satellites and errors change as they go, with a
+// bad checksum, an RME in the middle and a header line before the first.
+std::vector<std::string> Log() {
+  std::vector<std::string> lines = {"# receiver log"};
+  for (int second = 0; second < 30; ++second) {
+    const std::string time = "1200" + std::string(second < 10 ? "0" : "") + std::to_string(second);
+    const int quality = second < 8 ? 0 : (second < 20 ? 1 : 2);
+    const int prn = 1 + second % 7;
+    lines.push_back(FrameSentence("GPGGA," + time + ",6010." + std::to_string(1000 + second) +
+                                  ",N,02456.7890,E," + std::to_string(quality) +
+                                  ",08,0.9,25.0,M,18.3,M,,"));
+    lines.push_back(FrameSentence("GPRMC," + time + ",A,6010.1234,N,02456.7890,E," +
+                                  std::to_string(second) + ".0,045.0,071226,,"));
+    lines.push_back(FrameSentence("GPGSA,A," + std::to_string(second < 8 ? 1 : 3) + ",0" +
+                                  std::to_string(prn) + ",,,,,,,,,,,,1.2,0.7,1.0"));
+    lines.push_back(FrameSentence("GPGSV,1,1,02,0" + std::to_string(prn) + ",45,120," +
+                                  std::to_string(30 + second) + ",12,10,200,25"));
+    if (second == 12) lines.push_back(FrameSentence("PGRME,3.1,M,4.2,M,5.3,M"));
+    if (second == 15) lines.push_back("$GPGGA,120015,,,,,1,00,,,,,,,*00");
+  }
+  return lines;
+}
+
+using TFields = std::map<std::pair<std::string, int>, std::tuple<std::string, int, int>>;
+
+// The fix fields as the window holds them after every write so far; a
+// cleared field is as good as one never written.
+TFields FieldsAfter(const std::vector<TTickResult>& results) {
+  TFields fields;
+  for (const TTickResult& result : results) {
+    for (const TFieldUpdate& update : result.Updates) {
+      const std::pair key{update.Name, static_cast<int>(update.Kind)};
+      const std::tuple value{update.Text, static_cast<int>(update.Colour), update.Position};
+      if (value == std::tuple{std::string(), 0, 0})
+        fields.erase(key);
+      else
+        fields[key] = value;
+    }
+  }
+  return fields;
+}
+
+void WaitForIndex(TMonitor& monitor) {
+  for (int wait = 0; wait < 500 && !monitor.ReplayIndex(); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(monitor.ReplayIndex());
+}
+
+void ExpectSameState(TMonitorHarness& jumped, TMonitorHarness& played) {
+  const TMonitor& a = jumped.Monitor;
+  const TMonitor& b = played.Monitor;
+  EXPECT_EQ(a.Decoder().GGA, b.Decoder().GGA);
+  EXPECT_EQ(a.Decoder().RMC, b.Decoder().RMC);
+  EXPECT_EQ(a.Decoder().GSA, b.Decoder().GSA);
+  EXPECT_EQ(a.Decoder().GSV, b.Decoder().GSV);
+  EXPECT_EQ(a.Decoder().RME, b.Decoder().RME);
+  EXPECT_EQ(FieldsAfter(jumped.Results), FieldsAfter(played.Results));
+  EXPECT_EQ(a.Sky().ShownEntries(), b.Sky().ShownEntries());
+  ASSERT_EQ(a.Stats().Table(0).size(), b.Stats().Table(0).size());
+  for (size_t row = 0; row < a.Stats().Table(0).size(); ++row) {
+    EXPECT_EQ(a.Stats().Table(0)[row].Cells, b.Stats().Table(0)[row].Cells);
+    EXPECT_EQ(a.Stats().Table(0)[row].LastLine, b.Stats().Table(0)[row].LastLine);
+  }
+  ASSERT_EQ(a.History().End(), b.History().End());
+  if (a.History().End() > 0) {
+    const uint64_t last = a.History().End() - 1;
+    EXPECT_EQ(EpochJson(a.History().At(last)), EpochJson(b.History().At(last)));
+  }
+}
+
+struct TJump {
+  const char* Legend;
+  int PlayedFirst;                                // lines the replay had shown before the jump
+  size_t Epoch;                                   // where it jumps to
+  size_t Spacing = TMonitor::kCheckpointSpacing;  // epochs between checkpoints
+  std::optional<size_t> Before = {};              // an earlier jump
+};
+
+TEST(MonitorSeek, AJumpLeavesWhatAReplayFromTheTopLeavesThere) {
+  const TJump jumps[] = {
+      {"forward from the top, before any fix", 0, 3},
+      {"forward past the bad checksum and the RME", 2, 17},
+      {"back from further on, across a change of fix quality", 90, 9},
+      {"back to the first epoch", 60, 0},
+      {"to the last epoch", 5, 29},
+      {"to where the replay already stands", 21, 5},
+      {"back onto a checkpoint's own epoch", 90, 8, 4},
+      {"back between two checkpoints", 110, 14, 4},
+      {"back before the first checkpoint", 110, 2, 4},
+      {"forward past checkpoints whose history a jump back dropped", 110, 25, 4, 1},
+      {"forward from a checkpoint's epoch", 0, 13, 4, 12},
+  };
+  for (const TJump& jump : jumps) {
+    SCOPED_TRACE(jump.Legend);
+    TMonitorHarness jumped;
+    const std::string file = jumped.Home.Path() + "/seek.TXT";
+    ASSERT_TRUE(WriteAll(file, AsLog(Log())));
+    jumped.Monitor.SetCheckpointSpacing(jump.Spacing);
+    jumped.Monitor.StartReplay(file);
+    WaitForIndex(jumped.Monitor);
+    jumped.Ticks(jump.PlayedFirst);
+    if (jump.Before) jumped.Gather(jumped.Monitor.JumpTo(*jump.Before));
+    jumped.Gather(jumped.Monitor.JumpTo(jump.Epoch));
+    ASSERT_TRUE(jumped.Results.back().Jumped);
+    EXPECT_EQ(jumped.Monitor.ReplayEpoch(), jump.Epoch);
+
+    TMonitorHarness played;
+    played.Monitor.StartReplay(file);
+    played.Ticks(static_cast<int>(jumped.Monitor.ReplayIndex()->Epochs()[jump.Epoch].Line));
+    ExpectSameState(jumped, played);
+
+    const size_t shownBefore = jumped.Shown.size();
+    jumped.Ticks(6);
+    played.Ticks(6);
+    const auto goneOn = static_cast<long>(jumped.Shown.size() - shownBefore);
+    EXPECT_GT(goneOn, 0);
+    EXPECT_EQ(std::vector(jumped.Shown.end() - goneOn, jumped.Shown.end()),
+              std::vector(played.Shown.end() - goneOn, played.Shown.end()))
+        << "the replay goes on from the new place";
+    ExpectSameState(jumped, played);
+  }
+}
+
+TEST(MonitorSeek, NoJumpBeforeTheIndexIsReadyOrWithoutAReplay) {
+  TMonitorHarness harness;
+  EXPECT_FALSE(harness.Monitor.JumpTo(3).Jumped) << "no replay";
+  const std::string file = harness.Home.Path() + "/empty.TXT";
+  ASSERT_TRUE(WriteAll(file, AsLog({"no sentences here"})));
+  harness.Monitor.StartReplay(file);
+  WaitForIndex(harness.Monitor);
+  EXPECT_FALSE(harness.Monitor.JumpTo(0).Jumped) << "a log without epochs";
+  EXPECT_EQ(harness.Monitor.IndexPercent(), 100);
+}
+
+}  // namespace
