@@ -28,7 +28,7 @@ constexpr TSkySystem kSystems[] = {TSkySystem::GPS, TSkySystem::Galileo, TSkySys
 
 TEpoch DayEpoch(int second) {
   TEpoch epoch;
-  char time[8];
+  char time[48];
   std::snprintf(time, sizeof time, "%02d%02d%02d", second / 3600 % 24, second / 60 % 60,
                 second % 60);
   epoch.Time = time;

@@ -15,7 +15,7 @@ namespace {
 
 TEpoch DayEpoch(int second) {
   TEpoch epoch;
-  char time[16];
+  char time[48];
   std::snprintf(time, sizeof time, "%02d%02d%02d.00", second / 3600, second / 60 % 60, second % 60);
   epoch.Time = time;
   epoch.Date = "071226";

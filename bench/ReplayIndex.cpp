@@ -21,7 +21,7 @@ namespace {
 constexpr uint64_t kFileBytes = uint64_t{1} << 30;
 
 std::string Epoch(uint64_t number) {
-  char time[16];
+  char time[48];
   std::snprintf(time, sizeof time, "%02d%02d%02d.00", static_cast<int>(number / 3600 % 24),
                 static_cast<int>(number / 60 % 60), static_cast<int>(number % 60));
   std::string text;

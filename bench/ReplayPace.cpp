@@ -17,7 +17,7 @@ namespace {
 std::vector<std::string> Epochs(int count, bool stamped) {
   std::vector<std::string> lines;
   for (int epoch = 0; epoch < count; ++epoch) {
-    char time[16];
+    char time[48];
     std::snprintf(time, sizeof time, "%02d%02d%02d.00", 12 + epoch / 3600, epoch / 60 % 60,
                   epoch % 60);
     std::vector<std::string> bodies = {

@@ -35,7 +35,7 @@ class TJsonText {
         Text += '\\';
         Text += ch;
       } else if (static_cast<unsigned char>(ch) < 0x20) {
-        char escaped[8];
+        char escaped[16];
         std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(ch));
         Text += escaped;
       } else {

@@ -149,7 +149,7 @@ std::string TReplayIndex::PositionText(size_t epoch, bool withDate) const {
   if (withDate) {
     for (size_t i = epoch + 1; i-- > 0;) {
       if (Entries[i].Date < 0) continue;
-      char date[16];
+      char date[48];
       const int32_t d = Entries[i].Date;
       std::snprintf(date, sizeof date, "%02d/%02d/%02d ", d / 10000, d / 100 % 100, d % 100);
       text = date;
@@ -159,7 +159,7 @@ std::string TReplayIndex::PositionText(size_t epoch, bool withDate) const {
   const float seconds = Entries[epoch].Seconds;
   if (seconds < 0) return text + "--:--:--";
   const int whole = static_cast<int>(seconds);
-  char time[16];
+  char time[48];
   std::snprintf(time, sizeof time, "%02d:%02d:%02d", whole / 3600, whole / 60 % 60, whole % 60);
   return text + time;
 }

@@ -31,7 +31,7 @@ void Click(QSlider& slider, QPoint at) {
 }
 
 std::string Gga(int second) {
-  char time[8];
+  char time[48];
   std::snprintf(time, sizeof time, "12%02d%02d", second / 60, second % 60);
   return FrameSentence(std::string("GPGGA,") + time +
                        ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");

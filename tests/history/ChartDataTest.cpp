@@ -14,7 +14,7 @@
 namespace {
 
 std::string TimeText(int seconds) {
-  char text[16];
+  char text[48];
   std::snprintf(text, sizeof text, "%02d%02d%02d", seconds / 3600 % 24, seconds / 60 % 60,
                 seconds % 60);
   return text;

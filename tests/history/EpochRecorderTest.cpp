@@ -86,7 +86,7 @@ TEST(EpochRecorder, Boundaries) {
 TEST(EpochRecorder, GsvEveryFiveSecondsLeavesTheSkyInEveryEpoch) {
   TRecording recording;
   for (int second = 0; second < 10; ++second) {
-    char time[8];
+    char time[48];
     std::snprintf(time, sizeof time, "1200%02d", second);
     recording.Take({Gga(time, "4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")});
     if (second % 5 == 0) recording.Take({kGsv});
