@@ -184,6 +184,19 @@ std::string FrameSentence(std::string_view body) {
   return sentence;
 }
 
+bool ChecksumMatches(std::string_view line, size_t start, size_t star) {
+  if (start == std::string_view::npos || star == std::string_view::npos) return false;
+  const auto expected = static_cast<uint8_t>(HexStrToInt(line.substr(star + 1, 2)));
+  const uint8_t computed =
+      star > start ? NmeaChecksum(line.substr(start + 1, star - start - 1)) : 0;
+  return computed == expected;
+}
+
+bool SentenceChecksumHolds(std::string_view line) {
+  if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
+  return ChecksumMatches(line, 0, line.find('*'));
+}
+
 uint8_t NmeaChecksum(std::string_view s) {
   // Eight characters at a time: XOR does not care how the bytes are grouped.
   uint64_t wide = 0;

@@ -4,6 +4,7 @@
 // degree arithmetic and the two number grammars of sentence fields.
 // Text is 8-bit throughout.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,14 @@ int HexDigitValue(char ch);
 int32_t HexStrToInt(std::string_view s);
 // XOR of all character codes, 0 for empty text.
 uint8_t NmeaChecksum(std::string_view s);
+// The checksum after `star` (two hex digits) against the characters after
+// `start` and before `star`; false when either is npos.
+bool ChecksumMatches(std::string_view line, size_t start, size_t star);
+// Whether a line that starts with "$" or "!" (the encapsulated sentences of
+// AIS and the like) carries a "*" and the XOR of every character between
+// its first one and that "*" in the two hex digits after it. False for any
+// other line.
+bool SentenceChecksumHolds(std::string_view line);
 // "$" body "*" and the checksum of the body as two upper-case hex digits.
 std::string FrameSentence(std::string_view body);
 // Drops every character below 32 or above 127.

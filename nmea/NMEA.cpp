@@ -52,27 +52,8 @@ TSentenceResult TNMEA::Decode(std::string_view line) {
   return srUnrecognised;
 }
 
-namespace {
-
-// The checksum after `star` against the characters after `start` (before
-// `star`, else nothing).
-bool ChecksumMatches(std::string_view line, size_t start, size_t star) {
-  if (start == std::string_view::npos || star == std::string_view::npos) return false;
-  const auto expected = static_cast<uint8_t>(HexStrToInt(line.substr(star + 1, 2)));
-  const uint8_t computed =
-      star > start ? NmeaChecksum(line.substr(start + 1, star - start - 1)) : 0;
-  return computed == expected;
-}
-
-}  // namespace
-
 bool TNMEA::ChecksumValid(std::string_view line) const {
   return ChecksumMatches(line, Find(line, '$'), Find(line, '*'));
-}
-
-bool SentenceChecksumHolds(std::string_view line) {
-  if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
-  return ChecksumMatches(line, 0, Find(line, '*'));
 }
 
 int TNMEA::CurrentYear() {

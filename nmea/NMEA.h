@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/DateTime.h"
+#include "common/Routines.h"
 
 enum TSentenceResult : uint8_t {
   srBadChecksum = 0,
@@ -89,11 +90,7 @@ struct TRME {
 // The name of a result code ("srGGA" ...), for logs and the command line.
 const char* SentenceResultName(TSentenceResult result);
 
-// Whether a line that starts with "$" or "!" (the encapsulated sentences of
-// AIS and the like) carries a "*" and the XOR of every character between
-// its first one and that "*" in the two hex digits after it. False for any
-// other line.
-bool SentenceChecksumHolds(std::string_view line);
+// SentenceChecksumHolds (common/Routines.h) judges "$" and "!" lines alike.
 
 class TNMEA {
  public:

@@ -4,14 +4,6 @@
 
 #include "common/Routines.h"
 
-bool ChecksumHolds(std::string_view line) {
-  if (line.empty() || (line[0] != '$' && line[0] != '!')) return false;
-  const size_t star = line.find('*');
-  if (star == std::string_view::npos || star + 3 > line.size()) return false;
-  if (!IsHexDigit(line[star + 1]) || !IsHexDigit(line[star + 2])) return false;
-  return NmeaChecksum(line.substr(1, star - 1)) == HexStrToInt(line.substr(star + 1, 2));
-}
-
 TBaudSearch::TBaudSearch(int32_t remembered) {
   if (std::find(std::begin(kRates), std::end(kRates), remembered) != std::end(kRates))
     Remembered = remembered;
@@ -27,7 +19,7 @@ int32_t TBaudSearch::Rate() const {
 }
 
 bool TBaudSearch::TakeLine(std::string_view line) {
-  if (ChecksumHolds(line)) ++ValidLines;
+  if (SentenceChecksumHolds(line)) ++ValidLines;
   return Found();
 }
 

@@ -34,7 +34,3 @@ class TBaudSearch {
   int Position = 0;  // 0 is the remembered rate when there is one
   int ValidLines = 0;
 };
-
-// A "$" or "!" line with a "*" and the XOR of the characters between them
-// in two hex digits after it.
-bool ChecksumHolds(std::string_view line);

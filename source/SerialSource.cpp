@@ -1,6 +1,7 @@
 #include "source/SerialSource.h"
 
 #include "common/Clock.h"
+#include "common/Routines.h"
 #include "source/LineReading.h"
 #include "source/PortPermission.h"
 #include "source/Serial.h"
@@ -160,7 +161,7 @@ std::optional<std::string> TSerialSource::ReadLine() {
 }
 
 bool TSerialSource::Listen(std::string& line) {
-  const bool valid = ChecksumHolds(line);
+  const bool valid = SentenceChecksumHolds(line);
   if (valid) {
     QuietSince = Clock::TickCount();
     BytesSinceValid = false;
