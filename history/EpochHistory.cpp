@@ -1,5 +1,6 @@
 #include "history/EpochHistory.h"
 
+#include <algorithm>
 #include <utility>
 
 void THistory::Append(TEpoch epoch) {
@@ -19,9 +20,22 @@ void THistory::Clear() {
   ++Clears;
 }
 
-void THistory::DropFrom(uint64_t end) {
-  if (end <= Evicted) return Clear();
-  if (end < End()) Epochs.resize(end - Evicted);
+void THistory::RestartAt(uint64_t end) {
+  if (end < Evicted || end > End()) {
+    Epochs.clear();
+    Evicted = end;
+  } else {
+    Epochs.resize(end - Evicted);
+  }
+  ++Changes;
+  ++Clears;
+}
+
+void THistory::Prepend(std::vector<TEpoch> older) {
+  const size_t room = Capacity - std::min(Capacity, Epochs.size());
+  const size_t taken = std::min({room, older.size(), static_cast<size_t>(Evicted)});
+  for (size_t i = 0; i < taken; ++i) Epochs.push_front(std::move(older[older.size() - 1 - i]));
+  Evicted -= taken;
   ++Changes;
   ++Clears;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 #include "history/Epoch.h"
 
@@ -19,9 +20,15 @@ class THistory {
 
   void Append(TEpoch epoch);
   void Clear();
-  // Forgets the epochs from absolute index `end` on, as a replay that goes
-  // back does; windows start over (the generation changes).
-  void DropFrom(uint64_t end);
+  // Goes on from absolute index `end`, as a replay that jumps there does:
+  // the epochs from it on are forgotten, and all of them when it lies
+  // outside what is held; the next appended is epoch `end`. Windows start
+  // over (the generation changes).
+  void RestartAt(uint64_t end);
+  // Puts epochs before the oldest held (the last of them comes right
+  // before it), as many of the newest as the capacity and the indices
+  // allow; windows start over.
+  void Prepend(std::vector<TEpoch> older);
 
   // Absolute indices: the oldest held, and one past the newest.
   uint64_t First() const { return Evicted; }

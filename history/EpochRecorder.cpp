@@ -96,6 +96,8 @@ void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
   LastGsa = other.LastGsa;
   Watch = other.Watch;
   AlarmSince = other.AlarmSince;
+  // A sky model copied from the other's sky came with its handler.
+  Sky.SetEpochHandler([this] { Complete(); });
 }
 
 void TEpochRecorder::Complete() {

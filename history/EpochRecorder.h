@@ -36,7 +36,8 @@ class TEpochRecorder {
   // Forgets everything, the sky model's satellites included.
   void Clear();
   // Takes what `other` has gathered (not its sky model, not its handler):
-  // for a replay that saves its place and comes back to it.
+  // for a replay that saves its place and comes back to it. Our sky model
+  // hands its epochs to us again, should it be a copy of the other's.
   void CopyStateFrom(const TEpochRecorder& other);
 
   // Interference as the last completed epoch left it, and the time text of

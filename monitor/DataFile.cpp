@@ -133,6 +133,7 @@ void TDataFile::openForReading(const std::string& fileName) {
   if (!File) RaiseErrno();
   Mode = TMode::Reading;
   Buffer.clear();
+  BufferStart = 0;
   ReadPos = 0;
   EndMarkSeen = false;
   LineEndsKnown = false;
@@ -146,18 +147,12 @@ void TDataFile::openForReading(const std::string& fileName) {
 
 int TDataFile::percentRead() const {
   if (Mode != TMode::Reading || ReadSize == 0) return 0;
-  const long position = std::ftell(File);
-  if (position < 0) return 0;
-  const uint64_t unread = Buffer.size() - ReadPos;
-  const uint64_t taken = static_cast<uint64_t>(position) > unread ? position - unread : 0;
-  return static_cast<int>(std::min<uint64_t>(100, taken * 100 / ReadSize));
+  return static_cast<int>(std::min<uint64_t>(100, (BufferStart + ReadPos) * 100 / ReadSize));
 }
 
 uint64_t TDataFile::readOffset() const {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
-  const auto position = ftello(File);
-  if (position < 0) return 0;
-  return static_cast<uint64_t>(position) - (Buffer.size() - ReadPos);
+  return BufferStart + ReadPos;
 }
 
 void TDataFile::seekTo(uint64_t offset) {
@@ -166,6 +161,7 @@ void TDataFile::seekTo(uint64_t offset) {
   if (!LineEndsKnown) FillReadBuffer();
   errno = 0;
   if (fseeko(File, static_cast<off_t>(offset), SEEK_SET) != 0) RaiseErrno();
+  BufferStart = offset;
   Buffer.clear();
   ReadPos = 0;
   EndMarkSeen = false;
@@ -175,6 +171,7 @@ void TDataFile::seekTo(uint64_t offset) {
 bool TDataFile::FillReadBuffer() {
   if (ReadPos < Buffer.size()) return true;
   if (EndMarkSeen) return false;
+  BufferStart += Buffer.size();
   Buffer.resize(kReadChunk);
   errno = 0;
   std::size_t got = std::fread(Buffer.data(), 1, kReadChunk, File);

@@ -84,6 +84,7 @@ class TDataFile {
   std::FILE* File = nullptr;
   TMode Mode = TMode::Closed;
   std::string Buffer;
+  uint64_t BufferStart = 0;  // the file offset of the buffer's first byte
   std::size_t ReadPos = 0;
   bool EndMarkSeen = false;
   bool LineEndsKnown = false;  // whether the first chunk has been read

@@ -57,7 +57,9 @@ TFieldColour BarColour(const TSatellite& sat, const std::string& used) {
   return TFieldColour::ButtonFace;
 }
 
-TUsedTexts UsedTexts(const TGSA& gsa, const TGSV& gsv) {
+}  // namespace
+
+TUsedTexts UsedTextsFor(const TGSA& gsa, const TGSV& gsv) {
   const int32_t count = gsv.SatsInView;
   TUsedTexts used;
   for (int slot = 1; slot <= kSatelliteSlots; ++slot) used[slot - 1] = slot <= count ? "No" : "";
@@ -71,8 +73,6 @@ TUsedTexts UsedTexts(const TGSA& gsa, const TGSV& gsv) {
   }
   return used;
 }
-
-}  // namespace
 
 const char* ColourName(TFieldColour colour) {
   switch (colour) {
@@ -161,7 +161,7 @@ TFieldUpdates DisplayGSA(const TGSA& gsa, const TGSV& gsv) {
   AddColour(updates, "Latitude", colour);
   AddColour(updates, "Longitude", colour);
   AddText(updates, "Mode", ModeText(gsa));
-  const TUsedTexts used = UsedTexts(gsa, gsv);
+  const TUsedTexts used = UsedTextsFor(gsa, gsv);
   for (int slot = 1; slot <= kSatelliteSlots; ++slot)
     AddText(updates, SlotName("Used", slot), used[slot - 1]);
   TFieldUpdates table = DisplaySatellites(gsv, used);

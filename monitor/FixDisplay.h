@@ -40,6 +40,9 @@ TFieldUpdates DisplayGGA(const TGGA& gga, const TFieldFormats& formats);
 TFieldUpdates DisplayRMC(const TRMC& rmc, const TFieldFormats& formats);
 // The satellite table, with the "Used?" texts the slots hold now.
 TFieldUpdates DisplaySatellites(const TGSV& gsv, const TUsedTexts& used);
+// The "Used?" texts a GSA gives the slots the GSV fills: "Yes" for the PRNs
+// it lists, "No" for the others in view, empty past them.
+TUsedTexts UsedTextsFor(const TGSA& gsa, const TGSV& gsv);
 // Marks the used satellites, then redraws the table and the dilutions.
 TFieldUpdates DisplayGSA(const TGSA& gsa, const TGSV& gsv);
 TFieldUpdates DisplayRME(const TRME& rme);

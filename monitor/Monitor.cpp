@@ -8,16 +8,16 @@
 #include "format/FormatRoutines.h"
 #include "monitor/LogFileName.h"
 #include "monitor/Timestamp.h"
-#include "nmea/TagBlock.h"
 
 TMonitor::TMonitor() : StartTick(Clock::TickCount()) {
-  Recording.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
+  State.Recorder.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
 }
 
 void TMonitor::ClearEpochs() {
-  Recording.Clear();
+  Fill.Cancel();
+  State.Recorder.Clear();
   Epochs.Clear();
-  LinesTaken = 0;
+  State.Lines = 0;
 }
 
 // Whoever cares about a failure here (the window) stops the monitor first.
@@ -31,7 +31,7 @@ TMonitor::~TMonitor() {
 void TMonitor::OpenPort(int index) {
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
-  Counts.Reset();
+  State.Counts.Reset();
   ClosePort();
   ClearEpochs();
   auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory, Providers);
@@ -55,7 +55,7 @@ void TMonitor::ClosePort() {
   // Taken out first, so that nothing can reach a port that is going away,
   // even when closing it fails.
   const std::unique_ptr<TSerial> port = std::move(SerialPort);
-  Counts.EndSource();
+  State.Counts.EndSource();
   port->Close();
 }
 
@@ -69,18 +69,17 @@ void TMonitor::StartReplay(const std::string& fileName) {
   DataFile.openForReading(fileName);
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
-  Counts.Reset();
+  State.Counts.Reset();
   ClearEpochs();
+  ReplayPath = fileName;
   ReplayName = std::filesystem::path(fileName).filename().string();
   IsReplaying = true;
   Paused = false;
   HeldLine.reset();
   Pace = TReplayPace(Pacing.Speed);
-  ShownFields.clear();
+  State.Shown.Clear();
   JumpedTo.reset();
-  Checkpoints.clear();
-  NextCheckpoint = 0;
-  Indexer.Start(fileName);
+  Indexer.Start(fileName, Options, StartTick, CheckpointSpacing);
 }
 
 void TMonitor::SetPaused(bool paused) {
@@ -108,9 +107,9 @@ void TMonitor::Stop() {
   Paused = false;
   HeldLine.reset();
   Indexer.Cancel();
-  Checkpoints.clear();
+  Fill.Cancel();
   ModeShown = false;
-  Counts.EndSource();
+  State.Counts.EndSource();
   if (fileOpen) {
     try {
       DataFile.close();
@@ -151,7 +150,10 @@ TTickResult TMonitor::Run(const std::function<void(TTickResult&)>& step) {
 
 TTickResult TMonitor::Tick() {
   return Run([this](TTickResult& result) {
-    if (IsReplaying) return TakeFromReplay(result);
+    if (IsReplaying) {
+      TakeHistoryFill();
+      return TakeFromReplay(result);
+    }
     if (IModemLines* lines = SampledLines()) ShowDSR(lines->ReadDSR().value_or(false), result);
   });
 }
@@ -230,7 +232,6 @@ std::optional<double> TMonitor::ReadAhead() {
 }
 
 void TMonitor::TakeHeldLine(TTickResult& result) {
-  MaybeCheckpoint(HeldOffset);
   std::string line = std::move(*HeldLine);
   HeldLine.reset();
   JumpedTo.reset();
@@ -239,8 +240,8 @@ void TMonitor::TakeHeldLine(TTickResult& result) {
 
 void TMonitor::EndReplay(TTickResult& result) {
   result.ReplayEnded = true;
-  Recording.Finish(LinesTaken);
-  Satellites.EndEpoch();
+  State.Recorder.Finish(State.Lines);
+  State.Sky.EndEpoch();
   Stop();
 }
 
@@ -251,60 +252,25 @@ TReplayPace::TTime TMonitor::PaceNow() {
   return TReplayPace::TTime(std::chrono::milliseconds(PaceTicks));
 }
 
-bool TMonitor::Filtered(TSentenceResult result) const {
-  switch (result) {
-    case srBadChecksum:
-    case srInvalid:
-      return Options.IgnoreInvalid;
-    case srGGA:
-      return Options.IgnoreGGA;
-    case srRMC:
-      return Options.IgnoreRMC;
-    case srGSV:
-      return Options.IgnoreGSV;
-    case srGSA:
-      return Options.IgnoreGSA;
-    case srUnrecognised:
-    case srRME:
-      return false;
-  }
-  return false;
-}
-
 std::string TMonitor::Stamp() const {
   if (Options.TimestampFormat == kLocalPCTime) return ClockStamp(Clock::Now());
   return RelativeStamp(Clock::TickCount(), StartTick);
 }
 
-// The decoder takes the line before any filter, so a filtered sentence still
-// updates its record. A leading TAG block is not part of the sentence: it is
-// shown and logged, but decoded, counted and given to the sky without it.
+// A leading TAG block is not part of the sentence: it is shown and logged,
+// but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
   if (OnLine) OnLine(line);
-  std::optional<TFieldUpdates> updates = Absorb(line);
-  if (!updates) return;
+  const std::optional<TSentenceResult> decoded = State.Absorb(line, Options, Clock::TickCount());
+  if (!decoded) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));
   if (IsLogging) DataFile.writeLine(result.Lines.back());
+  TFieldUpdates updates = DisplayFor(*decoded, State.Decoder, FieldFormats, State.Shown.Used());
   if (result.Updates.empty()) {
-    result.Updates = std::move(*updates);
+    result.Updates = std::move(updates);
   } else {
-    result.Updates.insert(result.Updates.end(), std::make_move_iterator(updates->begin()),
-                          std::make_move_iterator(updates->end()));
+    result.Updates.insert(result.Updates.end(), std::make_move_iterator(updates.begin()),
+                          std::make_move_iterator(updates.end()));
   }
-}
-
-std::optional<TFieldUpdates> TMonitor::Absorb(std::string_view line) {
-  const std::string_view sentence = StripTagBlock(line);
-  const TSentenceResult decoded = NMEA.Decode(sentence);
-  const bool skyRead = Recording.Take(++LinesTaken, sentence, decoded);
-  Counts.Count(sentence, LineFault(sentence, decoded, skyRead), Clock::TickCount());
-  if (Filtered(decoded)) return std::nullopt;
-  TFieldUpdates updates = DisplayFor(decoded, NMEA, FieldFormats, UsedTexts);
-  NoteUsedTexts(updates, UsedTexts);
-  if (IsReplaying) {
-    for (const TFieldUpdate& update : updates)
-      ShownFields[{update.Name, static_cast<int>(update.Kind)}] = update;
-  }
-  return updates;
 }

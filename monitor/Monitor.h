@@ -20,15 +20,13 @@
 #include <vector>
 
 #include "history/EpochHistory.h"
-#include "history/EpochRecorder.h"
 #include "history/ReplayPace.h"
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
+#include "monitor/HistoryFill.h"
 #include "monitor/MonitorOptions.h"
+#include "monitor/ReceiverState.h"
 #include "monitor/ReplayIndexer.h"
-#include "monitor/SentenceStats.h"
-#include "nmea/NMEA.h"
-#include "nmea/SkyModel.h"
 #include "source/Serial.h"
 
 // What one step asks of the window, in the order it must be done.
@@ -124,11 +122,13 @@ class TMonitor {
   // as a replay from the top of the file would have left it there; nothing
   // before the index is ready.
   TTickResult JumpTo(size_t epoch);
-  // Epochs between the places a replay saves to come back to: at least
-  // this many, and far enough apart that at most kMaxCheckpoints are kept.
-  static constexpr size_t kCheckpointSpacing = 256;
-  static constexpr size_t kMaxCheckpoints = 64;
+  // Epochs between the places the next replay saves to come back to (see
+  // TReplayIndexer), and whether they are all saved.
   void SetCheckpointSpacing(size_t epochs) { CheckpointSpacing = epochs; }
+  bool ReplayCheckpointed() const { return Indexer.Checkpointed(); }
+  // Whether the epochs before a jump's checkpoint are still being gathered
+  // for the history; the next tick puts them in.
+  bool FillingHistory() const { return Fill.Busy(); }
 
   bool Logging() const { return IsLogging; }
   bool Replaying() const { return IsReplaying; }
@@ -152,17 +152,17 @@ class TMonitor {
   // Shows or hides the mode indicator.
   TTickResult Blink();
 
-  const TNMEA& Decoder() const { return NMEA; }
+  const TNMEA& Decoder() const { return State.Decoder; }
   // Every line taken since the source was chosen or the counts were reset,
   // counted before the filters.
-  const TSentenceStats& Stats() const { return Counts; }
-  void ResetStats() { Counts.Reset(); }
+  const TSentenceStats& Stats() const { return State.Counts; }
+  void ResetStats() { State.Counts.Reset(); }
   // Every satellite of every system and signal, from every line taken.
-  const TSkyModel& Sky() const { return Satellites; }
+  const TSkyModel& Sky() const { return State.Sky; }
   // Every completed epoch of the current source or replay, and what the
   // status bar says of the latest: interference, else a fix better than GPS.
   const THistory& History() const { return Epochs; }
-  const TEpochRecorder& Recorder() const { return Recording; }
+  const TEpochRecorder& Recorder() const { return State.Recorder; }
   // Forgets the satellites and the epochs, as a new source or replay does.
   void ClearEpochs();
   // Where lines come from now, for the status bar. Asking also lets the port
@@ -194,34 +194,24 @@ class TMonitor {
   TReplayPace::TTime PaceNow();
   void WatchDSR();
   void ShowDSR(bool on, TTickResult& result);
-  bool Filtered(TSentenceResult result) const;
   std::string Stamp() const;
   void Take(std::string line, TTickResult& result);
-  // Decodes, records and counts a line; the fix display's writes for it,
-  // none when a filter holds it back.
-  std::optional<TFieldUpdates> Absorb(std::string_view line);
   // The offset of the next line the replay takes.
   uint64_t ReplayOffset() const;
   // Back to the top of the replay file with everything forgotten.
   void Rewind();
   void Jump(uint64_t offset, TTickResult& result);
-  // The replay's state before the line at `offset`, kept when that line
-  // begins an epoch a checkpoint is due at.
-  void MaybeCheckpoint(uint64_t offset);
-  // Goes on from the nearest checkpoint at or before `offset` if it is
-  // beyond `from`; whether there was one.
-  bool RestoreCheckpoint(uint64_t offset, uint64_t from);
-  // Everything the fix display shows now, clearing what a jump back left.
-  void ShowWholeDisplay(const std::map<std::pair<std::string, int>, TFieldUpdate>& before,
-                        TTickResult& result) const;
+  // Goes on from a checkpoint, with the history back to its place and, where
+  // it does not hold the epochs before, filled in behind.
+  void Restore(const TReplayCheckpoint& saved);
+  // Puts the epochs a fill gathered before the history, if it still wants them.
+  void TakeHistoryFill();
+  void ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const;
 
-  TNMEA NMEA;
-  TSentenceStats Counts;
-  TSkyModel Satellites;
-  TEpochRecorder Recording{Satellites};
+  TReceiverState State;
   THistory Epochs;
-  uint64_t LinesTaken = 0;  // the epochs' line numbers
   std::string ReplayName;
+  std::string ReplayPath;
   uint64_t DroppedSeen = 0;  // the port's dropped bytes already counted
   uint32_t SourceTick = 0;
   std::unique_ptr<TSerial> SerialPort;
@@ -236,7 +226,6 @@ class TMonitor {
   TDataFile DataFile;
   TMonitorOptions Options;
   TFieldFormats FieldFormats;
-  TUsedTexts UsedTexts;
   bool IsLogging = false;
   bool IsReplaying = false;
   bool Paused = false;
@@ -248,26 +237,10 @@ class TMonitor {
   std::optional<std::string> HeldLine;
   uint64_t HeldOffset = 0;
   std::optional<size_t> JumpedTo;
-  // Everything a replay from the top leaves at the start of an epoch. The
-  // sky copy keeps its handler to our recorder; the recorder's state goes
-  // into a recorder of its own, on a sky of its own.
-  struct TCheckpoint {
-    uint64_t Lines = 0;
-    TNMEA Decoder;
-    TSentenceStats Counts;
-    TSkyModel Sky;
-    std::unique_ptr<TSkyModel> RecorderSky = std::make_unique<TSkyModel>();
-    std::unique_ptr<TEpochRecorder> Recorder = std::make_unique<TEpochRecorder>(*RecorderSky);
-    TUsedTexts Used;
-    std::map<std::pair<std::string, int>, TFieldUpdate> Shown;
-    uint64_t HistoryEnd = 0;
-  };
-  std::map<uint64_t, TCheckpoint> Checkpoints;  // by the offset of their epoch
-  uint64_t NextCheckpoint = 0;
-  size_t CheckpointSpacing = kCheckpointSpacing;
+  size_t CheckpointSpacing = TReplayIndexer::kCheckpointSpacing;
   TReplayIndexer Indexer;
-  // The fix display's last write to each field (name, kind) during a replay.
-  std::map<std::pair<std::string, int>, TFieldUpdate> ShownFields;
+  THistoryFill Fill;
+  uint64_t FillGeneration = 0;  // the history's, when the fill began
   uint64_t PaceTicks = 0;
   uint32_t LastPaceTick = 0;
   uint32_t StartTick = 0;

@@ -29,7 +29,7 @@ void TMonitor::TakeFromPort(TTickResult& result) {
   result.MoreWaiting = taken == kLinesPerArrival;
   const uint64_t dropped = SerialPort->DroppedBytes();
   if (dropped != DroppedSeen) {
-    Counts.AddDropped(dropped - DroppedSeen);
+    State.Counts.AddDropped(dropped - DroppedSeen);
     DroppedSeen = dropped;
   }
 }

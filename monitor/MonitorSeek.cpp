@@ -1,12 +1,14 @@
-// Jumps within a replay. A jump forward decodes on from where the replay
-// stands; a jump back starts again from the top of the file. Either way the
-// lines between are decoded, recorded and counted without being shown, so
-// that every record is what a replay from the top would have left there.
+// Jumps within a replay. A jump goes on from the nearest checkpoint before
+// the new place, or, where none is nearer, from where the replay stands (a
+// jump forward) or the top of the file (a jump back). The lines between are
+// decoded, recorded and counted without being shown, so that every record
+// is what a replay from the top would have left there.
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
+#include <set>
 
+#include "common/Clock.h"
 #include "monitor/Monitor.h"
 
 uint64_t TMonitor::ReplayOffset() const {
@@ -32,29 +34,29 @@ TTickResult TMonitor::JumpTo(size_t epoch) {
 }
 
 void TMonitor::Rewind() {
-  NMEA = TNMEA();
-  Counts.Reset();
+  State.Decoder = TNMEA();
+  State.Counts.Reset();
+  State.Shown.Clear();
   ClearEpochs();
-  UsedTexts = {};
-  ShownFields.clear();
   DataFile.seekTo(0);
 }
 
 void TMonitor::Jump(uint64_t offset, TTickResult& result) {
-  const auto before = ShownFields;
+  const TFieldUpdates before = State.Shown.Whole(FieldFormats);
   const uint64_t from = ReplayOffset();
-  const bool back = offset < from;
   if (HeldLine) {
     HeldLine.reset();
     DataFile.seekTo(HeldOffset);
   }
-  if (!RestoreCheckpoint(offset, back ? 0 : from) && back) Rewind();
-  NextCheckpoint = 0;
+  const std::shared_ptr<const TReplayCheckpoint> saved = Indexer.AtOrBefore(offset);
+  if (saved && (offset < from || saved->Offset > from))
+    Restore(*saved);
+  else if (offset < from)
+    Rewind();
   for (uint64_t at = DataFile.readOffset(); at < offset && !DataFile.atEnd();
        at = DataFile.readOffset()) {
-    MaybeCheckpoint(at);
     const std::string line = DataFile.readLine();
-    if (!line.empty()) Absorb(line);
+    if (!line.empty()) State.Absorb(line, Options, Clock::TickCount());
   }
   // The pace starts over from the new place: its first epoch is due at once.
   Pace.Restart();
@@ -63,56 +65,40 @@ void TMonitor::Jump(uint64_t offset, TTickResult& result) {
   ShowWholeDisplay(before, result);
 }
 
-void TMonitor::MaybeCheckpoint(uint64_t offset) {
-  if (offset < NextCheckpoint) return;
-  const TReplayIndex* index = Indexer.Ready();
-  if (!index || index->Size() == 0) return;
-  const size_t spacing =
-      std::max({CheckpointSpacing, index->Size() / kMaxCheckpoints + 1, size_t{1}});
-  const size_t epoch = index->EpochAt(offset);
-  const size_t next = (epoch / spacing + 1) * spacing;
-  NextCheckpoint = next < index->Size() ? index->Epochs()[next].Offset : UINT64_MAX;
-  if (epoch == 0 || epoch % spacing != 0 || index->Epochs()[epoch].Offset != offset ||
-      Checkpoints.count(offset))
-    return;
-  TCheckpoint& saved = Checkpoints[offset];
-  saved.Lines = LinesTaken;
-  saved.Decoder = NMEA;
-  saved.Counts = Counts;
-  saved.Sky = Satellites;
-  saved.Recorder->CopyStateFrom(Recording);
-  saved.Used = UsedTexts;
-  saved.Shown = ShownFields;
-  saved.HistoryEnd = Epochs.End();
+void TMonitor::Restore(const TReplayCheckpoint& saved) {
+  State.Assign(saved.State);
+  Epochs.RestartAt(saved.Epochs);
+  DataFile.seekTo(saved.Offset);
+  const uint64_t capacity = THistory::kDefaultCapacity;
+  const uint64_t wanted = saved.Epochs > capacity ? saved.Epochs - capacity : 0;
+  if (Epochs.First() <= wanted) return Fill.Cancel();
+  Fill.Start(ReplayPath, Indexer.WithEpochsUpTo(wanted), wanted, Epochs.First(), Options,
+             Clock::TickCount());
+  FillGeneration = Epochs.Generation();
 }
 
-bool TMonitor::RestoreCheckpoint(uint64_t offset, uint64_t from) {
-  auto after = Checkpoints.upper_bound(offset);
-  if (after == Checkpoints.begin()) return false;
-  const auto& [at, saved] = *std::prev(after);
-  // The history before a checkpoint is not kept with it: one whose epochs
-  // the history no longer holds up to its place is of no use.
-  if (at <= from || saved.HistoryEnd > Epochs.End()) return false;
-  LinesTaken = saved.Lines;
-  NMEA = saved.Decoder;
-  Counts = saved.Counts;
-  Satellites = saved.Sky;
-  Recording.CopyStateFrom(*saved.Recorder);
-  UsedTexts = saved.Used;
-  ShownFields = saved.Shown;
-  Epochs.DropFrom(saved.HistoryEnd);
-  DataFile.seekTo(at);
-  return true;
+void TMonitor::TakeHistoryFill() {
+  const std::optional<uint64_t> end = Fill.End();
+  std::optional<std::vector<TEpoch>> epochs = Fill.Take();
+  if (!epochs) return;
+  // A later jump, or epochs recorded since that pushed the first one on,
+  // make them of no use.
+  if (Epochs.Generation() == FillGeneration && Epochs.First() == end)
+    Epochs.Prepend(std::move(*epochs));
 }
 
-void TMonitor::ShowWholeDisplay(const std::map<std::pair<std::string, int>, TFieldUpdate>& before,
-                                TTickResult& result) const {
-  for (const auto& [key, update] : before) {
-    if (ShownFields.count(key)) continue;
-    TFieldUpdate cleared;
-    cleared.Name = update.Name;
-    cleared.Kind = update.Kind;
-    result.Updates.push_back(std::move(cleared));
+void TMonitor::ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const {
+  result.Updates = State.Shown.Whole(FieldFormats);
+  std::set<std::pair<std::string_view, int>> shown;
+  for (const TFieldUpdate& update : result.Updates)
+    shown.emplace(update.Name, static_cast<int>(update.Kind));
+  TFieldUpdates cleared;
+  for (const TFieldUpdate& update : before) {
+    if (!shown.emplace(update.Name, static_cast<int>(update.Kind)).second) continue;
+    TFieldUpdate clear;
+    clear.Name = update.Name;
+    clear.Kind = update.Kind;
+    cleared.push_back(std::move(clear));
   }
-  for (const auto& [key, update] : ShownFields) result.Updates.push_back(update);
+  result.Updates.insert(result.Updates.begin(), cleared.begin(), cleared.end());
 }

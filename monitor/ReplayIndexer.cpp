@@ -3,16 +3,52 @@
 #include <algorithm>
 #include <filesystem>
 
-void TReplayIndexer::Start(const std::string& fileName) {
+#include "monitor/DataFile.h"
+
+void TReplayIndexer::Start(const std::string& fileName, const TMonitorOptions& options,
+                           uint32_t tick, size_t spacing) {
   Cancel();
   Pass = std::make_shared<TPass>();
   std::error_code ignored;
   const auto size = std::filesystem::file_size(fileName, ignored);
   Pass->Size = ignored ? 0 : size;
-  Worker = std::thread([pass = Pass, fileName] {
+  Worker = std::thread([pass = Pass, fileName, options, tick, spacing] {
     pass->Index = TReplayIndex::Build(fileName, &pass->Cancel, &pass->Read);
     pass->Done.store(true, std::memory_order_release);
+    if (pass->Index) SaveCheckpoints(*pass, fileName, options, tick, spacing);
+    pass->Checkpointed.store(true, std::memory_order_release);
   });
+}
+
+// A file that cannot be read again (gone, or failing) keeps the checkpoints
+// saved before: a jump decodes on from the nearest of them.
+void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName,
+                                     const TMonitorOptions& options, uint32_t tick,
+                                     size_t spacing) {
+  const TReplayIndex& index = *pass.Index;
+  spacing = std::max({spacing, index.Size() / kMaxCheckpoints + 1, size_t{1}});
+  try {
+    TDataFile file;
+    file.openForReading(fileName);
+    auto state = std::make_unique<TReceiverState>();
+    uint64_t epochs = 0;
+    state->Recorder.SetEpochHandler([&epochs](TEpoch&) { ++epochs; });
+    for (size_t next = spacing; next < index.Size(); next += spacing) {
+      const uint64_t offset = index.Epochs()[next].Offset;
+      while (file.readOffset() < offset && !file.atEnd()) {
+        if (pass.Cancel.load(std::memory_order_relaxed)) return;
+        const std::string line = file.readLine();
+        if (!line.empty()) state->Absorb(line, options, tick);
+      }
+      auto saved = std::make_shared<TReplayCheckpoint>();
+      saved->Offset = offset;
+      saved->Epochs = epochs;
+      saved->State.Assign(*state);
+      const std::lock_guard lock(pass.Lock);
+      pass.Saved.emplace(offset, std::move(saved));
+    }
+  } catch (...) {
+  }
 }
 
 void TReplayIndexer::Cancel() {
@@ -28,8 +64,29 @@ int TReplayIndexer::Percent() const {
   return static_cast<int>(std::min<uint64_t>(99, Pass->Read.load() * 100 / Pass->Size));
 }
 
-const TReplayIndex* TReplayIndexer::Ready() {
+const TReplayIndex* TReplayIndexer::Ready() const {
   if (!Pass || !Pass->Done.load(std::memory_order_acquire)) return nullptr;
-  if (Worker.joinable()) Worker.join();
   return Pass->Index ? &*Pass->Index : nullptr;
+}
+
+bool TReplayIndexer::Checkpointed() const {
+  return Pass && Pass->Checkpointed.load(std::memory_order_acquire);
+}
+
+std::shared_ptr<const TReplayCheckpoint> TReplayIndexer::AtOrBefore(uint64_t offset) const {
+  if (!Pass) return nullptr;
+  const std::lock_guard lock(Pass->Lock);
+  const auto after = Pass->Saved.upper_bound(offset);
+  return after == Pass->Saved.begin() ? nullptr : std::prev(after)->second;
+}
+
+std::shared_ptr<const TReplayCheckpoint> TReplayIndexer::WithEpochsUpTo(uint64_t epochs) const {
+  if (!Pass) return nullptr;
+  const std::lock_guard lock(Pass->Lock);
+  std::shared_ptr<const TReplayCheckpoint> found;
+  for (const auto& [offset, saved] : Pass->Saved) {
+    if (saved->Epochs > epochs) break;
+    found = saved;
+  }
+  return found;
 }

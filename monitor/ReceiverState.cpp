@@ -1,0 +1,46 @@
+#include "monitor/ReceiverState.h"
+
+#include "nmea/TagBlock.h"
+
+bool Filtered(TSentenceResult result, const TMonitorOptions& options) {
+  switch (result) {
+    case srBadChecksum:
+    case srInvalid:
+      return options.IgnoreInvalid;
+    case srGGA:
+      return options.IgnoreGGA;
+    case srRMC:
+      return options.IgnoreRMC;
+    case srGSV:
+      return options.IgnoreGSV;
+    case srGSA:
+      return options.IgnoreGSA;
+    case srUnrecognised:
+    case srRME:
+      return false;
+  }
+  return false;
+}
+
+void TReceiverState::Assign(const TReceiverState& other) {
+  Lines = other.Lines;
+  Decoder = other.Decoder;
+  Counts = other.Counts;
+  Sky = other.Sky;
+  Recorder.CopyStateFrom(other.Recorder);
+  Shown = other.Shown;
+}
+
+// The decoder takes the line before any filter, so a filtered sentence still
+// updates its record. A TAG block is not part of the sentence.
+std::optional<TSentenceResult> TReceiverState::Absorb(std::string_view line,
+                                                      const TMonitorOptions& options,
+                                                      uint32_t tick) {
+  const std::string_view sentence = StripTagBlock(line);
+  const TSentenceResult decoded = Decoder.Decode(sentence);
+  const bool skyRead = Recorder.Take(++Lines, sentence, decoded);
+  Counts.Count(sentence, LineFault(sentence, decoded, skyRead), tick);
+  if (Filtered(decoded, options)) return std::nullopt;
+  Shown.Note(decoded, Decoder);
+  return decoded;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Everything the lines taken so far have built up, apart from the history
+// and the lines shown: the decoder's records, the statistics, the sky model
+// with the epoch in progress, and what the fix display shows. A replay keeps
+// copies of it (checkpoints) to come back to.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "history/EpochRecorder.h"
+#include "monitor/MonitorOptions.h"
+#include "monitor/SentenceStats.h"
+#include "monitor/ShownFix.h"
+#include "nmea/NMEA.h"
+#include "nmea/SkyModel.h"
+
+// Whether the options keep lines the decoder gave `result` off the display.
+bool Filtered(TSentenceResult result, const TMonitorOptions& options);
+
+struct TReceiverState {
+  TReceiverState() = default;
+  TReceiverState(const TReceiverState&) = delete;
+  TReceiverState& operator=(const TReceiverState&) = delete;
+
+  // Takes everything of `other` but where its recorder hands its epochs.
+  void Assign(const TReceiverState& other);
+  // Decodes, records and counts a line (`tick` for the statistics' rates)
+  // and notes what the fix display shows of it. A leading TAG block is
+  // skipped. The decoder's verdict, or nothing when the options filter the
+  // line out.
+  std::optional<TSentenceResult> Absorb(std::string_view line, const TMonitorOptions& options,
+                                        uint32_t tick);
+
+  uint64_t Lines = 0;  // taken so far: the epochs' line numbers
+  TNMEA Decoder;
+  TSentenceStats Counts;
+  TSkyModel Sky;
+  TEpochRecorder Recorder{Sky};
+  TShownFix Shown;
+};

@@ -1,0 +1,72 @@
+#include "monitor/ShownFix.h"
+
+#include <algorithm>
+#include <iterator>
+
+void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
+  switch (result) {
+    case srGGA:
+      GGA = decoder.GGA;
+      if (!QualityText(GGA.Quality).empty()) KnownQuality = GGA.Quality;
+      LastNoted[kGGA] = ++Noted;
+      break;
+    case srRMC:
+      RMC = decoder.RMC;
+      LastNoted[kRMC] = ++Noted;
+      break;
+    case srGSA:
+      GSA = decoder.GSA;
+      GSVAtGSA = decoder.GSV;
+      UsedNow = UsedTextsFor(GSA, GSVAtGSA);
+      LastNoted[kGSA] = ++Noted;
+      break;
+    case srGSV:
+      GSV = decoder.GSV;
+      UsedAtGSV = UsedNow;
+      LastNoted[kGSV] = ++Noted;
+      break;
+    case srRME:
+      RME = decoder.RME;
+      LastNoted[kRME] = ++Noted;
+      break;
+    default:
+      break;
+  }
+}
+
+// A kind's last line writes every field its kind writes (a GGA of unknown
+// quality apart, which leaves the quality as it was), so the kinds' last
+// writes in the order of their last lines leave each field as all the lines
+// did.
+TFieldUpdates TShownFix::Whole(const TFieldFormats& formats) const {
+  std::array<int, kKinds> kinds = {kGGA, kRMC, kGSA, kGSV, kRME};
+  std::sort(kinds.begin(), kinds.end(),
+            [this](int a, int b) { return LastNoted[a] < LastNoted[b]; });
+  TFieldUpdates updates;
+  for (const int kind : kinds) {
+    if (LastNoted[kind] == 0) continue;
+    TFieldUpdates writes;
+    switch (kind) {
+      case kGGA:
+        writes = DisplayGGA(GGA, formats);
+        if (QualityText(GGA.Quality).empty() && KnownQuality != UINT8_MAX)
+          writes.push_back({"Quality", TFieldUpdate::TKind::Text, QualityText(KnownQuality)});
+        break;
+      case kRMC:
+        writes = DisplayRMC(RMC, formats);
+        break;
+      case kGSA:
+        writes = DisplayGSA(GSA, GSVAtGSA);
+        break;
+      case kGSV:
+        writes = DisplaySatellites(GSV, UsedAtGSV);
+        break;
+      default:
+        writes = DisplayRME(RME);
+        break;
+    }
+    updates.insert(updates.end(), std::make_move_iterator(writes.begin()),
+                   std::make_move_iterator(writes.end()));
+  }
+  return updates;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// What the fix display shows, kept as the last record of each kind shown
+// (with what it was shown beside) rather than as the writes themselves:
+// noting a line costs a copy of a record, and the whole display can be
+// written again at once, as a jump within a replay needs it.
+
+#include <array>
+#include <cstdint>
+
+#include "monitor/FixDisplay.h"
+#include "nmea/NMEA.h"
+
+class TShownFix {
+ public:
+  // A line the decoder gave `result` was shown; `decoder` as it stands after it.
+  void Note(TSentenceResult result, const TNMEA& decoder);
+  void Clear() { *this = TShownFix(); }
+  // The "Used?" texts of the slots as the last GSA shown left them.
+  const TUsedTexts& Used() const { return UsedNow; }
+  // Every field the noted lines wrote, as it stands now, in `formats`: the
+  // same last write to each field as the lines' own writes in their order.
+  TFieldUpdates Whole(const TFieldFormats& formats) const;
+
+ private:
+  enum TKind { kGGA, kRMC, kGSA, kGSV, kRME, kKinds };
+
+  // When the last line of each kind was noted, 0 for never.
+  std::array<uint64_t, kKinds> LastNoted{};
+  uint64_t Noted = 0;
+  TGGA GGA;
+  uint8_t KnownQuality = UINT8_MAX;  // the last quality with a text
+  TRMC RMC;
+  TGSA GSA;
+  TGSV GSVAtGSA;
+  TGSV GSV;
+  TUsedTexts UsedAtGSV;
+  TRME RME;
+  TUsedTexts UsedNow;
+};
