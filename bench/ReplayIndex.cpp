@@ -84,22 +84,24 @@ void IndexOneGigabyte(benchmark::State& state) {
 }
 BENCHMARK(IndexOneGigabyte)->Unit(benchmark::kSecond)->Iterations(2);
 
-// A jump from the top to `range(0)` per cent of the file on a fresh replay
-// (nothing saved on the way yet), or, with range(1), a jump back to half
-// that after it (from the checkpoints the first jump saved).
+// A jump from the top to `range(0)` per cent of the file on a fresh replay:
+// with range(1) 0 as soon as the index is ready (no checkpoint saved yet),
+// with 1 once the checkpoints are saved, with 2 back to half that after a
+// first jump there.
 void JumpInOneGigabyte(benchmark::State& state) {
   const TBigLog& log = BigLog();
-  const bool back = state.range(1) != 0;
+  const int64_t when = state.range(1);
   for (auto _ : state) {
     state.PauseTiming();
     TMonitor monitor;
     monitor.StartReplay(log.File());
-    while (!monitor.ReplayIndex()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (!monitor.ReplayIndex() || (when > 0 && !monitor.ReplayCheckpointed()))
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const size_t epochs = monitor.ReplayIndex()->Size();
     const size_t target = epochs * static_cast<size_t>(state.range(0)) / 100;
-    if (back) monitor.JumpTo(target);
+    if (when == 2) monitor.JumpTo(target);
     state.ResumeTiming();
-    const TTickResult result = monitor.JumpTo(back ? target / 2 : target);
+    const TTickResult result = monitor.JumpTo(when == 2 ? target / 2 : target);
     benchmark::DoNotOptimize(result.Updates.size());
     state.PauseTiming();
     monitor.Stop();
@@ -109,8 +111,24 @@ void JumpInOneGigabyte(benchmark::State& state) {
 BENCHMARK(JumpInOneGigabyte)
     ->Args({10, 0})
     ->Args({100, 0})
+    ->Args({50, 1})
     ->Args({100, 1})
+    ->Args({100, 2})
     ->Unit(benchmark::kSecond)
     ->Iterations(1);
+
+// The whole pass of a replay's indexing thread: the index, then the
+// checkpoints along the file.
+void IndexAndCheckpointOneGigabyte(benchmark::State& state) {
+  const TBigLog& log = BigLog();
+  for (auto _ : state) {
+    TMonitor monitor;
+    monitor.StartReplay(log.File());
+    while (!monitor.ReplayCheckpointed())
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    monitor.Stop();
+  }
+}
+BENCHMARK(IndexAndCheckpointOneGigabyte)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
