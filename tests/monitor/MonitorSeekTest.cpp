@@ -97,10 +97,10 @@ void ExpectSameState(TMonitorHarness& jumped, TMonitorHarness& played) {
 
 struct TJump {
   const char* Legend;
-  int PlayedFirst;                                // lines the replay had shown before the jump
-  size_t Epoch;                                   // where it jumps to
+  int PlayedFirst;  // lines the replay had shown before the jump
+  size_t Epoch;     // where it jumps to
   size_t Spacing = TReplayIndexer::kCheckpointSpacing;  // epochs between checkpoints
-  std::optional<size_t> Before = {};              // an earlier jump
+  std::optional<size_t> Before = {};                    // an earlier jump
 };
 
 TEST(MonitorSeek, AJumpLeavesWhatAReplayFromTheTopLeavesThere) {
