@@ -3,12 +3,11 @@
 #include "monitor/DataFile.h"
 
 void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TReplayCheckpoint> from,
-                         uint64_t first, uint64_t end, const TMonitorOptions& options,
-                         uint32_t tick) {
+                         uint64_t first, uint64_t end, uint32_t tick) {
   Cancel();
   Work = std::make_shared<TWork>();
   Work->End = end;
-  Worker = std::thread([work = Work, fileName, from = std::move(from), first, options, tick] {
+  Worker = std::thread([work = Work, fileName, from = std::move(from), first, tick] {
     try {
       TDataFile file;
       file.openForReading(fileName);
@@ -24,7 +23,7 @@ void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TRep
       });
       while (epochs < work->End && !file.atEnd() && !work->Cancel.load(std::memory_order_relaxed)) {
         const std::string line = file.readLine();
-        if (!line.empty()) state->Absorb(line, options, tick);
+        if (!line.empty()) state->Absorb(line, tick);
       }
       if (epochs < work->End) work->Epochs.clear();
     } catch (...) {

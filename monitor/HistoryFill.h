@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "history/Epoch.h"
-#include "monitor/MonitorOptions.h"
 #include "monitor/ReplayIndexer.h"
 
 class THistoryFill {
@@ -27,7 +26,7 @@ class THistoryFill {
   // (the top of the file when nullptr), whose epochs must be at most
   // `first`. Stops any fill under way.
   void Start(const std::string& fileName, std::shared_ptr<const TReplayCheckpoint> from,
-             uint64_t first, uint64_t end, const TMonitorOptions& options, uint32_t tick);
+             uint64_t first, uint64_t end, uint32_t tick);
   void Cancel();
   // Whether a fill is still gathering.
   bool Busy() const { return Work && !Work->Done.load(std::memory_order_acquire); }

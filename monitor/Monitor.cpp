@@ -79,7 +79,7 @@ void TMonitor::StartReplay(const std::string& fileName) {
   Pace = TReplayPace(Pacing.Speed);
   State.Shown.Clear();
   JumpedTo.reset();
-  Indexer.Start(fileName, Options, StartTick, CheckpointSpacing);
+  Indexer.Start(fileName, StartTick, CheckpointSpacing);
 }
 
 void TMonitor::SetPaused(bool paused) {
@@ -261,12 +261,13 @@ std::string TMonitor::Stamp() const {
 // but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
   if (OnLine) OnLine(line);
-  const std::optional<TSentenceResult> decoded = State.Absorb(line, Options, Clock::TickCount());
-  if (!decoded) return;
+  const TSentenceResult decoded = State.Absorb(line, Clock::TickCount());
+  if (Filtered(decoded, Options)) return;
   if (Options.RecordTimestamps) line = StampedLine(Stamp(), line);
   result.Lines.push_back(std::move(line));
   if (IsLogging) DataFile.writeLine(result.Lines.back());
-  TFieldUpdates updates = DisplayFor(*decoded, State.Decoder, FieldFormats, State.Shown.Used());
+  TFieldUpdates updates =
+      DisplayFor(decoded, State.Decoder, FieldFormats, State.Shown.Used(Options));
   if (result.Updates.empty()) {
     result.Updates = std::move(updates);
   } else {

@@ -42,7 +42,7 @@ void TMonitor::Rewind() {
 }
 
 void TMonitor::Jump(uint64_t offset, TTickResult& result) {
-  const TFieldUpdates before = State.Shown.Whole(FieldFormats);
+  const TFieldUpdates before = State.Shown.Whole(FieldFormats, Options);
   const uint64_t from = ReplayOffset();
   if (HeldLine) {
     HeldLine.reset();
@@ -56,7 +56,7 @@ void TMonitor::Jump(uint64_t offset, TTickResult& result) {
   for (uint64_t at = DataFile.readOffset(); at < offset && !DataFile.atEnd();
        at = DataFile.readOffset()) {
     const std::string line = DataFile.readLine();
-    if (!line.empty()) State.Absorb(line, Options, Clock::TickCount());
+    if (!line.empty()) State.Absorb(line, Clock::TickCount());
   }
   // The pace starts over from the new place: its first epoch is due at once.
   Pace.Restart();
@@ -72,7 +72,7 @@ void TMonitor::Restore(const TReplayCheckpoint& saved) {
   const uint64_t capacity = THistory::kDefaultCapacity;
   const uint64_t wanted = saved.Epochs > capacity ? saved.Epochs - capacity : 0;
   if (Epochs.First() <= wanted) return Fill.Cancel();
-  Fill.Start(ReplayPath, Indexer.WithEpochsUpTo(wanted), wanted, Epochs.First(), Options,
+  Fill.Start(ReplayPath, Indexer.WithEpochsUpTo(wanted), wanted, Epochs.First(),
              Clock::TickCount());
   FillGeneration = Epochs.Generation();
 }
@@ -88,7 +88,7 @@ void TMonitor::TakeHistoryFill() {
 }
 
 void TMonitor::ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const {
-  result.Updates = State.Shown.Whole(FieldFormats);
+  result.Updates = State.Shown.Whole(FieldFormats, Options);
   std::set<std::pair<std::string_view, int>> shown;
   for (const TFieldUpdate& update : result.Updates)
     shown.emplace(update.Name, static_cast<int>(update.Kind));

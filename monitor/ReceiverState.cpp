@@ -32,15 +32,13 @@ void TReceiverState::Assign(const TReceiverState& other) {
 }
 
 // The decoder takes the line before any filter, so a filtered sentence still
-// updates its record. A TAG block is not part of the sentence.
-std::optional<TSentenceResult> TReceiverState::Absorb(std::string_view line,
-                                                      const TMonitorOptions& options,
-                                                      uint32_t tick) {
+// updates its record; the filters apply when the display is written. A TAG
+// block is not part of the sentence.
+TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
   const std::string_view sentence = StripTagBlock(line);
   const TSentenceResult decoded = Decoder.Decode(sentence);
   const bool skyRead = Recorder.Take(++Lines, sentence, decoded);
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), tick);
-  if (Filtered(decoded, options)) return std::nullopt;
   Shown.Note(decoded, Decoder);
   return decoded;
 }

@@ -5,7 +5,6 @@
 // copies of it (checkpoints) to come back to.
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "history/EpochRecorder.h"
@@ -26,11 +25,9 @@ struct TReceiverState {
   // Takes everything of `other` but where its recorder hands its epochs.
   void Assign(const TReceiverState& other);
   // Decodes, records and counts a line (`tick` for the statistics' rates)
-  // and notes what the fix display shows of it. A leading TAG block is
-  // skipped. The decoder's verdict, or nothing when the options filter the
-  // line out.
-  std::optional<TSentenceResult> Absorb(std::string_view line, const TMonitorOptions& options,
-                                        uint32_t tick);
+  // and notes what the fix display would show of it; the decoder's verdict.
+  // A leading TAG block is skipped.
+  TSentenceResult Absorb(std::string_view line, uint32_t tick);
 
   uint64_t Lines = 0;  // taken so far: the epochs' line numbers
   TNMEA Decoder;

@@ -5,25 +5,23 @@
 
 #include "monitor/DataFile.h"
 
-void TReplayIndexer::Start(const std::string& fileName, const TMonitorOptions& options,
-                           uint32_t tick, size_t spacing) {
+void TReplayIndexer::Start(const std::string& fileName, uint32_t tick, size_t spacing) {
   Cancel();
   Pass = std::make_shared<TPass>();
   std::error_code ignored;
   const auto size = std::filesystem::file_size(fileName, ignored);
   Pass->Size = ignored ? 0 : size;
-  Worker = std::thread([pass = Pass, fileName, options, tick, spacing] {
+  Worker = std::thread([pass = Pass, fileName, tick, spacing] {
     pass->Index = TReplayIndex::Build(fileName, &pass->Cancel, &pass->Read);
     pass->Done.store(true, std::memory_order_release);
-    if (pass->Index) SaveCheckpoints(*pass, fileName, options, tick, spacing);
+    if (pass->Index) SaveCheckpoints(*pass, fileName, tick, spacing);
     pass->Checkpointed.store(true, std::memory_order_release);
   });
 }
 
 // A file that cannot be read again (gone, or failing) keeps the checkpoints
 // saved before: a jump decodes on from the nearest of them.
-void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName,
-                                     const TMonitorOptions& options, uint32_t tick,
+void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName, uint32_t tick,
                                      size_t spacing) {
   const TReplayIndex& index = *pass.Index;
   spacing = std::max({spacing, index.Size() / kMaxCheckpoints + 1, size_t{1}});
@@ -38,7 +36,7 @@ void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName,
       while (file.readOffset() < offset && !file.atEnd()) {
         if (pass.Cancel.load(std::memory_order_relaxed)) return;
         const std::string line = file.readLine();
-        if (!line.empty()) state->Absorb(line, options, tick);
+        if (!line.empty()) state->Absorb(line, tick);
       }
       auto saved = std::make_shared<TReplayCheckpoint>();
       saved->Offset = offset;

@@ -16,7 +16,6 @@
 #include <thread>
 
 #include "history/ReplayIndex.h"
-#include "monitor/MonitorOptions.h"
 #include "monitor/ReceiverState.h"
 
 // What a replay from the top has built at the start of an epoch.
@@ -38,10 +37,9 @@ class TReplayIndexer {
   TReplayIndexer(const TReplayIndexer&) = delete;
   TReplayIndexer& operator=(const TReplayIndexer&) = delete;
 
-  // Forgets any index and checkpoints and starts on `fileName`. Lines are
-  // decoded with `options` and counted at `tick`.
-  void Start(const std::string& fileName, const TMonitorOptions& options, uint32_t tick,
-             size_t spacing = kCheckpointSpacing);
+  // Forgets any index and checkpoints and starts on `fileName`. The
+  // checkpoints' statistics count lines at `tick`.
+  void Start(const std::string& fileName, uint32_t tick, size_t spacing = kCheckpointSpacing);
   // Stops the thread, if it runs, and forgets the index and checkpoints.
   void Cancel();
   // Of the file read so far, 0 to 100; 100 once ready.
@@ -67,8 +65,8 @@ class TReplayIndexer {
     mutable std::mutex Lock;            // over Saved
     std::map<uint64_t, std::shared_ptr<const TReplayCheckpoint>> Saved;  // by offset
   };
-  static void SaveCheckpoints(TPass& pass, const std::string& fileName,
-                              const TMonitorOptions& options, uint32_t tick, size_t spacing);
+  static void SaveCheckpoints(TPass& pass, const std::string& fileName, uint32_t tick,
+                              size_t spacing);
 
   std::shared_ptr<TPass> Pass;
   std::thread Worker;

@@ -38,13 +38,19 @@ void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
 // quality apart, which leaves the quality as it was), so the kinds' last
 // writes in the order of their last lines leave each field as all the lines
 // did.
-TFieldUpdates TShownFix::Whole(const TFieldFormats& formats) const {
+TUsedTexts TShownFix::Used(const TMonitorOptions& options) const {
+  return options.IgnoreGSA ? TUsedTexts{} : UsedNow;
+}
+
+TFieldUpdates TShownFix::Whole(const TFieldFormats& formats, const TMonitorOptions& options) const {
+  const std::array<bool, kKinds> heldBack = {options.IgnoreGGA, options.IgnoreRMC,
+                                             options.IgnoreGSA, options.IgnoreGSV, false};
   std::array<int, kKinds> kinds = {kGGA, kRMC, kGSA, kGSV, kRME};
   std::sort(kinds.begin(), kinds.end(),
             [this](int a, int b) { return LastNoted[a] < LastNoted[b]; });
   TFieldUpdates updates;
   for (const int kind : kinds) {
-    if (LastNoted[kind] == 0) continue;
+    if (LastNoted[kind] == 0 || heldBack[kind]) continue;
     TFieldUpdates writes;
     switch (kind) {
       case kGGA:
@@ -59,7 +65,7 @@ TFieldUpdates TShownFix::Whole(const TFieldFormats& formats) const {
         writes = DisplayGSA(GSA, GSVAtGSA);
         break;
       case kGSV:
-        writes = DisplaySatellites(GSV, UsedAtGSV);
+        writes = DisplaySatellites(GSV, options.IgnoreGSA ? TUsedTexts{} : UsedAtGSV);
         break;
       default:
         writes = DisplayRME(RME);

@@ -8,18 +8,23 @@
 #include <cstdint>
 
 #include "monitor/FixDisplay.h"
+#include "monitor/MonitorOptions.h"
 #include "nmea/NMEA.h"
 
 class TShownFix {
  public:
-  // A line the decoder gave `result` was shown; `decoder` as it stands after it.
+  // The decoder gave a line `result`; `decoder` as it stands after it. Lines
+  // are noted whether or not a filter holds them back: the filters apply
+  // when the display is written, so that the notes do not depend on them.
   void Note(TSentenceResult result, const TNMEA& decoder);
   void Clear() { *this = TShownFix(); }
-  // The "Used?" texts of the slots as the last GSA shown left them.
-  const TUsedTexts& Used() const { return UsedNow; }
-  // Every field the noted lines wrote, as it stands now, in `formats`: the
-  // same last write to each field as the lines' own writes in their order.
-  TFieldUpdates Whole(const TFieldFormats& formats) const;
+  // The "Used?" texts of the slots as the last GSA shown left them: none
+  // while `options` hold GSAs back.
+  TUsedTexts Used(const TMonitorOptions& options) const;
+  // Every field that the noted lines `options` let through wrote, as it
+  // stands now, in `formats`: the same last write to each field as the
+  // lines' own writes in their order.
+  TFieldUpdates Whole(const TFieldFormats& formats, const TMonitorOptions& options) const;
 
  private:
   enum TKind { kGGA, kRMC, kGSA, kGSV, kRME, kKinds };

@@ -1,5 +1,6 @@
 // The fix display written again at once equals the writes of every line
-// shown, applied in their order, whatever order the kinds came in.
+// shown, applied in their order, whatever order the kinds came in and
+// whichever kinds the filters hold back.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "common/Routines.h"
+#include "monitor/ReceiverState.h"
 #include "monitor/ShownFix.h"
 
 namespace {
@@ -36,6 +38,7 @@ TEST(ShownFix, WritingTheWholeDisplayLeavesWhatEveryLineLeft) {
   const struct {
     const char* Legend;
     std::vector<std::string> Lines;
+    bool IgnoreGGA = false, IgnoreGSV = false, IgnoreGSA = false;
   } cases[] = {
       {"nothing shown yet", {}},
       {"a GGA then an RMC: the RMC's position stands", {kGGA, kRMC}},
@@ -46,19 +49,26 @@ TEST(ShownFix, WritingTheWholeDisplayLeavesWhatEveryLineLeft) {
       {"a GSA's table after the GSV, its dilutions after the GGA's",
        {kGGA, kGSV, kRME, kGSA, kRMC}},
       {"every kind, twice, in another order", {kRME, kGSA, kGSV, kGGA, kRMC, kGSV, kGGA, kRME}},
+      {"GSAs held back: no satellite marked used", {kGSA, kGSV, kGSA}, false, false, true},
+      {"GGAs and GSVs held back", {kGGA, kGSA, kGSV, kRMC, kGGA}, true, true},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.Legend);
+    TMonitorOptions options;
+    options.IgnoreGGA = test.IgnoreGGA;
+    options.IgnoreGSV = test.IgnoreGSV;
+    options.IgnoreGSA = test.IgnoreGSA;
     TNMEA decoder;
     TShownFix shown;
     TFields written;
     for (const std::string& line : test.Lines) {
       const TSentenceResult result = decoder.Decode(line);
       shown.Note(result, decoder);
-      Apply(DisplayFor(result, decoder, TFieldFormats{}, shown.Used()), written);
+      if (!Filtered(result, options))
+        Apply(DisplayFor(result, decoder, TFieldFormats{}, shown.Used(options)), written);
     }
     TFields whole;
-    Apply(shown.Whole(TFieldFormats{}), whole);
+    Apply(shown.Whole(TFieldFormats{}, options), whole);
     EXPECT_EQ(whole, written);
   }
 }
