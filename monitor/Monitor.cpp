@@ -79,6 +79,7 @@ void TMonitor::StartReplay(const std::string& fileName) {
   Pace = TReplayPace(Pacing.Speed);
   State.Shown.Clear();
   JumpedTo.reset();
+  WaitingJump.reset();
   Indexer.Start(fileName, StartTick, CheckpointSpacing);
 }
 
@@ -152,6 +153,7 @@ TTickResult TMonitor::Tick() {
   return Run([this](TTickResult& result) {
     if (IsReplaying) {
       TakeHistoryFill();
+      if (WaitingJump) return TakeWaitingJump(result);
       return TakeFromReplay(result);
     }
     if (IModemLines* lines = SampledLines()) ShowDSR(lines->ReadDSR().value_or(false), result);
@@ -169,6 +171,7 @@ IModemLines* TMonitor::SampledLines() const {
 
 int TMonitor::TickInterval() const {
   if (!IsReplaying) return kIdleInterval;
+  if (WaitingJump) return kJumpWaitInterval;
   if (Pacing.Mode == TReplayMode::FixedInterval) return ReplayRate;
   if (Paused) return kPacedBlinkInterval;
   if (!HeldLine) return 0;

@@ -120,8 +120,15 @@ class TMonitor {
   size_t ReplayEpoch();
   // Goes on from the start of epoch `epoch` of the index, with every record
   // as a replay from the top of the file would have left it there; nothing
-  // before the index is ready.
+  // before the index is ready. A jump decodes at most kJumpDecodeLimit bytes
+  // at once: farther from the nearest checkpoint, it says so in Notice and
+  // waits, taking no lines, until the indexing thread's checkpoints reach
+  // the place; a later tick jumps. The window stays responsive meanwhile.
   TTickResult JumpTo(size_t epoch);
+  static constexpr uint64_t kJumpDecodeLimit = uint64_t{32} << 20;  // about 0.3 s
+  void SetJumpDecodeLimit(uint64_t bytes) { JumpDecodeLimit = bytes; }
+  // The tick interval while a jump waits.
+  static constexpr int kJumpWaitInterval = 50;
   // Epochs between the places the next replay saves to come back to (see
   // TReplayIndexer), and whether they are all saved.
   void SetCheckpointSpacing(size_t epochs) { CheckpointSpacing = epochs; }
@@ -201,6 +208,10 @@ class TMonitor {
   // Back to the top of the replay file with everything forgotten.
   void Rewind();
   void Jump(uint64_t offset, TTickResult& result);
+  // Whether a jump to `offset` would decode little enough to be done now.
+  bool CanJumpNow(uint64_t offset) const;
+  // The waiting jump, once it can be done.
+  void TakeWaitingJump(TTickResult& result);
   // Goes on from a checkpoint, with the history back to its place and, where
   // it does not hold the epochs before, filled in behind.
   void Restore(const TReplayCheckpoint& saved);
@@ -237,7 +248,9 @@ class TMonitor {
   std::optional<std::string> HeldLine;
   uint64_t HeldOffset = 0;
   std::optional<size_t> JumpedTo;
+  std::optional<size_t> WaitingJump;  // an epoch of the index
   size_t CheckpointSpacing = TReplayIndexer::kCheckpointSpacing;
+  uint64_t JumpDecodeLimit = kJumpDecodeLimit;
   TReplayIndexer Indexer;
   THistoryFill Fill;
   uint64_t FillGeneration = 0;  // the history's, when the fill began

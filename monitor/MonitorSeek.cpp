@@ -28,9 +28,30 @@ TTickResult TMonitor::JumpTo(size_t epoch) {
     const TReplayIndex* index = Indexer.Ready();
     if (!IsReplaying || !index || index->Size() == 0) return;
     const size_t target = std::min(epoch, index->Size() - 1);
-    Jump(index->Epochs()[target].Offset, result);
     JumpedTo = target;
+    WaitingJump.reset();
+    if (CanJumpNow(index->Epochs()[target].Offset))
+      return Jump(index->Epochs()[target].Offset, result);
+    WaitingJump = target;
+    result.Notice = "Seeking to " + index->PositionText(target, index->SpansDays()) + "...";
   });
+}
+
+bool TMonitor::CanJumpNow(uint64_t offset) const {
+  const uint64_t from = ReplayOffset();
+  const std::shared_ptr<const TReplayCheckpoint> saved = Indexer.AtOrBefore(offset);
+  uint64_t start = saved ? saved->Offset : 0;
+  if (offset >= from) start = std::max(start, from);
+  // Once the checkpoints are past the place, the nearest is as near as any.
+  return offset - start <= JumpDecodeLimit || Indexer.CheckpointedUpTo() >= offset;
+}
+
+void TMonitor::TakeWaitingJump(TTickResult& result) {
+  const TReplayIndex* index = Indexer.Ready();
+  const uint64_t offset = index->Epochs()[*WaitingJump].Offset;
+  if (!CanJumpNow(offset)) return;
+  WaitingJump.reset();
+  Jump(offset, result);
 }
 
 void TMonitor::Rewind() {

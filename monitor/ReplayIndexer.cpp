@@ -15,7 +15,7 @@ void TReplayIndexer::Start(const std::string& fileName, uint32_t tick, size_t sp
     pass->Index = TReplayIndex::Build(fileName, &pass->Cancel, &pass->Read);
     pass->Done.store(true, std::memory_order_release);
     if (pass->Index) SaveCheckpoints(*pass, fileName, tick, spacing);
-    pass->Checkpointed.store(true, std::memory_order_release);
+    pass->Checkpointed.store(UINT64_MAX, std::memory_order_release);
   });
 }
 
@@ -44,6 +44,7 @@ void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName, u
       saved->State.Assign(*state);
       const std::lock_guard lock(pass.Lock);
       pass.Saved.emplace(offset, std::move(saved));
+      pass.Checkpointed.store(offset, std::memory_order_release);
     }
   } catch (...) {
   }
@@ -68,7 +69,11 @@ const TReplayIndex* TReplayIndexer::Ready() const {
 }
 
 bool TReplayIndexer::Checkpointed() const {
-  return Pass && Pass->Checkpointed.load(std::memory_order_acquire);
+  return CheckpointedUpTo() == UINT64_MAX;
+}
+
+uint64_t TReplayIndexer::CheckpointedUpTo() const {
+  return Pass ? Pass->Checkpointed.load(std::memory_order_acquire) : 0;
 }
 
 std::shared_ptr<const TReplayCheckpoint> TReplayIndexer::AtOrBefore(uint64_t offset) const {

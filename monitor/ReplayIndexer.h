@@ -46,8 +46,10 @@ class TReplayIndexer {
   int Percent() const;
   // The index once the pass is done, else nullptr.
   const TReplayIndex* Ready() const;
-  // Whether the checkpoints are all saved.
+  // Whether the checkpoints are all saved, and the file offset up to which
+  // they are (all of it once they are all saved).
   bool Checkpointed() const;
+  uint64_t CheckpointedUpTo() const;
   // The last checkpoint saved so far at or before `offset`, or whose
   // epochs are at most `epochs`; nullptr when there is none.
   std::shared_ptr<const TReplayCheckpoint> AtOrBefore(uint64_t offset) const;
@@ -58,8 +60,8 @@ class TReplayIndexer {
   struct TPass {
     std::atomic<bool> Cancel{false};
     std::atomic<bool> Done{false};
-    std::atomic<bool> Checkpointed{false};
     std::atomic<uint64_t> Read{0};
+    std::atomic<uint64_t> Checkpointed{0};  // offset of the last saved
     uint64_t Size = 0;
     std::optional<TReplayIndex> Index;  // written by the thread before Done
     mutable std::mutex Lock;            // over Saved

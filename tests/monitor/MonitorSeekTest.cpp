@@ -152,6 +152,45 @@ TEST(MonitorSeek, AJumpLeavesWhatAReplayFromTheTopLeavesThere) {
   }
 }
 
+// A jump farther than a jump may decode at once waits, taking no lines, for
+// the checkpoints to reach the place, and then leaves what a replay from the
+// top leaves there. (Whether the checkpoints are there already when the jump
+// comes is up to the indexing thread: the end is the same either way.)
+TEST(MonitorSeek, AFarJumpWaitsForTheCheckpointsAndEndsInTheSamePlace) {
+  std::vector<std::string> lines;
+  for (int copy = 0; copy < 200; ++copy) {  // the log's time goes back at each copy
+    const std::vector<std::string> log = Log();
+    lines.insert(lines.end(), log.begin(), log.end());
+  }
+  TMonitorHarness jumped;
+  const std::string file = jumped.Home.Path() + "/far.TXT";
+  ASSERT_TRUE(WriteAll(file, AsLog(lines)));
+  jumped.Monitor.SetCheckpointSpacing(4);
+  jumped.Monitor.SetJumpDecodeLimit(0);
+  jumped.Monitor.StartReplay(file);
+  while (!jumped.Monitor.ReplayIndex()) std::this_thread::yield();
+  const size_t target = jumped.Monitor.ReplayIndex()->Size() - 3;
+  jumped.Gather(jumped.Monitor.JumpTo(target));
+  if (!jumped.Results.back().Jumped) {
+    EXPECT_TRUE(jumped.Results.back().Notice.starts_with("Seeking to "));
+  }
+  for (int tick = 0; tick < 500 && !jumped.Results.back().Jumped; ++tick) {
+    EXPECT_TRUE(jumped.Results.back().Lines.empty()) << "no line while the jump waits";
+    EXPECT_EQ(jumped.Monitor.ReplayEpoch(), target);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    jumped.Ticks(1);
+  }
+  ASSERT_TRUE(jumped.Results.back().Jumped);
+
+  TMonitorHarness played;
+  played.Monitor.StartReplay(file);
+  played.Ticks(static_cast<int>(jumped.Monitor.ReplayIndex()->Epochs()[target].Line));
+  WaitFor([&] { return !jumped.Monitor.FillingHistory(); });
+  jumped.Ticks(1);
+  played.Ticks(1);
+  ExpectSameState(jumped, played);
+}
+
 TEST(MonitorSeek, NoJumpBeforeTheIndexIsReadyOrWithoutAReplay) {
   TMonitorHarness harness;
   EXPECT_FALSE(harness.Monitor.JumpTo(3).Jumped) << "no replay";
