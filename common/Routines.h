@@ -27,6 +27,10 @@ bool ChecksumMatches(std::string_view line, size_t start, size_t star);
 bool SentenceChecksumHolds(std::string_view line);
 // "$" body "*" and the checksum of the body as two upper-case hex digits.
 std::string FrameSentence(std::string_view body);
+// Where the line that goes on at `from` stops: the first CR (LF where LF
+// ends lines) or character 26, the end mark of old text files; npos when
+// there is neither.
+size_t FindLineStop(std::string_view text, size_t from, bool lfEndsLines);
 // Drops every character below 32 or above 127.
 std::string KeepPrintable(std::string_view s);
 

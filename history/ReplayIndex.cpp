@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/Routines.h"
 #include "history/Epoch.h"
 #include "nmea/EpochMark.h"
 #include "nmea/SkyLine.h"
@@ -83,7 +84,7 @@ std::optional<TReplayIndex> TReplayIndex::Build(const std::string& fileName,
     afterCr = false;
     bool ended = false;
     while (pos < got) {
-      const size_t found = data.find_first_of(lfEnds ? "\n\x1a" : "\r\x1a", pos);
+      const size_t found = FindLineStop(data, pos, lfEnds);
       const size_t end = found == std::string_view::npos ? got : found;
       std::string_view line = data.substr(pos, end - pos);
       if (!carry.empty()) {

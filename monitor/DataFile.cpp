@@ -1,6 +1,7 @@
 #include "monitor/DataFile.h"
 
 #include "common/HandlerErrors.h"
+#include "common/Routines.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -21,12 +22,6 @@ constexpr int kFlushIntervalMs = 500;
 // The run-time's own codes for using a file in the wrong mode.
 constexpr int kFileNotOpenForInput = 104;
 constexpr int kFileNotOpenForOutput = 105;
-
-// The characters that end a line: its terminator and the end mark.
-std::string_view LineStops(bool lfEndsLines) {
-  using namespace std::string_view_literals;
-  return lfEndsLines ? "\n\x1a"sv : "\r\x1a"sv;
-}
 
 [[noreturn]] void RaiseErrno() {
   int saved = errno;
@@ -203,7 +198,7 @@ std::string TDataFile::readLine() {
     return line;
   }
   while (FillReadBuffer()) {
-    const std::size_t stop = Buffer.find_first_of(LineStops(LfEndsLines), ReadPos);
+    const std::size_t stop = FindLineStop(Buffer, ReadPos, LfEndsLines);
     const std::size_t end = std::min(stop, Buffer.size());
     const std::size_t take = std::min(end - ReadPos, kMaxLineLength - line.size());
     line.append(Buffer, ReadPos, take);
@@ -235,7 +230,7 @@ void TDataFile::TakeLineEnd(std::string& line) {
 
 void TDataFile::SkipLongLine() {
   for (std::size_t skipped = 0; skipped < kSkipPerCall && FillReadBuffer();) {
-    const std::size_t stop = Buffer.find_first_of(LineStops(LfEndsLines), ReadPos);
+    const std::size_t stop = FindLineStop(Buffer, ReadPos, LfEndsLines);
     if (stop != std::string::npos) {
       ReadPos = stop;
       std::string cutOff;
