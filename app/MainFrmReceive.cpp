@@ -66,8 +66,12 @@ void TMainForm::ApplyTick(const TTickResult& result) {
     ShowStopped();
     UpdateReceiveTimer();
   }
-  // After a jump the received data starts over from the new place.
-  if (result.Jumped) ReceiveData->Clear();
+  // After a jump the received data starts over from the new place, and a
+  // jump that had to wait is no longer "Seeking".
+  if (result.Jumped) {
+    ReceiveData->Clear();
+    statusBar()->clearMessage();
+  }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Notice.empty()) ShowReplayNotice(result.Notice);
   if (!result.Updates.empty()) ShowFix(result.Updates);
