@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/AppSettings.h"
+#include "history/EpochFollower.h"
 #include "monitor/Monitor.h"
 #include "options/MqttOptions.h"
 #include "options/ShareOptions.h"
@@ -234,8 +235,7 @@ class TMainForm : public QMainWindow {
   // it is not remembered.
   TMqttSettings MqttSettings;
   std::unique_ptr<TMqttPublisher> Publisher;
-  uint64_t NextEpoch = 0;
-  uint64_t EpochGeneration = 0;
+  TEpochFollower EpochsPublished;
   std::vector<std::string> Arguments;
   TModalRunner ModalRunner;
   TUrlOpener UrlOpener;

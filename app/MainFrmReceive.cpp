@@ -71,6 +71,7 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   if (result.Jumped) {
     ReceiveData->Clear();
     statusBar()->clearMessage();
+    EpochsPublished.SkipAll(Loop.History());  // what a jump passed over is not news
   }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
   if (!result.Notice.empty()) ShowReplayNotice(result.Notice);

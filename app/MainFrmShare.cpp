@@ -64,8 +64,7 @@ void TMainForm::UseMqttSettings(const TMqttSettings& settings) {
       options.ClientId = settings.ClientId;
       Publisher = std::make_unique<TMqttPublisher>(std::move(options));
       // Epochs already in the history are not news.
-      NextEpoch = Loop.History().End();
-      EpochGeneration = Loop.History().Generation();
+      EpochsPublished.SkipAll(Loop.History());
     }
   }
   ShowStatus();
@@ -75,12 +74,9 @@ void TMainForm::UseMqttSettings(const TMqttSettings& settings) {
 void TMainForm::PublishEpochs() {
   if (!Publisher) return;
   const THistory& history = Loop.History();
-  if (history.Generation() != EpochGeneration) {
-    EpochGeneration = history.Generation();
-    NextEpoch = history.First();
-  }
-  for (NextEpoch = std::max(NextEpoch, history.First()); NextEpoch < history.End(); ++NextEpoch)
-    Publisher->PublishEpoch(EpochJson(history.At(NextEpoch)));
+  const TEpochFollower::TRange news = EpochsPublished.Next(history);
+  for (uint64_t epoch = news.First; epoch < news.End; ++epoch)
+    Publisher->PublishEpoch(EpochJson(history.At(epoch)));
 }
 
 void TMainForm::showShare() {

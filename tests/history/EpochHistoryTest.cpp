@@ -1,10 +1,12 @@
 // The history's absolute indices through the jumps of a replay: going back
-// within what it holds, restarting outside it, and epochs put in before.
+// within what it holds, restarting outside it, and epochs put in before;
+// and what a follower that hands each epoch on once takes as new.
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "history/EpochFollower.h"
 #include "history/EpochHistory.h"
 
 namespace {
@@ -13,6 +15,10 @@ TEpoch Numbered(uint64_t line) {
   TEpoch epoch;
   epoch.Line = line;
   return epoch;
+}
+
+void Append(THistory& history, int count) {
+  for (int n = 0; n < count; ++n) history.Append(Numbered(history.End()));
 }
 
 std::vector<uint64_t> Held(const THistory& history) {
@@ -60,6 +66,48 @@ TEST(EpochHistory, RestartAndPrependKeepEveryEpochAtItsIndex) {
     EXPECT_GT(history.Generation(), generation) << "windows start over";
     EXPECT_EQ(history.First(), step.First);
     EXPECT_EQ(Held(history), step.Lines);
+  }
+}
+
+TEST(EpochFollower, EachEpochIsNewOnceAndOnlyWhereItWasPlayed) {
+  // Each step changes the history, then asks the follower what is new.
+  const struct {
+    const char* Legend;
+    void (*Change)(THistory&, TEpochFollower&);
+    uint64_t First, End;  // the range given
+  } steps[] = {
+      {"the first epochs", [](THistory& h, TEpochFollower&) { Append(h, 3); }, 0, 3},
+      {"nothing since", [](THistory&, TEpochFollower&) {}, 3, 3},
+      {"more", [](THistory& h, TEpochFollower&) { Append(h, 2); }, 3, 5},
+      {"a jump forward, decoded past without being played",
+       [](THistory& h, TEpochFollower& f) {
+         h.RestartAt(40);
+         Append(h, 4);
+         f.SkipAll(h);
+         Append(h, 1);
+       },
+       44, 45},
+      {"the epochs before it filled in behind",
+       [](THistory& h, TEpochFollower&) {
+         h.Prepend(std::vector<TEpoch>(5));
+         Append(h, 1);
+       },
+       45, 46},
+      {"a new source",
+       [](THistory& h, TEpochFollower&) {
+         h.Clear();
+         Append(h, 2);
+       },
+       0, 2},
+  };
+  THistory history;
+  TEpochFollower follower;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.Legend);
+    step.Change(history, follower);
+    const TEpochFollower::TRange range = follower.Next(history);
+    EXPECT_EQ(range.First, step.First);
+    EXPECT_EQ(range.End, step.End);
   }
 }
 
