@@ -18,13 +18,12 @@ void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TRep
         epochs = from->Epochs;
         file.seekTo(from->Offset);
       }
+      // The last epoch wanted in, the reading stops.
       state->Recorder.SetEpochHandler([&](TEpoch& epoch) {
         if (epochs++ >= first) work->Epochs.push_back(std::move(epoch));
+        if (epochs == work->End) work->Stop.store(true);
       });
-      while (epochs < work->End && !file.atEnd() && !work->Cancel.load(std::memory_order_relaxed)) {
-        const std::string line = file.readLine();
-        if (!line.empty()) state->Absorb(line, tick);
-      }
+      if (epochs < work->End) state->AbsorbUpTo(file, UINT64_MAX, tick, &work->Stop);
       if (epochs < work->End) work->Epochs.clear();
     } catch (...) {
       work->Epochs.clear();
@@ -34,7 +33,7 @@ void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TRep
 }
 
 void THistoryFill::Cancel() {
-  if (Work) Work->Cancel.store(true);
+  if (Work) Work->Stop.store(true);
   if (Worker.joinable()) Worker.join();
   Work.reset();
 }

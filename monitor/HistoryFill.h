@@ -37,7 +37,7 @@ class THistoryFill {
 
  private:
   struct TWork {
-    std::atomic<bool> Cancel{false};
+    std::atomic<bool> Stop{false};  // by Cancel, or once every epoch is in
     std::atomic<bool> Done{false};
     uint64_t End = 0;
     std::vector<TEpoch> Epochs;  // written by the thread before Done

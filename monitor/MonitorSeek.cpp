@@ -74,11 +74,7 @@ void TMonitor::Jump(uint64_t offset, TTickResult& result) {
     Restore(*saved);
   else if (offset < from)
     Rewind();
-  for (uint64_t at = DataFile.readOffset(); at < offset && !DataFile.atEnd();
-       at = DataFile.readOffset()) {
-    const std::string line = DataFile.readLine();
-    if (!line.empty()) State.Absorb(line, Clock::TickCount());
-  }
+  State.AbsorbUpTo(DataFile, offset, Clock::TickCount());
   // The pace starts over from the new place: its first epoch is due at once.
   Pace.Restart();
   if (Paused) Pace.Hold(PaceNow());

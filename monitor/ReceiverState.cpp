@@ -42,3 +42,12 @@ TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
   Shown.Note(decoded, Decoder);
   return decoded;
 }
+
+void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
+                                const std::atomic<bool>* stop) {
+  while (file.readOffset() < end && !file.atEnd() &&
+         !(stop && stop->load(std::memory_order_relaxed))) {
+    const std::string line = file.readLine();
+    if (!line.empty()) Absorb(line, tick);
+  }
+}

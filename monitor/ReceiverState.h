@@ -4,10 +4,12 @@
 // with the epoch in progress, and what the fix display shows. A replay keeps
 // copies of it (checkpoints) to come back to.
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
 #include "history/EpochRecorder.h"
+#include "monitor/DataFile.h"
 #include "monitor/MonitorOptions.h"
 #include "monitor/SentenceStats.h"
 #include "monitor/ShownFix.h"
@@ -28,6 +30,10 @@ struct TReceiverState {
   // and notes what the fix display would show of it; the decoder's verdict.
   // A leading TAG block is skipped.
   TSentenceResult Absorb(std::string_view line, uint32_t tick);
+  // Absorbs the lines of `file` from where it stands up to offset `end` or
+  // its end, until `stop` (when given) is set.
+  void AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
+                  const std::atomic<bool>* stop = nullptr);
 
   uint64_t Lines = 0;  // taken so far: the epochs' line numbers
   TNMEA Decoder;

@@ -33,11 +33,8 @@ void TReplayIndexer::SaveCheckpoints(TPass& pass, const std::string& fileName, u
     state->Recorder.SetEpochHandler([&epochs](TEpoch&) { ++epochs; });
     for (size_t next = spacing; next < index.Size(); next += spacing) {
       const uint64_t offset = index.Epochs()[next].Offset;
-      while (file.readOffset() < offset && !file.atEnd()) {
-        if (pass.Cancel.load(std::memory_order_relaxed)) return;
-        const std::string line = file.readLine();
-        if (!line.empty()) state->Absorb(line, tick);
-      }
+      state->AbsorbUpTo(file, offset, tick, &pass.Cancel);
+      if (pass.Cancel.load(std::memory_order_relaxed)) return;
       auto saved = std::make_shared<TReplayCheckpoint>();
       saved->Offset = offset;
       saved->Epochs = epochs;

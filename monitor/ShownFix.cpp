@@ -38,8 +38,9 @@ void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
 // quality apart, which leaves the quality as it was), so the kinds' last
 // writes in the order of their last lines leave each field as all the lines
 // did.
-TUsedTexts TShownFix::Used(const TMonitorOptions& options) const {
-  return options.IgnoreGSA ? TUsedTexts{} : UsedNow;
+const TUsedTexts& TShownFix::Used(const TMonitorOptions& options) const {
+  static const TUsedTexts kNone;
+  return options.IgnoreGSA ? kNone : UsedNow;
 }
 
 TFieldUpdates TShownFix::Whole(const TFieldFormats& formats, const TMonitorOptions& options) const {
@@ -65,7 +66,7 @@ TFieldUpdates TShownFix::Whole(const TFieldFormats& formats, const TMonitorOptio
         writes = DisplayGSA(GSA, GSVAtGSA);
         break;
       case kGSV:
-        writes = DisplaySatellites(GSV, options.IgnoreGSA ? TUsedTexts{} : UsedAtGSV);
+        writes = DisplaySatellites(GSV, options.IgnoreGSA ? Used(options) : UsedAtGSV);
         break;
       default:
         writes = DisplayRME(RME);

@@ -20,7 +20,7 @@ class TShownFix {
   void Clear() { *this = TShownFix(); }
   // The "Used?" texts of the slots as the last GSA shown left them: none
   // while `options` hold GSAs back.
-  TUsedTexts Used(const TMonitorOptions& options) const;
+  const TUsedTexts& Used(const TMonitorOptions& options) const;
   // Every field that the noted lines `options` let through wrote, as it
   // stands now, in `formats`: the same last write to each field as the
   // lines' own writes in their order.

@@ -19,7 +19,11 @@ int32_t TBaudSearch::Rate() const {
 }
 
 bool TBaudSearch::TakeLine(std::string_view line) {
-  if (SentenceChecksumHolds(line)) ++ValidLines;
+  return SentenceChecksumHolds(line) ? TakeValidLine() : Found();
+}
+
+bool TBaudSearch::TakeValidLine() {
+  ++ValidLines;
   return Found();
 }
 

@@ -25,6 +25,8 @@ class TBaudSearch {
   int32_t Rate() const;
   // A line that arrived at Rate(); true once the rate is found.
   bool TakeLine(std::string_view line);
+  // The same, for a line whose checksum is known to hold.
+  bool TakeValidLine();
   bool Found() const { return ValidLines >= kLinesNeeded; }
   // Rate() had its time: the next one, round and round until one is found.
   void Next();

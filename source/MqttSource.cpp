@@ -59,15 +59,6 @@ TLinkState TMqttSource::LinkState() const {
 }
 
 std::string TMqttSource::StatusText() const {
-  switch (LinkState()) {
-    case TLinkState::Connecting:
-      return "Connecting to " + Text;
-    case TLinkState::Connected:
-      return "Connected to " + Text;
-    case TLinkState::Retrying:
-      return "Disconnected from " + Text + ", retrying in " +
-             std::to_string(Link->RetryInSeconds()) + " s";
-    default:
-      return {};
-  }
+  const TLinkState state = LinkState();
+  return LinkStatusText(state, Text, state == TLinkState::Retrying ? Link->RetryInSeconds() : 0);
 }

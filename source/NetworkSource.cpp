@@ -46,17 +46,7 @@ void TNetworkSource::Send(std::string_view text) {
 }
 
 std::string TNetworkSource::StatusText() const {
-  switch (Link) {
-    case TLinkState::Connecting:
-      return "Connecting to " + Text;
-    case TLinkState::Connected:
-      return "Connected to " + Text;
-    case TLinkState::Retrying:
-      return "Disconnected from " + Text + ", retrying in " + std::to_string(RetryInSeconds()) +
-             " s";
-    default:
-      return {};
-  }
+  return LinkStatusText(Link, Text, Link == TLinkState::Retrying ? RetryInSeconds() : 0);
 }
 
 int TNetworkSource::RetryInSeconds() const {

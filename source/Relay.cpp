@@ -95,7 +95,6 @@ void TRelay::Send(std::string_view line) {
     ++client->Counts.Sent;
     client->FullSince.reset();
   }
-  DropStalled();
 }
 
 void TRelay::DropStalled() {

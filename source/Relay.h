@@ -72,7 +72,7 @@ class TRelay {
   std::vector<TRelayClientCounts> Clients() const;
   TRelayTotals Totals() const;
   // Lets go of the clients whose queues have stayed full too long; called
-  // at every line and once a second.
+  // once a second.
   void DropStalled();
 
  private:

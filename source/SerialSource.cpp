@@ -169,7 +169,7 @@ bool TSerialSource::Listen(std::string& line) {
   if (!Search) return true;
   if (!valid) return false;
   Held.push_back(line);
-  if (!Search->TakeLine(line)) return false;
+  if (!Search->TakeValidLine()) return false;
   SearchTimer.stop();
   Search.reset();
   SearchedRate = true;

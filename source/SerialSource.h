@@ -86,7 +86,6 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   // Whether `line` may go on: during a search, lines wait until the rate is
   // found, and those of a wrong rate go.
   bool Listen(std::string& line);
-  void NoteLine(const std::string& line);
 
   const std::string PortName;
   const std::string Path;
