@@ -62,8 +62,9 @@ TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
   accuracy.Mean = *mean;
   accuracy.Reference = reference.value_or(*mean);
 
-  std::vector<TLocalPoint> local = LocalPoints(fixes, accuracy.Reference);
-  const std::vector<TLocalPoint>& points = pointsOut ? (*pointsOut = std::move(local)) : local;
+  std::vector<TLocalPoint> local;
+  std::vector<TLocalPoint>& points = pointsOut ? *pointsOut : local;
+  points = LocalPoints(fixes, accuracy.Reference);
   accuracy.Deviation = {PopulationDeviation(points, &TLocalPoint::East),
                         PopulationDeviation(points, &TLocalPoint::North),
                         PopulationDeviation(points, &TLocalPoint::Up)};

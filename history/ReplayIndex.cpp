@@ -19,10 +19,10 @@ constexpr size_t kLineEndProbe = 64 * 1024;
 // The replay cuts longer lines; no line of a binary file takes the memory.
 constexpr size_t kLongestLine = 64 * 1024;
 
-// ddmmyy of an RMC line (its time already taken from `fields`), -1 if absent.
-int32_t RmcDate(std::string_view type, nmea::TSkyLine& fields) {
-  if (type != "RMC") return -1;
-  fields.Skip(7);
+// ddmmyy of an RMC line, -1 if absent.
+int32_t RmcDate(std::string_view sentence) {
+  nmea::TSkyLine fields(sentence);
+  fields.Skip(8);
   const std::string_view date = fields.Take();
   if (date.size() != 6 ||
       !std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -42,9 +42,8 @@ void TReplayIndex::TakeLine(std::string_view line, uint64_t offset) {
   const std::string_view sentence = StripTagBlock(line);
   const std::optional<std::string_view> time = nmea::EpochTimeField(sentence);
   if (!time || time->empty()) return;
-  nmea::TSkyLine fields(sentence);
-  nmea::TakeTimeField(fields.Address.substr(2), fields);
-  const int32_t date = RmcDate(fields.Address.substr(2), fields);
+  // A time sentence has a five-character address: its type follows "$" and the talker.
+  const int32_t date = sentence.substr(3, 3) == "RMC" ? RmcDate(sentence) : -1;
   if (*time != LastTime || Entries.empty()) {
     LastTime.assign(*time);
     const std::optional<double> seconds = TimeOfDaySeconds(*time);

@@ -1,24 +1,15 @@
 #include "nmea/EpochMark.h"
 
-#include "nmea/NMEA.h"
+#include "common/Routines.h"
 #include "nmea/SkyLine.h"
 
 namespace nmea {
 
-namespace {
-
-// The decoder's own checksum rule, so that the epochs follow exactly the
+// The decoder's checksum rule too, so that the epochs follow exactly the
 // lines that the decoder does not reject for their checksum.
-const TNMEA& ChecksumJudge() {
-  static const TNMEA decoder;
-  return decoder;
-}
-
-}  // namespace
-
 bool SkyReadable(std::string_view line, const TSkyLine& fields) {
   return !line.empty() && line[0] == '$' && fields.Address.size() == 5 &&
-         ChecksumJudge().ChecksumValid(line);
+         SentenceChecksumHolds(line);
 }
 
 // GGA, RMC and GNS carry the time first; GLL after its latitude and longitude.
