@@ -20,6 +20,12 @@ std::string StoredSlotText(int index, const char* what = "") {
   return ReadSettingStr(kPortsSection, SlotName(index) + what, "");
 }
 
+// Only what changed is written: a slot left alone adds nothing to the file.
+void StoreSlotText(int index, const char* what, const std::string& text) {
+  if (StoredSlotText(index, what) != text)
+    WriteSettingStr(kPortsSection, SlotName(index) + what, text);
+}
+
 // The slot's own baud rate, when it has one.
 std::optional<int32_t> OwnBaudRate(int index) {
   return SlotBaudRateFromText(StoredSlotText(index, "BaudRate"));
@@ -91,7 +97,7 @@ int32_t TAppSettings::FoundBaudRate(int index) const {
 
 void TAppSettings::StoreFoundBaudRate(int index, int32_t rate) {
   if (index < 0 || index >= kPortCount) return;
-  WriteSettingStr(kPortsSection, SlotName(index) + "FoundBaudRate", std::to_string(rate));
+  StoreSlotText(index, "FoundBaudRate", std::to_string(rate));
 }
 
 TPortChoices TAppSettings::PortChoices() const {
@@ -106,15 +112,10 @@ TPortChoices TAppSettings::PortChoices() const {
   return ports;
 }
 
-// Only what changed is written: a slot left alone adds nothing to the file.
 void TAppSettings::StorePortChoices(const TPortChoices& ports) {
-  const auto store = [](int index, const char* what, const std::string& text) {
-    if (StoredSlotText(index, what) != text)
-      WriteSettingStr(kPortsSection, SlotName(index) + what, text);
-  };
   for (int index = 0; index < kPortCount; ++index) {
-    store(index, "", ports[index].Device);
-    store(index, "BaudRate", ports[index].BaudRate);
+    StoreSlotText(index, "", ports[index].Device);
+    StoreSlotText(index, "BaudRate", ports[index].BaudRate);
   }
 }
 

@@ -109,10 +109,11 @@ void TChartsForm::Refresh() {
     Live = true;
   }
   const double width = Panels[0]->PlotWidth();
-  bool changed = Series.Follow(*History, ViewRange(width), Choice);
+  const TChartRange before = ViewRange(width);
+  bool changed = Series.Follow(*History, before, Choice);
   // The newest epochs may have widened the live span past its columns.
   const TChartRange range = ViewRange(width);
-  if (Live) changed = Series.Follow(*History, range, Choice) || changed;
+  if (Live && range != before) changed = Series.Follow(*History, range, Choice) || changed;
   if (changed) ShowSeries();
 }
 
@@ -152,7 +153,6 @@ QString TChartsForm::ShownText() const {
 
 void TChartsForm::followLive() {
   Live = true;
-  Form->FollowLiveButton->setChecked(true);
   Refresh();
   ShowSeries();
 }

@@ -246,11 +246,16 @@ void TMainForm::openSelectedPort() {
 
 namespace {
 
-// Runs `timer` at `interval` ms, or stops it when the interval is 0.
-void RunAt(QTimer& timer, int interval) {
-  if (interval <= 0) return timer.stop();
+// Runs `timer` at `interval` ms, touching it only where that changes it.
+void RunEvery(QTimer& timer, int interval) {
   if (timer.interval() != interval) timer.setInterval(interval);
   if (!timer.isActive()) timer.start();
+}
+
+// The same, but stops it when the interval is 0.
+void RunAt(QTimer& timer, int interval) {
+  if (interval <= 0) return timer.stop();
+  RunEvery(timer, interval);
 }
 
 }  // namespace
@@ -260,12 +265,10 @@ void RunAt(QTimer& timer, int interval) {
 void TMainForm::UpdateReceiveTimer() {
   ShowStatus();
   // At the recorded pace an interval of 0 is the next turn of the event loop.
-  if (Loop.NeedsTicks()) {
-    if (Timer->interval() != Loop.TickInterval()) Timer->setInterval(Loop.TickInterval());
-    if (!Timer->isActive()) Timer->start();
-  } else {
+  if (Loop.NeedsTicks())
+    RunEvery(*Timer, Loop.TickInterval());
+  else
     Timer->stop();
-  }
   RunAt(*Blinker, Loop.BlinkInterval());
   UpdateStatusTimer();
 }

@@ -125,12 +125,6 @@ void TPositionScatter::DrawDots() {
   for (const auto& [kind, list] : byKind) SeriesOf(kind)->replace(list);
 }
 
-void TPositionScatter::Clear() {
-  Show({}, {}, TAccuracy());
-  Zoom = 1;
-  ApplyRange();
-}
-
 const QScatterSeries* TPositionScatter::Quality(int ggaQuality) const {
   const std::optional<TFixQuality> kind = FixQualityOf(ggaQuality);
   const auto found = kind ? Kinds.find(*kind) : Kinds.end();

@@ -28,7 +28,6 @@ class TPositionScatter : public QChartView {
   // `points` are `fixes` around the reference, one for one.
   void Show(const std::vector<TEpochFix>& fixes, const std::vector<TLocalPoint>& points,
             const TAccuracy& accuracy);
-  void Clear();
 
   // What is drawn, for the tests: the points of a GGA quality's kind of fix
   // (fixes that would share a dot on screen share one), the latest fix, a
