@@ -5,14 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-#include <chrono>
 #include <thread>
-#include "common/Routines.h"
+
+#include "bench/ReceiverEpoch.h"
 #include "history/ReplayIndex.h"
 #include "monitor/Monitor.h"
 
@@ -21,23 +20,8 @@ namespace {
 constexpr uint64_t kFileBytes = uint64_t{1} << 30;
 
 std::string Epoch(uint64_t number) {
-  char time[48];
-  std::snprintf(time, sizeof time, "%02d%02d%02d.00", static_cast<int>(number / 3600 % 24),
-                static_cast<int>(number / 60 % 60), static_cast<int>(number % 60));
   std::string text;
-  text += FrameSentence(std::string("GNRMC,") + time +
-                        ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,") +
-          "\r\n";
-  text += FrameSentence(std::string("GNGGA,") + time +
-                        ",6010.1234,N,02456.7890,E,1,20,0.7,25.0,M,18.3,M,,") +
-          "\r\n";
-  for (int system = 1; system <= 4; ++system)
-    text +=
-        FrameSentence("GNGSA,A,3,01,02,03,04,05,06,,,,,,,1.2,0.7,1.0," + std::to_string(system)) +
-        "\r\n";
-  for (int gsv = 1; gsv <= 20; ++gsv)
-    text += FrameSentence("GPGSV,5,1,20,01,45,120,40,02,30,200,35,03,60,045,44,04,15,300,28,1") +
-            "\r\n";
+  for (const std::string& line : ReceiverEpoch(number)) text += line + "\r\n";
   return text;
 }
 

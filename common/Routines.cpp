@@ -302,7 +302,7 @@ size_t FindLineStop(std::string_view text, size_t from, bool lfEndsLines) {
   const char* const begin = text.data();
   const void* stop = std::memchr(begin + from, lfEndsLines ? '\n' : '\r', text.size() - from);
   const size_t end = stop ? static_cast<const char*>(stop) - begin : text.size();
-  if (const void* mark = std::memchr(begin + from, '\x1a', end - from))
+  if (const void* mark = std::memchr(begin + from, kEndMark, end - from))
     return static_cast<const char*>(mark) - begin;
   return stop ? end : std::string_view::npos;
 }

@@ -27,9 +27,15 @@ bool ChecksumMatches(std::string_view line, size_t start, size_t star);
 bool SentenceChecksumHolds(std::string_view line);
 // "$" body "*" and the checksum of the body as two upper-case hex digits.
 std::string FrameSentence(std::string_view body);
+// The line rules of a replay file, which the replay and its index share:
+// how lines end (CR, or LF in a file with no CR) is decided from its first
+// kLineEndProbe bytes, a longer line than kLongestLine is cut, and
+// character kEndMark, the end mark of old text files, ends the file.
+inline constexpr size_t kLineEndProbe = 64 * 1024;
+inline constexpr size_t kLongestLine = 64 * 1024;
+inline constexpr char kEndMark = 26;
 // Where the line that goes on at `from` stops: the first CR (LF where LF
-// ends lines) or character 26, the end mark of old text files; npos when
-// there is neither.
+// ends lines) or kEndMark; npos when there is neither.
 size_t FindLineStop(std::string_view text, size_t from, bool lfEndsLines);
 // Drops every character below 32 or above 127.
 std::string KeepPrintable(std::string_view s);

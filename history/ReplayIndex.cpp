@@ -13,11 +13,6 @@
 namespace {
 
 constexpr size_t kBlock = 4 << 20;
-constexpr char kEndMark = 26;
-// The replay decides how lines end from its first 64 KiB; so does the index.
-constexpr size_t kLineEndProbe = 64 * 1024;
-// The replay cuts longer lines; no line of a binary file takes the memory.
-constexpr size_t kLongestLine = 64 * 1024;
 
 // ddmmyy of an RMC line, -1 if absent.
 int32_t RmcDate(std::string_view sentence) {

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr char kEndMark = 26;
-constexpr std::size_t kReadChunk = 64 * 1024;
+// The first chunk decides how lines end.
+constexpr std::size_t kReadChunk = kLineEndProbe;
 // A log that grows faster than this between two timer flushes is written out
 // at once, so the buffer stays small.
 constexpr std::size_t kWriteLimit = 64 * 1024;

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Routines.h"
+
 class QTimer;
 
 // An input/output failure of the data file, with its error code: the
@@ -72,7 +74,7 @@ class TDataFile {
  private:
   enum class TMode { Closed, Reading, Writing };
 
-  static constexpr std::size_t kMaxLineLength = 64 * 1024;
+  static constexpr std::size_t kMaxLineLength = kLongestLine;
   static constexpr std::size_t kSkipPerCall = 1024 * 1024;
 
   bool FillReadBuffer();

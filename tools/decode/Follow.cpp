@@ -109,25 +109,17 @@ class TFollower {
     return true;
   }
 
-  void Publish(std::string_view line) {
-    Mqtt->PublishLine(line);
-    const std::string_view sentence = StripTagBlock(line);
-    Epochs->Take(Lines, sentence, Decoder.Decode(sentence));
-  }
-
+  // Each change is said once, and retrying once per failure (with why),
+  // not at every countdown.
   void ReportMqtt() {
     const std::string text = Mqtt->StatusText();
-    if (text.rfind("MQTT: retrying", 0) == 0 || text == LastMqttText) return Note(text);
-    LastMqttText = text;
-    Say(text);
-  }
-
-  // Retrying is said once per failure, not at every countdown.
-  void Note(const std::string& text) {
-    if (LastMqttText.rfind("MQTT: retrying", 0) == 0) return;
+    const auto retrying = [](const std::string& said) {
+      return said.rfind("MQTT: retrying", 0) == 0;
+    };
+    if (text == LastMqttText || (retrying(text) && retrying(LastMqttText))) return;
     LastMqttText = text;
     const std::string error = Mqtt->Link().LastError();
-    Say(error.empty() ? text : text + " (" + error + ")");
+    Say(retrying(text) && !error.empty() ? text + " (" + error + ")" : text);
   }
 
   // What --stats adds: the relay's counts with --share, the broker's with
@@ -193,8 +185,9 @@ class TFollower {
       if (line->empty()) continue;
       ++Lines;
       if (Relay) Relay->Send(*line);
-      if (Mqtt) Publish(*line);
-      OnLine(*line);
+      if (Mqtt) Mqtt->PublishLine(*line);
+      const TSentenceResult decoded = OnLine(*line);
+      if (Epochs) Epochs->Take(Lines, StripTagBlock(*line), decoded);
     }
     if (taken > 0 && Mode) Output.Flush();
     if (taken == kLinesPerTurn) PostDrain();
@@ -222,7 +215,6 @@ class TFollower {
   std::unique_ptr<ILineSource> Source;
   std::unique_ptr<TRelay> Relay;
   std::unique_ptr<TMqttPublisher> Mqtt;
-  TNMEA Decoder;
   TSkyModel Sky;
   std::unique_ptr<TEpochRecorder> Epochs;
   std::string LastMqttText;

@@ -8,14 +8,16 @@
 #include <functional>
 #include <string_view>
 
+#include "nmea/NMEA.h"
 #include "tools/decode/DecodeOptions.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/Output.h"
 
 namespace decode {
 
-// Every line as read (never empty), in order.
-using TFollowLine = std::function<void(std::string_view line)>;
+// Every line as read (never empty), in order; what the run's decoder made
+// of it, which the broker's epochs are recorded from.
+using TFollowLine = std::function<TSentenceResult(std::string_view line)>;
 
 // Runs the event loop until stopped; the exit status: 0 after a stop, 1 when
 // the source, the relay or the broker could not be set up (said on stderr).

@@ -30,13 +30,16 @@ struct TRun {
   uint64_t LineNumber = 0;
   uint64_t CutLines = 0;
 
-  void Line(std::string_view text) {
+  // What the decoder made of the line; the mode, if any, takes it.
+  TSentenceResult Line(std::string_view text) {
     ++LineNumber;
-    if (text.empty()) return;
+    if (text.empty()) return srUnrecognised;
     // A TAG block in front is the multiplexer's, not the receiver's: the
     // sentence behind it is what gets decoded.
     const std::string_view sentence = StripTagBlock(text);
-    Mode->Line(LineNumber, sentence, Decoder.Decode(sentence), Decoder);
+    const TSentenceResult decoded = Decoder.Decode(sentence);
+    if (Mode) Mode->Line(LineNumber, sentence, decoded, Decoder);
+    return decoded;
   }
 };
 
@@ -85,12 +88,13 @@ int main(int argc, char** argv) {
   run.Mode = mode.get();
   bool allRead = true;
   if (!options.Follow.empty()) {
-    // Quiet, the mode takes nothing and prints nothing.
-    const TFollowLine onLine = [&run, &options](std::string_view line) {
-      if (!options.Quiet) run.Line(line);
-    };
-    const int status = Follow(options, onLine, options.Quiet ? nullptr : mode.get(), output);
+    // Quiet, the mode takes nothing and prints nothing; the lines are still
+    // decoded, for the broker's epochs.
+    run.Mode = options.Quiet ? nullptr : mode.get();
+    const TFollowLine onLine = [&run](std::string_view line) { return run.Line(line); };
+    const int status = Follow(options, onLine, run.Mode, output);
     if (status != 0) return status;
+    run.Mode = mode.get();
   }
   for (const std::string& name : options.Files) allRead = DecodeFile(name, run) && allRead;
   if (!options.Quiet) mode->Finish(run.LineNumber);

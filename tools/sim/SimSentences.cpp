@@ -65,6 +65,28 @@ bool HasFix(const TSimState& state) {
 
 }  // namespace
 
+std::vector<std::string> GSVSeries(std::string_view talker,
+                                   const std::vector<TSimSatellite>& satellites,
+                                   const std::function<double(const TSimSatellite&)>& snr,
+                                   std::string_view suffix) {
+  const int count = int(satellites.size());
+  const int total = std::max(1, (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
+  std::vector<std::string> group;
+  for (int number = 1; number <= total; ++number) {
+    std::string body = std::string(talker) + SimFormat("GSV,%d,%d,%02d", total, number, count);
+    const int first = (number - 1) * kSatellitesPerGSV;
+    for (int i = first; i < std::min(count, first + kSatellitesPerGSV); ++i) {
+      const TSimSatellite& satellite = satellites[size_t(i)];
+      body += SimFormat(",%02d,%02d,%03d,", satellite.PRN, int(std::lround(satellite.Elevation)),
+                        int(std::lround(satellite.Azimuth)) % 360);
+      const double level = snr(satellite);
+      if (level > 0) body += SimFormat("%02d", int(std::lround(level)));
+    }
+    group.push_back(Sentence(body.append(suffix)));
+  }
+  return group;
+}
+
 std::string RMCBody(const TSimState& state, std::string_view talker, bool valid) {
   return std::string(talker) + "RMC," + TimeField(state.UtcMs) + (valid ? ",A," : ",V,") +
          AngleField(state.Latitude, 2, 'N', 'S') + "," + AngleField(state.Longitude, 3, 'E', 'W') +
@@ -113,21 +135,13 @@ std::string GSA(const TSimState& state, std::string_view talker) {
 }
 
 std::vector<std::string> GSV(const TSimState& state, std::string_view talker) {
-  const auto count = int(std::min<size_t>(state.Satellites.size(), kMaxSatellites));
-  const int total = std::max(1, (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
-  std::vector<std::string> group;
-  for (int number = 1; number <= total; ++number) {
-    std::string body = std::string(talker) + SimFormat("GSV,%d,%d,%02d", total, number, count);
-    const int first = (number - 1) * kSatellitesPerGSV;
-    for (int i = first; i < std::min(count, first + kSatellitesPerGSV); ++i) {
-      const TSimSatellite& satellite = state.Satellites[size_t(i)];
-      body += SimFormat(",%02d,%02d,%03d,", satellite.PRN, int(std::lround(satellite.Elevation)),
-                        int(std::lround(satellite.Azimuth)) % 360);
-      if (Tracked(satellite)) body += SimFormat("%02d", int(std::lround(satellite.SNR)));
-    }
-    group.push_back(Sentence(body));
-  }
-  return group;
+  const std::vector<TSimSatellite> shown(
+      state.Satellites.begin(),
+      state.Satellites.begin() +
+          std::min<ptrdiff_t>(ptrdiff_t(state.Satellites.size()), kMaxSatellites));
+  return GSVSeries(talker, shown, [](const TSimSatellite& satellite) {
+    return Tracked(satellite) ? satellite.SNR : 0;
+  });
 }
 
 // Garmin's estimated position errors: horizontal, vertical, spherical.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -53,6 +54,14 @@ std::string SimFormat(const char* pattern, TValues... values) {
 // `seconds` later.
 TSimSatellite NewSatellite(int prn, std::mt19937& rng);
 void MoveSatellite(TSimSatellite& satellite, double seconds, std::mt19937& rng);
+
+// A GSV series of `satellites` for `talker`, each one's SNR from `snr`
+// (0 or less: not tracked, the field left empty), and `suffix` (a signal ID)
+// after the last satellite of each sentence.
+std::vector<std::string> GSVSeries(std::string_view talker,
+                                   const std::vector<TSimSatellite>& satellites,
+                                   const std::function<double(const TSimSatellite&)>& snr,
+                                   std::string_view suffix = {});
 
 struct TSimDops {
   double PDOP, HDOP, VDOP;

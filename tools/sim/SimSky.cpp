@@ -29,7 +29,6 @@ constexpr TSystemInfo kSystems[] = {
     {TSimSystem::QZSS, "qzss", "GQ", 5, 1, 7, {1, 7}, {0, 3}},           // L1 C/A, L5-I
 };
 
-constexpr int kSatellitesPerGSV = 4;
 constexpr int kGSASlots = 12;
 // Below this a jammed signal is lost.
 constexpr double kWeakestSNR = 10;
@@ -74,20 +73,14 @@ std::string GSA(const std::vector<int>& used, size_t allUsed, const TSystemInfo&
 // One series of a talker on one signal, the signal ID last in each sentence.
 void GSV(const std::vector<TSimSatellite>& satellites, const TSystemInfo& info, int index,
          const TSimSky& sky, double elapsed, std::vector<std::string>& out) {
-  const int count = int(satellites.size());
-  const int total = std::max(1, (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
-  for (int number = 1; number <= total; ++number) {
-    std::string body = std::string(info.Talker) + SimFormat("GSV,%d,%d,%02d", total, number, count);
-    const int first = (number - 1) * kSatellitesPerGSV;
-    for (int i = first; i < std::min(count, first + kSatellitesPerGSV); ++i) {
-      const TSimSatellite& satellite = satellites[size_t(i)];
-      body += SimFormat(",%02d,%02d,%03d,", satellite.PRN, int(std::lround(satellite.Elevation)),
-                        int(std::lround(satellite.Azimuth)) % 360);
-      const double snr = SignalSNR(satellite, info, index, sky, elapsed);
-      if (snr > 0) body += SimFormat("%02d", int(std::lround(snr)));
-    }
-    out.push_back(Sentence(body + SimFormat(",%X", info.Signals[index])));
-  }
+  std::vector<std::string> series = GSVSeries(
+      info.Talker, satellites,
+      [&](const TSimSatellite& satellite) {
+        return SignalSNR(satellite, info, index, sky, elapsed);
+      },
+      SimFormat(",%X", info.Signals[index]));
+  out.insert(out.end(), std::make_move_iterator(series.begin()),
+             std::make_move_iterator(series.end()));
 }
 
 // RTK walks from a plain fix through DGPS and float to fixed, ten seconds each.
