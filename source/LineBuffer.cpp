@@ -3,16 +3,21 @@
 #include "common/Routines.h"
 
 void TLineBuffer::Append(std::string_view bytes) {
-  if (LineEnd == std::string::npos) {
+  const bool ended = LineEnd != std::string::npos;
+  if (!ended) {
     const size_t cr = bytes.find('\r');
     if (cr != std::string_view::npos) LineEnd = Bytes.size() + cr;
   }
   Bytes.append(bytes);
-  if (LineEnd == std::string::npos && Bytes.size() > kMaxWithoutLine) {
-    const size_t excess = Bytes.size() - kMaxWithoutLine;
-    Bytes.erase(0, excess);
-    Dropped += excess;
-  }
+  if (ended) return;
+  // The line in progress keeps its newest kMaxWithoutLine bytes, also when
+  // its end comes in the same read as the bytes that overflow it.
+  const size_t line = LineEnd == std::string::npos ? Bytes.size() : LineEnd;
+  if (line <= kMaxWithoutLine) return;
+  const size_t excess = line - kMaxWithoutLine;
+  Bytes.erase(0, excess);
+  Dropped += excess;
+  if (LineEnd != std::string::npos) LineEnd -= excess;
 }
 
 std::string TLineBuffer::TakeLine() {

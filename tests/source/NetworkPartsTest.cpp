@@ -72,6 +72,9 @@ TEST(LineBuffer, CountsWhatItLetsGo) {
       {"no CR, just at the bound", {std::string(kCap, 'x')}, 0},
       {"no CR, past the bound: the oldest go", {std::string(kCap, 'x'), "12345"}, 5},
       {"one big read without CR", {std::string(kCap + 100, 'x')}, 100},
+      {"a CR in the read that overflows: the line keeps its newest",
+       {std::string(kCap, 'x'), "yyyy\r\n"},
+       4},
       {"more than 32,767 behind a line", {"$A\r" + std::string(kKept + 10, 'y')}, 10},
   };
   for (const Row& row : rows) {
