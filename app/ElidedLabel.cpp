@@ -1,37 +1,74 @@
 #include "app/ElidedLabel.h"
 
+#include <QEvent>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QStyle>
 #include <QToolTip>
 
-TElidedLabel::TElidedLabel(QWidget* parent) : QLabel(parent) {
-  setTextFormat(Qt::PlainText);
+namespace {
+
+// As much room either side as a QLabel in a status bar has.
+constexpr int kMargin = 2;
+
+}  // namespace
+
+TElidedLabel::TElidedLabel(QWidget* parent) : QWidget(parent) {
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  Shown.setTextFormat(Qt::PlainText);
+}
+
+void TElidedLabel::setText(const QString& text) {
+  if (text == Text) return;
+  const int width = TextWidth();
+  Text = text;
+  ShownWidth = -1;
+  if (TextWidth() != width) updateGeometry();
+  update();
+}
+
+void TElidedLabel::SetWarning(bool warning) {
+  if (warning == Warning) return;
+  Warning = warning;
+  QFont weight = font();
+  weight.setBold(warning);
+  setFont(weight);  // a new width, and so a new layout
+  ShownWidth = -1;
+  update();
+}
+
+int TElidedLabel::TextWidth() const {
+  return Text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(Text);
 }
 
 QString TElidedLabel::ShownText() const {
-  return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+  return fontMetrics().elidedText(Text, Qt::ElideRight, width() - 2 * kMargin);
 }
 
 QString TElidedLabel::FullTextTip() const {
-  return ShownText() == text() ? QString() : text();
+  return ShownText() == Text ? QString() : Text;
+}
+
+QSize TElidedLabel::sizeHint() const {
+  return {TextWidth() + 2 * kMargin, fontMetrics().height()};
 }
 
 // Room for a letter and the ellipsis: the rest is the layout's to give.
 QSize TElidedLabel::minimumSizeHint() const {
-  const QSize hint = QLabel::minimumSizeHint();
-  const QMargins margins = contentsMargins();
-  return {
-      fontMetrics().horizontalAdvance(QStringLiteral("M\u2026")) + margins.left() + margins.right(),
-      hint.height()};
+  return {fontMetrics().horizontalAdvance(QStringLiteral("M\u2026")) + 2 * kMargin,
+          fontMetrics().height()};
 }
 
-// Drawn as QLabel draws plain text, so that a style sheet's colour and
-// weight still show.
 void TElidedLabel::paintEvent(QPaintEvent*) {
+  if (Text.isEmpty()) return;
+  if (ShownWidth != width()) {
+    ShownWidth = width();
+    Shown.setText(ShownText());
+    Shown.prepare(QTransform(), font());
+  }
   QPainter painter(this);
-  style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(),
-                        isEnabled(), ShownText(), foregroundRole());
+  painter.setPen(Warning ? QColor(0xc0, 0, 0) : palette().color(QPalette::WindowText));
+  const qreal y = (height() - Shown.size().height()) / 2;
+  painter.drawStaticText(QPointF(kMargin, y), Shown);
 }
 
 bool TElidedLabel::event(QEvent* event) {
@@ -43,5 +80,6 @@ bool TElidedLabel::event(QEvent* event) {
       QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
     return true;
   }
-  return QLabel::event(event);
+  if (event->type() == QEvent::FontChange) ShownWidth = -1;
+  return QWidget::event(event);
 }

@@ -103,10 +103,6 @@ void TMainForm::SetUpControls() {
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     field->setPalette(palette);
   }
-  QFont bold = ui->ModeCaption->font();
-  bold.setBold(true);
-  ui->ModeCaption->setFont(bold);
-  ui->ModeCaption->hide();
   ui->PauseButton->hide();
   ui->Logo->setPixmap(LogoPixmap());
   QFont link("Arial");

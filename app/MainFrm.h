@@ -26,6 +26,7 @@ class QDialog;
 class QFileDialog;
 class QLabel;
 class QTimer;
+class TElidedLabel;
 class TFieldFormatsForm;
 class TGeneralOptionsForm;
 class TPortsForm;
@@ -156,6 +157,7 @@ class TMainForm : public QMainWindow {
   // often the port said so.
   void PostArrival();
   void ShowModeIndicator(bool visible);
+  void ShowTaskbarIcon(bool shown);
   void DrawLamp(bool lit);
   void ShowFix(const TFieldUpdates& updates);
   void ShowStopped();
@@ -210,10 +212,10 @@ class TMainForm : public QMainWindow {
   // The status bar, refreshed twice a second while anything runs or the
   // Statistics window is open.
   QTimer* StatusTimer = nullptr;
-  std::array<QLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
-  QLabel* FixStatusLabel = nullptr;       // beside the source: interference, RTK
-  TStatisticsForm* Statistics = nullptr;  // made when first opened
-  TSatellitesForm* Satellites = nullptr;  // made when first opened
+  std::array<TElidedLabel*, 4> StatusLabels{};  // source, rate, bad checksums, age
+  QLabel* FixStatusLabel = nullptr;             // beside the source: interference, RTK
+  TStatisticsForm* Statistics = nullptr;        // made when first opened
+  TSatellitesForm* Satellites = nullptr;        // made when first opened
   // The Satellites window catches up with the sky once a frame.
   QTimer* SkyFrame = nullptr;
   TChartsForm* Charts = nullptr;        // made when first opened

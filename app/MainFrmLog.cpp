@@ -73,8 +73,8 @@ void TMainForm::ShowStopped() {
   // The index goes with the replay.
   SeekBar->hide();
   SeekBar->ShowIndexing(0);
-  ui->ModeCaption->hide();
-  setWindowIcon(SavedIcon);
+  ui->ModeCaption->SetLit(false);
+  ShowTaskbarIcon(true);
   SetFileMenus(true, true);
   SetComPortIndex(-1);
 }

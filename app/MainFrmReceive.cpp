@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/ErrorReport.h"
 #include "app/MainFrm.h"
@@ -82,12 +83,17 @@ void TMainForm::ApplyTick(const TTickResult& result) {
   PublishEpochs();
 }
 
-// The taskbar icon blinks with the mode indicator. The taskbar shows the main
-// window's icon; setting the application's would touch every window of the
-// program several times a second.
 void TMainForm::ShowModeIndicator(bool visible) {
-  ui->ModeCaption->setVisible(visible);
-  setWindowIcon(visible ? SavedIcon : QIcon());
+  ui->ModeCaption->SetLit(visible);
+  ShowTaskbarIcon(visible);
+}
+
+// The taskbar icon blinks with the mode indicator. The taskbar shows the main
+// window's platform window's icon: setting the application's would touch
+// every window of the program, and the widget's every control of the window,
+// at every blink.
+void TMainForm::ShowTaskbarIcon(bool shown) {
+  if (QWindow* window = windowHandle()) window->setIcon(shown ? SavedIcon : QIcon());
 }
 
 void TMainForm::DrawLamp(bool lit) {

@@ -99,11 +99,7 @@ void TMainForm::ShowStatus() {
   const std::string* values[] = {&texts.Source, &texts.Rate, &texts.BadChecksums, &texts.Age};
   for (std::size_t index = 0; index < StatusLabels.size(); ++index)
     StatusLabels[index]->setText(QString::fromLocal8Bit(*values[index]));
-  QLabel* age = StatusLabels.back();
-  if (age->property("warning").toBool() != texts.AgeIsWarning) {
-    age->setProperty("warning", texts.AgeIsWarning);
-    age->setStyleSheet(texts.AgeIsWarning ? "QLabel { color: #c00000; font-weight: bold; }" : "");
-  }
+  StatusLabels.back()->SetWarning(texts.AgeIsWarning);
   ShowFixStatus();
   if (ShareStatus) {
     ShareStatus->setText(QString::fromStdString(SharingStatusText()));

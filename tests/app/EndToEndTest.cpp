@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "app/ElidedLabel.h"
 #include "tests/app/MainFrmHarness.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
@@ -140,7 +141,7 @@ TEST(EndToEnd, ReceiverThatComesBackLogsIntoTheSameFile) {
   harness.Main->SetDeviceFactory({});
   harness.Dispatch([&] { harness.Main->runCommandLine(); });
   RunWhile([&] { return first.state() != QProcess::NotRunning; }, 30000);
-  const auto* source = harness.Find<QLabel>("SourceStatus");
+  const auto* source = harness.Find<TElidedLabel>("SourceStatus");
   RunWhile([&] { return source->text() != "Receiver disconnected"; }, 1500);
   EXPECT_EQ(source->text(), "Receiver disconnected") << "within a second";
   EXPECT_EQ(harness.Main->ComPortIndex(), 7) << "the slot stays chosen";

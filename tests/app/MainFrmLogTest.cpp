@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "app/ModeCaption.h"
 #include "tests/app/MainFrmHarness.h"
 #include "tests/support/TextFiles.h"
 
@@ -40,7 +41,7 @@ class ReplayTest : public ::testing::Test {
     ASSERT_TRUE(WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]})));
     Harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(200);
   }
-  QLabel* Caption() const { return Harness.Find<QLabel>("ModeCaption"); }
+  TModeCaption* Caption() const { return Harness.Find<TModeCaption>("ModeCaption"); }
   QPushButton* Pause() const { return Harness.Find<QPushButton>("PauseButton"); }
 
   TWindowHarness Harness;
@@ -59,14 +60,14 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
 
   Harness.Ticks(1);
   EXPECT_EQ(Harness.Shown(), std::vector<std::string>{kLines[0]});
-  EXPECT_FALSE(Caption()->isHidden()) << "blinks on every replayed tick";
+  EXPECT_TRUE(Caption()->IsLit()) << "blinks on every replayed tick";
 
   main.togglePause();
   EXPECT_EQ(Pause()->text(), "Resume");
   EXPECT_EQ(Caption()->text(), "PAUSED");
   Harness.Ticks(3);
   EXPECT_EQ(Harness.Shown().size(), 1u) << "nothing is read while paused";
-  EXPECT_TRUE(Caption()->isHidden()) << "still blinking while paused";
+  EXPECT_FALSE(Caption()->IsLit()) << "still blinking while paused";
 
   main.togglePause();
   EXPECT_EQ(Caption()->text(), "REPLAY");
@@ -86,7 +87,7 @@ TEST_F(ReplayTest, PauseResumeRateChangeAndEndOfFile) {
   EXPECT_FALSE(main.Monitor().Replaying()) << "the end of the file runs Stop";
   EXPECT_FALSE(main.ReceiveTimer()->isActive()) << "nothing left to do";
   EXPECT_TRUE(Pause()->isHidden());
-  EXPECT_TRUE(Caption()->isHidden());
+  EXPECT_FALSE(Caption()->IsLit());
   EXPECT_TRUE(MenusEnabled(Harness, true, true));
 }
 
@@ -218,7 +219,7 @@ TEST_F(LogTest, FailedCreateLeavesEverythingAsItWas) {
   Harness.Dispatch([&] { Harness.Main->StartLogging(blocked); });
   EXPECT_EQ(Harness.ErrorsShown().size(), 1u);
   EXPECT_FALSE(Harness.Main->Monitor().Logging());
-  EXPECT_TRUE(Harness.Find<QLabel>("ModeCaption")->isHidden());
+  EXPECT_FALSE(Harness.Find<TModeCaption>("ModeCaption")->IsLit());
   EXPECT_TRUE(Harness.Find<QAction>("actionLogToDisk")->isEnabled());
 }
 

@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <QWindow>
 
+#include "app/ElidedLabel.h"
 #include "app/Images.h"
+#include "app/ModeCaption.h"
 #include "app/SatellitesFrm.h"
 #include "app/StatisticsFrm.h"
 #include "tests/app/MainFrmHarness.h"
@@ -45,17 +49,22 @@ TEST(WindowLoop, LampShowsDSRAndStaysAfterThePortCloses) {
 }
 
 TEST(WindowLoop, ModeCaptionBlinksWhileLogging) {
+  QApplication::setWindowIcon(ApplicationIcon());  // as the program sets it
   TWindowHarness harness;
-  const auto* caption = harness.Find<QLabel>("ModeCaption");
+  QApplication::setWindowIcon(QIcon());
+  const auto* caption = harness.Find<TModeCaption>("ModeCaption");
   harness.SelectPort(0);
   harness.Main->StartLogging(harness.Home.Path() + "/blink.TXT");
-  std::vector<bool> visible;
+  harness.Main->show();
+  const QWindow* window = harness.Main->windowHandle();
+  std::vector<bool> lit;
   for (int tick = 0; tick < 22; ++tick) {
     harness.Ticks(1);
-    visible.push_back(!caption->isHidden());
+    lit.push_back(caption->IsLit());
+    EXPECT_EQ(window->icon().isNull(), !caption->IsLit()) << "the taskbar icon blinks along";
   }
   for (int tick = 0; tick < 22; ++tick)
-    EXPECT_EQ(visible[tick], tick >= 10 && tick < 21) << "tick " << tick;
+    EXPECT_EQ(lit[tick], tick >= 10 && tick < 21) << "tick " << tick;
   EXPECT_EQ(caption->text(), "LOGGING");
 }
 
@@ -150,8 +159,8 @@ TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
   harness.Main->ReceiveTimer()->stop();
   Wait(600);  // the status bar's own pace
   EXPECT_EQ(satellites->SortedTable().rowCount(), 2);
-  EXPECT_EQ(harness.Find<QLabel>("BadChecksumStatus")->text(), "1 bad checksum");
-  EXPECT_EQ(harness.Find<QLabel>("SourceStatus")->text(), "Replay: sky.TXT, 100 %");
+  EXPECT_EQ(harness.Find<TElidedLabel>("BadChecksumStatus")->text(), "1 bad checksum");
+  EXPECT_EQ(harness.Find<TElidedLabel>("SourceStatus")->text(), "Replay: sky.TXT, 100 %");
   harness.Find<QAction>("actionClearReceivedData")->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(satellites->SortedTable().rowCount(), 0) << "cleared with the received data";
@@ -166,8 +175,8 @@ TEST(WindowLoop, SilentPortTurnsTheAgeIntoAWarning) {
   ASSERT_TRUE(status->isActive());
   QTimer::singleShot(0, [&] { status->setInterval(1); });
   Wait(50);
-  EXPECT_EQ(harness.Find<QLabel>("AgeStatus")->text(), "No data for 3 s");
-  EXPECT_TRUE(harness.Find<QLabel>("SourceStatus")->text().startsWith("COM3: "));
+  EXPECT_EQ(harness.Find<TElidedLabel>("AgeStatus")->text(), "No data for 3 s");
+  EXPECT_TRUE(harness.Find<TElidedLabel>("SourceStatus")->text().startsWith("COM3: "));
 }
 
 // A finished replay leaves its counts in the status bar, and nothing that
@@ -184,7 +193,7 @@ TEST(WindowLoop, StatusLetsGoWhenTheReplayEnds) {
                                                     {"RateStatus", ""},
                                                     {"BadChecksumStatus", "1 bad checksum"},
                                                     {"AgeStatus", ""}};
-  for (const auto& [name, text] : labels) EXPECT_EQ(harness.Find<QLabel>(name)->text(), text);
+  for (const auto& [name, text] : labels) EXPECT_EQ(harness.Find<TElidedLabel>(name)->text(), text);
   QTimer* status = harness.Main->findChild<QTimer*>("StatusTimer");
   EXPECT_FALSE(status->isActive());
 
