@@ -19,10 +19,13 @@ TElidedLabel::TElidedLabel(QWidget* parent) : QWidget(parent) {
 
 void TElidedLabel::setText(const QString& text) {
   if (text == Text) return;
-  const int width = TextWidth();
   Text = text;
   ShownWidth = -1;
-  if (TextWidth() != width) updateGeometry();
+  const int width = MeasureText();
+  if (width != TextWidth) {
+    TextWidth = width;
+    updateGeometry();
+  }
   update();
 }
 
@@ -32,16 +35,18 @@ void TElidedLabel::SetWarning(bool warning) {
   QFont weight = font();
   weight.setBold(warning);
   setFont(weight);  // a new width, and so a new layout
-  ShownWidth = -1;
-  update();
 }
 
-int TElidedLabel::TextWidth() const {
+int TElidedLabel::MeasureText() const {
   return Text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(Text);
 }
 
+// Eliding measures in fractions of a pixel, the layout in whole ones: a text
+// given the width it asked for is shown whole.
 QString TElidedLabel::ShownText() const {
-  return fontMetrics().elidedText(Text, Qt::ElideRight, width() - 2 * kMargin);
+  const int room = width() - 2 * kMargin;
+  if (TextWidth <= room) return Text;
+  return fontMetrics().elidedText(Text, Qt::ElideRight, room);
 }
 
 QString TElidedLabel::FullTextTip() const {
@@ -49,7 +54,7 @@ QString TElidedLabel::FullTextTip() const {
 }
 
 QSize TElidedLabel::sizeHint() const {
-  return {TextWidth() + 2 * kMargin, fontMetrics().height()};
+  return {TextWidth + 2 * kMargin, fontMetrics().height()};
 }
 
 // Room for a letter and the ellipsis: the rest is the layout's to give.
@@ -80,6 +85,9 @@ bool TElidedLabel::event(QEvent* event) {
       QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
     return true;
   }
-  if (event->type() == QEvent::FontChange) ShownWidth = -1;
+  if (event->type() == QEvent::FontChange) {
+    ShownWidth = -1;
+    TextWidth = MeasureText();
+  }
   return QWidget::event(event);
 }

@@ -33,9 +33,10 @@ class TElidedLabel : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  int TextWidth() const;
+  int MeasureText() const;
 
   QString Text;
+  int TextWidth = 0;
   bool Warning = false;
   // The elided text as last laid out, and the width it was elided to.
   mutable QStaticText Shown;

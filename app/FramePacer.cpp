@@ -17,8 +17,18 @@ TFramePacer::TFramePacer(QWidget& window)
   window.installEventFilter(this);
 }
 
+TFramePacer::THold::~THold() {
+  if (--Pacer.Holds > 0 || !Pacer.HeldBack) return;
+  Pacer.HeldBack = false;
+  QCoreApplication::postEvent(&Pacer.Window, new QEvent(QEvent::UpdateRequest));
+}
+
 bool TFramePacer::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &Window || event->type() != QEvent::UpdateRequest) return false;
+  if (Holds > 0) {
+    HeldBack = true;
+    return true;
+  }
   if (!SinceFrame.isValid() || SinceFrame.elapsed() >= kFrameMs) {
     SinceFrame.start();
     return false;

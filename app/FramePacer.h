@@ -22,6 +22,20 @@ class TFramePacer : public QObject {
   // Paces `window` (a top-level widget) for as long as both live.
   explicit TFramePacer(QWidget& window);
 
+  // Nothing is painted while a hold lasts, not even what a control repaints
+  // at once (a progress bar does, at every new value): a step that changes
+  // many controls is painted once, with all of them, after it. Holds nest.
+  class THold {
+   public:
+    explicit THold(TFramePacer& pacer) : Pacer(pacer) { ++Pacer.Holds; }
+    ~THold();
+    THold(const THold&) = delete;
+    THold& operator=(const THold&) = delete;
+
+   private:
+    TFramePacer& Pacer;
+  };
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -31,4 +45,6 @@ class TFramePacer : public QObject {
   QWidget& Window;
   QTimer* NextFrame;
   QElapsedTimer SinceFrame;
+  int Holds = 0;
+  bool HeldBack = false;  // a request came during a hold
 };

@@ -13,12 +13,12 @@
 
 #include "app/ErrorReport.h"
 #include "app/FileDialogs.h"
+#include "app/FlatPanel.h"
 #include "app/FramePacer.h"
 #include "app/Images.h"
 #include "app/PositionFrm.h"
 #include "app/ReceivedDataView.h"
 #include "app/SatellitesFrm.h"
-#include "app/SignalBars.h"
 #include "app/StartCommand.h"
 #include "options/ReplayRateFrm.h"
 #include "source/MqttPublisher.h"
@@ -37,7 +37,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   ImageList = {LampPixmap(false), LampPixmap(true)};
   SetUpControls();
   SetUpSeekBar();
-  SetUpFileDialogs();
   ConnectHandlers();
   Timer = new QTimer(this);
   Timer->setObjectName("ReceiveTimer");
@@ -65,8 +64,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
   SetUpStatusBar();
   SetUpSharing();
   SetUpCharts();
-  PaintSignalBarsFlat(*centralWidget());
-  new TFramePacer(*this);
+  PaintPanelFlat(*centralWidget());
+  Pacer = new TFramePacer(*this);
   SetUpHelpMenu();
   SetUpPositionMenus();
 }
@@ -113,21 +112,20 @@ void TMainForm::SetUpControls() {
   ui->LinkCaption->installEventFilter(this);
 }
 
-void TMainForm::SetUpFileDialogs() {
-  const QStringList filters = LogFileFilters();
-  SaveDialog = new QFileDialog(this);
-  SaveDialog->setObjectName("SaveDialog");
-  SaveDialog->setAcceptMode(QFileDialog::AcceptSave);
-  SaveDialog->setFileMode(QFileDialog::AnyFile);
-  OpenDialog = new QFileDialog(this);
-  OpenDialog->setObjectName("OpenDialog");
-  OpenDialog->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDialog->setFileMode(QFileDialog::ExistingFile);
-  for (QFileDialog* dialog : {SaveDialog, OpenDialog}) {
-    dialog->setNameFilters(filters);
-    dialog->setDefaultSuffix("TXT");
-    dialog->selectFile("GPS");
-  }
+// Made when first wanted: a file dialog watches its folder from the moment it
+// is made, and wakes the program for it. Kept from then on, so that it comes
+// back where the user left it.
+QFileDialog& TMainForm::LogFileDialog(bool saving) {
+  QFileDialog*& dialog = saving ? SaveDialog : OpenDialog;
+  if (dialog) return *dialog;
+  dialog = new QFileDialog(this);
+  dialog->setObjectName(saving ? "SaveDialog" : "OpenDialog");
+  dialog->setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog->setNameFilters(LogFileFilters());
+  dialog->setDefaultSuffix("TXT");
+  dialog->selectFile("GPS");
+  return *dialog;
 }
 
 void TMainForm::ConnectHandlers() {

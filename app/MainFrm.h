@@ -41,6 +41,7 @@ class TSatellitesForm;
 class TSeekBar;
 class TSendCommandForm;
 class TShareForm;
+class TFramePacer;
 class TStatisticsForm;
 class TUserGuideForm;
 
@@ -141,10 +142,12 @@ class TMainForm : public QMainWindow {
 
  private:
   void SetUpControls();
-  void SetUpFileDialogs();
   void ConnectHandlers();
   void SetFileMenus(bool logEnabled, bool replayEnabled);
   int RunModal(QDialog& dialog);
+  // The Log to disk dialog when saving, else the Replay from disk one.
+  QFileDialog& LogFileDialog(bool saving);
+  QFileDialog& TrackFileDialog();
   std::string ChooseFile(QFileDialog& dialog);
 
   void ApplyTick(const TTickResult& result);
@@ -204,6 +207,7 @@ class TMainForm : public QMainWindow {
   TReplayPacing ReplayPacing;
   QTimer* Timer = nullptr;
   QTimer* Blinker = nullptr;
+  TFramePacer* Pacer = nullptr;
   bool ArrivalPosted = false;
   QIcon SavedIcon;
   std::array<QPixmap, 2> ImageList;  // dark lamp, lit lamp
@@ -222,7 +226,7 @@ class TMainForm : public QMainWindow {
   QTimer* ChartsFrame = nullptr;        // its next refresh
   TUserGuideForm* UserGuide = nullptr;  // made when first opened
   TPositionForm* Position = nullptr;    // made when first opened
-  QFileDialog* ExportDialog = nullptr;
+  QFileDialog* ExportDialog = nullptr;  // made when first wanted, as the others
   TReceivedDataView* ReceiveData = nullptr;
   TSeekBar* SeekBar = nullptr;
   QButtonGroup* ComPortGroup = nullptr;

@@ -31,12 +31,12 @@ void TMainForm::StartReplay(const std::string& fileName) {
 
 void TMainForm::logToDisk() {
   if (ComPortIndex() < 0) return ShowWarning("Please open COM port first");
-  const std::string fileName = ChooseFile(*SaveDialog);
+  const std::string fileName = ChooseFile(LogFileDialog(true));
   if (!fileName.empty()) StartLogging(fileName);
 }
 
 void TMainForm::replayFromDisk() {
-  const std::string fileName = ChooseFile(*OpenDialog);
+  const std::string fileName = ChooseFile(LogFileDialog(false));
   if (!fileName.empty()) StartReplay(fileName);
 }
 

@@ -53,7 +53,10 @@ void TMainForm::SetUpPositionMenus() {
   const qsizetype replay = fileActions.indexOf(ui->actionReplayFromDisk);
   ui->menuFile->insertAction(fileActions.value(replay + 1), exportTrack);
   connect(exportTrack, &QAction::triggered, this, Reported([this] { this->exportTrack(); }));
+}
 
+QFileDialog& TMainForm::TrackFileDialog() {
+  if (ExportDialog) return *ExportDialog;
   ExportDialog = new QFileDialog(this);
   ExportDialog->setObjectName("ExportDialog");
   ExportDialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -66,6 +69,7 @@ void TMainForm::SetUpPositionMenus() {
   connect(ExportDialog, &QFileDialog::filterSelected, ExportDialog, [this](const QString& filter) {
     ExportDialog->setDefaultSuffix(ExportTypeOf(filter).Suffix);
   });
+  return *ExportDialog;
 }
 
 void TMainForm::showPosition() {
@@ -80,10 +84,11 @@ void TMainForm::showPosition() {
 }
 
 void TMainForm::exportTrack() {
-  if (RunModal(*ExportDialog) != QDialog::Accepted) return;
-  const QStringList files = ExportDialog->selectedFiles();
+  QFileDialog& dialog = TrackFileDialog();
+  if (RunModal(dialog) != QDialog::Accepted) return;
+  const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return;
-  const TTrackFormat format = ExportTypeOf(ExportDialog->selectedNameFilter()).Format;
+  const TTrackFormat format = ExportTypeOf(dialog.selectedNameFilter()).Format;
   const std::string text = TrackText(Loop.History(), format);
   QSaveFile file(files.first());
   if (!file.open(QIODevice::WriteOnly) ||

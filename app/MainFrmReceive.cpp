@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "app/ErrorReport.h"
+#include "app/FramePacer.h"
 #include "app/MainFrm.h"
 #include "app/PositionFrm.h"
 #include "app/ReceivedDataView.h"
@@ -56,7 +57,10 @@ void TMainForm::PostArrival() {
 }
 
 void TMainForm::ApplyStep(const TTickResult& result) {
-  ApplyTick(result);
+  {
+    const TFramePacer::THold oneFrame(*Pacer);
+    ApplyTick(result);
+  }
   if (!result.Error.empty()) ReportError(result.Error);
 }
 
@@ -75,6 +79,8 @@ void TMainForm::ApplyTick(const TTickResult& result) {
     EpochsPublished.SkipAll(Loop.History());  // what a jump passed over is not news
   }
   for (const std::string& line : result.Lines) ReceiveData->AppendLine(line);
+  // Painted with the fields they changed, not a moment later on their own.
+  ReceiveData->SyncView();
   if (!result.Notice.empty()) ShowReplayNotice(result.Notice);
   if (!result.Updates.empty()) ShowFix(result.Updates);
   if (Satellites && Satellites->isVisible() && !SkyFrame->isActive()) SkyFrame->start();

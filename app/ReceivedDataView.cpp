@@ -9,6 +9,8 @@
 #include <climits>
 #include <cmath>
 
+#include "app/FlatScrollBar.h"
+
 namespace {
 
 constexpr int kMargin = 3;
@@ -37,6 +39,8 @@ QString VisibleText(std::string_view line, std::size_t first, std::size_t count)
 TReceivedDataView::TReceivedDataView(QWidget* parent, TLineStoreLimits limits)
     : QAbstractScrollArea(parent), Lines(std::move(limits)) {
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  setVerticalScrollBar(new TFlatScrollBar(Qt::Vertical, this));
+  setHorizontalScrollBar(new TFlatScrollBar(Qt::Horizontal, this));
   setFocusPolicy(Qt::StrongFocus);
   auto* copy = new QAction(tr("&Copy"), this);
   connect(copy, &QAction::triggered, this, &TReceivedDataView::Copy);
@@ -62,6 +66,7 @@ void TReceivedDataView::AppendLine(std::string_view line) {
 }
 
 void TReceivedDataView::SyncView() {
+  if (!SyncPending) return;
   SyncPending = false;
   std::size_t firstNew = ShownCount;
   ShownCount = Lines.Count();

@@ -19,7 +19,10 @@ class TReceivedDataView : public QAbstractScrollArea {
  public:
   explicit TReceivedDataView(QWidget* parent = nullptr, TLineStoreLimits limits = {});
 
+  // Stores a line; the scroll bars and the screen follow at the next turn of
+  // the event loop, or at SyncView, whichever comes first.
   void AppendLine(std::string_view line);
+  void SyncView();
   void Clear();
   std::size_t LineCount() const { return Lines.Count(); }
   std::string Line(std::size_t index) const;
@@ -49,7 +52,6 @@ class TReceivedDataView : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void SyncView();
   void FollowDroppedLines();
   bool AtBottom() const;
   int FullRows() const;

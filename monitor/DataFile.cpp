@@ -15,8 +15,9 @@ constexpr std::size_t kReadChunk = kLineEndProbe;
 // A log that grows faster than this between two timer flushes is written out
 // at once, so the buffer stays small.
 constexpr std::size_t kWriteLimit = 64 * 1024;
-// Twice a second, so that a line shown on screen is on its way to the disk
-// within a second whatever the timer's jitter.
+// Half a second after the first line that waits: a line shown on screen is on
+// its way to the disk within a second whatever the timer's jitter, and a
+// receiver that says nothing wakes nothing.
 constexpr int kFlushIntervalMs = 500;
 
 // The run-time's own codes for using a file in the wrong mode.
@@ -115,8 +116,8 @@ void TDataFile::openForWriting(const std::string& fileName) {
   Buffer.clear();
   FlushTimer = std::make_unique<QTimer>();
   FlushTimer->setInterval(kFlushIntervalMs);
+  FlushTimer->setSingleShot(true);
   QObject::connect(FlushTimer.get(), &QTimer::timeout, Reported([this] { flush(); }));
-  FlushTimer->start();
 }
 
 void TDataFile::openForReading(const std::string& fileName) {
@@ -247,7 +248,9 @@ void TDataFile::writeLine(std::string_view line) {
   if (Mode != TMode::Writing) throw EInOutError(kFileNotOpenForOutput);
   Buffer.append(line);
   Buffer.append("\r\n");
-  if (Buffer.size() >= kWriteLimit) flush();
+  if (Buffer.size() >= kWriteLimit) return flush();
+  // What a full disk held back is tried again with the next line.
+  if (!FlushTimer->isActive()) FlushTimer->start();
 }
 
 void TDataFile::WriteOut(std::string_view bytes) {

@@ -1,6 +1,7 @@
 // The window paints at most once a frame, and nothing that changed within a
 // frame is left unpainted. The flat signal bars show their level from the
-// bottom in the bar's colours.
+// bottom in the bar's colours, and the flat fields their text where their
+// alignment puts it.
 
 #include "app/FramePacer.h"
 
@@ -9,11 +10,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QProgressBar>
 #include <QWidget>
 
-#include "app/SignalBars.h"
+#include "app/FlatPanel.h"
+#include "app/FlatScrollBar.h"
 
 namespace {
 
@@ -51,7 +54,29 @@ TEST(FramePacer, ChangesWithinAFramePaintOnceAndNoneIsLost) {
   EXPECT_LE(window.Paints - before, 3);
 }
 
-TEST(SignalBars, LevelRisesFromTheBottomInTheBarsColours) {
+TEST(FramePacer, WhatChangesDuringAHoldIsPaintedOnceAfterIt) {
+  TCountingWindow window;
+  window.resize(100, 100);
+  TFramePacer pacer(window);
+  window.show();
+  RunEventsFor(3 * TFramePacer::kFrameMs);  // the first frame is done
+  const int before = window.Paints;
+  {
+    TFramePacer::THold hold(pacer);
+    {
+      TFramePacer::THold nested(pacer);
+      window.repaint();
+    }
+    window.repaint();
+    window.update();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.Paints, before) << "nothing while held";
+  }
+  RunEventsFor(3 * TFramePacer::kFrameMs);
+  EXPECT_EQ(window.Paints - before, 1);
+}
+
+TEST(FlatPanel, BarLevelRisesFromTheBottomInTheBarsColours) {
   QWidget panel;
   auto* bar = new QProgressBar(&panel);
   bar->setOrientation(Qt::Vertical);
@@ -61,7 +86,7 @@ TEST(SignalBars, LevelRisesFromTheBottomInTheBarsColours) {
   palette.setColor(QPalette::Base, Qt::yellow);
   palette.setColor(QPalette::Highlight, Qt::blue);
   bar->setPalette(palette);
-  PaintSignalBarsFlat(panel);
+  PaintPanelFlat(panel);
   const struct {
     const char* legend;
     int value;
@@ -76,6 +101,69 @@ TEST(SignalBars, LevelRisesFromTheBottomInTheBarsColours) {
     const QImage image = bar->grab().toImage();
     EXPECT_EQ(image.pixelColor(8, 3), c.top) << c.legend;
     EXPECT_EQ(image.pixelColor(8, 38), c.bottom) << c.legend;
+  }
+}
+
+TEST(FlatScrollBar, HandleFollowsTheValue) {
+  TFlatScrollBar bar(Qt::Vertical, nullptr);
+  bar.setRange(0, 100);
+  bar.setPageStep(100);  // a handle of half the groove
+  bar.resize(16, 200);
+  bar.setValue(0);
+  const QImage top = bar.grab().toImage();
+  bar.setValue(100);
+  const QImage bottom = bar.grab().toImage();
+  // Rows 40 and 160 swap between the handle and the bare groove.
+  EXPECT_NE(top.pixelColor(8, 40), top.pixelColor(8, 160));
+  EXPECT_EQ(top.pixelColor(8, 40), bottom.pixelColor(8, 160));
+  EXPECT_EQ(top.pixelColor(8, 160), bottom.pixelColor(8, 40));
+}
+
+// The columns of a field's image that hold ink of its text colour.
+std::pair<int, int> InkColumns(const QImage& image, const QColor& background) {
+  int first = image.width(), last = -1;
+  for (int x = 2; x < image.width() - 2; ++x)
+    for (int y = 2; y < image.height() - 2; ++y)
+      if (image.pixelColor(x, y) != background) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  return {first, last};
+}
+
+TEST(FlatPanel, FieldShowsItsTextWhereItsAlignmentSaysOnItsColour) {
+  QWidget panel;
+  auto* field = new QLineEdit(&panel);
+  field->setGeometry(0, 0, 120, 21);
+  field->setReadOnly(true);
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Base, Qt::yellow);
+  field->setPalette(palette);
+  PaintPanelFlat(panel);
+  const struct {
+    const char* legend;
+    QString text;
+    Qt::Alignment alignment;
+    int inkFrom, inkTo;  // where the ink must lie
+  } cases[] = {
+      {"empty: the colour alone", "", Qt::AlignLeft, 120, -1},
+      {"left", "12:34:56", Qt::AlignLeft, 2, 60},
+      {"right", "12:34:56", Qt::AlignRight, 60, 118},
+      {"a new text of the same field", "8", Qt::AlignRight, 100, 118},
+  };
+  for (const auto& c : cases) {
+    field->setAlignment(c.alignment | Qt::AlignVCenter);
+    field->setText(c.text);
+    const QImage image = field->grab().toImage();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::yellow)) << c.legend;
+    const auto [first, last] = InkColumns(image, Qt::yellow);
+    if (c.text.isEmpty()) {
+      EXPECT_GT(first, last) << c.legend;
+      continue;
+    }
+    EXPECT_GE(first, c.inkFrom) << c.legend;
+    EXPECT_LE(last, c.inkTo) << c.legend;
+    EXPECT_LT(first, last) << c.legend;
   }
 }
 

@@ -42,6 +42,13 @@ TEST(MainFormLayout, LongStatusTextIsElidedNotWidened) {
   source->setText("No source");
   EXPECT_EQ(source->ShownText(), "No source");
   EXPECT_TRUE(source->FullTextTip().isEmpty()) << "a text that fits has no tip";
+  // A short text gets the width it asks for, to the fraction of a pixel.
+  auto* rate = harness.Find<TElidedLabel>("RateStatus");
+  for (const QString text : {"0.0 lines/s", "12.5 lines/s", "100.0 lines/s", "7 lines/s"}) {
+    rate->setText(text);
+    QApplication::processEvents();
+    EXPECT_EQ(rate->ShownText().toStdString(), text.toStdString());
+  }
 }
 
 }  // namespace

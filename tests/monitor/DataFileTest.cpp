@@ -169,6 +169,13 @@ TEST_F(DataFileTest, BufferedLinesReachTheDiskWithinAboutASecond) {
   }
   EXPECT_EQ(ReadRaw(path), "first\r\n");
   EXPECT_LT(waited.elapsed(), 1000);
+  file.writeLine("second");  // the timer starts again for it
+  waited.start();
+  while (ReadRaw(path).size() < 15 && waited.elapsed() < 3000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  EXPECT_EQ(ReadRaw(path), "first\r\nsecond\r\n");
+  EXPECT_LT(waited.elapsed(), 1000);
   file.close();
 }
 
