@@ -25,23 +25,30 @@ class TFlatPainter : public QObject {
       return true;
     }
     auto* field = qobject_cast<QLineEdit*>(watched);
-    if (!field || field->hasSelectedText() || field->hasFocus()) return false;
-    PaintField(*field);
-    return true;
+    if (!field) return false;
+    if (!field->hasSelectedText() && !field->hasFocus()) {
+      PaintField(*field);
+      return true;
+    }
+    // The style's field, which leaves its rounded corners to what is behind.
+    QPainter(field).fillRect(field->rect(), field->palette().color(QPalette::Window));
+    return false;
   }
 
  private:
   static QRect Inside(const QWidget& control) { return control.rect().adjusted(1, 1, -1, -1); }
 
-  static void PaintFrame(QPainter& painter, const QWidget& control) {
-    painter.setPen(control.palette().color(QPalette::Mid));
-    painter.drawRect(control.rect().adjusted(0, 0, -1, -1));
+  // The frame's colour under the whole control, the inside painted over it:
+  // two plain fills, which a raster surface does fastest.
+  static void PaintFrame(QPainter& painter, const QWidget& control, const QColor& inside) {
+    painter.fillRect(control.rect(), control.palette().color(QPalette::Mid));
+    painter.fillRect(Inside(control), inside);
   }
 
   static void PaintBar(QProgressBar& bar) {
     QPainter painter(&bar);
     const QRect inside = Inside(bar);
-    painter.fillRect(inside, bar.palette().color(QPalette::Base));
+    PaintFrame(painter, bar, bar.palette().color(QPalette::Base));
     const int range = bar.maximum() - bar.minimum();
     if (range > 0 && bar.value() > bar.minimum()) {
       const bool upright = bar.orientation() == Qt::Vertical;
@@ -52,15 +59,13 @@ class TFlatPainter : public QObject {
                   : QRect(inside.left(), inside.top(), filled, inside.height());
       painter.fillRect(level, bar.palette().color(QPalette::Highlight));
     }
-    PaintFrame(painter, bar);
   }
 
   void PaintField(QLineEdit& field) {
     QPainter painter(&field);
     const QRect inside = Inside(field);
     const QPalette& colours = field.palette();
-    painter.fillRect(inside, colours.color(QPalette::Base));
-    PaintFrame(painter, field);
+    PaintFrame(painter, field, colours.color(QPalette::Base));
     const QString text = field.displayText();
     if (text.isEmpty()) return;
     QStaticText& shown = Texts[&field];
@@ -87,8 +92,13 @@ class TFlatPainter : public QObject {
 
 }  // namespace
 
+// Each control paints every pixel of itself, so nothing behind it is painted
+// first.
 void PaintPanelFlat(QWidget& panel) {
   auto* painter = new TFlatPainter(&panel);
-  for (QProgressBar* bar : panel.findChildren<QProgressBar*>()) bar->installEventFilter(painter);
-  for (QLineEdit* field : panel.findChildren<QLineEdit*>()) field->installEventFilter(painter);
+  for (QWidget* control : panel.findChildren<QWidget*>()) {
+    if (!qobject_cast<QProgressBar*>(control) && !qobject_cast<QLineEdit*>(control)) continue;
+    control->installEventFilter(painter);
+    control->setAttribute(Qt::WA_OpaquePaintEvent);
+  }
 }

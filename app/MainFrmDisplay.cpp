@@ -4,9 +4,11 @@
 
 #include <QColor>
 #include <QLineEdit>
-#include <QMultiHash>
 #include <QProgressBar>
 #include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "app/MainFrm.h"
 #include "format/FormatRoutines.h"
@@ -74,33 +76,43 @@ class TFieldMap : public QObject {
   explicit TFieldMap(TMainForm& form) : QObject(&form) {
     setObjectName(kName);
     const QWidget& panel = *form.centralWidget();
-    for (auto* field : panel.findChildren<QLineEdit*>()) Fields.insert(field->objectName(), field);
-    for (auto* bar : panel.findChildren<QProgressBar*>()) Bars.insert(bar->objectName(), bar);
+    for (auto* field : panel.findChildren<QLineEdit*>())
+      Fields[field->objectName().toStdString()].push_back(field);
+    for (auto* bar : panel.findChildren<QProgressBar*>())
+      Bars[bar->objectName().toStdString()].push_back(bar);
   }
 
   void Apply(const TFieldUpdate& update, const QColor& buttonFace) const {
-    const QString name = QString::fromStdString(update.Name);
     const QColor colour = ColourOf(update.Colour, buttonFace);
     switch (update.Kind) {
       case TFieldUpdate::TKind::Text:
-        for (auto it = Fields.find(name); it != Fields.end() && it.key() == name; ++it)
-          SetText(*it.value(), QString::fromStdString(update.Text));
+        for (QLineEdit* field : Named(Fields, update.Name))
+          SetText(*field, QString::fromStdString(update.Text));
         break;
       case TFieldUpdate::TKind::Colour:
-        for (auto it = Fields.find(name); it != Fields.end() && it.key() == name; ++it)
-          PaintField(*it.value(), colour);
+        for (QLineEdit* field : Named(Fields, update.Name)) PaintField(*field, colour);
         break;
       case TFieldUpdate::TKind::Bar:
-        for (auto it = Bars.find(name); it != Bars.end() && it.key() == name; ++it)
-          SetBar(*it.value(), update.Position, colour);
+        for (QProgressBar* bar : Named(Bars, update.Name)) SetBar(*bar, update.Position, colour);
         break;
     }
   }
 
  private:
+  template <typename TControl>
+  using TByName = std::unordered_map<std::string, std::vector<TControl*>>;
+
+  template <typename TControl>
+  static const std::vector<TControl*>& Named(const TByName<TControl>& map,
+                                             const std::string& name) {
+    static const std::vector<TControl*> kNone;
+    const auto found = map.find(name);
+    return found == map.end() ? kNone : found->second;
+  }
+
   static constexpr const char* kName = "FieldMap";
-  QMultiHash<QString, QLineEdit*> Fields;
-  QMultiHash<QString, QProgressBar*> Bars;
+  TByName<QLineEdit> Fields;
+  TByName<QProgressBar> Bars;
 };
 
 void ApplyFieldUpdates(TMainForm& form, const TFieldUpdates& updates) {

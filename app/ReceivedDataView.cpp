@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFontDatabase>
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -133,6 +134,14 @@ void TReceivedDataView::UpdateMetrics() {
   // Glyphs sit at fractional advances; whole pixels would drift over a line.
   CharWidth = std::max(1.0, QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M')));
   Ascent = metrics.ascent();
+  Glyphs = QRawFont::fromFont(font());
+  QString bytes(static_cast<qsizetype>(GlyphOf.size()), Qt::Uninitialized);
+  for (std::size_t code = 0; code < GlyphOf.size(); ++code)
+    bytes[static_cast<qsizetype>(code)] = QChar(code < 32 ? ' ' : static_cast<char16_t>(code));
+  const QList<quint32> indexes = Glyphs.glyphIndexesForString(bytes);
+  GlyphOf.fill(0);
+  if (Glyphs.isValid() && indexes.size() == bytes.size())
+    std::copy(indexes.begin(), indexes.end(), GlyphOf.begin());
 }
 
 void TReceivedDataView::UpdateRanges(bool followBottom) {
@@ -188,8 +197,25 @@ void TReceivedDataView::PaintRow(QPainter& painter, std::size_t row, int y) cons
   int offset = horizontalScrollBar()->value();
   auto firstChar = static_cast<std::size_t>(std::max(0, offset - kMargin) / CharWidth);
   auto chars = static_cast<std::size_t>(viewport()->width() / CharWidth + 2);
-  double x = kMargin - offset + static_cast<double>(firstChar) * CharWidth;
-  painter.drawText(QPointF(x, y + Ascent), VisibleText(Lines.Line(row), firstChar, chars));
+  const QPointF origin(kMargin - offset + static_cast<double>(firstChar) * CharWidth, y + Ascent);
+  const std::string_view line = Lines.Line(row);
+  if (firstChar >= line.size()) return;
+  const std::string_view part = line.substr(firstChar, chars);
+  QList<quint32> glyphs(static_cast<qsizetype>(part.size()));
+  QList<QPointF> positions(static_cast<qsizetype>(part.size()));
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    const quint32 glyph = GlyphOf[static_cast<unsigned char>(part[i])];
+    // A character the font lacks is left to the text engine, which finds it
+    // in another font.
+    if (glyph == 0) return painter.drawText(origin, VisibleText(line, firstChar, chars));
+    glyphs[static_cast<qsizetype>(i)] = glyph;
+    positions[static_cast<qsizetype>(i)] = QPointF(static_cast<double>(i) * CharWidth, 0);
+  }
+  QGlyphRun run;
+  run.setRawFont(Glyphs);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  painter.drawGlyphRun(origin, run);
 }
 
 void TReceivedDataView::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,8 @@
 // (see TReceivedLineStore); the view shows them all the same.
 
 #include <QAbstractScrollArea>
+#include <QRawFont>
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -73,6 +75,11 @@ class TReceivedDataView : public QAbstractScrollArea {
   int RowHeight = 1;
   double CharWidth = 1;
   int Ascent = 0;
+  // The font's glyph of each byte (a space for control characters; 0 where
+  // the font has none), so that a row of a fixed-pitch font is drawn glyph by
+  // glyph without being shaped as text at every paint.
+  QRawFont Glyphs;
+  std::array<quint32, 256> GlyphOf{};
   // The selection runs from the anchor to the current row; -1: none.
   long long Anchor = -1;
   long long Current = -1;
