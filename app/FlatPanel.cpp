@@ -19,6 +19,9 @@ class TFlatPainter : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // The style polishes some controls see-through; these are not.
+    if (event->type() == QEvent::Polish)
+      static_cast<QWidget*>(watched)->setAttribute(Qt::WA_OpaquePaintEvent);
     if (event->type() != QEvent::Paint) return false;
     if (auto* bar = qobject_cast<QProgressBar*>(watched)) {
       PaintBar(*bar);

@@ -1,5 +1,6 @@
 #include "app/FlatScrollBar.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
 
@@ -12,6 +13,14 @@ constexpr int kGrooveShade = 108;
 
 TFlatScrollBar::TFlatScrollBar(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent) {}
+
+// Every pixel is painted, so nothing behind needs to be; set after the style
+// has polished the bar, as it makes scroll bars see-through.
+bool TFlatScrollBar::event(QEvent* event) {
+  const bool handled = QScrollBar::event(event);
+  if (event->type() == QEvent::Polish) setAttribute(Qt::WA_OpaquePaintEvent);
+  return handled;
+}
 
 void TFlatScrollBar::paintEvent(QPaintEvent*) {
   QStyleOptionSlider option;

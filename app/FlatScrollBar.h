@@ -13,5 +13,6 @@ class TFlatScrollBar : public QScrollBar {
   TFlatScrollBar(Qt::Orientation orientation, QWidget* parent);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 };
