@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <cmath>
 
 namespace {
 
@@ -14,6 +15,7 @@ constexpr int kMargin = 2;
 
 TElidedLabel::TElidedLabel(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  Whole.setTextFormat(Qt::PlainText);
   Shown.setTextFormat(Qt::PlainText);
 }
 
@@ -21,7 +23,7 @@ void TElidedLabel::setText(const QString& text) {
   if (text == Text) return;
   Text = text;
   ShownWidth = -1;
-  const int width = MeasureText();
+  const int width = LayOut();
   if (width != TextWidth) {
     TextWidth = width;
     updateGeometry();
@@ -37,8 +39,12 @@ void TElidedLabel::SetWarning(bool warning) {
   setFont(weight);  // a new width, and so a new layout
 }
 
-int TElidedLabel::MeasureText() const {
-  return Text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(Text);
+// The whole text laid out once, for its width and for painting it when it
+// fits.
+int TElidedLabel::LayOut() {
+  Whole.setText(Text);
+  Whole.prepare(QTransform(), font());
+  return Text.isEmpty() ? 0 : static_cast<int>(std::ceil(Whole.size().width()));
 }
 
 // Eliding measures in fractions of a pixel, the layout in whole ones: a text
@@ -65,15 +71,17 @@ QSize TElidedLabel::minimumSizeHint() const {
 
 void TElidedLabel::paintEvent(QPaintEvent*) {
   if (Text.isEmpty()) return;
-  if (ShownWidth != width()) {
+  const bool fits = TextWidth <= width() - 2 * kMargin;
+  if (!fits && ShownWidth != width()) {
     ShownWidth = width();
     Shown.setText(ShownText());
     Shown.prepare(QTransform(), font());
   }
+  const QStaticText& shown = fits ? Whole : Shown;
   QPainter painter(this);
   painter.setPen(Warning ? QColor(0xc0, 0, 0) : palette().color(QPalette::WindowText));
-  const qreal y = (height() - Shown.size().height()) / 2;
-  painter.drawStaticText(QPointF(kMargin, y), Shown);
+  const qreal y = (height() - shown.size().height()) / 2;
+  painter.drawStaticText(QPointF(kMargin, y), shown);
 }
 
 bool TElidedLabel::event(QEvent* event) {
@@ -87,7 +95,7 @@ bool TElidedLabel::event(QEvent* event) {
   }
   if (event->type() == QEvent::FontChange) {
     ShownWidth = -1;
-    TextWidth = MeasureText();
+    TextWidth = LayOut();
   }
   return QWidget::event(event);
 }

@@ -33,12 +33,13 @@ class TElidedLabel : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  int MeasureText() const;
+  int LayOut();
 
   QString Text;
   int TextWidth = 0;
   bool Warning = false;
+  QStaticText Whole;
   // The elided text as last laid out, and the width it was elided to.
-  mutable QStaticText Shown;
-  mutable int ShownWidth = -1;
+  QStaticText Shown;
+  int ShownWidth = -1;
 };
