@@ -28,6 +28,7 @@ class QLabel;
 class QTimer;
 class TElidedLabel;
 class TFieldFormatsForm;
+class TFramePacer;
 class TGeneralOptionsForm;
 class TPortsForm;
 class TPositionForm;
@@ -41,7 +42,6 @@ class TSatellitesForm;
 class TSeekBar;
 class TSendCommandForm;
 class TShareForm;
-class TFramePacer;
 class TStatisticsForm;
 class TUserGuideForm;
 

@@ -94,10 +94,9 @@ void TMainForm::ShowModeIndicator(bool visible) {
   ShowTaskbarIcon(visible);
 }
 
-// The taskbar icon blinks with the mode indicator. The taskbar shows the main
-// window's platform window's icon: setting the application's would touch
-// every window of the program, and the widget's every control of the window,
-// at every blink.
+// The taskbar icon blinks with the mode indicator. It is set on the window
+// the platform shows: a widget's icon is passed on to every control it holds,
+// and the application's to every window, at every blink.
 void TMainForm::ShowTaskbarIcon(bool shown) {
   if (QWindow* window = windowHandle()) window->setIcon(shown ? SavedIcon : QIcon());
 }
