@@ -4,45 +4,47 @@
 #include <iterator>
 
 void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
+  TKind kind;
   switch (result) {
     case srGGA:
+      kind = kGGA;
       GGA = decoder.GGA;
       if (!QualityText(GGA.Quality).empty()) KnownQuality = GGA.Quality;
-      LastNoted[kGGA] = ++Noted;
       break;
     case srRMC:
+      kind = kRMC;
       RMC = decoder.RMC;
-      LastNoted[kRMC] = ++Noted;
       break;
     case srGSA:
+      kind = kGSA;
       GSA = decoder.GSA;
       GSVAtGSA = decoder.GSV;
       UsedNow = UsedTextsFor(GSA, GSVAtGSA);
-      LastNoted[kGSA] = ++Noted;
       break;
     case srGSV:
+      kind = kGSV;
       GSV = decoder.GSV;
       UsedAtGSV = UsedNow;
-      LastNoted[kGSV] = ++Noted;
       break;
     case srRME:
+      kind = kRME;
       RME = decoder.RME;
-      LastNoted[kRME] = ++Noted;
       break;
     default:
-      break;
+      return;
   }
+  LastNoted[kind] = ++Noted;
+}
+
+const TUsedTexts& TShownFix::Used(const TMonitorOptions& options) const {
+  static const TUsedTexts kNone;
+  return options.IgnoreGSA ? kNone : UsedNow;
 }
 
 // A kind's last line writes every field its kind writes (a GGA of unknown
 // quality apart, which leaves the quality as it was), so the kinds' last
 // writes in the order of their last lines leave each field as all the lines
 // did.
-const TUsedTexts& TShownFix::Used(const TMonitorOptions& options) const {
-  static const TUsedTexts kNone;
-  return options.IgnoreGSA ? kNone : UsedNow;
-}
-
 TFieldUpdates TShownFix::Whole(const TFieldFormats& formats, const TMonitorOptions& options) const {
   const std::array<bool, kKinds> heldBack = {options.IgnoreGGA, options.IgnoreRMC,
                                              options.IgnoreGSA, options.IgnoreGSV, false};
