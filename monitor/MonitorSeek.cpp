@@ -29,11 +29,10 @@ TTickResult TMonitor::JumpTo(size_t epoch) {
     if (!IsReplaying || !index || index->Size() == 0) return;
     const size_t target = std::min(epoch, index->Size() - 1);
     JumpedTo = target;
-    WaitingJump.reset();
-    if (CanJumpNow(index->Epochs()[target].Offset))
-      return Jump(index->Epochs()[target].Offset, result);
     WaitingJump = target;
-    result.Notice = "Seeking to " + index->PositionText(target, index->SpansDays()) + "...";
+    TakeWaitingJump(result);
+    if (WaitingJump)
+      result.Notice = "Seeking to " + index->PositionText(target, index->SpansDays()) + "...";
   });
 }
 
