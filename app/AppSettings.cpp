@@ -4,7 +4,7 @@
 
 #include "common/Settings.h"
 #include "format/FieldFormatSettings.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 namespace {
 

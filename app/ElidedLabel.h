@@ -18,7 +18,6 @@ class TElidedLabel : public QWidget {
   void setText(const QString& text);
   // Bold and red, for a state the user should notice.
   void SetWarning(bool warning);
-  bool IsWarning() const { return Warning; }
 
   // What is painted: text() as far as it fits.
   QString ShownText() const;

@@ -15,13 +15,13 @@ TModeCaption::TModeCaption(QWidget* parent) : QLabel(parent) {
 }
 
 void TModeCaption::SetLit(bool lit) {
-  if (Lit == lit) return;
-  Lit = lit;
+  if (LitNow == lit) return;
+  LitNow = lit;
   update();
 }
 
 void TModeCaption::paintEvent(QPaintEvent*) {
-  if (!Lit) return;  // the background alone, filled by Qt
+  if (!LitNow) return;  // the background alone, filled by Qt
   if (Shown.text() != text()) {
     Shown.setText(text());
     Shown.prepare(QTransform(), font());

@@ -15,14 +15,14 @@ class TModeCaption : public QLabel {
   explicit TModeCaption(QWidget* parent = nullptr);
 
   // Whether the text shows now; the caption starts dark.
-  bool IsLit() const { return Lit; }
+  bool Lit() const { return LitNow; }
   void SetLit(bool lit);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool Lit = false;
+  bool LitNow = false;
   // The text laid out once, not at every blink.
   QStaticText Shown;
 };

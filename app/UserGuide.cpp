@@ -5,8 +5,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "app/KeptPlace.h"
-
 QStringList UserGuideCandidates(const QString& programFolder) {
   return {QStringLiteral("/usr/share/doc/tolvane/README.md"),
           programFolder + "/../share/doc/tolvane/README.md", programFolder + "/README.md"};
@@ -19,8 +17,8 @@ QString FindUserGuide(const QStringList& candidates) {
   return {};
 }
 
-TUserGuideForm::TUserGuideForm(const TAppSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window), Text(new QTextBrowser(this)) {
+TUserGuideWindow::TUserGuideWindow(const TAppSettings& settings, QWidget* parent)
+    : TToolWindow(parent), Text(new QTextBrowser(this)) {
   setObjectName("UserGuide");
   setWindowTitle(tr("Tolvane User Guide"));
   Text->setObjectName("UserGuideText");
@@ -29,10 +27,10 @@ TUserGuideForm::TUserGuideForm(const TAppSettings& settings, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Text);
   resize(760, 640);
-  Place = new TKeptPlace(*this, settings, "UserGuide");
+  KeepPlace(settings, "UserGuide");
 }
 
-void TUserGuideForm::Load(const QString& path) {
+void TUserGuideWindow::Load(const QString& path) {
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
     Text->setPlainText(

@@ -8,8 +8,9 @@
 
 #include "app/AppSettings.h"
 
+#include "app/ToolWindow.h"
+
 class QTextBrowser;
-class TKeptPlace;
 
 // Where the README may be, in the order looked at, for a program in
 // `programFolder`: the package's copy, one under the program's own prefix,
@@ -18,11 +19,11 @@ QStringList UserGuideCandidates(const QString& programFolder);
 // The first candidate that exists; empty for none.
 QString FindUserGuide(const QStringList& candidates);
 
-class TUserGuideForm : public QWidget {
+class TUserGuideWindow : public TToolWindow {
   Q_OBJECT
 
  public:
-  TUserGuideForm(const TAppSettings& settings, QWidget* parent = nullptr);
+  TUserGuideWindow(const TAppSettings& settings, QWidget* parent = nullptr);
 
   // Reads the file afresh; a missing or unreadable one says so in the window.
   void Load(const QString& path);
@@ -30,5 +31,4 @@ class TUserGuideForm : public QWidget {
 
  private:
   QTextBrowser* Text;
-  TKeptPlace* Place;
 };

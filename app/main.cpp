@@ -8,15 +8,15 @@
 
 #include "app/ErrorReport.h"
 #include "app/Images.h"
-#include "app/MainFrm.h"
-#include "format/FieldFormatsFrm.h"
+#include "app/MainWindow.h"
+#include "format/FieldFormatsDialog.h"
 #include "format/LocaleFormats.h"
-#include "options/GeneralOptionsFrm.h"
-#include "options/MqttFrm.h"
-#include "options/PortsFrm.h"
-#include "options/ReplayRateFrm.h"
-#include "options/ShareFrm.h"
-#include "source/SendCommandFrm.h"
+#include "options/GeneralOptionsDialog.h"
+#include "options/MqttDialog.h"
+#include "options/PortsDialog.h"
+#include "options/ReplayRateDialog.h"
+#include "options/ShareDialog.h"
+#include "source/SendCommandDialog.h"
 #include "source/StopSignals.h"
 
 namespace {
@@ -35,17 +35,17 @@ int Run(int argc, char** argv) {
     QApplication::closeAllWindows();
     QCoreApplication::quit();
   });
-  TMainForm mainForm;
+  TMainWindow mainForm;
   mainForm.SetLocaleFormats(SystemLocaleFormats());
   // Parented to the main window: centred on it, and destroyed after it.
   TMainDialogs dialogs;
-  dialogs.ReplayRate = new TReplayRateForm(&mainForm);
-  dialogs.GeneralOptions = new TGeneralOptionsForm(&mainForm);
-  dialogs.SendCommand = new TSendCommandForm(mainForm.PortSource(), &mainForm);
-  dialogs.FieldFormats = new TFieldFormatsForm(&mainForm);
-  dialogs.Ports = new TPortsForm(&mainForm);
-  dialogs.Share = new TShareForm(&mainForm);
-  dialogs.Mqtt = new TMqttForm(&mainForm);
+  dialogs.ReplayRate = new TReplayRateDialog(&mainForm);
+  dialogs.GeneralOptions = new TGeneralOptionsDialog(&mainForm);
+  dialogs.SendCommand = new TSendCommandDialog(mainForm.PortSource(), &mainForm);
+  dialogs.FieldFormats = new TFieldFormatsDialog(&mainForm);
+  dialogs.Ports = new TPortsDialog(&mainForm);
+  dialogs.Share = new TShareDialog(&mainForm);
+  dialogs.Mqtt = new TMqttDialog(&mainForm);
   mainForm.SetDialogs(dialogs);
   // Arguments as the system gave them: file names stay in its own encoding.
   mainForm.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));

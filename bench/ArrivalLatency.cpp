@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/MainFrm.h"
+#include "app/MainWindow.h"
 #include "app/ReceivedDataView.h"
 #include "common/Routines.h"
 
@@ -61,7 +61,7 @@ void BM_ArrivalToView(benchmark::State& state) {
   const int far = OpenPseudoTerminal(path);
   if (far < 0) return state.SkipWithError("no pseudo-terminal");
   qputenv("TOLVANE_COM1", QByteArray::fromStdString(path));
-  TMainForm window;
+  TMainWindow window;
   window.show();
   window.SetComPortIndex(0);
   window.openSelectedPort();

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
-#include "app/ChartsFrm.h"
+#include "app/ChartsWindow.h"
 #include "history/ChartData.h"
 #include "history/EpochHistory.h"
 
@@ -69,7 +69,7 @@ const THistory& Day() {
 
 void Repaint(benchmark::State& state, bool means) {
   TAppSettings settings;
-  TChartsForm form(settings);
+  TChartsWindow form(settings);
   form.resize(1000, 760);
   form.show();
   form.findChild<QCheckBox*>("MeanCheck")->setChecked(means);
@@ -114,7 +114,7 @@ BENCHMARK(ChartsReduceDay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 void ChartsLiveRefresh(benchmark::State& state) {
   THistory history = Day();
   TAppSettings settings;
-  TChartsForm form(settings);
+  TChartsWindow form(settings);
   form.resize(1000, 760);
   form.show();
   form.SetHistory(history);

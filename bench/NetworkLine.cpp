@@ -9,7 +9,7 @@
 #include <string>
 
 #include "monitor/Monitor.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/support/LoopbackPeer.h"
 
 namespace {
@@ -25,7 +25,7 @@ void EnsureApplication() {
   static QCoreApplication application(argc, argv);
 }
 // A source on COM1 connected to `peer`, or nothing.
-bool Connect(TSerial& source, const TLoopbackPeer& peer) {
+bool Connect(TPortSlot& source, const TLoopbackPeer& peer) {
   qputenv("TOLVANE_COM1", QByteArray("tcp://127.0.0.1:") + QByteArray::number(peer.Port));
   source.Open();
   for (int turn = 0; turn < 5000 && source.LinkState() != TLinkState::Connected; ++turn)
@@ -34,7 +34,7 @@ bool Connect(TSerial& source, const TLoopbackPeer& peer) {
 }
 
 // One arrival of a network source; the lines it took.
-int Tick(TSerial& source) {
+int Tick(TPortSlot& source) {
   QCoreApplication::processEvents();
   int taken = 0;
   while (taken < TMonitor::kLinesPerArrival && source.ReadLine()) ++taken;
@@ -46,7 +46,7 @@ void LinesThroughATick(benchmark::State& state) {
   std::string chunk;
   while (chunk.size() < 64 * 1024) chunk += kSentence;
   TLoopbackPeer peer(chunk, kEndless);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   if (!Connect(source, peer)) return state.SkipWithError("no connection");
   int64_t lines = 0;
   for (auto _ : state) lines += Tick(source);
@@ -59,7 +59,7 @@ void LinesThroughATick(benchmark::State& state) {
 void Flood(benchmark::State& state, const std::string& chunk) {
   EnsureApplication();
   TLoopbackPeer peer(chunk, kEndless);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   if (!Connect(source, peer)) return state.SkipWithError("no connection");
   for (int i = 0; i < 1000; ++i) Tick(source);
   const long before = ResidentKiB();

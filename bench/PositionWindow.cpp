@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "app/AppSettings.h"
-#include "app/PositionFrm.h"
+#include "app/PositionWindow.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ THistory HistoryOf(size_t epochs) {
 
 void PositionWindowRefresh(benchmark::State& state) {
   const THistory history = HistoryOf(static_cast<size_t>(state.range(0)));
-  TPositionForm form{TAppSettings()};
+  TPositionWindow form{TAppSettings()};
   form.resize(1150, 780);
   form.ShowHistory(history);
   QImage image(form.size(), QImage::Format_ARGB32_Premultiplied);
@@ -46,7 +46,7 @@ BENCHMARK(PositionWindowRefresh)->Arg(3'600)->Arg(86'400)->Unit(benchmark::kMill
 
 void PositionWindowFigures(benchmark::State& state) {
   const THistory history = HistoryOf(static_cast<size_t>(state.range(0)));
-  TPositionForm form{TAppSettings()};
+  TPositionWindow form{TAppSettings()};
   form.resize(1150, 780);
   form.ShowHistory(history);
   for (auto _ : state) form.Refresh();

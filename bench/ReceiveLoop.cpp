@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/MainFrm.h"
+#include "app/MainWindow.h"
 #include "common/Routines.h"
 
 namespace {
@@ -49,10 +49,10 @@ void BM_ReplayedLineTick(benchmark::State& state) {
   Application();
   QTemporaryDir folder;
   const std::string path = WriteReplayFile(folder, 2000);
-  TMainForm window;
+  TMainWindow window;
   window.ReceiveTimer()->stop();
   for (auto _ : state) {
-    if (!window.Monitor().Replaying()) {
+    if (!window.Receiver().Replaying()) {
       state.PauseTiming();
       window.StartReplay(path);
       state.ResumeTiming();
@@ -65,7 +65,7 @@ BENCHMARK(BM_ReplayedLineTick);
 
 void BM_IdleTick(benchmark::State& state) {
   Application();
-  TMainForm window;
+  TMainWindow window;
   window.ReceiveTimer()->stop();
   for (auto _ : state) window.onReceiveTick();
 }

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/SerialDevice.h"
 
 namespace {
@@ -44,7 +44,7 @@ class TStreamDevice : public ISerialDevice {
 
 void ReadLineAt(benchmark::State& state) {
   const auto perRead = static_cast<size_t>(state.range(0));
-  TSerial port([] { return 0; }, [perRead] { return std::make_unique<TStreamDevice>(perRead); });
+  TPortSlot port([] { return 0; }, [perRead] { return std::make_unique<TStreamDevice>(perRead); });
   port.Open();
   // Fill the buffer to its steady state before timing.
   for (int i = 0; i < 1000; ++i) benchmark::DoNotOptimize(port.ReadLine());

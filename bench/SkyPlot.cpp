@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
-#include "app/SatellitesFrm.h"
+#include "app/SatellitesWindow.h"
 #include "app/SatellitesTable.h"
 #include "app/SkyPlot.h"
 #include "common/Routines.h"
@@ -78,7 +78,7 @@ void TakeSeries(TSkyModel& sky, const TSeriesPlan& plan, char signal, int snr) {
 // then a repaint of the whole window (plot and table).
 void SatellitesWindowUpdate(benchmark::State& state) {
   TAppSettings settings;
-  TSatellitesForm form(settings);
+  TSatellitesWindow form(settings);
   form.resize(1000, 560);
   form.show();
   QImage image(form.size() * form.devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);

@@ -31,8 +31,8 @@ TDecimalsSpinBox::TDecimalsSpinBox(QWidget* parent) : QSpinBox(parent) {
   // Typing reaches the text directly; steps and setValue rewrite it with the
   // line edit's signals blocked, so both roads are watched.
   connect(lineEdit(), &QLineEdit::textChanged, this,
-          [this](const QString&) { emit DecimalsChanged(Decimals()); });
-  connect(this, &QSpinBox::valueChanged, this, [this](int) { emit DecimalsChanged(Decimals()); });
+          [this](const QString&) { emit decimalsChanged(Decimals()); });
+  connect(this, &QSpinBox::valueChanged, this, [this](int) { emit decimalsChanged(Decimals()); });
 }
 
 int TDecimalsSpinBox::Decimals() const {
@@ -69,7 +69,7 @@ void TDecimalsSpinBox::focusOutEvent(QFocusEvent* event) {
   if (lineEdit()->text() != QString::number(bounded)) {
     setValue(bounded);
     lineEdit()->setText(QString::number(bounded));
-    emit DecimalsChanged(Decimals());
+    emit decimalsChanged(Decimals());
   }
   QSpinBox::focusOutEvent(event);
 }

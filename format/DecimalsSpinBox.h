@@ -21,7 +21,7 @@ class TDecimalsSpinBox : public QSpinBox {
 
  signals:
   // Each time the text changes, by typing, stepping or setValue.
-  void DecimalsChanged(int decimals);
+  void decimalsChanged(int decimals);
 
  protected:
   QValidator::State validate(QString& input, int& pos) const override;

@@ -34,7 +34,7 @@ void TMonitor::OpenPort(int index) {
   State.Counts.Reset();
   ClosePort();
   ClearEpochs();
-  auto port = std::make_unique<TSerial>([index] { return index; }, DeviceFactory, Providers);
+  auto port = std::make_unique<TPortSlot>([index] { return index; }, DeviceFactory, Providers);
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });
@@ -54,7 +54,7 @@ void TMonitor::ClosePort() {
   if (!SerialPort) return;
   // Taken out first, so that nothing can reach a port that is going away,
   // even when closing it fails.
-  const std::unique_ptr<TSerial> port = std::move(SerialPort);
+  const std::unique_ptr<TPortSlot> port = std::move(SerialPort);
   State.Counts.EndSource();
   port->Close();
 }

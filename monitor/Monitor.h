@@ -27,7 +27,7 @@
 #include "monitor/MonitorOptions.h"
 #include "monitor/ReceiverState.h"
 #include "monitor/ReplayIndexer.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 // What one step asks of the window, in the order it must be done.
 struct TTickResult {
@@ -78,7 +78,7 @@ class TMonitor {
   // The formats the fix fields are written in.
   void SetFieldFormats(const TFieldFormats& formats) { FieldFormats = formats; }
   // What each port opens; empty for real devices.
-  void SetDeviceFactory(TSerial::TDeviceFactory factory) { DeviceFactory = std::move(factory); }
+  void SetDeviceFactory(TPortSlot::TDeviceFactory factory) { DeviceFactory = std::move(factory); }
   // Where the slots lead and at what baud rate.
   void SetPortProviders(TPortProviders providers) { Providers = std::move(providers); }
   // Called from the event loop when the port has lines (TakeArrived takes
@@ -98,7 +98,7 @@ class TMonitor {
   void OpenPort(int index);
   void ClosePort();
   // The port for the dialogs: nullptr while none is held.
-  TSerial* Port() const { return SerialPort.get(); }
+  TPortSlot* Port() const { return SerialPort.get(); }
 
   // Both throw the data file's error and then leave the monitor as it was.
   void StartLogging(const std::string& fileName);
@@ -225,8 +225,8 @@ class TMonitor {
   std::string ReplayPath;
   uint64_t DroppedSeen = 0;  // the port's dropped bytes already counted
   uint32_t SourceTick = 0;
-  std::unique_ptr<TSerial> SerialPort;
-  TSerial::TDeviceFactory DeviceFactory;
+  std::unique_ptr<TPortSlot> SerialPort;
+  TPortSlot::TDeviceFactory DeviceFactory;
   TPortProviders Providers;
   std::function<void()> OnArrival;
   std::function<void(const TDSREdge&)> OnDSR;

@@ -6,7 +6,7 @@
 TTickResult TMonitor::TakeArrived() {
   return Run([this](TTickResult& result) {
     // A replay owns the loop; the port's lines wait in its bounded buffers.
-    if (IsReplaying || !SerialPort || !SerialPort->IsOpen()) return;
+    if (IsReplaying || !SerialPort || !SerialPort->Opened()) return;
     if (DSRPending) {
       DSRPending = false;
       IModemLines* lines = SerialPort->ModemLines();

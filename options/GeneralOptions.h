@@ -5,7 +5,7 @@
 #include <string>
 
 #include "monitor/MonitorOptions.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 // The rates the dialogs offer, as the General options list them; the fast
 // ones are for receivers that send several constellations at 10 Hz.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 struct TPortChoice {
   std::string Device;    // a device path or URL; empty: the built-in table's

@@ -1,6 +1,6 @@
 #include "source/MqttSource.h"
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 TMqttSource::TMqttSource(TMqttUrl url, std::string text)
     : Url(std::move(url)), Text(std::move(text)) {}

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "source/LineReading.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 TNetworkSource::TNetworkSource(TSourceUrl url, std::string text)
     : Url(std::move(url)), Text(std::move(text)) {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 namespace {
 

@@ -5,6 +5,6 @@
 
 #include <functional>
 
-class TSerial;
+class TPortSlot;
 
-using TPortSource = std::function<TSerial*()>;
+using TPortSource = std::function<TPortSlot*()>;

@@ -4,7 +4,7 @@
 #include "common/Routines.h"
 #include "source/LineReading.h"
 #include "source/PortPermission.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 
 namespace {
 

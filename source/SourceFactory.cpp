@@ -3,7 +3,7 @@
 #include "source/GpsdSource.h"
 #include "source/MqttSource.h"
 #include "source/QtSerialDevice.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/TcpSource.h"
 #include "source/UdpSource.h"
 

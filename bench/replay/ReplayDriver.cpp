@@ -12,9 +12,9 @@
 
 #include "app/AppSettings.h"
 #include "app/ErrorReport.h"
-#include "app/MainFrm.h"
+#include "app/MainWindow.h"
 #include "format/LocaleFormats.h"
-#include "options/ReplayRateFrm.h"
+#include "options/ReplayRateDialog.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -26,12 +26,12 @@ int main(int argc, char** argv) {
   TApplication application(argc, argv);
   TAppSettings().StoreReplaySpeed(std::atoi(argv[2]));
 
-  TMainForm mainForm;
+  TMainWindow mainForm;
   mainForm.SetLocaleFormats(SystemLocaleFormats());
   // The pace comes from the replay rate dialog's value; the other dialogs
   // play no part in a replay.
   TMainDialogs dialogs;
-  dialogs.ReplayRate = new TReplayRateForm(&mainForm);
+  dialogs.ReplayRate = new TReplayRateDialog(&mainForm);
   mainForm.SetDialogs(dialogs);
   mainForm.show();
   if (windows) {

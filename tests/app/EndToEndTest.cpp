@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/ElidedLabel.h"
-#include "tests/app/MainFrmHarness.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
@@ -47,7 +47,7 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
   harness.Main->SetDeviceFactory({});
   harness.Dispatch([&] { harness.Main->runCommandLine(); });
   ASSERT_TRUE(harness.Messages.empty()) << harness.Messages.front().Text;
-  ASSERT_TRUE(harness.Main->Monitor().Logging());
+  ASSERT_TRUE(harness.Main->Receiver().Logging());
   ASSERT_EQ(harness.Main->ComPortIndex(), 7);
 
   QElapsedTimer running;
@@ -107,7 +107,7 @@ TEST(EndToEnd, LogHoldsWhatTheTcpSimulatorServed) {
   TWindowHarness harness({"L8", log.toStdString()});
   harness.Main->SetDeviceFactory({});
   harness.Dispatch([&] { harness.Main->runCommandLine(); });
-  ASSERT_TRUE(harness.Main->Monitor().Logging());
+  ASSERT_TRUE(harness.Main->Receiver().Logging());
   RunWhile([&] { return sim.state() != QProcess::NotRunning; }, 30000);
   RunWhile([] { return true; }, 300);
   harness.Main->stop();

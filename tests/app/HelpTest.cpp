@@ -10,7 +10,7 @@
 #include <QTextBrowser>
 
 #include "app/UserGuide.h"
-#include "tests/app/MainFrmHarness.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -67,7 +67,7 @@ TEST(Help, UserGuideRendersTheReadme) {
   TTempSettingsHome home;
   const std::string path = home.Path() + "/README.md";
   ASSERT_TRUE(WriteAll(path, "# Tolvane\n\nA **monitor** for receivers.\n"));
-  TUserGuideForm guide{TAppSettings()};
+  TUserGuideWindow guide{TAppSettings()};
   guide.Load(QString::fromStdString(path));
   EXPECT_EQ(guide.Browser().toPlainText().toStdString(), "Tolvane\nA monitor for receivers.");
   guide.Load(QString::fromStdString(home.Path() + "/missing.md"));

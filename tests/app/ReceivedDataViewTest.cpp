@@ -18,7 +18,7 @@
 
 #include "app/ReceivedDataView.h"
 #include "app/ReceivedLineStore.h"
-#include "tests/app/MainFrmHarness.h"
+#include "tests/app/MainWindowHarness.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "app/SeekBar.h"
-#include "tests/app/MainFrmHarness.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -101,9 +101,9 @@ TEST_F(SeekBarTest, SpacePausesAndTheBarGoesWithTheReplay) {
   StartIndexed();
   EXPECT_TRUE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_TRUE(Harness.Main->Monitor().IsPaused());
+  EXPECT_TRUE(Harness.Main->Receiver().IsPaused());
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_FALSE(Harness.Main->Monitor().IsPaused());
+  EXPECT_FALSE(Harness.Main->Receiver().IsPaused());
   Harness.Main->stop();
   EXPECT_FALSE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
 }

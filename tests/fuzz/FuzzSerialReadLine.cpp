@@ -22,7 +22,7 @@
 
 #include "common/Routines.h"
 #include "source/LineBuffer.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzRuns.h"
 #include "tests/support/ScriptedSerialDevice.h"
@@ -44,7 +44,7 @@ std::vector<std::string> ExpectedLines(std::string_view stream) {
 
 struct TPort {
   std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
-  TSerial Serial{[] { return 0; }, TScriptedSerialDevice::Factory(Script)};
+  TPortSlot Serial{[] { return 0; }, TScriptedSerialDevice::Factory(Script)};
 };
 
 TPort& Port() {

@@ -15,7 +15,7 @@
 #include <optional>
 
 #include "common/Settings.h"
-#include "options/GeneralOptionsFrm.h"
+#include "options/GeneralOptionsDialog.h"
 #include "tests/support/FindControl.h"
 #include "tests/support/SettingsHome.h"
 
@@ -28,13 +28,13 @@ const char* const kCheckBoxes[] = {"IgnoreInvalid", "IgnoreGGA", "IgnoreRMC",
 class GeneralOptionsTest : public ::testing::Test {
  protected:
   GeneralOptionsTest() {
-    QObject::connect(&Form, &TGeneralOptionsForm::OptionsChanged,
+    QObject::connect(&Form, &TGeneralOptionsDialog::optionsChanged,
                      [this](const TGeneralOptions& options) { Handed = options; });
     QObject::connect(&Form, &QDialog::finished, [this](int) { HandedWhenFinished = Handed; });
   }
 
   TTempSettingsHome Home;
-  TGeneralOptionsForm Form;
+  TGeneralOptionsDialog Form;
   TGeneralOptions Handed;
   std::optional<TGeneralOptions> HandedWhenFinished;
 };
@@ -97,7 +97,7 @@ void PressKey(QWidget* target, int key) {
 TEST_F(GeneralOptionsTest, EveryWayOfClosingHandsOnEveryValueBeforeItFinishes) {
   const struct {
     const char* Legend;
-    std::function<void(TGeneralOptionsForm&)> Close;
+    std::function<void(TGeneralOptionsDialog&)> Close;
   } cases[] = {
       {"OK button", [](auto& f) { Control<QPushButton>(f, "OKButton")->click(); }},
       {"Enter in the PPS field",
@@ -148,7 +148,7 @@ TEST(GeneralOptionsStore, ValuesReadBackAsWritten) {
 }
 
 TEST(GeneralOptionsRates, TheListIsTheOneThePortsDialogOffers) {
-  TGeneralOptionsForm form;
+  TGeneralOptionsDialog form;
   auto* rates = Control<QComboBox>(form, "BaudRate");
   ASSERT_EQ(rates->count(), static_cast<int>(std::size(kBaudRates)));
   for (int item = 0; item < rates->count(); ++item)

@@ -13,33 +13,33 @@
 
 #include "common/Settings.h"
 #include "monitor/MonitorOptions.h"
-#include "options/ReplayRateFrm.h"
+#include "options/ReplayRateDialog.h"
 #include "tests/support/SettingsHome.h"
 
 namespace {
 
-QSpinBox* SpeedField(TReplayRateForm& form) {
+QSpinBox* SpeedField(TReplayRateDialog& form) {
   return form.findChild<QSpinBox*>("ReplaySpeed");
 }
 
-void TypeInto(TReplayRateForm& form, const QString& text) {
+void TypeInto(TReplayRateDialog& form, const QString& text) {
   SpeedField(form)->findChild<QLineEdit*>()->setText(text);
 }
 
 // The dialog and the last rate it handed on (-1: none yet).
 struct TListened {
   TListened() {
-    QObject::connect(&Form, &TReplayRateForm::ReplaySpeedChanged,
+    QObject::connect(&Form, &TReplayRateDialog::replaySpeedChanged,
                      [this](int milliseconds) { Handed = milliseconds; });
   }
-  TReplayRateForm Form;
+  TReplayRateDialog Form;
   int Handed = -1;
 };
 
 // Runs the dialog modally, typing `typed` and pressing `key` in the field once
 // it is up. A dialog that does not close is rejected after a while, so the
 // test fails instead of hanging.
-int ExecPressing(TReplayRateForm& form, int key, Qt::KeyboardModifiers modifiers,
+int ExecPressing(TReplayRateDialog& form, int key, Qt::KeyboardModifiers modifiers,
                  const QString& typed = {}) {
   QTimer::singleShot(0, &form, [&form, key, modifiers, typed] {
     if (!typed.isEmpty()) TypeInto(form, typed);
@@ -139,9 +139,9 @@ TEST(ReplayRate, StoredPaceIsReadAsWrittenOrAsTheFixedInterval) {
 }
 
 TEST(ReplayRate, RecordedPaceIsChosenWithItsSpeedAndHandedOnAtClose) {
-  TReplayRateForm form;
+  TReplayRateDialog form;
   std::optional<TReplayPacing> handed;
-  QObject::connect(&form, &TReplayRateForm::ReplayPacingChanged,
+  QObject::connect(&form, &TReplayRateDialog::replayPacingChanged,
                    [&handed](const TReplayPacing& pacing) { handed = pacing; });
   auto* speeds = form.findChild<QComboBox*>("ReplayFactor");
   form.SetReplayPacing({TReplayMode::FixedInterval, 3});

@@ -8,7 +8,7 @@
 #include <QTcpSocket>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
@@ -66,7 +66,7 @@ TEST(GpsdSource, WatchesAndRelaysOnlyTheSentences) {
     TTempSettingsHome home;
     const std::string url = "gpsd://127.0.0.1:" + std::to_string(gpsd.Port()) + row.path;
     TPortOverride slot(0, url);
-    TSerial source([] { return 0; });
+    TPortSlot source([] { return 0; });
     ASSERT_NO_THROW(source.Open());
     const std::vector<std::string> lines = TakeLines(source, 3, 5000);
     EXPECT_EQ(gpsd.Request, row.request) << row.legend;

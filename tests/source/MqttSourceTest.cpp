@@ -9,7 +9,7 @@
 
 #include "source/MqttDirectory.h"
 #include "source/MqttUrl.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/MqttBroker.h"
 #include "tests/support/PseudoTerminal.h"
@@ -23,7 +23,7 @@ TEST(MqttSource, ASlotShowsWhatAnotherPublisherSends) {
   const std::string url = broker.Url("fleet/roof");
   TTempSettingsHome home;
   TPortOverride slot(0, url);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open());
   TMqttTestClient publisher(broker.Port(), "");
   ASSERT_TRUE(
@@ -56,7 +56,7 @@ TEST(MqttSource, ABrokerThatIsNotThereIsRetried) {
   const std::string url = absent.Url("fleet/roof");
   TTempSettingsHome home;
   TPortOverride slot(0, url);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open());
   TakeLines(
       source, [&] { return source.LinkState() == TLinkState::Retrying; }, 5000);

@@ -6,7 +6,7 @@ namespace {
 
 using TLinesDone = std::function<bool(const std::vector<std::string>&)>;
 
-std::vector<std::string> Take(TSerial& port, const TLinesDone& done, int timeoutMs) {
+std::vector<std::string> Take(TPortSlot& port, const TLinesDone& done, int timeoutMs) {
   std::vector<std::string> lines;
   ProcessEventsUntil(
       [&] {
@@ -20,13 +20,13 @@ std::vector<std::string> Take(TSerial& port, const TLinesDone& done, int timeout
 
 }  // namespace
 
-std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done,
+std::vector<std::string> TakeLines(TPortSlot& port, const std::function<bool()>& done,
                                    int timeoutMs) {
   return Take(
       port, [&](const std::vector<std::string>&) { return done(); }, timeoutMs);
 }
 
-std::vector<std::string> TakeLines(TSerial& port, size_t count, int timeoutMs) {
+std::vector<std::string> TakeLines(TPortSlot& port, size_t count, int timeoutMs) {
   return Take(
       port, [count](const std::vector<std::string>& lines) { return lines.size() >= count; },
       timeoutMs);

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/support/LoopbackPorts.h"
 
 // Runs the event loop and takes lines from `port` as receive ticks do (up to
 // LinesPerTick each) until `done` holds or `timeoutMs` passed. Empty lines
 // are not kept.
-std::vector<std::string> TakeLines(TSerial& port, const std::function<bool()>& done, int timeoutMs);
+std::vector<std::string> TakeLines(TPortSlot& port, const std::function<bool()>& done, int timeoutMs);
 // The same until `count` lines were taken.
-std::vector<std::string> TakeLines(TSerial& port, size_t count, int timeoutMs);
+std::vector<std::string> TakeLines(TPortSlot& port, size_t count, int timeoutMs);

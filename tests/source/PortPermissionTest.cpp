@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "source/PortPermission.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
 
@@ -51,7 +51,7 @@ TEST(PortPermission, OpenFailureNamesTheGroup) {
   ASSERT_TRUE(file.setPermissions(QFileDevice::Permissions()));
   TTempSettingsHome home;
   TPortOverride slot(0, device.toStdString());
-  TSerial port([] { return 0; });
+  TPortSlot port([] { return 0; });
   try {
     port.Open();
     ADD_FAILURE() << "opened a device without permission";

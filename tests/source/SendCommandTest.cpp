@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "source/SendCommandFrm.h"
-#include "source/Serial.h"
+#include "source/SendCommandDialog.h"
+#include "source/PortSlot.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedSerialDevice.h"
@@ -37,10 +37,10 @@ TEST(FrameSentence, FramesTheBodyWithItsChecksum) {
 class SendCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Port = std::make_unique<TSerial>([] { return 0; }, TScriptedSerialDevice::Factory(Script));
+    Port = std::make_unique<TPortSlot>([] { return 0; }, TScriptedSerialDevice::Factory(Script));
     Port->Open();
     Source = [this] { return Port.get(); };
-    Form = std::make_unique<TSendCommandForm>([this] { return Source(); });
+    Form = std::make_unique<TSendCommandDialog>([this] { return Source(); });
     Form->show();
   }
   void TearDown() override { Port->Close(); }
@@ -72,9 +72,9 @@ class SendCommandTest : public ::testing::Test {
 
   TTempSettingsHome Home;
   std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
-  std::unique_ptr<TSerial> Port;
-  std::function<TSerial*()> Source;
-  std::unique_ptr<TSendCommandForm> Form;
+  std::unique_ptr<TPortSlot> Port;
+  std::function<TPortSlot*()> Source;
+  std::unique_ptr<TSendCommandDialog> Form;
 };
 
 TEST_F(SendCommandTest, NmeaFieldFollowsEveryChangeOfTheRawField) {
@@ -140,7 +140,7 @@ TEST_F(SendCommandTest, ASourceThatCannotTakeACommandSaysWhyAndSendsNothing) {
   EXPECT_EQ(Script->Written, "");
 
   TPortOverride slot(0, "udp://127.0.0.1:" + std::to_string(FreeUdpPort()));
-  TSerial udp([] { return 0; });
+  TPortSlot udp([] { return 0; });
   ASSERT_NO_THROW(udp.Open());
   Source = [&udp] { return &udp; };
   EXPECT_EQ(ClickExpectingNotice("SendNMEAButton"), "Tolvane|This source cannot send commands");

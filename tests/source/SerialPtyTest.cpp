@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/source/LineSpeed.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
@@ -30,7 +30,7 @@ struct TPtyPort {
   TPseudoTerminal Pty;
   TPortOverride Slot{0, Pty.Path()};
   int32_t Rate = 4800;  // what the settings say at the moment the port asks
-  TSerial Port{[] { return 0; }, {}, TPortProviders{.BaudRate = [this](int) { return Rate; }}};
+  TPortSlot Port{[] { return 0; }, {}, TPortProviders{.BaudRate = [this](int) { return Rate; }}};
 };
 
 // Sends `data` from a second thread while the port is read, for amounts the
@@ -167,7 +167,7 @@ TEST(SerialPty, SecondOpenOfTheSameDeviceFails) {
     const std::filesystem::path link = p.Home.Path() + "/gps";
     std::filesystem::create_symlink(p.Pty.Path(), link);
     TPortOverride second(1, c.ThroughLink ? link.string() : p.Pty.Path());
-    TSerial other([] { return 1; });
+    TPortSlot other([] { return 1; });
     ASSERT_NO_THROW(p.Port.Open());
     try {
       other.Open();
@@ -175,7 +175,7 @@ TEST(SerialPty, SecondOpenOfTheSameDeviceFails) {
     } catch (const EDeviceError& error) {
       EXPECT_STREQ(error.what(), "Unable to open communications port");
     }
-    EXPECT_FALSE(other.IsOpen());
+    EXPECT_FALSE(other.Opened());
     ASSERT_TRUE(p.Pty.Deliver("$STILL*00\r\n"));
     EXPECT_EQ(p.Port.ReadLine(), "$STILL*00") << "the first holder is undisturbed";
     p.Port.Close();
@@ -296,7 +296,7 @@ TEST(SerialPty, ReceiverGoneAway) {
       EXPECT_STREQ(error.what(), "Receiver disconnected");
     }
     EXPECT_EQ(p.Port.LinkState(), TLinkState::Disconnected);
-    EXPECT_TRUE(p.Port.IsOpen()) << "stays open until its owner closes it";
+    EXPECT_TRUE(p.Port.Opened()) << "stays open until its owner closes it";
     p.Port.Close();
   }
 }

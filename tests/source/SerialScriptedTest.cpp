@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedSerialDevice.h"
 #include "tests/support/SettingsHome.h"
@@ -20,11 +20,11 @@ struct TScripted {
   std::shared_ptr<TSerialScript> Script = std::make_shared<TSerialScript>();
   int Index = 0;
   int32_t Rate = 4800;  // what the settings say at the moment the port asks
-  TSerial Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script),
+  TPortSlot Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script),
                TPortProviders{.BaudRate = [this](int) { return Rate; }}};
 };
 
-std::string OpenError(TSerial& port) {
+std::string OpenError(TPortSlot& port) {
   try {
     port.Open();
   } catch (const EDeviceError& error) {
@@ -36,7 +36,7 @@ std::string OpenError(TSerial& port) {
 TEST(SerialScripted, OpensInOrderAndEndsWithAPurge) {
   TScripted s;
   ASSERT_EQ(OpenError(s.Port), "");
-  EXPECT_TRUE(s.Port.IsOpen());
+  EXPECT_TRUE(s.Port.Opened());
   EXPECT_EQ(s.Port.SourceText(), "COM1: /dev/scripted at 4800 baud");
   const std::vector<std::string> expected = {"Open /dev/scripted",
                                              "SetQueueSizes 1024 1024",
@@ -72,13 +72,13 @@ TEST(SerialScripted, EachFailingStepOfOpenClosesWithItsMessage) {
     TScripted s;
     c.Break(*s.Script);
     EXPECT_EQ(OpenError(s.Port), c.Message);
-    EXPECT_FALSE(s.Port.IsOpen());
+    EXPECT_FALSE(s.Port.Opened());
     EXPECT_FALSE(s.Script->DeviceOpen) << "the device is released again";
     EXPECT_EQ(s.Script->Purges, 0);
     // The next attempt starts afresh and succeeds once the fault is gone.
     *s.Script = TSerialScript();
     EXPECT_EQ(OpenError(s.Port), "");
-    EXPECT_TRUE(s.Port.IsOpen());
+    EXPECT_TRUE(s.Port.Opened());
   }
 }
 
@@ -87,7 +87,7 @@ TEST(SerialScripted, ModemLinesNotSupportedIsNoFailure) {
   s.Script->DTR = TSignalResult::NotSupported;
   s.Script->RTS = TSignalResult::NotSupported;
   EXPECT_EQ(OpenError(s.Port), "");
-  EXPECT_TRUE(s.Port.IsOpen());
+  EXPECT_TRUE(s.Port.Opened());
 }
 
 TEST(SerialScripted, SlotIndexOutsideTheSelectorOpensNothing) {
@@ -96,7 +96,7 @@ TEST(SerialScripted, SlotIndexOutsideTheSelectorOpensNothing) {
     TScripted s;
     s.Index = index;
     EXPECT_EQ(OpenError(s.Port), "Unable to open communications port");
-    EXPECT_FALSE(s.Port.IsOpen());
+    EXPECT_FALSE(s.Port.Opened());
     EXPECT_TRUE(s.Script->Calls.empty());
   }
 }
@@ -152,7 +152,7 @@ TEST(SerialScripted, BaudRateComesFromTheCallersProviderAtEveryOpen) {
     ++asked;
     return rate;
   };
-  TSerial port([] { return 2; }, TScriptedSerialDevice::Factory(script), providers);
+  TPortSlot port([] { return 2; }, TScriptedSerialDevice::Factory(script), providers);
   ASSERT_EQ(OpenError(port), "");
   EXPECT_EQ(script->OpenedPath, "/dev/slot2");
   EXPECT_EQ(port.SourceText(), "COM3: /dev/slot2 at 19200 baud");
@@ -200,7 +200,7 @@ TEST(SerialScripted, SendWritesTheWholeTextOrRaises) {
   } catch (const EDeviceError& error) {
     EXPECT_STREQ(error.what(), "Error sending data");
   }
-  EXPECT_TRUE(s.Port.IsOpen()) << "a failed write leaves the port open";
+  EXPECT_TRUE(s.Port.Opened()) << "a failed write leaves the port open";
 }
 
 }  // namespace

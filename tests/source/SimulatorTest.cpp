@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/Routines.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
 
@@ -53,7 +53,7 @@ double RMCSeconds(const std::string& line) {
 }
 
 // Every line the port yields until the simulator has ended and nothing is left.
-std::vector<std::string> ReadUntilEnded(TSerial& port, QProcess& sim) {
+std::vector<std::string> ReadUntilEnded(TPortSlot& port, QProcess& sim) {
   std::vector<std::string> lines;
   int quietReads = 0;
   for (int reads = 0; reads < 100000 && quietReads < 50; ++reads) {
@@ -90,7 +90,7 @@ TEST(Simulator, StreamArrivesThroughTheSerialPort) {
 
     TTempSettingsHome home;
     TPortOverride slot(0, path);
-    TSerial port([] { return 0; });
+    TPortSlot port([] { return 0; });
     ASSERT_NO_THROW(port.Open());
     port.Send("$PGRMO,,3*74\r\n");
     std::vector<std::string> received = ReadUntilEnded(port, sim);
@@ -135,7 +135,7 @@ TEST(Simulator, FaultsSpoilLinesButNotTheTrack) {
   ASSERT_FALSE(path.empty());
   TTempSettingsHome home;
   TPortOverride slot(0, path);
-  TSerial port([] { return 0; });
+  TPortSlot port([] { return 0; });
   ASSERT_NO_THROW(port.Open());
   const std::vector<std::string> received = ReadUntilEnded(port, sim);
   port.Close();

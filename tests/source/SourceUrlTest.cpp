@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/SourceUrl.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
@@ -90,7 +90,7 @@ TEST(SourceUrl, MalformedUrlIsTheOneOpenFailure) {
   for (const TMalformed& row : kMalformed) {
     if (!IsSourceUrl(row.Url)) continue;
     TPortOverride slot(0, row.Url);
-    TSerial port([] { return 0; });
+    TPortSlot port([] { return 0; });
     try {
       port.Open();
       ADD_FAILURE() << row.Legend << ": opened";
@@ -100,7 +100,7 @@ TEST(SourceUrl, MalformedUrlIsTheOneOpenFailure) {
           std::string("Unable to open communications port\nInvalid address URL: ") + row.Reason)
           << row.Legend;
     }
-    EXPECT_FALSE(port.IsOpen()) << row.Legend;
+    EXPECT_FALSE(port.Opened()) << row.Legend;
   }
 }
 

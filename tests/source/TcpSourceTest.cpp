@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/TcpSource.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/EventLoop.h"
@@ -40,7 +40,7 @@ TEST(TcpSource, ReconnectsAfterTheServerWasGoneAndLosesNothing) {
 
   TTempSettingsHome home;
   TPortOverride slot(0, url);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open());
   EXPECT_EQ(source.SourceText(), "Connecting to " + url);
   EXPECT_TRUE(source.CanSend());
@@ -84,9 +84,9 @@ TEST(TcpSource, NobodyListeningIsTriedAgainLaterAndLater) {
   const std::string url = "tcp://127.0.0.1:" + std::to_string(FreeTcpPort());
   TTempSettingsHome home;
   TPortOverride slot(0, url);
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open()) << "a well-formed URL always opens";
-  EXPECT_TRUE(source.IsOpen());
+  EXPECT_TRUE(source.Opened());
   ASSERT_TRUE(ProcessEventsUntil([&] { return source.LinkState() == TLinkState::Retrying; }, 5000));
   EXPECT_EQ(source.SourceText(), "Disconnected from " + url + ", retrying in 1 s");
   // The next try is refused at once too, and waits twice as long.
@@ -118,7 +118,7 @@ TEST(TcpSource, ReopenForTheBaudRateLeavesTheConnectionAlone) {
   });
   TTempSettingsHome home;
   TPortOverride slot(0, "tcp://127.0.0.1:" + std::to_string(server.serverPort()));
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open());
   ASSERT_TRUE(ProcessEventsUntil([&] { return connections == 1; }, 5000));
   source.ReopenForBaudRate();
@@ -134,7 +134,7 @@ TEST(TcpSource, TenMegabytesWithoutALineEndKeepMemoryBounded) {
   ASSERT_NE(peer.Port, 0);
   TTempSettingsHome home;
   TPortOverride slot(0, "tcp://127.0.0.1:" + std::to_string(peer.Port));
-  TSerial source([] { return 0; });
+  TPortSlot source([] { return 0; });
   ASSERT_NO_THROW(source.Open());
   const long residentBefore = ResidentKiB();
   long residentMost = residentBefore;

@@ -10,7 +10,7 @@
 #include <QUdpSocket>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
@@ -23,7 +23,7 @@ struct TUdpSource {
   uint16_t Port = FreeUdpPort();
   std::string Url = "udp://127.0.0.1:" + std::to_string(Port);
   TPortOverride Slot{0, Url};
-  TSerial Source{[] { return 0; }};
+  TPortSlot Source{[] { return 0; }};
   QUdpSocket Sender;
 
   void Send(const std::string& datagram) {
@@ -101,7 +101,7 @@ TEST(UdpSource, TheSimulatorsDatagramsArrive) {
 TEST(UdpSource, SharesItsPortAndCannotSend) {
   TUdpSource u;
   TPortOverride second(1, u.Url);
-  TSerial other([] { return 1; });
+  TPortSlot other([] { return 1; });
   ASSERT_NO_THROW(u.Source.Open());
   ASSERT_NO_THROW(other.Open());
   EXPECT_EQ(u.Source.LinkState(), TLinkState::Connected);

@@ -6,7 +6,7 @@
 TScriptedSerialDevice::TScriptedSerialDevice(std::shared_ptr<TSerialScript> script)
     : Script(std::move(script)) {}
 
-TSerial::TDeviceFactory TScriptedSerialDevice::Factory(std::shared_ptr<TSerialScript> script) {
+TPortSlot::TDeviceFactory TScriptedSerialDevice::Factory(std::shared_ptr<TSerialScript> script) {
   return [script]() -> std::unique_ptr<ISerialDevice> {
     return std::make_unique<TScriptedSerialDevice>(script);
   };

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/SerialDevice.h"
 
 struct TSerialScript {
@@ -52,8 +52,8 @@ class TScriptedSerialDevice : public ISerialDevice {
  public:
   explicit TScriptedSerialDevice(std::shared_ptr<TSerialScript> script);
 
-  // A device factory for TSerial whose devices all follow `script`.
-  static TSerial::TDeviceFactory Factory(std::shared_ptr<TSerialScript> script);
+  // A device factory for TPortSlot whose devices all follow `script`.
+  static TPortSlot::TDeviceFactory Factory(std::shared_ptr<TSerialScript> script);
 
   bool Open(const std::string& path) override;
   bool SetQueueSizes(int inputSize, int outputSize) override;

@@ -10,7 +10,7 @@
 #include "nmea/TagBlock.h"
 #include "source/MqttPublisher.h"
 #include "source/Relay.h"
-#include "source/Serial.h"
+#include "source/PortSlot.h"
 #include "source/SourceFactory.h"
 #include "source/StopSignals.h"
 
