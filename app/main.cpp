@@ -3,6 +3,7 @@
 // signal, the program closes its window and ends as closing it does, then
 // ends by that signal.
 
+#include <clocale>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ namespace {
 // Runs the program; the signal that told it to stop, or 0.
 int Run(int argc, char** argv) {
   TApplication application(argc, argv);
+  // Numbers are written with "." whatever the user's regional settings, for
+  // the whole run (QApplication takes the user's locale above); the locale
+  // still names days and months.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName("Tolvane");
   QApplication::setWindowIcon(ApplicationIcon());
 

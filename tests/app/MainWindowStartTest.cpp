@@ -140,33 +140,6 @@ TEST(MainFormStart, PortItemsShowTheDeviceTheyOpen) {
   }
 }
 
-TEST(MainFormStart, FixFieldsAreReadOnlyDisplays) {
-  TWindowHarness harness;
-  std::vector<std::string> names = {"UTCTime",   "UTCDate", "Latitude",
-                                    "Longitude", "Speed",   "Course",
-                                    "Altitude",  "Quality", "MagneticVariation",
-                                    "SatsUsed",  "PDOP",    "HDOP",
-                                    "VDOP",      "Mode",    "HPE",
-                                    "VPE",       "EPE"};
-  for (int slot = 1; slot <= 12; ++slot)
-    for (const char* row : {"PRN", "Elev", "Az", "S", "Used"})
-      names.push_back(row + std::to_string(slot));
-  for (const auto& name : names) {
-    const auto* field = harness.Find<QLineEdit>(name.c_str());
-    ASSERT_NE(field, nullptr) << name;
-    EXPECT_TRUE(field->isReadOnly()) << name;
-    EXPECT_EQ(field->focusPolicy(), Qt::NoFocus) << name;
-    EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Button))
-        << name;
-  }
-  for (int slot = 1; slot <= 12; ++slot) {
-    const auto* bar = harness.Find<QProgressBar>(("SNR" + std::to_string(slot)).c_str());
-    ASSERT_NE(bar, nullptr) << slot;
-    EXPECT_EQ(bar->orientation(), Qt::Vertical);
-    EXPECT_EQ(bar->maximum(), 60);
-  }
-}
-
 TEST(MainFormStart, ChoosingPortsClosesTheFirstBeforeOpeningTheNext) {
   TWindowHarness harness;
   harness.Tick = 5000;

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "common/DateTime.h"
 #include "format/FieldFormatsDialog.h"
 #include "format/FormatRoutines.h"
+#include "tests/support/EventLoop.h"
 
 namespace {
 
@@ -70,12 +70,6 @@ void Type(QWidget* widget, const QString& text) {
 void LeaveField(QWidget* widget) {
   QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
   QCoreApplication::sendEvent(widget, &focusOut);
-}
-
-void WaitFor(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 TEST_F(FieldFormatsForm, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
@@ -164,7 +158,8 @@ TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
   form.SetFieldFormats(given);
   form.show();
   Control<QComboBox>(form, "TimeFormat")->setEditText("HH:MM");
-  WaitFor(600);
+  // The samples follow a typed pattern on the dialog's clock.
+  ProcessEventsUntil([&] { return Text(form, "TimeSample1") == "09:15"; }, 5000);
   EXPECT_EQ(Text(form, "TimeSample1"), "09:15");
   EXPECT_EQ(Text(form, "TimeSample2"), "21:15") << "twelve hours ahead";
   EXPECT_EQ(Text(form, "DateSample1"), "06/12/2026");

@@ -147,12 +147,4 @@ TEST(GeneralOptionsStore, ValuesReadBackAsWritten) {
   }
 }
 
-TEST(GeneralOptionsRates, TheListIsTheOneThePortsDialogOffers) {
-  TGeneralOptionsDialog form;
-  auto* rates = Control<QComboBox>(form, "BaudRate");
-  ASSERT_EQ(rates->count(), static_cast<int>(std::size(kBaudRates)));
-  for (int item = 0; item < rates->count(); ++item)
-    EXPECT_EQ(rates->itemText(item), kBaudRates[item]) << "the Ports dialog offers the same";
-}
-
 }  // namespace
