@@ -57,8 +57,9 @@ TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRea
   const bool checksumHolds =
       line[0] == '$' ? decoded != srBadChecksum : SentenceChecksumHolds(line);
   if (!checksumHolds) return TLineFault::BadChecksum;
-  // The decoder reads the type at the same place whatever the talker.
-  if (line[0] == '$' && line.substr(3, 3) == "GSV")
+  // The decoder reads the type at the same place whatever the talker; a
+  // line too short to hold one ("$*") is no GSV.
+  if (line[0] == '$' && line.size() > 3 && line.substr(3, 3) == "GSV")
     return skyRead ? TLineFault::None : TLineFault::Invalid;
   return decoded == srInvalid ? TLineFault::Invalid : TLineFault::None;
 }

@@ -54,6 +54,10 @@ TEST(LineFault, AccusesOnlyWhatIsWrong) {
        "$GPGSV,4,4,16,13,10,020,30,14,20,040,31,15,30,060,32,16,40,080,33*76", TLineFault::None},
       {"GSV 4 of 3", "$GPGSV,3,4,16,13,10,020,30*4B", TLineFault::Invalid},
       {"GSV cut inside a satellite", "$GPGSV,1,1,04,01,10,020,30,02*62", TLineFault::Invalid},
+      {"no type, as a binary frame glued to text leaves", "$*", TLineFault::None},
+      {"a start alone", "$", TLineFault::BadChecksum},
+      {"AIS with nothing in it", "!*", TLineFault::None},
+      {"a talker cut short", "$G*", TLineFault::BadChecksum},
   };
   TNMEA decoder;
   TSkyModel sky;
