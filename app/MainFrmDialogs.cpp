@@ -98,12 +98,12 @@ void TMainForm::ShowPortToolTips() {
 
 void TMainForm::UseReplaySpeed(int milliseconds) {
   ReplaySpeed = milliseconds;
-  Loop.SetReplayRate(milliseconds);
+  Loop.Replay().SetRate(milliseconds);
 }
 
 void TMainForm::UseReplayPacing(const TReplayPacing& pacing) {
   ReplayPacing = pacing;
-  Loop.SetReplayPacing(pacing);
+  Loop.Replay().SetPacing(pacing);
 }
 
 void TMainForm::ConnectFieldFormatsDialog() {

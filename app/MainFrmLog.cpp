@@ -41,8 +41,8 @@ void TMainForm::replayFromDisk() {
 }
 
 void TMainForm::togglePause() {
-  const bool pausing = !Loop.IsPaused();
-  Loop.SetPaused(pausing);
+  const bool pausing = !Loop.Replay().Paused();
+  Loop.Replay().SetPaused(pausing);
   ui->PauseButton->setText(pausing ? "Resume" : "Pause");
   ui->ModeCaption->setText(pausing ? "PAUSED" : "REPLAY");
   // At the recorded pace the next tick is timed anew from the resume.

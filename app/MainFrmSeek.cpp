@@ -21,10 +21,10 @@ void TMainForm::SetUpSeekBar() {
 void TMainForm::UpdateSeekBar() {
   if (!Loop.Replaying()) return;
   SeekBar->show();
-  const TReplayIndex* index = Loop.ReplayIndex();
-  if (!index) return SeekBar->ShowIndexing(Loop.IndexPercent());
+  const TReplayIndex* index = Loop.Replay().Index();
+  if (!index) return SeekBar->ShowIndexing(Loop.Replay().IndexPercent());
   if (SeekBar->Index() != index) SeekBar->SetIndex(index);
-  SeekBar->ShowEpoch(Loop.ReplayEpoch());
+  SeekBar->ShowEpoch(Loop.Replay().Epoch());
 }
 
 void TMainForm::jumpInReplay(qulonglong epoch) {

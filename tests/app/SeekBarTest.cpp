@@ -101,9 +101,9 @@ TEST_F(SeekBarTest, SpacePausesAndTheBarGoesWithTheReplay) {
   StartIndexed();
   EXPECT_TRUE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_TRUE(Harness.Main->Monitor().IsPaused());
+  EXPECT_TRUE(Harness.Main->Monitor().Replay().Paused());
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_FALSE(Harness.Main->Monitor().IsPaused());
+  EXPECT_FALSE(Harness.Main->Monitor().Replay().Paused());
   Harness.Main->stop();
   EXPECT_FALSE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
 }
