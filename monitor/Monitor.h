@@ -1,12 +1,12 @@
 #pragma once
 // The receive loop and its state, away from any window. Lines are taken as
-// the port says they arrived (TakeArrived), or as a replay hands them out at
-// a tick (Tick, see TReplay); each is decoded, filtered, stamped, logged and
-// worked out into what the fix display must show. DSR, the receiver's 1 PPS output,
-// lights the lamp: its changes come from a thread that waits for them, or,
-// where the device cannot be waited on, from sampling at every tick. The mode
-// indicator blinks at its own pace (Blink). The window applies what each
-// step returns; the monitor never touches a widget.
+// the port says they arrived (TakeArrived), or as the replay (TReplay) hands
+// them out at a tick (Tick); each is decoded, filtered, stamped, logged and
+// worked out into what the fix display must show. DSR, the receiver's 1 PPS
+// output, lights the lamp: its changes come from a thread that waits for
+// them, or, where the device cannot be waited on, from sampling at every
+// tick. The mode indicator blinks at its own pace (Blink). The window applies
+// what each step returns; the monitor never touches a widget.
 
 #include <chrono>
 #include <cstdint>
