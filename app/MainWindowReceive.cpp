@@ -150,8 +150,8 @@ void TMainWindow::replayFromDisk() {
 }
 
 void TMainWindow::togglePause() {
-  const bool pausing = !Monitor.IsPaused();
-  Monitor.SetPaused(pausing);
+  const bool pausing = !Monitor.Replay().Paused();
+  Monitor.Replay().SetPaused(pausing);
   ui->PauseButton->setText(pausing ? "Resume" : "Pause");
   ui->ModeCaption->setText(pausing ? "PAUSED" : "REPLAY");
   // At the recorded pace the next tick is timed anew from the resume.
@@ -186,10 +186,10 @@ void TMainWindow::ShowStopped() {
 void TMainWindow::UpdateSeekBar() {
   if (!Monitor.Replaying()) return;
   SeekBar->show();
-  const TReplayIndex* index = Monitor.ReplayIndex();
-  if (!index) return SeekBar->ShowIndexing(Monitor.IndexPercent());
+  const TReplayIndex* index = Monitor.Replay().Index();
+  if (!index) return SeekBar->ShowIndexing(Monitor.Replay().IndexPercent());
   if (SeekBar->Index() != index) SeekBar->SetIndex(index);
-  SeekBar->ShowEpoch(Monitor.ReplayEpoch());
+  SeekBar->ShowEpoch(Monitor.Replay().Epoch());
 }
 
 void TMainWindow::jumpInReplay(qulonglong epoch) {

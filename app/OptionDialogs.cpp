@@ -114,12 +114,12 @@ void TOptionDialogs::storePorts(const TPortChoices& ports) {
 
 void TOptionDialogs::UseReplaySpeed(int milliseconds) {
   ReplaySpeed = milliseconds;
-  Monitor.SetReplayRate(milliseconds);
+  Monitor.Replay().SetRate(milliseconds);
 }
 
 void TOptionDialogs::UseReplayPacing(const TReplayPacing& pacing) {
   ReplayPacing = pacing;
-  Monitor.SetReplayPacing(pacing);
+  Monitor.Replay().SetPacing(pacing);
 }
 
 void TOptionDialogs::UseRecordedPace(double speed) {

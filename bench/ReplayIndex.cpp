@@ -79,16 +79,16 @@ void JumpInOneGigabyte(benchmark::State& state) {
     state.PauseTiming();
     TMonitor monitor;
     monitor.StartReplay(log.File());
-    while (!monitor.ReplayIndex() || (when > 0 && !monitor.ReplayCheckpointed()))
+    while (!monitor.Replay().Index() || (when > 0 && !monitor.Replay().Checkpointed()))
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const size_t epochs = monitor.ReplayIndex()->Size();
+    const size_t epochs = monitor.Replay().Index()->Size();
     const size_t target = epochs * static_cast<size_t>(state.range(0)) / 100;
     if (when == 2) monitor.JumpTo(target);
     state.ResumeTiming();
     // A far jump waits for the checkpoints, ticking as the window would.
     TTickResult result = monitor.JumpTo(when == 2 ? target / 2 : target);
     while (!result.Jumped) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(TMonitor::kJumpWaitInterval));
+      std::this_thread::sleep_for(std::chrono::milliseconds(TReplay::kJumpWaitInterval));
       result = monitor.Tick();
     }
     benchmark::DoNotOptimize(result.Updates.size());
@@ -113,7 +113,7 @@ void IndexAndCheckpointOneGigabyte(benchmark::State& state) {
   for (auto _ : state) {
     TMonitor monitor;
     monitor.StartReplay(log.File());
-    while (!monitor.ReplayCheckpointed())
+    while (!monitor.Replay().Checkpointed())
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     monitor.Stop();
   }

@@ -1,13 +1,12 @@
 #pragma once
 // The receive loop and its state, away from any window. Lines are taken as
-// the port says they arrived (TakeArrived), or one a tick from a replay
-// (Tick); each is decoded, filtered, stamped, logged and worked out into what
-// the fix display must show. A replay goes a line a tick at the replay rate,
-// or epoch by epoch at the recorded pace. DSR, the receiver's 1 PPS output,
-// lights the lamp: its changes come from a thread that waits for them, or,
-// where the device cannot be waited on, from sampling at every tick. The mode
-// indicator blinks at its own pace (Blink). The window applies what each
-// step returns; the monitor never touches a widget.
+// the port says they arrived (TakeArrived), or as the replay (TReplay) hands
+// them out at a tick (Tick); each is decoded, filtered, stamped, logged and
+// worked out into what the fix display must show. DSR, the receiver's 1 PPS
+// output, lights the lamp: its changes come from a thread that waits for
+// them, or, where the device cannot be waited on, from sampling at every
+// tick. The mode indicator blinks at its own pace (Blink). The window applies
+// what each step returns; the monitor never touches a widget.
 
 #include <chrono>
 #include <cstdint>
@@ -20,13 +19,11 @@
 #include <vector>
 
 #include "history/EpochHistory.h"
-#include "history/ReplayPace.h"
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
-#include "monitor/HistoryFill.h"
 #include "monitor/MonitorOptions.h"
 #include "monitor/ReceiverState.h"
-#include "monitor/ReplayIndexer.h"
+#include "monitor/Replay.h"
 #include "source/PortSlot.h"
 
 // What one step asks of the window, in the order it must be done.
@@ -106,40 +103,20 @@ class TMonitor {
   // Ends logging or replay and lets go of the port. The port goes even when
   // the file cannot be written out; that failure is thrown afterwards.
   void Stop();
-  void SetPaused(bool paused);
-  void SetReplayRate(int milliseconds) { ReplayRate = milliseconds; }
-  // Acts at once, also on a replay under way.
-  void SetReplayPacing(const TReplayPacing& pacing);
-
-  // The replay's index of epochs, once ready (nullptr until then), and how
-  // far indexing has come, 0 to 100.
-  const TReplayIndex* ReplayIndex() { return Indexer.Ready(); }
-  int IndexPercent() const { return Indexer.Percent(); }
-  // The epoch of the index that the replay shows: that of the line taken
-  // last, or the one a jump went to until its first line is taken.
-  size_t ReplayEpoch();
-  // Goes on from the start of epoch `epoch` of the index, with every record
-  // as a replay from the top of the file would have left it there; nothing
-  // before the index is ready. A jump decodes at most kJumpDecodeLimit bytes
-  // at once: farther from the nearest checkpoint, it says so in Notice and
-  // waits, taking no lines, until the indexing thread's checkpoints reach
-  // the place; a later tick jumps. The window stays responsive meanwhile.
+  // The replay: its pace, pausing, index and checkpoints.
+  TReplay& Replay() { return FileReplay; }
+  const TReplay& Replay() const { return FileReplay; }
+  // Goes on from the start of epoch `epoch` of the replay's index, with
+  // every record as a replay from the top of the file would have left it
+  // there; nothing before the index is ready. A jump decodes at most the
+  // replay's jump decode limit at once: farther from the nearest checkpoint,
+  // it says so in Notice and waits, taking no lines, until the indexing
+  // thread's checkpoints reach the place; a later tick jumps. The window
+  // stays responsive meanwhile.
   TTickResult JumpTo(size_t epoch);
-  static constexpr uint64_t kJumpDecodeLimit = uint64_t{32} << 20;  // about 0.3 s
-  void SetJumpDecodeLimit(uint64_t bytes) { JumpDecodeLimit = bytes; }
-  // The tick interval while a jump waits.
-  static constexpr int kJumpWaitInterval = 50;
-  // Epochs between the places the next replay saves to come back to (see
-  // TReplayIndexer), and whether they are all saved.
-  void SetCheckpointSpacing(size_t epochs) { CheckpointSpacing = epochs; }
-  bool ReplayCheckpointed() const { return Indexer.Checkpointed(); }
-  // Whether the epochs before a jump's checkpoint are still being gathered
-  // for the history; the next tick puts them in.
-  bool FillingHistory() const { return Fill.Busy(); }
 
-  bool Logging() const { return IsLogging; }
-  bool Replaying() const { return IsReplaying; }
-  bool IsPaused() const { return Paused; }
+  bool Logging() const { return LogFile.isOpen(); }
+  bool Replaying() const { return FileReplay.Running(); }
   // Ticks are needed while a replay runs and while the port's DSR must be
   // sampled; otherwise lines come by themselves and the program may sleep.
   bool NeedsTicks() const;
@@ -191,38 +168,17 @@ class TMonitor {
   TTickResult Run(const std::function<void(TTickResult&)>& step);
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);
-  void TakePacedLines(TTickResult& result);
-  // Reads the replay's next line into HeldLine; the recorded time it
-  // crossed, if any.
-  std::optional<double> ReadAhead();
-  void TakeHeldLine(TTickResult& result);
   void EndReplay(TTickResult& result);
-  // The replay's own clock, from the tick counter, that does not wrap.
-  TReplayPace::TTime PaceNow();
   void WatchDSR();
   void ShowDSR(bool on, TTickResult& result);
   std::string Stamp() const;
   void Take(std::string line, TTickResult& result);
-  // The offset of the next line the replay takes.
-  uint64_t ReplayOffset() const;
-  // Back to the top of the replay file with everything forgotten.
-  void Rewind();
-  void Jump(uint64_t offset, TTickResult& result);
-  // Whether a jump to `offset` would decode little enough to be done now.
-  bool CanJumpNow(uint64_t offset) const;
-  // The waiting jump, once it can be done.
+  // The replay's waiting jump, once it can be done.
   void TakeWaitingJump(TTickResult& result);
-  // Goes on from a checkpoint, with the history back to its place and, where
-  // it does not hold the epochs before, filled in behind.
-  void Restore(const TReplayCheckpoint& saved);
-  // Puts the epochs a fill gathered before the history, if it still wants them.
-  void TakeHistoryFill();
   void ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const;
 
   TReceiverState State;
   THistory Epochs;
-  std::string ReplayName;
-  std::string ReplayPath;
   uint64_t DroppedSeen = 0;  // the port's dropped bytes already counted
   uint32_t SourceTick = 0;
   std::unique_ptr<TPortSlot> SerialPort;
@@ -234,28 +190,12 @@ class TMonitor {
   // The lamp's state is read once after the port opened.
   bool DSRPending = false;
   std::chrono::steady_clock::time_point LastDSRAt;
-  TDataFile DataFile;
+  TDataFile LogFile;
   TMonitorOptions Options;
   TFieldFormats FieldFormats;
-  bool IsLogging = false;
-  bool IsReplaying = false;
-  bool Paused = false;
   bool ModeShown = false;
-  int ReplayRate = kDefaultReplaySpeed;
-  TReplayPacing Pacing;
-  TReplayPace Pace;
-  // A line read ahead, held until the pace says it is due.
-  std::optional<std::string> HeldLine;
-  uint64_t HeldOffset = 0;
-  std::optional<size_t> JumpedTo;
-  std::optional<size_t> WaitingJump;  // an epoch of the index
-  size_t CheckpointSpacing = TReplayIndexer::kCheckpointSpacing;
-  uint64_t JumpDecodeLimit = kJumpDecodeLimit;
-  TReplayIndexer Indexer;
-  THistoryFill Fill;
-  uint64_t FillGeneration = 0;  // the history's, when the fill began
-  uint64_t PaceTicks = 0;
-  uint32_t LastPaceTick = 0;
+  // After the state and history that it plays into.
+  TReplay FileReplay{State, Epochs};
   uint32_t StartTick = 0;
   int32_t LastDSRState = -1;  // -1 nothing drawn yet, 0 off, 1 on
 };

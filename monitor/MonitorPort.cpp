@@ -6,7 +6,7 @@
 TTickResult TMonitor::TakeArrived() {
   return Run([this](TTickResult& result) {
     // A replay owns the loop; the port's lines wait in its bounded buffers.
-    if (IsReplaying || !SerialPort || !SerialPort->Opened()) return;
+    if (Replaying() || !SerialPort || !SerialPort->Opened()) return;
     if (DSRPending) {
       DSRPending = false;
       IModemLines* lines = SerialPort->ModemLines();
@@ -36,7 +36,7 @@ void TMonitor::TakeFromPort(TTickResult& result) {
 
 TTickResult TMonitor::TakeDSREdge(const TDSREdge& edge) {
   return Run([this, edge](TTickResult& result) {
-    if (IsReplaying || !SerialPort) return;
+    if (Replaying() || !SerialPort) return;
     LastDSRAt = edge.At;
     ShowDSR(edge.On, result);
   });

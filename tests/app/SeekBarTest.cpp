@@ -101,9 +101,9 @@ TEST_F(SeekBarTest, SpacePausesAndTheBarGoesWithTheReplay) {
   StartIndexed();
   EXPECT_TRUE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_TRUE(Harness.Main->Receiver().IsPaused());
+  EXPECT_TRUE(Harness.Main->Receiver().Replay().Paused());
   Key(*Slider(), Qt::Key_Space);
-  EXPECT_FALSE(Harness.Main->Receiver().IsPaused());
+  EXPECT_FALSE(Harness.Main->Receiver().Replay().Paused());
   Harness.Main->stop();
   EXPECT_FALSE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
 }

@@ -96,7 +96,7 @@ TEST(MonitorLog, ModeIndicatorBlinksEvery110MsWhileLoggingAndAtTheReplayPace) {
   for (int blink = 0; blink < 3; ++blink) shown.push_back(monitor.Blink().ModeVisible);
   EXPECT_EQ(shown, (std::vector<std::optional<bool>>{true, false, true}));
   monitor.Stop();
-  monitor.SetReplayRate(70);
+  monitor.Replay().SetRate(70);
   ASSERT_TRUE(WriteAll(harness.Home.Path() + "/r.TXT", AsLog({kLines[0]})));
   monitor.StartReplay(harness.Home.Path() + "/r.TXT");
   EXPECT_EQ(monitor.BlinkInterval(), 70);
@@ -108,7 +108,7 @@ class MonitorReplay : public ::testing::Test {
   void SetUp() override {
     File = Harness.Home.Path() + "/replay.TXT";
     ASSERT_TRUE(WriteAll(File, AsLog({kLines[0], kLines[1], kLines[2]})));
-    Harness.Monitor.SetReplayRate(200);
+    Harness.Monitor.Replay().SetRate(200);
   }
 
   TMonitorHarness Harness;
@@ -122,12 +122,12 @@ TEST_F(MonitorReplay, PacedPausedAndEndedByItself) {
   Harness.Ticks(1);
   EXPECT_EQ(Harness.Shown, std::vector<std::string>{kLines[0]});
 
-  monitor.SetPaused(true);
+  monitor.Replay().SetPaused(true);
   Harness.Ticks(3);
   EXPECT_EQ(Harness.Shown.size(), 1u) << "nothing is read while paused";
   EXPECT_EQ(monitor.BlinkInterval(), 200) << "still blinking while paused";
 
-  monitor.SetPaused(false);
+  monitor.Replay().SetPaused(false);
   Harness.Ticks(2);
   EXPECT_EQ(Harness.Shown, (std::vector<std::string>{kLines[0], kLines[1], kLines[2]}));
   EXPECT_FALSE(Harness.Results.back().ReplayEnded);
@@ -165,10 +165,10 @@ TEST_F(MonitorReplay, StampedLogReplaysWithItsPrefixAndAFreshOne) {
 
 TEST_F(MonitorReplay, NewReplayAfterAPausedStopStartsUnpaused) {
   Harness.Monitor.StartReplay(File);
-  Harness.Monitor.SetPaused(true);
+  Harness.Monitor.Replay().SetPaused(true);
   Harness.Monitor.Stop();
   Harness.Monitor.StartReplay(File);
-  EXPECT_FALSE(Harness.Monitor.IsPaused());
+  EXPECT_FALSE(Harness.Monitor.Replay().Paused());
   Harness.Ticks(1);
   EXPECT_EQ(Harness.Shown.size(), 1u);
 }

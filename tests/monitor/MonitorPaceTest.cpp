@@ -31,7 +31,7 @@ TEST(MonitorPace, TicksFollowTheRecordedTimeAtTwiceItsSpeed) {
   ASSERT_TRUE(WriteAll(
       file, AsLog({"header", Gga("120000"), kGsv, Gga("120001"), Gga("120500"), Gga("120501")})));
   TMonitor& monitor = harness.Monitor;
-  monitor.SetReplayPacing({TReplayMode::RecordedPace, 2});
+  monitor.Replay().SetPacing({TReplayMode::RecordedPace, 2});
   monitor.StartReplay(file);
   EXPECT_EQ(monitor.TickInterval(), 0) << "the first epoch comes at once";
   EXPECT_EQ(monitor.BlinkInterval(), TMonitor::kPacedBlinkInterval);
@@ -51,10 +51,10 @@ TEST(MonitorPace, TicksFollowTheRecordedTimeAtTwiceItsSpeed) {
   }
 
   harness.Tick += 100;
-  monitor.SetPaused(true);
+  monitor.Replay().SetPaused(true);
   harness.Tick += 5000;
   harness.Ticks(1);
-  monitor.SetPaused(false);
+  monitor.Replay().SetPaused(false);
   EXPECT_EQ(harness.Shown.size(), 5u) << "nothing while paused";
   EXPECT_EQ(monitor.TickInterval(), 400) << "the pause held the recorded time";
   harness.Tick += 400;
@@ -68,11 +68,11 @@ TEST(MonitorPace, ChangingToTheRecordedPaceGoesOnFromTheLineShown) {
   const std::string file = harness.Home.Path() + "/switched.TXT";
   ASSERT_TRUE(WriteAll(file, AsLog({Gga("120000"), Gga("120001"), Gga("120002")})));
   TMonitor& monitor = harness.Monitor;
-  monitor.SetReplayRate(10);
+  monitor.Replay().SetRate(10);
   monitor.StartReplay(file);
   harness.Ticks(1);
   harness.Tick += 60000;
-  monitor.SetReplayPacing({TReplayMode::RecordedPace, 1});
+  monitor.Replay().SetPacing({TReplayMode::RecordedPace, 1});
   harness.Ticks(1);
   EXPECT_EQ(harness.Shown.size(), 1u) << "the next epoch waits its second from now";
   EXPECT_EQ(monitor.TickInterval(), 1000);
@@ -91,7 +91,7 @@ TEST(MonitorPace, AsFastAsPossibleTakesAnArrivalsWorthATurn) {
   }
   ASSERT_TRUE(WriteAll(file, AsLog(lines)));
   TMonitor& monitor = harness.Monitor;
-  monitor.SetReplayPacing({TReplayMode::RecordedPace, TReplayPace::kFastest});
+  monitor.Replay().SetPacing({TReplayMode::RecordedPace, TReplayPace::kFastest});
   monitor.StartReplay(file);
   const size_t perTurn = TMonitor::kLinesPerArrival;
   for (size_t turn = 1; turn <= 2; ++turn) {

@@ -66,12 +66,12 @@ void WaitFor(TDone done) {
 }
 
 void WaitForIndex(TMonitor& monitor) {
-  WaitFor([&] { return monitor.ReplayIndex() != nullptr; });
+  WaitFor([&] { return monitor.Replay().Index() != nullptr; });
 }
 
 // The index, and the checkpoints that the same pass saves after it.
 void WaitForCheckpoints(TMonitor& monitor) {
-  WaitFor([&] { return monitor.ReplayCheckpointed(); });
+  WaitFor([&] { return monitor.Replay().Checkpointed(); });
 }
 
 void ExpectSameState(TMonitorHarness& jumped, TMonitorHarness& played) {
@@ -122,20 +122,20 @@ TEST(MonitorSeek, AJumpLeavesWhatAReplayFromTheTopLeavesThere) {
     TMonitorHarness jumped;
     const std::string file = jumped.Home.Path() + "/seek.TXT";
     ASSERT_TRUE(WriteAll(file, AsLog(Log())));
-    jumped.Monitor.SetCheckpointSpacing(jump.Spacing);
+    jumped.Monitor.Replay().SetCheckpointSpacing(jump.Spacing);
     jumped.Monitor.StartReplay(file);
     WaitForCheckpoints(jumped.Monitor);
     jumped.Ticks(jump.PlayedFirst);
     if (jump.Before) jumped.Gather(jumped.Monitor.JumpTo(*jump.Before));
     jumped.Gather(jumped.Monitor.JumpTo(jump.Epoch));
     ASSERT_TRUE(jumped.Results.back().Jumped);
-    EXPECT_EQ(jumped.Monitor.ReplayEpoch(), jump.Epoch);
+    EXPECT_EQ(jumped.Monitor.Replay().Epoch(), jump.Epoch);
 
     TMonitorHarness played;
     played.Monitor.StartReplay(file);
-    played.Ticks(static_cast<int>(jumped.Monitor.ReplayIndex()->Epochs()[jump.Epoch].Line));
+    played.Ticks(static_cast<int>(jumped.Monitor.Replay().Index()->Epochs()[jump.Epoch].Line));
     // The history before a checkpoint that it did not hold comes in behind.
-    WaitFor([&] { return !jumped.Monitor.FillingHistory(); });
+    WaitFor([&] { return !jumped.Monitor.Replay().FillingHistory(); });
     jumped.Ticks(1);
     played.Ticks(1);
     ExpectSameState(jumped, played);
@@ -165,18 +165,18 @@ TEST(MonitorSeek, AFarJumpWaitsForTheCheckpointsAndEndsInTheSamePlace) {
   TMonitorHarness jumped;
   const std::string file = jumped.Home.Path() + "/far.TXT";
   ASSERT_TRUE(WriteAll(file, AsLog(lines)));
-  jumped.Monitor.SetCheckpointSpacing(4);
-  jumped.Monitor.SetJumpDecodeLimit(0);
+  jumped.Monitor.Replay().SetCheckpointSpacing(4);
+  jumped.Monitor.Replay().SetJumpDecodeLimit(0);
   jumped.Monitor.StartReplay(file);
-  while (!jumped.Monitor.ReplayIndex()) std::this_thread::yield();
-  const size_t target = jumped.Monitor.ReplayIndex()->Size() - 3;
+  while (!jumped.Monitor.Replay().Index()) std::this_thread::yield();
+  const size_t target = jumped.Monitor.Replay().Index()->Size() - 3;
   jumped.Gather(jumped.Monitor.JumpTo(target));
   if (!jumped.Results.back().Jumped) {
     EXPECT_TRUE(jumped.Results.back().Notice.starts_with("Seeking to "));
   }
   for (int tick = 0; tick < 500 && !jumped.Results.back().Jumped; ++tick) {
     EXPECT_TRUE(jumped.Results.back().Lines.empty()) << "no line while the jump waits";
-    EXPECT_EQ(jumped.Monitor.ReplayEpoch(), target);
+    EXPECT_EQ(jumped.Monitor.Replay().Epoch(), target);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     jumped.Ticks(1);
   }
@@ -184,8 +184,8 @@ TEST(MonitorSeek, AFarJumpWaitsForTheCheckpointsAndEndsInTheSamePlace) {
 
   TMonitorHarness played;
   played.Monitor.StartReplay(file);
-  played.Ticks(static_cast<int>(jumped.Monitor.ReplayIndex()->Epochs()[target].Line));
-  WaitFor([&] { return !jumped.Monitor.FillingHistory(); });
+  played.Ticks(static_cast<int>(jumped.Monitor.Replay().Index()->Epochs()[target].Line));
+  WaitFor([&] { return !jumped.Monitor.Replay().FillingHistory(); });
   jumped.Ticks(1);
   played.Ticks(1);
   ExpectSameState(jumped, played);
@@ -199,7 +199,7 @@ TEST(MonitorSeek, NoJumpBeforeTheIndexIsReadyOrWithoutAReplay) {
   harness.Monitor.StartReplay(file);
   WaitForIndex(harness.Monitor);
   EXPECT_FALSE(harness.Monitor.JumpTo(0).Jumped) << "a log without epochs";
-  EXPECT_EQ(harness.Monitor.IndexPercent(), 100);
+  EXPECT_EQ(harness.Monitor.Replay().IndexPercent(), 100);
 }
 
 }  // namespace

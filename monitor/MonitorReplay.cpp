@@ -1,0 +1,69 @@
+// What the replay hands out, taken as the port's lines are, and its jumps
+// shown as the whole fix display written anew.
+
+#include <set>
+
+#include "common/Clock.h"
+#include "monitor/Monitor.h"
+
+// At the fixed interval a tick takes one line. At the recorded pace it takes
+// every line now due, within a frame's work and as many lines as one arrival
+// takes (the window still has to show them): what is left waits for the
+// next turn of the event loop.
+void TMonitor::TakeFromReplay(TTickResult& result) {
+  const uint32_t started = Clock::TickCount();
+  for (int taken = 1;; ++taken) {
+    TReplay::TStep step = FileReplay.Next();
+    if (step.Crossed) result.Notice = CrossedText(*step.Crossed);
+    if (step.Ended) return EndReplay(result);
+    if (!step.Line) return;
+    if (!step.Line->empty()) Take(std::move(*step.Line), result);
+    if (!FileReplay.Paced()) return;
+    if (taken == kLinesPerArrival || Clock::TickCount() - started >= kReplayTickBudget) {
+      result.MoreWaiting = true;
+      return;
+    }
+  }
+}
+
+void TMonitor::EndReplay(TTickResult& result) {
+  result.ReplayEnded = true;
+  State.Recorder.Finish(State.Lines);
+  State.Sky.EndEpoch();
+  Stop();
+}
+
+TTickResult TMonitor::JumpTo(size_t epoch) {
+  return Run([this, epoch](TTickResult& result) {
+    if (!FileReplay.AskJump(epoch)) return;
+    TakeWaitingJump(result);
+    if (const std::optional<size_t> waiting = FileReplay.WaitingJump()) {
+      const TReplayIndex& index = *FileReplay.Index();
+      result.Notice = "Seeking to " + index.PositionText(*waiting, index.SpansDays()) + "...";
+    }
+  });
+}
+
+void TMonitor::TakeWaitingJump(TTickResult& result) {
+  if (!FileReplay.JumpReady()) return;
+  const TFieldUpdates before = State.Shown.Whole(FieldFormats, Options);
+  FileReplay.Jump();
+  result.Jumped = true;
+  ShowWholeDisplay(before, result);
+}
+
+void TMonitor::ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const {
+  result.Updates = State.Shown.Whole(FieldFormats, Options);
+  std::set<std::pair<std::string_view, int>> shown;
+  for (const TFieldUpdate& update : result.Updates)
+    shown.emplace(update.Name, static_cast<int>(update.Kind));
+  TFieldUpdates cleared;
+  for (const TFieldUpdate& update : before) {
+    if (!shown.emplace(update.Name, static_cast<int>(update.Kind)).second) continue;
+    TFieldUpdate clear;
+    clear.Name = update.Name;
+    clear.Kind = update.Kind;
+    cleared.push_back(std::move(clear));
+  }
+  result.Updates.insert(result.Updates.begin(), cleared.begin(), cleared.end());
+}
