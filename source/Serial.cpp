@@ -17,7 +17,7 @@ void TSerial::Open() {
   if (Line) return;
   const int index = PortIndex ? PortIndex() : -1;
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
-  const std::string name = "COM" + std::to_string(index + 1) + ":";
+  const std::string name = SlotName(index) + ":";
   const std::string path = Providers.Path(index);
   TSerialSource::TRateMemory found;
   if (Providers.FoundRate)
