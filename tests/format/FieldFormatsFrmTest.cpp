@@ -3,8 +3,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -15,6 +13,8 @@
 #include "common/DateTime.h"
 #include "format/FieldFormatsFrm.h"
 #include "format/FormatRoutines.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -56,26 +56,13 @@ class FieldFormatsForm : public ::testing::Test {
   int Count = 0;
 };
 
-void PressKey(QWidget* widget, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &release);
-}
-
 void Type(QWidget* widget, const QString& text) {
-  for (QChar ch : text) PressKey(widget, ch.unicode(), QString(ch));
+  for (QChar ch : text) PressKey(widget, ch.unicode(), Qt::NoModifier, QString(ch));
 }
 
 void LeaveField(QWidget* widget) {
   QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
   QCoreApplication::sendEvent(widget, &focusOut);
-}
-
-void WaitFor(int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 TEST_F(FieldFormatsForm, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
@@ -164,7 +151,7 @@ TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
   form.SetFieldFormats(given);
   form.show();
   Control<QComboBox>(form, "TimeFormat")->setEditText("HH:MM");
-  WaitFor(600);
+  ProcessEventsFor(600);
   EXPECT_EQ(Text(form, "TimeSample1"), "09:15");
   EXPECT_EQ(Text(form, "TimeSample2"), "21:15") << "twelve hours ahead";
   EXPECT_EQ(Text(form, "DateSample1"), "06/12/2026");
