@@ -12,10 +12,6 @@ constexpr const char* kWindowsSection = "Windows";
 constexpr const char* kPortsSection = "Ports";
 constexpr int32_t kMissing = std::numeric_limits<int32_t>::min();
 
-std::string SlotName(int index) {
-  return "COM" + std::to_string(index + 1);
-}
-
 std::string StoredSlotText(int index, const char* what = "") {
   return ReadSettingStr(kPortsSection, SlotName(index) + what, "");
 }

@@ -23,27 +23,23 @@ void TSatellitesTableModel::SetSky(const std::vector<TSkySatellite>& satellites,
                                    const std::vector<TSkyEntry>& entries) {
   // The same satellites in the same order (the usual case from one update
   // to the next) only change values: the view keeps its selection.
-  const bool sameRows =
-      satellites.size() == Rows.size() &&
-      std::equal(satellites.begin(), satellites.end(), Rows.begin(),
-                 [](const TSkySatellite& satellite, const TRow& row) {
-                   return satellite.System == row.System && satellite.Satellite == row.Satellite;
-                 });
+  const bool sameRows = satellites.size() == Rows.size() &&
+                        std::equal(satellites.begin(), satellites.end(), Rows.begin(),
+                                   [](const TSkySatellite& satellite, const TRow& row) {
+                                     return satellite.System == row.Sky.System &&
+                                            satellite.Satellite == row.Sky.Satellite;
+                                   });
   if (!sameRows) beginResetModel();
   Rows.resize(satellites.size());
   for (size_t i = 0; i < satellites.size(); ++i) {
     const TSkySatellite& satellite = satellites[i];
     TRow& row = Rows[i];
-    row.System = satellite.System;
-    row.Satellite = satellite.Satellite;
-    row.Elevation = satellite.Elevation;
-    row.Azimuth = satellite.Azimuth;
-    row.Used = satellite.Used;
+    row.Sky = satellite;
     row.BarCount = static_cast<int>(std::min<size_t>(satellite.EntryCount, row.Bars.size()));
     for (int bar = 0; bar < row.BarCount; ++bar) {
       const TSkyEntry& entry = entries[satellite.FirstEntry + static_cast<size_t>(bar)];
       row.Bars[static_cast<size_t>(bar)] = {entry.Signal, entry.SNR,
-                                            SkySignalBand(row.System, entry.Signal)};
+                                            SkySignalBand(satellite.System, entry.Signal)};
     }
     // By band, the same for every system, and by signal within a band.
     std::stable_sort(row.Bars.begin(), row.Bars.begin() + row.BarCount,
@@ -96,15 +92,15 @@ QVariant TSatellitesTableModel::data(const QModelIndex& index, int role) const {
 QVariant TSatellitesTableModel::Display(const TRow& row, int column) const {
   switch (column) {
     case kSystem:
-      return QString::fromLatin1(SkySystemName(row.System));
+      return QString::fromLatin1(SkySystemName(row.Sky.System));
     case kNumber:
-      return QString::number(row.Satellite);
+      return QString::number(row.Sky.Satellite);
     case kElevation:
-      return Text(row.Elevation);
+      return Text(row.Sky.Elevation);
     case kAzimuth:
-      return Text(row.Azimuth);
+      return Text(row.Sky.Azimuth);
     case kUsed:
-      return row.Used ? tr("Yes") : tr("No");
+      return row.Sky.Used ? tr("Yes") : tr("No");
     default:
       return {};  // the bars are painted
   }
@@ -114,15 +110,15 @@ QVariant TSatellitesTableModel::Display(const TRow& row, int column) const {
 QVariant TSatellitesTableModel::SortKey(const TRow& row, int column) const {
   switch (column) {
     case kSystem:
-      return static_cast<int>(row.System);
+      return static_cast<int>(row.Sky.System);
     case kNumber:
-      return row.Satellite;
+      return row.Sky.Satellite;
     case kElevation:
-      return SortValue(row.Elevation);
+      return SortValue(row.Sky.Elevation);
     case kAzimuth:
-      return SortValue(row.Azimuth);
+      return SortValue(row.Sky.Azimuth);
     case kUsed:
-      return row.Used ? 1 : 0;
+      return row.Sky.Used ? 1 : 0;
     case kSNR: {
       qlonglong strongest = kAbsent;
       for (int bar = 0; bar < row.BarCount; ++bar)

@@ -33,7 +33,7 @@ class TSatellitesTableModel : public QAbstractTableModel {
   void SetSky(const std::vector<TSkySatellite>& satellites, const std::vector<TSkyEntry>& entries);
   void Clear();
 
-  TSkySystem System(int row) const { return Rows[static_cast<size_t>(row)].System; }
+  TSkySystem System(int row) const { return Rows[static_cast<size_t>(row)].Sky.System; }
   std::span<const TSignalBar> Bars(int row) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -42,12 +42,9 @@ class TSatellitesTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  // The satellite as the sky model gives it, and its signals' bars.
   struct TRow {
-    TSkySystem System = TSkySystem::Other;
-    int32_t Satellite = 0;
-    std::optional<int32_t> Elevation;
-    std::optional<int32_t> Azimuth;
-    bool Used = false;
+    TSkySatellite Sky;
     int BarCount = 0;
     std::array<TSignalBar, 16> Bars{};  // one per signal ID at most
   };

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "app/AppSettings.h"
-#include "app/SatellitesWindow.h"
 #include "app/SatellitesTable.h"
+#include "app/SatellitesWindow.h"
 #include "app/SkyPlot.h"
 #include "common/Routines.h"
 

@@ -33,20 +33,11 @@ bool ReadHexInt(std::string_view s, int32_t& value) {
 }
 
 bool ReadDecimalInt(std::string_view s, int32_t& value) {
-  size_t i = 0;
-  const bool negative = i < s.size() && s[i] == '-';
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
-  if (i == s.size()) return false;
-  // One more than the largest positive value, so that the most negative value fits.
-  const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + (negative ? 1 : 0);
-  int64_t result = 0;
-  for (; i < s.size(); ++i) {
-    if (!IsDigit(s[i])) return false;
-    result = result * 10 + (s[i] - '0');
-    if (result > limit) return false;
-  }
-  value = static_cast<int32_t>(negative ? -result : result);
-  return true;
+  // ParseWhole takes the "-" but not the "+", and a sign only once.
+  if (s.starts_with('+') && !s.substr(1).starts_with('-')) s.remove_prefix(1);
+  const std::optional<int32_t> number = ParseWhole<int32_t>(s);
+  if (number) value = *number;
+  return number.has_value();
 }
 
 // The pieces of real text found by the grammar scan, before any arithmetic.
@@ -247,16 +238,18 @@ void SplitDegrees(double x, double& degrees, double& minutes, double& seconds) {
   seconds = (rest - minutes / 60) * 3600;
 }
 
+std::optional<int32_t> ParseDigits(std::string_view text) {
+  if (text.size() > 9) return std::nullopt;
+  const std::optional<uint32_t> value = ParseWhole<uint32_t>(text);
+  if (!value) return std::nullopt;
+  return static_cast<int32_t>(*value);
+}
+
 bool TryStrToInt(std::string_view s, int32_t& value) {
   // Fields are mostly a few plain digits: read those without the grammar.
-  if (!s.empty() && s.size() <= 9) {
-    int32_t plain = 0;
-    size_t i = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i) plain = plain * 10 + (s[i] - '0');
-    if (i == s.size()) {
-      value = plain;
-      return true;
-    }
+  if (const std::optional<int32_t> plain = ParseDigits(s)) {
+    value = *plain;
+    return true;
   }
   s.remove_prefix(SkipSpaces(s, 0));
   if (s.starts_with("0x") || s.starts_with("0X")) return ReadHexInt(s.substr(2), value);

@@ -4,10 +4,14 @@
 // degree arithmetic and the two number grammars of sentence fields.
 // Text is 8-bit throughout.
 
+#include <charconv>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // "0".."9" and "A".."F" in either case.
 bool IsHexDigit(char ch);
@@ -46,6 +50,22 @@ double WholeMinutes(double x);
 double MinuteFraction(double x);
 // Signed decimal degrees into signed whole degrees, whole minutes and seconds.
 void SplitDegrees(double x, double& degrees, double& minutes, double& seconds);
+
+// Decimal digits, after a "-" only where T is signed, and nothing else: no
+// spaces, no "+", no hex. Nothing when the text is not such a number or its
+// value does not fit T. The plain grammar of ports, counts and stored
+// numbers; TryStrToInt reads the wider one of sentence fields.
+template <std::integral T>
+std::optional<T> ParseWhole(std::string_view text) {
+  T value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+// At most nine decimal digits and nothing else, as NMEA sends the whole
+// numbers of its fields: every such number fits an int32_t.
+std::optional<int32_t> ParseDigits(std::string_view text);
 
 // Integer text: optional leading spaces, optional sign, decimal digits; or hex
 // digits after "$", "x", "X", "0x" or "0X". Must fit a signed 32-bit integer.

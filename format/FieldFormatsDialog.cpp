@@ -38,7 +38,9 @@ void SetSample(QLineEdit* sample, const std::string& text) {
 }  // namespace
 
 TFieldFormatsDialog::TFieldFormatsDialog(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFieldFormatsDialog>()), ClockTimer(new QTimer(this)) {
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TFieldFormatsDialog>()),
+      ClockTimer(new QTimer(this)) {
   ui->setupUi(this);
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                  ~Qt::WindowContextHelpButtonHint);

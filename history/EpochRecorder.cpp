@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/Routines.h"
 #include "nmea/Fields.h"
 
 namespace {
@@ -10,16 +11,6 @@ namespace {
 std::optional<double> Real(std::string_view text) {
   double value = 0;
   if (text.empty() || !nmea::ReadDouble(text, value)) return std::nullopt;
-  return value;
-}
-
-std::optional<int> Whole(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
-  }
   return value;
 }
 
@@ -142,11 +133,11 @@ void TEpochRecorder::TakeFields(std::string_view sentence, TSentenceResult decod
 void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded) {
   const nmea::TFields<15> field(sentence);
   TEpoch& epoch = Current;
-  epoch.Quality = Whole(field[6]);
-  epoch.Used = Whole(field[7]);
+  epoch.Quality = ParseDigits(field[6]);
+  epoch.Used = ParseDigits(field[7]);
   epoch.HDOP = Real(field[8]);
   epoch.DiffAge = Real(field[13]);
-  epoch.DiffStation = Whole(field[14]);
+  epoch.DiffStation = ParseDigits(field[14]);
   const int quality = epoch.Quality.value_or(0);
   const std::optional<double> latitude = Coordinate(field[2], field[3], 'N', 'S');
   const std::optional<double> longitude = Coordinate(field[4], field[5], 'E', 'W');
@@ -177,7 +168,7 @@ void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded)
 // NMEA 4.11 the system ID.
 void TEpochRecorder::TakeGSA(std::string_view sentence) {
   const nmea::TFields<18> field(sentence);
-  LastGsa = {Whole(field[2]), Real(field[15]), Real(field[17])};
+  LastGsa = {ParseDigits(field[2]), Real(field[15]), Real(field[17])};
   Current.Mode = LastGsa.Mode;
   Current.PDOP = LastGsa.PDOP;
   Current.VDOP = LastGsa.VDOP;

@@ -19,10 +19,9 @@ int32_t RmcDate(std::string_view sentence) {
   nmea::TSkyLine fields(sentence);
   fields.Skip(8);
   const std::string_view date = fields.Take();
-  if (date.size() != 6 ||
-      !std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return -1;
-  return std::stoi(std::string(date));
+  const std::optional<uint32_t> value =
+      date.size() == 6 ? ParseWhole<uint32_t>(date) : std::nullopt;
+  return value ? static_cast<int32_t>(*value) : -1;
 }
 
 struct TFileCloser {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/Routines.h"
 #include "history/Epoch.h"
 #include "nmea/EpochMark.h"
 #include "nmea/TagBlock.h"
@@ -12,12 +13,6 @@
 namespace {
 
 using TSeconds = std::chrono::duration<double>;
-
-bool AllDigits(std::string_view text) {
-  for (char ch : text)
-    if (ch < '0' || ch > '9') return false;
-  return !text.empty();
-}
 
 // "hh:nn:ss.zzz", as the local-time stamp is written.
 std::optional<double> ClockStampSeconds(std::string_view stamp) {
@@ -37,10 +32,10 @@ std::optional<double> StampSeconds(std::string_view line, std::string_view* stam
   const std::string_view text = line.substr(1, comma - 1);
   std::optional<double> seconds;
   // Milliseconds on a 32-bit counter: at most ten digits.
-  if (AllDigits(text) && text.size() <= 10) {
-    uint64_t milliseconds = 0;
-    for (char ch : text) milliseconds = milliseconds * 10 + uint64_t(ch - '0');
-    seconds = double(milliseconds) / 1000;
+  const std::optional<uint64_t> milliseconds =
+      text.size() <= 10 ? ParseWhole<uint64_t>(text) : std::nullopt;
+  if (milliseconds) {
+    seconds = double(*milliseconds) / 1000;
   } else {
     seconds = ClockStampSeconds(text);
   }

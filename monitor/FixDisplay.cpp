@@ -27,7 +27,7 @@ void AddBar(TFieldUpdates& updates, std::string name, int32_t position, TFieldCo
   TFieldUpdate update;
   update.Name = std::move(name);
   update.Kind = TFieldUpdate::TKind::Bar;
-  update.Position = std::clamp<int32_t>(position, kSNRBarMinimum, kSNRBarMaximum);
+  update.Position = std::clamp<int32_t>(position, nmea::kSNRMinimum, nmea::kSNRMaximum);
   update.Colour = colour;
   updates.push_back(std::move(update));
 }

@@ -26,9 +26,6 @@ using TFieldUpdates = std::vector<TFieldUpdate>;
 // The "Used?" texts of the twelve satellite slots; slot n is entry n - 1.
 using TUsedTexts = std::array<std::string, kSatelliteSlots>;
 
-constexpr int kSNRBarMinimum = 0;
-constexpr int kSNRBarMaximum = 60;
-
 // "red", "yellow" or "buttonface".
 const char* ColourName(TFieldColour colour);
 // "Invalid", "Valid SPS" ... for qualities 0..3; empty for any other value.

@@ -59,6 +59,13 @@ struct TSatellite {
 
 constexpr int kSatelliteSlots = 12;
 
+namespace nmea {
+// The range of SNR receivers report, in dB-Hz (the sentence allows up to 99;
+// none sends above 60), and so of everything that shows or makes one.
+inline constexpr int kSNRMinimum = 0;
+inline constexpr int kSNRMaximum = 60;
+}  // namespace nmea
+
 struct TGSV {
   int32_t MessageCount = 0;
   int32_t MessageNumber = 0;

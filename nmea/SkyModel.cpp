@@ -23,17 +23,6 @@ std::optional<int32_t> ReadInt(std::string_view text) {
   return value;
 }
 
-// Plain decimal digits only, as the count and number of a GSV must be.
-bool ReadDecimal(std::string_view text, int32_t& value) {
-  if (text.empty() || text.size() > 9) return false;
-  value = 0;
-  for (char ch : text) {
-    if (ch < '0' || ch > '9') return false;
-    value = value * 10 + (ch - '0');
-  }
-  return true;
-}
-
 // One hex digit, "0" to "F" in either case.
 bool ReadSignalId(std::string_view text, uint8_t& signal) {
   if (text.size() != 1) return false;
@@ -108,11 +97,13 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
   } else if ((count - 3) % 4 != 0) {
     return false;
   }
-  int32_t total = 0;
-  int32_t number = 0;
-  if (!ReadDecimal(fields.Take(), total) || !ReadDecimal(fields.Take(), number) || number < 1 ||
-      number > total || total > 9)
-    return false;
+  // Plain decimal digits only, as the count and number of a GSV must be.
+  const std::optional<int32_t> totalField = ParseDigits(fields.Take());
+  const std::optional<int32_t> numberField = ParseDigits(fields.Take());
+  if (!totalField || !numberField) return false;
+  const int32_t total = *totalField;
+  const int32_t number = *numberField;
+  if (number < 1 || number > total || total > 9) return false;
   fields.Take();  // satellites in view: the groups tell more
   EpochSky = true;
 

@@ -53,7 +53,8 @@ void TGeneralOptionsDialog::ConnectControls() {
             &TGeneralOptionsDialog::onControlChanged);
   connect(Form->TimestampFormatGroup, &QButtonGroup::idToggled, this,
           &TGeneralOptionsDialog::onControlChanged);
-  connect(Form->PPSCommand, &QLineEdit::textChanged, this, &TGeneralOptionsDialog::onControlChanged);
+  connect(Form->PPSCommand, &QLineEdit::textChanged, this,
+          &TGeneralOptionsDialog::onControlChanged);
   connect(Form->BaudRate, &QComboBox::currentIndexChanged, this,
           &TGeneralOptionsDialog::onControlChanged);
 }

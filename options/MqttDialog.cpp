@@ -3,7 +3,8 @@
 #include "source/MqttUrl.h"
 #include "ui_MqttDialog.h"
 
-TMqttDialog::TMqttDialog(QWidget* parent) : QDialog(parent), Form(std::make_unique<Ui::TMqttDialog>()) {
+TMqttDialog::TMqttDialog(QWidget* parent)
+    : QDialog(parent), Form(std::make_unique<Ui::TMqttDialog>()) {
   Form->setupUi(this);
   Form->MqttClientId->setPlaceholderText(QString::fromStdString(DefaultMqttClientId()));
   connect(Form->MqttEnabled, &QCheckBox::toggled, this, &TMqttDialog::ShowEnabled);

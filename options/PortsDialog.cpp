@@ -66,7 +66,7 @@ void TPortsDialog::AddRow(int index) {
   row.Note->hide();
   row.BaudRate = new QComboBox(this);
   row.BaudRate->setObjectName("BaudRate" + number);
-  auto* name = new QLabel("COM" + number + ":", this);
+  auto* name = new QLabel(Text(SlotName(index)) + ":", this);
   name->setBuddy(row.Device);
   Form->SlotGrid->addWidget(name, 2 * index + 1, 0);
   Form->SlotGrid->addWidget(row.Device, 2 * index + 1, 1);

@@ -1,32 +1,23 @@
 #include "source/GpsdLines.h"
 
-#include <cstdio>
-
-namespace {
-
-std::string JsonString(std::string_view text) {
-  std::string quoted = "\"";
-  for (char ch : text) {
-    if (ch == '"' || ch == '\\') {
-      quoted += '\\';
-      quoted += ch;
-    } else if (static_cast<unsigned char>(ch) < 32) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(ch));
-      quoted += escape;
-    } else {
-      quoted += ch;
-    }
-  }
-  return quoted + "\"";
-}
-
-}  // namespace
+#include "common/JsonWriter.h"
 
 std::string GpsdWatchRequest(std::string_view device) {
-  std::string request = "?WATCH={\"enable\":true,\"nmea\":true";
-  if (!device.empty()) request += ",\"device\":" + JsonString(device);
-  return request + "}\n";
+  std::string request = "?WATCH=";
+  TJsonStringSink sink(request);
+  TJsonWriter json(sink, TJsonText::Utf8);
+  json.BeginObject();
+  json.Key("enable");
+  json.Boolean(true);
+  json.Key("nmea");
+  json.Boolean(true);
+  if (!device.empty()) {
+    json.Key("device");
+    json.String(device);
+  }
+  json.EndObject();
+  json.EndLine();
+  return request;
 }
 
 size_t TGpsdLineFilter::Filter(char* data, size_t size) {

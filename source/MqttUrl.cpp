@@ -2,7 +2,8 @@
 
 #include <QCoreApplication>
 #include <QHostInfo>
-#include <charconv>
+
+#include "source/HostPort.h"
 
 namespace {
 
@@ -41,44 +42,17 @@ std::optional<TMqttUrl> ParseMqttUrl(std::string_view text, std::string& reason)
     return std::nullopt;
   }
   url.Prefix = std::string(prefix);
-  std::string_view portText;
-  if (StartsWith(hostPort, "[")) {
-    const size_t close = hostPort.find(']');
-    if (close == std::string_view::npos) {
-      reason = "no ] after the IPv6 address";
-      return std::nullopt;
-    }
-    url.Host = std::string(hostPort.substr(1, close - 1));
-    std::string_view after = hostPort.substr(close + 1);
-    if (!after.empty() && after.front() != ':') {
-      reason = "text after the IPv6 address";
-      return std::nullopt;
-    }
-    if (!after.empty()) portText = after.substr(1);
-  } else {
-    const size_t colon = hostPort.find(':');
-    url.Host = std::string(hostPort.substr(0, colon));
-    if (colon != std::string_view::npos) portText = hostPort.substr(colon + 1);
-  }
-  if (url.Host.empty()) {
+  const std::optional<THostPort> parts = SplitHostPort(hostPort, reason);
+  if (!parts) return std::nullopt;
+  if (parts->Host.empty()) {
     reason = "the host is missing";
     return std::nullopt;
   }
-  if (hostPort.find(':') != std::string_view::npos && !StartsWith(hostPort, "[") &&
-      portText.empty()) {
-    reason = "the port is missing after the colon";
-    return std::nullopt;
-  }
-  if (!portText.empty()) {
-    unsigned port = 0;
-    const auto [end, error] =
-        std::from_chars(portText.data(), portText.data() + portText.size(), port);
-    if (error != std::errc() || end != portText.data() + portText.size() || port < 1 ||
-        port > 65535) {
-      reason = "the port is not a number from 1 to 65535";
-      return std::nullopt;
-    }
-    url.Port = static_cast<uint16_t>(port);
+  url.Host = std::string(parts->Host);
+  if (parts->Port) {
+    const std::optional<uint16_t> port = ParsePort(*parts->Port, reason);
+    if (!port) return std::nullopt;
+    url.Port = *port;
   }
   return url;
 }

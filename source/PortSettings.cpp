@@ -1,9 +1,10 @@
 // Where a COM slot leads and at what speed. The settings object reads the
 // store; these rules turn what it read into a path and a rate.
 
-#include <charconv>
+#include <algorithm>
 #include <cstdlib>
 
+#include "common/Routines.h"
 #include "source/PortSlot.h"
 
 namespace {
@@ -16,20 +17,21 @@ const char* const kDefaultPaths[kPortCount] = {
 #endif
 
 // Spaces in front and a '+' are taken; anything after the digits is not.
-bool ParseWholeNumber(std::string_view text, int32_t& number) {
-  std::size_t start = text.find_first_not_of(' ');
-  if (start == std::string_view::npos) return false;
-  if (text[start] == '+') ++start;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data() + start, end, number);
-  return error == std::errc() && stop == end;
+std::optional<int32_t> StoredWhole(std::string_view text) {
+  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+  if (text.starts_with('+')) text.remove_prefix(1);
+  return ParseWhole<int32_t>(text);
 }
 
 }  // namespace
 
+std::string SlotName(int index) {
+  return "COM" + std::to_string(index + 1);
+}
+
 std::string SlotEnvironmentPath(int index) {
   if (index < 0 || index >= kPortCount) return {};
-  const char* path = std::getenv(("TOLVANE_COM" + std::to_string(index + 1)).c_str());
+  const char* path = std::getenv(("TOLVANE_" + SlotName(index)).c_str());
   return path ? path : "";
 }
 
@@ -39,7 +41,7 @@ std::string SlotDevicePath(int index, const std::string& stored) {
   if (!fromEnvironment.empty()) return fromEnvironment;
   if (!stored.empty()) return stored;
 #ifdef _WIN32
-  return "COM" + std::to_string(index + 1);
+  return SlotName(index);  // Windows names its ports as we name the slots
 #else
   return kDefaultPaths[index];
 #endif
@@ -49,15 +51,13 @@ std::string SlotDevicePath(int index, const std::string& stored) {
 // run at odd rates.
 int32_t BaudRateFromText(std::string_view text) {
   if (text == kAutoBaudRate) return kAutoRate;
-  int32_t rate = 0;
-  if (ParseWholeNumber(text, rate)) return rate;
-  ParseWholeNumber(kDefaultBaudRate, rate);
-  return rate;
+  if (const std::optional<int32_t> rate = StoredWhole(text)) return *rate;
+  return StoredWhole(kDefaultBaudRate).value_or(0);
 }
 
 std::optional<int32_t> SlotBaudRateFromText(std::string_view text) {
   if (text == kAutoBaudRate) return kAutoRate;
-  int32_t rate = 0;
-  if (ParseWholeNumber(text, rate) && rate > 0) return rate;
+  const std::optional<int32_t> rate = StoredWhole(text);
+  if (rate && *rate > 0) return rate;
   return std::nullopt;
 }

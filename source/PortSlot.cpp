@@ -2,7 +2,8 @@
 
 #include "source/SourceFactory.h"
 
-TPortSlot::TPortSlot(TPortIndexSource portIndex, TDeviceFactory deviceFactory, TPortProviders providers)
+TPortSlot::TPortSlot(TPortIndexSource portIndex, TDeviceFactory deviceFactory,
+                     TPortProviders providers)
     : PortIndex(std::move(portIndex)),
       DeviceFactory(std::move(deviceFactory)),
       Providers(std::move(providers)) {
@@ -17,7 +18,7 @@ void TPortSlot::Open() {
   if (Line) return;
   const int index = PortIndex ? PortIndex() : -1;
   if (index < 0 || index >= kPortCount) throw EDeviceError(kOpenFailedText);
-  const std::string name = "COM" + std::to_string(index + 1) + ":";
+  const std::string name = SlotName(index) + ":";
   const std::string path = Providers.Path(index);
   TSerialSource::TRateMemory found;
   if (Providers.FoundRate)

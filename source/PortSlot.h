@@ -41,6 +41,11 @@ inline constexpr int32_t kAutoRate = 0;
 
 class ISerialDevice;
 
+// "COM1" for slot 0 to "COM8" for slot 7: the slot's key in the store and
+// its environment variable's name after "TOLVANE_"; with a ":" after it,
+// its name on screen.
+std::string SlotName(int index);
+
 // The device path that COM slot `index` (0 = "COM1:" .. 7 = "COM8:") opens:
 // the environment variable TOLVANE_COMn, else `stored` (the store's "COMn" of
 // section "Ports"), else the built-in table; empty outside the slots.
@@ -76,7 +81,7 @@ class TPortSlot {
   using TDeviceFactory = std::function<std::unique_ptr<ISerialDevice>()>;
 
   explicit TPortSlot(TPortIndexSource portIndex, TDeviceFactory deviceFactory = {},
-                   TPortProviders providers = {});
+                     TPortProviders providers = {});
   ~TPortSlot();
   TPortSlot(const TPortSlot&) = delete;
   TPortSlot& operator=(const TPortSlot&) = delete;

@@ -13,7 +13,8 @@
 TSendCommandDialog::TSendCommandDialog(TPortSource port, QWidget* parent)
     : QDialog(parent), Form(std::make_unique<Ui::TSendCommandDialog>()), Port(std::move(port)) {
   Form->setupUi(this);
-  connect(Form->RawCommand, &QLineEdit::textChanged, this, &TSendCommandDialog::onRawCommandChanged);
+  connect(Form->RawCommand, &QLineEdit::textChanged, this,
+          &TSendCommandDialog::onRawCommandChanged);
   connect(Form->SendRawButton, &QPushButton::clicked, this, Reported([this] { sendRawCommand(); }));
   connect(Form->SendNMEAButton, &QPushButton::clicked, this,
           Reported([this] { sendNmeaCommand(); }));

@@ -2,8 +2,8 @@
 
 #include "source/GpsdSource.h"
 #include "source/MqttSource.h"
-#include "source/QtSerialDevice.h"
 #include "source/PortSlot.h"
+#include "source/QtSerialDevice.h"
 #include "source/TcpSource.h"
 #include "source/UdpSource.h"
 

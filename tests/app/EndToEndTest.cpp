@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include "app/ElidedLabel.h"
 #include "tests/app/MainWindowHarness.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/Simulator.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -30,17 +30,19 @@ class TComSlotPath {
 // The simulated receiver on a pseudo-terminal behind COM8:, logging started
 // from the command line as a user would, the receive loop run at its own pace.
 TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
-  const QString simulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
-  ASSERT_TRUE(QFileInfo(simulator).isExecutable()) << "build tolvane-sim first";
+  ASSERT_TRUE(QFileInfo(kSimulatorProgram).isExecutable()) << "build tolvane-sim first";
   QTemporaryDir folder;
   const QString link = folder.filePath("gps");
   const QString sent = folder.filePath("sent.txt");
   const QString log = folder.filePath("log.TXT");
 
   QProcess sim;
-  sim.start(simulator,
-            {"--link", link, "--echo", sent, "--rate", "4", "--cycles", "8", "--seed", "7"});
-  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "the simulator names its device first";
+  ASSERT_FALSE(StartSimulator(
+                   sim,
+                   {"--link", link, "--echo", sent, "--rate", "4", "--cycles", "8", "--seed", "7"},
+                   10000)
+                   .empty())
+      << "the simulator names its device first";
   const TComSlotPath com8("TOLVANE_COM8", link);
 
   TWindowHarness harness({"L8", log.toStdString()});
@@ -79,11 +81,7 @@ TEST(EndToEnd, LogHoldsExactlyWhatTheSimulatorSent) {
 void RunWhile(const std::function<bool()>& running, int limitMs) {
   QElapsedTimer clock;
   clock.start();
-  while (running() && clock.elapsed() < limitMs) {
-    QEventLoop loop;
-    QTimer::singleShot(20, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
+  while (running() && clock.elapsed() < limitMs) RunEventLoopFor(20);
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -97,10 +95,8 @@ TEST(EndToEnd, LogHoldsWhatTheTcpSimulatorServed) {
   const QString sent = folder.filePath("sent.txt");
   const QString log = folder.filePath("log.TXT");
   QProcess sim;
-  sim.start(TOLVANE_BINARY_DIR "/tools/tolvane-sim",
-            {"--tcp", "0", "--echo", sent, "--rate", "4", "--cycles", "8", "--seed", "3"});
-  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "the simulator names its address first";
-  const QString url = QString::fromLatin1(sim.readLine()).trimmed();
+  const QString url = QString::fromStdString(StartSimulator(
+      sim, {"--tcp", "0", "--echo", sent, "--rate", "4", "--cycles", "8", "--seed", "3"}, 10000));
   ASSERT_TRUE(url.startsWith("tcp://127.0.0.1:")) << url.toStdString();
   const TComSlotPath com8("TOLVANE_COM8", url);
 
@@ -128,11 +124,11 @@ TEST(EndToEnd, ReceiverThatComesBackLogsIntoTheSameFile) {
   QTemporaryDir folder;
   const QString link = folder.filePath("gps");
   const QString log = folder.filePath("log.TXT");
-  const QString simulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
   const TComSlotPath com8("TOLVANE_COM8", link);
   auto startSim = [&](QProcess& sim, const QString& echo) {
-    sim.start(simulator, {"--link", link, "--echo", echo, "--rate", "4", "--cycles", "12"});
-    return sim.waitForReadyRead(10000);
+    return !StartSimulator(sim, {"--link", link, "--echo", echo, "--rate", "4", "--cycles", "12"},
+                           10000)
+                .empty();
   };
 
   QProcess first;

@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -12,6 +11,7 @@
 
 #include "common/HandlerErrors.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -49,11 +49,6 @@ TEST(FixFields, DialogControlsAreNeverTakenForFields) {
   harness.Ticks(2);
   EXPECT_EQ(stray->text(), "dialog's own");
   EXPECT_EQ(harness.Main->centralWidget()->findChild<QLineEdit*>("Used1")->text(), "Yes");
-}
-
-void PressKey(QWidget* widget, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &press);
 }
 
 // 22.4 knots: "22.4" as knots (the first unit), "41.5" as km/h (the third).

@@ -2,27 +2,20 @@
 
 #include <QAction>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 
 #include "app/ModeCaption.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
 
 // Lets the event loop run, timers and all, for a while.
-void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
 bool MenusEnabled(const TWindowHarness& harness, bool log, bool replay) {
   return harness.Find<QAction>("actionLogToDisk")->isEnabled() == log &&
          harness.Find<QAction>("actionReplayFromDisk")->isEnabled() == replay;
@@ -101,7 +94,8 @@ TEST_F(ReplayTest, CommandLineSpeedReplaysAtTheRecordedPaceToTheEnd) {
   ASSERT_TRUE(WriteAll(File, AsLog(lines)));
   Harness.Main->SetCommandLine({"R", File, "--speed", "max"});
   Harness.Dispatch([&] { Harness.Main->runCommandLine(); });
-  for (int turn = 0; turn < 250 && Harness.Main->Receiver().Replaying(); ++turn) Wait(20);
+  for (int turn = 0; turn < 250 && Harness.Main->Receiver().Replaying(); ++turn)
+    RunEventLoopFor(20);
   EXPECT_FALSE(Harness.Main->Receiver().Replaying());
   EXPECT_EQ(Harness.Shown(), lines);
   EXPECT_EQ(Harness.Main->statusBar()->currentMessage(), "Gap of 10 min 0 s skipped");
@@ -201,7 +195,7 @@ class LogTest : public ::testing::Test {
 TEST_F(LogTest, LinesReachTheFileWithinASecond) {
   Harness.Main->StartLogging(File);
   Receive({kLines[0], kLines[1]});
-  Wait(1300);
+  RunEventLoopFor(1300);
   EXPECT_EQ(ReadAll(File), AsLog(Harness.Shown()));
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -18,17 +17,12 @@
 #include "app/SatellitesWindow.h"
 #include "app/StatisticsWindow.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
 
 const std::string kGLL = FrameSentence("GPGLL,4916.45,N,12311.12,W,225444,A");
-
-void Wait(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
-}
 
 TEST(WindowLoop, LampShowsDSRAndStaysAfterThePortCloses) {
   TWindowHarness harness;
@@ -129,11 +123,11 @@ TEST(WindowLoop, TicksGoOnWhileAnErrorBoxIsOpen) {
   std::size_t shownWhileOpen = 0;
   harness.WhileMessageOpen = [&] {
     harness.Script->Feed(kGLL + "\r\n" + kGLL + "\r\n" + kGLL + "\r\n");
-    Wait(300);  // the box's own event loop: the real timer fires meanwhile
+    RunEventLoopFor(300);  // the box's own event loop: the real timer fires meanwhile
     shownWhileOpen = harness.Shown().size();
   };
   harness.Main->ReceiveTimer()->start();
-  Wait(200);
+  RunEventLoopFor(200);
   harness.WhileMessageOpen = nullptr;
   EXPECT_EQ(harness.ErrorsShown(), std::vector<std::string>{"Error sending data."});
   EXPECT_EQ(shownWhileOpen, 3u) << "read and shown while the box was open";
@@ -157,7 +151,7 @@ TEST(WindowLoop, ToolsWindowsFollowTheReplay) {
   harness.Main->StartReplay(replay);
   harness.Ticks(4);
   harness.Main->ReceiveTimer()->stop();
-  Wait(600);  // the status bar's own pace
+  RunEventLoopFor(600);  // the status bar's own pace
   EXPECT_EQ(satellites->SortedTable().rowCount(), 2);
   EXPECT_EQ(harness.Find<TElidedLabel>("BadChecksumStatus")->text(), "1 bad checksum");
   EXPECT_EQ(harness.Find<TElidedLabel>("SourceStatus")->text(), "Replay: sky.TXT, 100 %");
@@ -174,7 +168,7 @@ TEST(WindowLoop, SilentPortTurnsTheAgeIntoAWarning) {
   QTimer* status = harness.Main->findChild<QTimer*>("StatusTimer");
   ASSERT_TRUE(status->isActive());
   QTimer::singleShot(0, [&] { status->setInterval(1); });
-  Wait(50);
+  RunEventLoopFor(50);
   EXPECT_EQ(harness.Find<TElidedLabel>("AgeStatus")->text(), "No data for 3 s");
   EXPECT_TRUE(harness.Find<TElidedLabel>("SourceStatus")->text().startsWith("COM3: "));
 }
@@ -205,11 +199,11 @@ TEST(WindowLoop, StatusLetsGoWhenTheReplayEnds) {
   const int total = table->rowCount() - 1;
   harness.Tick += 2500;
   QTimer::singleShot(0, [&] { status->setInterval(1); });
-  Wait(50);
+  RunEventLoopFor(50);
   EXPECT_EQ(table->index(total, 2).data().toString(), "0.0") << "rate";
   EXPECT_EQ(table->index(total, 6).data().toString(), "2.5") << "last seen";
   statistics->close();
-  Wait(50);
+  RunEventLoopFor(50);
   EXPECT_FALSE(status->isActive());
 }
 

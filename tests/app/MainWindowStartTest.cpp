@@ -5,24 +5,19 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QStatusBar>
 
 #include "app/AppSettings.h"
 #include "app/StartCommand.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/TextFiles.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
 std::string TempName(const TWindowHarness& harness, const char* name) {
   return harness.Home.Path() + "/" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
@@ -85,7 +80,7 @@ TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
     std::vector<std::string> arguments = c.Arguments;
     TWindowHarness probe;
     const std::string file = TempName(probe, "GPS.TXT");
-    WriteFile(file, "$GPGGA\r\n");
+    ASSERT_TRUE(WriteAll(file, "$GPGGA\r\n"));
     for (auto& argument : arguments)
       if (argument == "@") argument = file;
     probe.Main->SetCommandLine(arguments);
@@ -103,7 +98,7 @@ TEST(MainFormStart, CommandLineStartsLoggingOrReplayOrComplains) {
 TEST(MainFormStart, CommandLineLoggingReplacesAnExistingFile) {
   TWindowHarness harness;
   const std::string file = TempName(harness, "old.TXT");
-  WriteFile(file, "old contents\r\n");
+  ASSERT_TRUE(WriteAll(file, "old contents\r\n"));
   harness.Main->SetCommandLine({"L", file});
   harness.Dispatch([&] { harness.Main->runCommandLine(); });
   harness.Dispatch([&] { harness.Main->stop(); });
@@ -118,7 +113,7 @@ TEST(MainFormStart, OversizedSettingsFileIsNamedInTheStatusBar) {
   for (const qint64 size : {qint64{100}, qint64{52} << 20}) {
     TTempSettingsHome home;
     QDir().mkpath(QString::fromStdString(home.Path() + "/Tolvane"));
-    WriteFile(home.SettingsFile(), "; hand-written\n");
+    ASSERT_TRUE(WriteAll(home.SettingsFile(), "; hand-written\n"));
     QFile(QString::fromStdString(home.SettingsFile())).resize(size);  // sparse
     TMainWindow main;
     EXPECT_EQ(main.statusBar()->currentMessage().toStdString(),
@@ -174,21 +169,12 @@ TEST(MainFormStart, FailedOpenLeavesNoPortSelected) {
   EXPECT_EQ(harness.Main->Receiver().Port(), nullptr);
 }
 
-void ClickOn(QWidget* widget) {
-  const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent click(type, centre, widget->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &click);
-  }
-}
-
 TEST(MainFormStart, LogoAndLinkOpenTheWebAddress) {
   TWindowHarness harness;
   std::vector<QString> opened;
   harness.Main->SetUrlOpener([&](const QString& url) { opened.push_back(url); });
-  ClickOn(harness.Find<QLabel>("Logo"));
-  ClickOn(harness.Find<QLabel>("LinkCaption"));
+  for (QLabel* label : {harness.Find<QLabel>("Logo"), harness.Find<QLabel>("LinkCaption")})
+    ClickAt(label, QRectF(label->rect()).center());
   const QString expected = "http://" + harness.Find<QLabel>("LinkCaption")->text();
   EXPECT_EQ(opened, (std::vector<QString>{expected, expected}));
 }

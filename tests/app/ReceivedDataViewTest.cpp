@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -19,6 +17,7 @@
 #include "app/ReceivedDataView.h"
 #include "app/ReceivedLineStore.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -160,10 +159,6 @@ class ReceivedDataViewTest : public ::testing::Test {
     auto rows = static_cast<std::size_t>(View.verticalScrollBar()->pageStep());
     return View.TopRow() + rows >= View.LineCount();
   }
-  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent event(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(&View, &event);
-  }
   Rows Selected() const {
     std::size_t first = 99999, last = 99999;
     View.Selection(first, last);
@@ -220,7 +215,7 @@ TEST_F(ReceivedDataViewTest, KeysMoveAndExtendTheSelection) {
   };
   for (const KeyCase& c : cases) {
     View.SelectRows(c.Start.first, c.Start.second);
-    Press(c.Key, c.Modifiers);
+    PressKey(&View, c.Key, c.Modifiers);
     EXPECT_EQ(Selected(), c.Expected) << c.Legend;
   }
 }
@@ -231,10 +226,10 @@ TEST_F(ReceivedDataViewTest, CtrlCCopiesTheSelectedLines) {
   View.AppendLine("$GPRMC,3");
   View.AppendLine("$GPGSV,4");
   QGuiApplication::clipboard()->setText("before");
-  Press(Qt::Key_C, Qt::ControlModifier);
+  PressKey(&View, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "before") << "nothing selected";
   View.SelectRows(2, 1);
-  Press(Qt::Key_C, Qt::ControlModifier);
+  PressKey(&View, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("\u00b0 degrees\n$GPRMC,3\n"));
 }
 
@@ -243,10 +238,7 @@ TEST_F(ReceivedDataViewTest, ClickAndShiftClickSelectRows) {
   View.verticalScrollBar()->setValue(0);
   int rowHeight = QFontMetrics(View.font()).height();
   auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
-    QPointF at(10, row * rowHeight + rowHeight / 2);
-    QMouseEvent event(QEvent::MouseButtonPress, at, View.viewport()->mapToGlobal(at),
-                      Qt::LeftButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(View.viewport(), &event);
+    ClickAt(View.viewport(), QPointF(10, row * rowHeight + rowHeight / 2), modifiers);
   };
   click(2, Qt::NoModifier);
   EXPECT_EQ(Selected(), Rows(2, 2));

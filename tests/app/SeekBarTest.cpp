@@ -5,36 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QSlider>
 #include <chrono>
 #include <thread>
 
 #include "app/SeekBar.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/Sentences.h"
 #include "tests/support/TextFiles.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
-void Key(QSlider& slider, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QCoreApplication::sendEvent(&slider, &press);
-}
-
-void Click(QSlider& slider, QPoint at) {
-  QMouseEvent press(QEvent::MouseButtonPress, at, slider.mapToGlobal(at), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&slider, &press);
-}
-
-std::string Gga(int second) {
+// The fix of second `second` after 12:00:00.
+std::string GgaAfterNoon(int second) {
   char time[48];
   std::snprintf(time, sizeof time, "12%02d%02d", second / 60, second % 60);
-  return FrameSentence(std::string("GPGGA,") + time +
-                       ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
+  return Gga(time);
 }
 
 class SeekBarTest : public ::testing::Test {
@@ -42,7 +31,7 @@ class SeekBarTest : public ::testing::Test {
   void SetUp() override {
     File = Harness.Home.Path() + "/seek.TXT";
     std::vector<std::string> lines;
-    for (int second = 0; second < 200; ++second) lines.push_back(Gga(second));
+    for (int second = 0; second < 200; ++second) lines.push_back(GgaAfterNoon(second));
     ASSERT_TRUE(WriteAll(File, AsLog(lines)));
   }
   QSlider* Slider() const { return Harness.Find<QSlider>("SeekSlider"); }
@@ -76,14 +65,15 @@ TEST_F(SeekBarTest, DraggingKeysAndClicksJumpAndTheFixFieldsFollow) {
          slider.setSliderDown(false);
        },
        "12:02:00 pm"},
-      {"Right: one epoch on", [](QSlider& s) { Key(s, Qt::Key_Right); }, "12:02:01 pm"},
-      {"Left: one back", [](QSlider& s) { Key(s, Qt::Key_Left); }, "12:02:00 pm"},
-      {"Page Down: a minute back", [](QSlider& s) { Key(s, Qt::Key_PageDown); }, "12:01:00 pm"},
-      {"Page Up: a minute on", [](QSlider& s) { Key(s, Qt::Key_PageUp); }, "12:02:00 pm"},
+      {"Right: one epoch on", [](QSlider& s) { PressKey(&s, Qt::Key_Right); }, "12:02:01 pm"},
+      {"Left: one back", [](QSlider& s) { PressKey(&s, Qt::Key_Left); }, "12:02:00 pm"},
+      {"Page Down: a minute back", [](QSlider& s) { PressKey(&s, Qt::Key_PageDown); },
+       "12:01:00 pm"},
+      {"Page Up: a minute on", [](QSlider& s) { PressKey(&s, Qt::Key_PageUp); }, "12:02:00 pm"},
       {"a click near the start of a 400 px bar",
        [](QSlider& s) {
          s.resize(400, s.height());
-         Click(s, {2, s.height() / 2});
+         ClickAt(&s, QPointF(2, s.height() / 2));
        },
        "12:00:00 pm"},
   };
@@ -100,9 +90,9 @@ TEST_F(SeekBarTest, DraggingKeysAndClicksJumpAndTheFixFieldsFollow) {
 TEST_F(SeekBarTest, SpacePausesAndTheBarGoesWithTheReplay) {
   StartIndexed();
   EXPECT_TRUE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));
-  Key(*Slider(), Qt::Key_Space);
+  PressKey(Slider(), Qt::Key_Space);
   EXPECT_TRUE(Harness.Main->Receiver().Replay().Paused());
-  Key(*Slider(), Qt::Key_Space);
+  PressKey(Slider(), Qt::Key_Space);
   EXPECT_FALSE(Harness.Main->Receiver().Replay().Paused());
   Harness.Main->stop();
   EXPECT_FALSE(Harness.Find<TSeekBar>("SeekBar")->isVisibleTo(Harness.Main.get()));

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "tests/support/EventLoop.h"
+#include "tests/support/Simulator.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -54,9 +55,10 @@ TEST(StopSignal, LogHoldsEverythingTakenBeforeTheSignal) {
     const QString sent = folder.filePath("sent.txt");
     const QString log = folder.filePath("log.TXT");
     QProcess sim;
-    sim.start(TOLVANE_BINARY_DIR "/tools/tolvane-sim",
-              {"--link", link, "--echo", sent, "--rate", "20", "--cycles", "60"});
-    ASSERT_TRUE(sim.waitForReadyRead(10000)) << c.Legend;
+    ASSERT_FALSE(StartSimulator(
+                     sim, {"--link", link, "--echo", sent, "--rate", "20", "--cycles", "60"}, 10000)
+                     .empty())
+        << c.Legend;
 
     QProcess monitor;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

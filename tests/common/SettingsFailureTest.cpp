@@ -13,15 +13,9 @@
 
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 // What a path is now, in enough detail to see any change a write could make.
 std::string Snapshot(const QString& path) {
@@ -69,13 +63,13 @@ TEST(SettingsFailure, FailedWriteRaisesAndChangesNothing) {
   } cases[] = {
       {"config home is a regular file", "BaudRate", "/plain/Tolvane cannot be created",
        [](const QString& home) {
-         WriteFile(home + "/plain", "keep");
+         EXPECT_TRUE(WriteAll((home + "/plain").toStdString(), "keep"));
          qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + "/plain"));
          return home + "/plain";
        }},
       {"settings folder is a regular file", "BaudRate", "/Tolvane cannot be created",
        [](const QString& home) {
-         WriteFile(home + "/Tolvane", "keep");
+         EXPECT_TRUE(WriteAll((home + "/Tolvane").toStdString(), "keep"));
          return home + "/Tolvane";
        }},
       {"settings file is a folder", "BaudRate", "/Tolvane.reg is not a regular file",
@@ -92,13 +86,15 @@ TEST(SettingsFailure, FailedWriteRaisesAndChangesNothing) {
       {"settings file beyond the size limit", "BaudRate",
        "Settings file too large (5 MB, limit 4 MB)",
        [](const QString& home) {
-         WriteFile(home + "/Tolvane/Tolvane.reg", kSettings + QByteArray(4 << 20, ';'));
+         EXPECT_TRUE(WriteAll((home + "/Tolvane/Tolvane.reg").toStdString(),
+                              (kSettings + QByteArray(4 << 20, ';')).toStdString()));
          return home + "/Tolvane/Tolvane.reg";
        }},
       {"name with a line break", "Baud\nRate",
        "A name with a line break or a zero byte cannot be stored",
        [](const QString& home) {
-         WriteFile(home + "/Tolvane/Tolvane.reg", kSettings);
+         EXPECT_TRUE(
+             WriteAll((home + "/Tolvane/Tolvane.reg").toStdString(), kSettings.toStdString()));
          return home + "/Tolvane/Tolvane.reg";
        }},
   };
@@ -139,7 +135,7 @@ TEST(SettingsFailure, WriteThatRunsOutOfSpaceKeepsTheOldFile) {
   TTempSettingsHome home;
   const QString path = QString::fromStdString(home.SettingsFile());
   const QByteArray before = kSettings + QByteArray(2000, ';') + "\n";
-  WriteFile(path, before);
+  ASSERT_TRUE(WriteAll(path.toStdString(), before.toStdString()));
   {
     TFileSizeLimit limit(1024);
     ExpectEveryWriteFails("PPSCommand", "/Tolvane.reg: File too large", "file size limit");
@@ -168,7 +164,7 @@ TEST(SettingsFailure, OversizedFileIsNamedAtStart) {
     TTempSettingsHome home;
     const QString path = QString::fromStdString(home.SettingsFile());
     if (c.Size >= 0) {
-      WriteFile(path, kSettings);
+      ASSERT_TRUE(WriteAll(path.toStdString(), kSettings.toStdString()));
       QFile(path).resize(c.Size);  // sparse: no disk space taken
     }
     EXPECT_EQ(SettingsNotice(), c.Notice) << c.Legend;

@@ -8,23 +8,11 @@
 
 #include "common/Settings.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/TextFiles.h"
 
 namespace {
 
 const char kHeader[] = "[HKEY_CURRENT_USER\\SOFTWARE\\Tolvane\\Options]\n";
-
-std::string ReadFile(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll().toStdString();
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-  QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(text.data(), static_cast<qint64>(text.size()));
-}
 
 // Each value is written over the one before, so every row also checks that
 // a write replaces what was there.
@@ -75,7 +63,7 @@ TEST(Settings, ReadersTakeOnlyTheirOwnType) {
   };
   TTempSettingsHome home;
   for (const auto& c : cases) {
-    WriteFile(home.SettingsFile(), kHeader + c.Entry + "\n");
+    ASSERT_TRUE(WriteAll(home.SettingsFile(), kHeader + c.Entry + "\n"));
     EXPECT_EQ(ReadSettingInt("options", "v", 7), c.Int) << c.Legend;
     EXPECT_EQ(ReadSettingBool("options", "v", false), c.Bool) << c.Legend;
     EXPECT_EQ(ReadSettingStr("options", "v", "dflt"), c.Str) << c.Legend;
@@ -103,14 +91,14 @@ TEST(Settings, HandEditedFileSurvivesAWrite) {
       "   \"ReplaySpeed\"=dword:000001f4\r\n"
       "this line means nothing\r\n"
       "\"IgnoreGGA\"   =   dword:1\r\n";
-  WriteFile(home.SettingsFile(), before);
+  ASSERT_TRUE(WriteAll(home.SettingsFile(), before));
   WriteSettingInt("Options", "replayspeed", 250);
   WriteSettingStr("Options", "PPSCommand", "$PX");
   std::string expected = before;
   expected.replace(expected.find("   \"ReplaySpeed\"=dword:000001f4"), 31,
                    "\"ReplaySpeed\"=dword:000000fa");
   expected += "\"PPSCommand\"=\"$PX\"\r\n";
-  EXPECT_EQ(ReadFile(home.SettingsFile()), expected);
+  EXPECT_EQ(ReadAll(home.SettingsFile()), expected);
   EXPECT_EQ(ReadSettingStr("Ports", "COM1", ""), "/dev/source/by-id/usb-GPS");
   EXPECT_TRUE(ReadSettingBool("Options", "IgnoreGGA", false));
 }

@@ -4,16 +4,9 @@
 
 #include "format/DateTimePattern.h"
 #include "format/FormatRoutines.h"
+#include "tests/support/DateTimes.h"
 
 namespace {
-
-TDateTime At(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
-  TDateTime date = 0;
-  TDateTime time = 0;
-  EXPECT_TRUE(TryEncodeDate(year, month, day, date));
-  EXPECT_TRUE(TryEncodeTime(hour, minute, second, ms, time));
-  return date < 0 ? date - time : date + time;  // the fraction counts forward from midnight
-}
 
 // A locale unlike the built-in one, so that every name and pattern shown is
 // seen to come from the locale passed in.

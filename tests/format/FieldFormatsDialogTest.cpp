@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -15,6 +14,7 @@
 #include "format/FieldFormatsDialog.h"
 #include "format/FormatRoutines.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -56,15 +56,8 @@ class FieldFormatsForm : public ::testing::Test {
   int Count = 0;
 };
 
-void PressKey(QWidget* widget, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &release);
-}
-
 void Type(QWidget* widget, const QString& text) {
-  for (QChar ch : text) PressKey(widget, ch.unicode(), QString(ch));
+  for (QChar ch : text) PressKey(widget, ch.unicode(), Qt::NoModifier, QString(ch));
 }
 
 void LeaveField(QWidget* widget) {

@@ -6,20 +6,13 @@
 
 #include "format/DateTimePattern.h"
 #include "format/LocaleFormats.h"
+#include "tests/support/DateTimes.h"
 
 namespace {
 
 const char* const kLocaleNames[] = {"en_US", "en_GB", "de_DE", "fr_FR", "es_ES", "pt_BR",
                                     "it_IT", "nl_NL", "sv_SE", "pl_PL", "ru_RU", "ja_JP",
                                     "zh_CN", "ko_KR", "hu_HU", "C"};
-
-TDateTime At(int year, int month, int day, int hour, int minute, int second) {
-  TDateTime date = 0;
-  TDateTime time = 0;
-  EXPECT_TRUE(TryEncodeDate(year, month, day, date));
-  EXPECT_TRUE(TryEncodeTime(hour, minute, second, 0, time));
-  return date + time;
-}
 
 // Our translation of a locale's date patterns shows the date exactly as Qt
 // shows it with the locale's own format: names, literal words and all.

@@ -13,10 +13,6 @@
 
 namespace {
 
-std::string Sentence(const std::string& body) {
-  return FrameSentence(body);
-}
-
 struct TRecording {
   TSkyModel Sky;
   TNMEA Decoder;
@@ -36,10 +32,10 @@ struct TRecording {
   }
 };
 
-const std::string kGsv = Sentence("GPGSV,1,1,02,10,45,120,38,12,30,200,41");
+const std::string kGsv = FrameSentence("GPGSV,1,1,02,10,45,120,38,12,30,200,41");
 
 std::string Gga(const std::string& time, const std::string& rest) {
-  return Sentence("GPGGA," + time + "," + rest);
+  return FrameSentence("GPGGA," + time + "," + rest);
 }
 
 TEST(EpochRecorder, Boundaries) {
@@ -61,7 +57,7 @@ TEST(EpochRecorder, Boundaries) {
        {std::nullopt, "120000"},
        {2, 2}},
       {"the same time text twice is one epoch; another text starts the next",
-       {Gga("120000", fix), Sentence("GPRMC,120000,A,,,,,,,010126,,"), Gga("120001", fix)},
+       {Gga("120000", fix), FrameSentence("GPRMC,120000,A,,,,,,,010126,,"), Gga("120001", fix)},
        {"120000", "120001"},
        {3, 3}},
       {"a bad checksum's time starts nothing",
@@ -102,15 +98,15 @@ TEST(EpochRecorder, GsvEveryFiveSecondsLeavesTheSkyInEveryEpoch) {
 TEST(EpochRecorder, FieldsAndFixes) {
   TRecording recording;
   recording.Take({
-      Sentence("GPGSA,A,2,10,12,,,,,,,,,,,2.5,1.9,2.2"),
+      FrameSentence("GPGSA,A,2,10,12,,,,,,,,,,,2.5,1.9,2.2"),
       Gga("120000.50", "4807.038,N,01131.000,W,2,07,1.0,545.4,M,46.9,M,3.5,0042"),
-      Sentence("GPGSA,A,3,10,12,,,,,,,,,,,1.5,0.9,1.2"),
+      FrameSentence("GPGSA,A,3,10,12,,,,,,,,,,,1.5,0.9,1.2"),
       Gga("120000.50", "4807.038,S,01131.000,E,4,09,0.8,,M,46.9,M,,"),
       Gga("120000.50", "4807.038,S,01131.000,E,1,08,0.7,540.0,M,46.9,M,,"),
-      Sentence("GPRMC,120000.50,A,4807.038,S,01131.000,E,0.5,87.0,311226,,"),
+      FrameSentence("GPRMC,120000.50,A,4807.038,S,01131.000,E,0.5,87.0,311226,,"),
       "$GPGGA,120000.50,,,,,0,,,,,,,,*00",
-      Sentence("GPGST,120000.50,1.2,0.8,0.6,45.0,0.7,0.6,1.1"),
-      Sentence("PGRME,2.5,M,3.5,M,4.3,M"),
+      FrameSentence("GPGST,120000.50,1.2,0.8,0.6,45.0,0.7,0.6,1.1"),
+      FrameSentence("PGRME,2.5,M,3.5,M,4.3,M"),
   });
   const std::vector<TEpoch>& epochs = recording.Finish();
   ASSERT_EQ(epochs.size(), 2u) << "the GSA before the first time is an epoch of its own";
@@ -161,7 +157,7 @@ TEST(EpochRecorder, AGgaTheDecoderRefusesIsNoFix) {
 
 TEST(EpochRecorder, ClearForgetsTheDateAndTheSky) {
   TRecording recording;
-  recording.Take({Sentence("GPRMC,120000,A,,,,,,,010126,,"), kGsv});
+  recording.Take({FrameSentence("GPRMC,120000,A,,,,,,,010126,,"), kGsv});
   recording.Recorder.Clear();
   recording.Take({Gga("120001", ",,,,0,,,,,,,,")});
   const std::vector<TEpoch>& epochs = recording.Finish();

@@ -6,15 +6,13 @@
 
 #include "common/Routines.h"
 #include "history/ReplayPace.h"
+#include "tests/support/Sentences.h"
 
 namespace {
 
 using TTime = TReplayPace::TTime;
 using std::chrono::milliseconds;
 
-std::string Gga(const std::string& time) {
-  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
-}
 std::string Rmc(const std::string& time) {
   return FrameSentence("GNRMC," + time + ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,");
 }

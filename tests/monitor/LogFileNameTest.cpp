@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "monitor/LogFileName.h"
+#include "tests/support/DateTimes.h"
 
 namespace {
-
-TDateTime At(int year, int month, int day, int hour, int minute, int second) {
-  TDateTime date = 0;
-  TDateTime time = 0;
-  TryEncodeDate(year, month, day, date);
-  TryEncodeTime(hour, minute, second, 0, time);
-  return date + time;
-}
 
 TEST(LogFileName, DateAndTimeAreExpanded) {
   const TDateTime start = At(2024, 3, 5, 9, 7, 2);

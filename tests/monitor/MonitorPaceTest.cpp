@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/Sentences.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
-
-std::string Gga(const std::string& time) {
-  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
-}
 
 const std::string kGsv = FrameSentence("GPGSV,1,1,01,07,45,120,40");
 

@@ -13,6 +13,7 @@
 #include "common/DateTime.h"
 #include "common/Routines.h"
 #include "nmea/NMEA.h"
+#include "tests/support/DateTimes.h"
 
 // Failures name the result code instead of printing it as a character.
 inline void PrintTo(TSentenceResult result, std::ostream* out) {
@@ -39,13 +40,7 @@ class TFixedYear {
   TFixedYear& operator=(const TFixedYear&) = delete;
 };
 
-inline TDateTime At(int year, int month, int day, int hour, int minute, int second) {
-  TDateTime date = 0;
-  TDateTime time = 0;
-  EXPECT_TRUE(TryEncodeDate(year, month, day, date));
-  EXPECT_TRUE(TryEncodeTime(hour, minute, second, 0, time));
-  return date + time;
-}
+using ::At;
 
 inline TDateTime TimeOfDay(int hour, int minute, int second) {
   return At(1899, 12, 30, hour, minute, second);

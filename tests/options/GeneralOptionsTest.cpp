@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +17,7 @@
 #include "options/GeneralOptionsDialog.h"
 #include "tests/support/FindControl.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -87,11 +87,6 @@ TEST_F(GeneralOptionsTest, EveryControlChangeIsHandedOnAtOnce) {
   Control<QComboBox>(Form, "BaudRate")->setCurrentIndex(4);
   EXPECT_EQ(Handed.BaudRate, "38400");
   EXPECT_TRUE(Handed.Monitor.IgnoreGSV) << "what was not touched stays";
-}
-
-void PressKey(QWidget* target, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
 }
 
 TEST_F(GeneralOptionsTest, EveryWayOfClosingHandsOnEveryValueBeforeItFinishes) {

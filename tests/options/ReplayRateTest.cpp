@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -15,6 +14,7 @@
 #include "monitor/MonitorOptions.h"
 #include "options/ReplayRateDialog.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/UserInput.h"
 
 namespace {
 
@@ -43,8 +43,7 @@ int ExecPressing(TReplayRateDialog& form, int key, Qt::KeyboardModifiers modifie
                  const QString& typed = {}) {
   QTimer::singleShot(0, &form, [&form, key, modifiers, typed] {
     if (!typed.isEmpty()) TypeInto(form, typed);
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(SpeedField(form), &press);
+    PressKey(SpeedField(form), key, modifiers);
   });
   QTimer::singleShot(2000, &form, [&form] {
     if (form.isVisible()) form.reject();

@@ -13,6 +13,7 @@
 // Runs the event loop and takes lines from `port` as receive ticks do (up to
 // LinesPerTick each) until `done` holds or `timeoutMs` passed. Empty lines
 // are not kept.
-std::vector<std::string> TakeLines(TPortSlot& port, const std::function<bool()>& done, int timeoutMs);
+std::vector<std::string> TakeLines(TPortSlot& port, const std::function<bool()>& done,
+                                   int timeoutMs);
 // The same until `count` lines were taken.
 std::vector<std::string> TakeLines(TPortSlot& port, size_t count, int timeoutMs);

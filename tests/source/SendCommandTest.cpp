@@ -12,8 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "source/SendCommandDialog.h"
 #include "source/PortSlot.h"
+#include "source/SendCommandDialog.h"
 #include "tests/source/NetworkTestSupport.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedSerialDevice.h"

@@ -21,7 +21,7 @@ struct TScripted {
   int Index = 0;
   int32_t Rate = 4800;  // what the settings say at the moment the port asks
   TPortSlot Port{[this] { return Index; }, TScriptedSerialDevice::Factory(Script),
-               TPortProviders{.BaudRate = [this](int) { return Rate; }}};
+                 TPortProviders{.BaudRate = [this](int) { return Rate; }}};
 };
 
 std::string OpenError(TPortSlot& port) {

@@ -16,19 +16,9 @@
 #include "source/PortSlot.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/Simulator.h"
 
 namespace {
-
-const QString kSimulator = QStringLiteral(TOLVANE_BINARY_DIR "/tools/tolvane-sim");
-
-// Starts the simulator and returns the device path it prints first.
-std::string StartSimulator(QProcess& sim, const QStringList& arguments) {
-  sim.start(kSimulator, arguments);
-  if (!sim.waitForStarted(5000)) return {};
-  while (!sim.canReadLine())
-    if (!sim.waitForReadyRead(5000)) return {};
-  return sim.readLine().trimmed().toStdString();
-}
 
 bool ChecksumHolds(const std::string& line) {
   const size_t star = line.rfind('*');
@@ -69,7 +59,7 @@ std::vector<std::string> ReadUntilEnded(TPortSlot& port, QProcess& sim) {
 }
 
 TEST(Simulator, StreamArrivesThroughTheSerialPort) {
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   const struct {
     const char* Legend;
     QStringList Faults;
@@ -128,7 +118,7 @@ TEST(Simulator, StreamArrivesThroughTheSerialPort) {
 TEST(Simulator, FaultsSpoilLinesButNotTheTrack) {
   // Garbage between sentences and bursts of cycles at once: some lines are
   // spoilt, every whole RMC still follows the last by one cycle.
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   QProcess sim;
   const std::string path = StartSimulator(
       sim, {"--rate", "20", "--cycles", "40", "--seed", "3", "--garbage", "40", "--burst", "5"});
@@ -154,7 +144,7 @@ TEST(Simulator, FaultsSpoilLinesButNotTheTrack) {
 }
 
 TEST(Simulator, StopsCleanlyOnTerminateAndRemovesItsLink) {
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   QTemporaryDir dir;
   const std::string link = dir.filePath("gps").toStdString();
   QProcess sim;
@@ -170,7 +160,7 @@ TEST(Simulator, StopsCleanlyOnTerminateAndRemovesItsLink) {
 }
 
 TEST(Simulator, SendsOnARealSerialDeviceInstead) {
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   TPseudoTerminal receiverEnd;
   QProcess sim;
   const std::string path =
@@ -185,7 +175,7 @@ TEST(Simulator, SendsOnARealSerialDeviceInstead) {
 }
 
 TEST(Simulator, RefusesABadCommandLine) {
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   const struct {
     const char* Legend;
     QStringList Arguments;
@@ -218,7 +208,7 @@ TEST(Simulator, RefusesABadCommandLine) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);
     QProcess sim;
-    sim.start(kSimulator, c.Arguments);
+    sim.start(kSimulatorProgram, c.Arguments);
     ASSERT_TRUE(sim.waitForFinished(5000));
     EXPECT_EQ(sim.exitCode(), 2);
     EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << "no device path for a failed start";
@@ -227,7 +217,7 @@ TEST(Simulator, RefusesABadCommandLine) {
 }
 
 TEST(Simulator, RefusesAUdpTargetItCannotSendTo) {
-  ASSERT_TRUE(QFile::exists(kSimulator)) << "build tolvane-sim first";
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram)) << "build tolvane-sim first";
   const std::pair<const char*, const char*> cases[] = {
       {"127.0.0.1", "bad --udp target 127.0.0.1: the port is missing"},
       {":10110", "bad --udp target :10110: the address is missing"},
@@ -235,7 +225,7 @@ TEST(Simulator, RefusesAUdpTargetItCannotSendTo) {
   };
   for (const auto& [target, complaint] : cases) {
     QProcess sim;
-    sim.start(kSimulator, {"--udp", target});
+    sim.start(kSimulatorProgram, {"--udp", target});
     ASSERT_TRUE(sim.waitForFinished(5000));
     EXPECT_EQ(sim.exitCode(), 1) << target;
     EXPECT_TRUE(sim.readAllStandardError().contains(complaint)) << target;

@@ -18,20 +18,18 @@
 #include "tests/support/LoopbackPeer.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/Simulator.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
 
-const QString kSimulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
 // Starts the simulator serving TCP and returns the URL it prints.
 std::string ServeTcp(QProcess& sim, const QString& port, const QString& echo, const char* cycles) {
-  sim.start(kSimulator, {"--tcp", port, "--rate", "20", "--cycles", cycles, "--echo", echo});
-  if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) return {};
-  return sim.readLine().trimmed().toStdString();
+  return StartSimulator(sim, {"--tcp", port, "--rate", "20", "--cycles", cycles, "--echo", echo});
 }
 
 TEST(TcpSource, ReconnectsAfterTheServerWasGoneAndLosesNothing) {
-  ASSERT_TRUE(QFile::exists(kSimulator));
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram));
   QTemporaryDir dir;
   QProcess first;
   const std::string url = ServeTcp(first, "0", dir.filePath("first.nmea"), "30");

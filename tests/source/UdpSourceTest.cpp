@@ -15,6 +15,7 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/SettingsHome.h"
+#include "tests/support/Simulator.h"
 
 namespace {
 
@@ -80,15 +81,13 @@ TEST(UdpSource, DatagramsNobodyReadsAreCountedNotKept) {
 }
 
 TEST(UdpSource, TheSimulatorsDatagramsArrive) {
-  const QString simulator = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
-  ASSERT_TRUE(QFile::exists(simulator));
+  ASSERT_TRUE(QFile::exists(kSimulatorProgram));
   TUdpSource u;
   ASSERT_NO_THROW(u.Source.Open());
   QProcess sim;
-  sim.start(simulator,
-            {"--udp", QString("127.0.0.1:%1").arg(u.Port), "--rate", "20", "--cycles", "10"});
-  ASSERT_TRUE(sim.waitForStarted(5000) && sim.waitForReadyRead(5000));
-  EXPECT_EQ(sim.readLine().trimmed().toStdString(), "udp://:" + std::to_string(u.Port));
+  EXPECT_EQ(StartSimulator(sim, {"--udp", QString("127.0.0.1:%1").arg(u.Port), "--rate", "20",
+                                 "--cycles", "10"}),
+            "udp://:" + std::to_string(u.Port));
   const std::vector<std::string> lines = TakeLines(
       u.Source, [&] { return sim.state() == QProcess::NotRunning; }, 10000);
   EXPECT_EQ(sim.exitCode(), 0);

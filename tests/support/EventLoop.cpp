@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs) {
   QElapsedTimer waited;
@@ -17,4 +19,10 @@ bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs) {
 
 void ProcessEventsFor(int ms) {
   ProcessEventsUntil([] { return false; }, ms);
+}
+
+void RunEventLoopFor(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
 }

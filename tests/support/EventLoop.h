@@ -8,3 +8,6 @@
 bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
 // Runs the event loop for `ms`.
 void ProcessEventsFor(int ms);
+// Runs an event loop of its own for `ms`, as a modal box does: what the
+// program posts for later (deleteLater included) is handled as it would be.
+void RunEventLoopFor(int ms);

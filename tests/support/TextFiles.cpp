@@ -1,6 +1,8 @@
 #include "tests/support/TextFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 std::string ReadAll(const std::string& path) {
   QFile file(QString::fromStdString(path));
@@ -8,8 +10,13 @@ std::string ReadAll(const std::string& path) {
   return file.readAll().toStdString();
 }
 
+QByteArray ReadBytes(const QString& path) {
+  return QByteArray::fromStdString(ReadAll(path.toStdString()));
+}
+
 bool WriteAll(const std::string& path, const std::string& bytes) {
   QFile file(QString::fromStdString(path));
+  QDir().mkpath(QFileInfo(file).path());
   return file.open(QIODevice::WriteOnly) &&
          file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
              static_cast<qint64>(bytes.size());

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QProcess>
 
 TRunResult RunDecode(const QStringList& args, const QByteArray& input) {
@@ -13,12 +12,6 @@ TRunResult RunDecode(const QStringList& args, const QByteArray& input) {
   process.closeWriteChannel();
   EXPECT_TRUE(process.waitForFinished(60000));
   return {process.readAllStandardOutput(), process.readAllStandardError(), process.exitCode()};
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-  return file.readAll();
 }
 
 bool Serve(uint16_t port, const QString& echo, const char* cycles, const TWait& wait) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Simulator.h"
+
 struct TRunResult {
   QByteArray Out;
   QByteArray Err;
@@ -17,11 +19,8 @@ struct TRunResult {
 };
 
 TRunResult RunDecode(const QStringList& args, const QByteArray& input = {});
-// A file of the test data, whole.
-QByteArray ReadFile(const QString& path);
 
 inline const QString kDecodeProgram = TOLVANE_BINARY_DIR "/tools/tolvane-decode";
-inline const QString kSimulatorProgram = TOLVANE_BINARY_DIR "/tools/tolvane-sim";
 
 // Waits until a condition holds, at most a time, turning whatever loops the
 // test runs; whether it held.

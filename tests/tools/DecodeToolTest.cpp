@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
@@ -17,7 +18,7 @@ const QString kGoldenLog = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.log";
 const QString kGoldenExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.expected.jsonl";
 
 TEST(DecodeTool, GoldenLog) {
-  const QByteArray expected = ReadFile(kGoldenExpected);
+  const QByteArray expected = ReadBytes(kGoldenExpected);
   struct Row {
     const char* legend;
     QStringList args;
@@ -25,8 +26,8 @@ TEST(DecodeTool, GoldenLog) {
   };
   const Row rows[] = {
       {"file argument", {kGoldenLog}, {}},
-      {"standard input by default", {}, ReadFile(kGoldenLog)},
-      {"standard input as -", {"-"}, ReadFile(kGoldenLog)},
+      {"standard input by default", {}, ReadBytes(kGoldenLog)},
+      {"standard input as -", {"-"}, ReadBytes(kGoldenLog)},
   };
   for (const Row& row : rows) {
     const TRunResult result = RunDecode(row.args, row.input);
@@ -52,7 +53,7 @@ TEST(DecodeTool, MissingFileAmongOthers) {
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_NE(result.Err.indexOf(missing.toUtf8()), -1) << result.Err.toStdString();
   const QList<QByteArray> lines = result.Out.trimmed().split('\n');
-  const int perFile = static_cast<int>(ReadFile(kGoldenExpected).count('\n'));
+  const int perFile = static_cast<int>(ReadBytes(kGoldenExpected).count('\n'));
   ASSERT_EQ(lines.size(), 2 * perFile);
   // The golden log has 52 lines, the last without an ending.
   EXPECT_TRUE(lines.last().startsWith("{\"n\":104,")) << lines.last().toStdString();

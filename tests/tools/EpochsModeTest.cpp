@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
@@ -16,7 +17,7 @@ TEST(EpochsMode, GoldenEpochs) {
       RunDecode({"--epochs", TOLVANE_SOURCE_DIR "/tests/tools/data/epochs.log"}, {});
   EXPECT_EQ(result.ExitCode, 0);
   EXPECT_TRUE(result.Err.isEmpty());
-  EXPECT_EQ(result.Out, ReadFile(TOLVANE_SOURCE_DIR "/tests/tools/data/epochs.expected.jsonl"));
+  EXPECT_EQ(result.Out, ReadBytes(TOLVANE_SOURCE_DIR "/tests/tools/data/epochs.expected.jsonl"));
 }
 
 }  // namespace

@@ -18,26 +18,18 @@
 #include <vector>
 
 #include "common/Routines.h"
+#include "tests/support/Sentences.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
 
-const QString kSimulator = QStringLiteral(TOLVANE_BINARY_DIR "/tools/tolvane-sim");
-
-std::string Gga(const std::string& time) {
-  return FrameSentence("GPGGA," + time + ",6010.1234,N,02456.7890,E,1,08,0.9,25.0,M,18.3,M,,");
-}
-
-// Starts the simulator and returns the TCP port of the URL it prints first.
-int StartSimulator(QProcess& sim, const QStringList& arguments) {
-  sim.start(kSimulator, arguments);
-  if (!sim.waitForStarted(5000)) return -1;
-  while (!sim.canReadLine())
-    if (!sim.waitForReadyRead(5000)) return -1;
-  const QByteArray url = sim.readLine().trimmed();
-  return url.mid(url.lastIndexOf(':') + 1).toInt();
+// Starts the simulator serving TCP and returns the port of the URL it prints.
+int ServeTcp(QProcess& sim, const QStringList& arguments) {
+  const std::string url = StartSimulator(sim, arguments);
+  if (url.empty()) return -1;
+  return ParseWhole<int>(std::string_view(url).substr(url.rfind(':') + 1)).value_or(0);
 }
 
 // Bytes as they arrive, each with the moment it did.
@@ -107,7 +99,7 @@ TEST(SimTool, ReplaysACaptureAtItsPaceOverTcp) {
   }
   QProcess sim;
   const int port =
-      StartSimulator(sim, {"--replay", QString::fromStdString(path), "--speed", "5", "--tcp", "0"});
+      ServeTcp(sim, {"--replay", QString::fromStdString(path), "--speed", "5", "--tcp", "0"});
   ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
   const TArrival arrival = ReadAll(port);
   EXPECT_TRUE(sim.waitForFinished(5000));
@@ -137,7 +129,7 @@ TEST(SimTool, LoopStartsTheCaptureAgainFromTheTop) {
     file << capture;
   }
   QProcess sim;
-  const int port = StartSimulator(
+  const int port = ServeTcp(
       sim, {"--replay", QString::fromStdString(path), "--speed", "max", "--loop", "--tcp", "0"});
   ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
   const TArrival arrival = ReadAll(port, 3 * capture.size());
@@ -190,8 +182,8 @@ TEST(SimTool, ModernReceiverSpeaksEverySystemAndSignal) {
   for (const TSkyCase& test : kSkyCases) {
     SCOPED_TRACE(test.Legend);
     QProcess sim;
-    const int port = StartSimulator(
-        sim, test.Arguments + QStringList{"--rate", "5", "--cycles", "10", "--tcp", "0"});
+    const int port =
+        ServeTcp(sim, test.Arguments + QStringList{"--rate", "5", "--cycles", "10", "--tcp", "0"});
     ASSERT_GT(port, 0) << sim.readAllStandardError().toStdString();
     const TArrival arrival = ReadAll(port);
     EXPECT_TRUE(sim.waitForFinished(5000));

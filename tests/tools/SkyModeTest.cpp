@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
@@ -23,9 +24,9 @@ std::string RunTool(const QStringList& args, const QByteArray& input = {}) {
 }
 
 TEST(SkyMode, GoldenEpochs) {
-  const std::string expected = ReadFile(kSkyExpected).toStdString();
+  const std::string expected = ReadBytes(kSkyExpected).toStdString();
   EXPECT_EQ(RunTool({"--sky", kSkyLog}), expected);
-  EXPECT_EQ(RunTool({"--sky"}, ReadFile(kSkyLog)), expected) << "standard input";
+  EXPECT_EQ(RunTool({"--sky"}, ReadBytes(kSkyLog)), expected) << "standard input";
 }
 
 TEST(SkyMode, EdgesOfTheInput) {

@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 
 #include "format/PositionText.h"
-
+#include "source/HostPort.h"
 #include "tools/ToolUsage.h"
 
 namespace decode {
@@ -35,18 +35,17 @@ std::optional<TGeodetic> ParseReference(const QString& text) {
   return TGeodetic{*latitude, *longitude, *altitude};
 }
 
-// "PORT", "ADDR:PORT" or "[IPV6]:PORT"; false when it is none of them.
+// "PORT", "ADDR:PORT" or "[IPV6]:PORT"; false when it is none of them. The
+// option's own message says what it takes, so the reason is not shown.
 bool ParseShare(const std::string& text, std::string& address, uint16_t& port) {
-  const size_t colon = text.rfind(':');
-  address = colon == std::string::npos ? "127.0.0.1" : text.substr(0, colon);
-  if (address.size() >= 2 && address.front() == '[' && address.back() == ']')
-    address = address.substr(1, address.size() - 2);
-  bool isNumber = false;
-  const uint number =
-      QString::fromStdString(colon == std::string::npos ? text : text.substr(colon + 1))
-          .toUInt(&isNumber);
-  if (!isNumber || number < 1 || number > 65535 || address.empty()) return false;
-  port = static_cast<uint16_t>(number);
+  std::string reason;
+  std::optional<THostPort> parts = THostPort{"127.0.0.1", text};
+  if (text.find(':') != std::string::npos) parts = SplitHostPort(text, reason);
+  if (!parts || parts->Host.empty() || !parts->Port) return false;
+  const std::optional<uint16_t> number = ParsePort(*parts->Port, reason);
+  if (!number) return false;
+  address = parts->Host;
+  port = *number;
   return true;
 }
 

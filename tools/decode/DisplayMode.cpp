@@ -7,7 +7,6 @@
 #include "format/FieldFormatSettings.h"
 #include "format/LocaleFormats.h"
 #include "monitor/FixDisplay.h"
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/RecordJson.h"
 
@@ -60,7 +59,7 @@ class TDisplayMode : public TDecodeMode {
   }
 
   TFieldFormats Formats;
-  TJsonWriter Json;
+  TOutputJson Json;
   TUsedTexts Used;
 };
 

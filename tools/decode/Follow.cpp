@@ -9,8 +9,8 @@
 #include "history/EpochRecorder.h"
 #include "nmea/TagBlock.h"
 #include "source/MqttPublisher.h"
-#include "source/Relay.h"
 #include "source/PortSlot.h"
+#include "source/Relay.h"
 #include "source/SourceFactory.h"
 #include "source/StopSignals.h"
 
@@ -45,7 +45,7 @@ class TFollower {
       return false;
     }
     if (Mode) {
-      Mode->SetExtraMembers([this](TJsonWriter& json) { ExtraMembers(Counts())(json); });
+      Mode->SetExtraMembers([this](TOutputJson& json) { ExtraMembers(Counts())(json); });
       QObject::connect(&ReportTimer, &QTimer::timeout, &ReportTimer, [this] {
         Mode->Report(Lines);
         Output.Flush();
@@ -143,7 +143,7 @@ class TFollower {
   }
 
   static TDecodeMode::TExtraMembers ExtraMembers(const TCounts& counts) {
-    return [counts](TJsonWriter& json) {
+    return [counts](TOutputJson& json) {
       const auto member = [&json](const char* key, uint64_t value) {
         json.Key(key);
         json.Integer(static_cast<int64_t>(value));

@@ -1,7 +1,6 @@
 // The default mode: one JSON object per line,
 // {"n":7,"code":3,"result":"srGGA","GGA":{...}}.
 
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/RecordJson.h"
 
@@ -23,7 +22,7 @@ class TJsonLinesMode : public TDecodeMode {
   }
 
  private:
-  TJsonWriter Json;
+  TOutputJson Json;
 };
 
 const TModeRegistration kJsonLines{{"", "one JSON object per non-empty line (the default)",

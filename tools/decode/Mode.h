@@ -12,7 +12,6 @@
 
 #include "history/Accuracy.h"
 #include "nmea/NMEA.h"
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Output.h"
 
 namespace decode {
@@ -32,7 +31,7 @@ class TDecodeMode {
   virtual void Report(uint64_t /*lastLine*/) {}
   // Members such a mode adds at the top level of its object (the relay's
   // counts under --follow --share), written by `write`.
-  using TExtraMembers = std::function<void(TJsonWriter& json)>;
+  using TExtraMembers = std::function<void(TOutputJson& json)>;
   virtual void SetExtraMembers(TExtraMembers /*write*/) {}
 };
 

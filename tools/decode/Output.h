@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+#include "common/JsonWriter.h"
+
 namespace decode {
 
 class TOutput {
@@ -46,6 +48,13 @@ class TOutput {
   std::unique_ptr<char[]> Buffer;
   size_t Used = 0;
   bool WriteFailed = false;
+};
+
+// The tool's JSON goes straight into the output buffer. Its strings are
+// bytes off the wire, of any 8-bit text.
+class TOutputJson : public TJsonWriter<TOutput> {
+ public:
+  explicit TOutputJson(TOutput& output) : TJsonWriter(output, TJsonText::Bytes) {}
 };
 
 }  // namespace decode

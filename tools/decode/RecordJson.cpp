@@ -6,7 +6,7 @@
 
 namespace decode {
 
-void WriteGGA(TJsonWriter& json, const TGGA& record) {
+void WriteGGA(TOutputJson& json, const TGGA& record) {
   json.BeginObject();
   json.Key("Time");
   json.Double(record.Time);
@@ -31,7 +31,7 @@ void WriteGGA(TJsonWriter& json, const TGGA& record) {
   json.EndObject();
 }
 
-void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result) {
+void WriteLineHead(TOutputJson& json, uint64_t number, TSentenceResult result) {
   json.Key("n");
   json.Integer(static_cast<int64_t>(number));
   json.Key("code");
@@ -40,7 +40,7 @@ void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result) {
   json.String(SentenceResultName(result));
 }
 
-void WriteRMC(TJsonWriter& json, const TRMC& record) {
+void WriteRMC(TOutputJson& json, const TRMC& record) {
   json.BeginObject();
   json.Key("DateTime");
   json.Double(record.DateTime);
@@ -69,7 +69,7 @@ char* Append(char* out, const char (&text)[N]) {
 
 // Twelve of these on every GSV line: written in one piece, the member
 // names as constants.
-void WriteSatellite(TJsonWriter& json, const TSatellite& sat) {
+void WriteSatellite(TOutputJson& json, const TSatellite& sat) {
   constexpr size_t kMaxSize = 64 + 4 * 11;
   char* const start = json.RawBegin(kMaxSize);
   char* out = Append(start, "{\"PRN\":");
@@ -86,7 +86,7 @@ void WriteSatellite(TJsonWriter& json, const TSatellite& sat) {
 
 }  // namespace
 
-void WriteGSV(TJsonWriter& json, const TGSV& record) {
+void WriteGSV(TOutputJson& json, const TGSV& record) {
   json.BeginObject();
   json.Key("MessageCount");
   json.Integer(record.MessageCount);
@@ -101,7 +101,7 @@ void WriteGSV(TJsonWriter& json, const TGSV& record) {
   json.EndObject();
 }
 
-void WriteGSA(TJsonWriter& json, const TGSA& record) {
+void WriteGSA(TOutputJson& json, const TGSA& record) {
   json.BeginObject();
   json.Key("Mode");
   json.String(record.Mode);
@@ -120,7 +120,7 @@ void WriteGSA(TJsonWriter& json, const TGSA& record) {
   json.EndObject();
 }
 
-void WriteRME(TJsonWriter& json, const TRME& record) {
+void WriteRME(TOutputJson& json, const TRME& record) {
   json.BeginObject();
   json.Key("HPE");
   json.Single(record.HPE);
@@ -131,7 +131,7 @@ void WriteRME(TJsonWriter& json, const TRME& record) {
   json.EndObject();
 }
 
-void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_view line,
+void WriteResultRecord(TOutputJson& json, TSentenceResult result, std::string_view line,
                        const TNMEA& decoder) {
   if (result == srInvalid) {
     // Only GGA and GSV fail; the type sits where the decoder read it.

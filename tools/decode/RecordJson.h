@@ -5,23 +5,23 @@
 #include <string_view>
 
 #include "nmea/NMEA.h"
-#include "tools/decode/JsonWriter.h"
+#include "tools/decode/Output.h"
 
 namespace decode {
 
 // The members every output line starts with: "n", "code" and "result".
-void WriteLineHead(TJsonWriter& json, uint64_t number, TSentenceResult result);
+void WriteLineHead(TOutputJson& json, uint64_t number, TSentenceResult result);
 
-void WriteGGA(TJsonWriter& json, const TGGA& record);
-void WriteRMC(TJsonWriter& json, const TRMC& record);
-void WriteGSV(TJsonWriter& json, const TGSV& record);
-void WriteGSA(TJsonWriter& json, const TGSA& record);
-void WriteRME(TJsonWriter& json, const TRME& record);
+void WriteGGA(TOutputJson& json, const TGGA& record);
+void WriteRMC(TOutputJson& json, const TRMC& record);
+void WriteGSV(TOutputJson& json, const TGSV& record);
+void WriteGSA(TOutputJson& json, const TGSA& record);
+void WriteRME(TOutputJson& json, const TRME& record);
 
 // The record a result refers to, as a member named after its type ("GGA":
 // {...}): the decoded record for codes 3 to 7, and for srInvalid the record of
 // the line's own type as the failure left it. Nothing for codes 0 and 1.
-void WriteResultRecord(TJsonWriter& json, TSentenceResult result, std::string_view line,
+void WriteResultRecord(TOutputJson& json, TSentenceResult result, std::string_view line,
                        const TNMEA& decoder);
 
 }  // namespace decode

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tools/decode/EpochFeed.h"
-#include "tools/decode/JsonWriter.h"
+#include "tools/decode/Output.h"
 
 namespace decode {
 
@@ -73,7 +73,7 @@ class TReportMode : public TEpochFeed {
     Json.EndObject();
   }
 
-  TJsonWriter Json;
+  TOutputJson Json;
   std::optional<TGeodetic> Reference;
   std::vector<TEpochFix> Fixes;
 };

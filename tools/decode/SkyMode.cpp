@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "nmea/SkyModel.h"
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
 namespace decode {
@@ -84,7 +83,7 @@ class TSkyMode : public TDecodeMode {
     Json.RawEnd(text + 4);
   }
 
-  TJsonWriter Json;
+  TOutputJson Json;
   TSkyModel Sky;
   uint64_t LineNumber = 0;
 };

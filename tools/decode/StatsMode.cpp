@@ -10,7 +10,6 @@
 
 #include "monitor/SentenceStats.h"
 #include "nmea/SkyModel.h"
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
 namespace decode {
@@ -66,7 +65,7 @@ class TStatsMode : public TDecodeMode {
     Json.Integer(static_cast<int64_t>(row.Invalid));
   }
 
-  TJsonWriter Json;
+  TOutputJson Json;
   TSentenceStats Stats;
   // Whether a GSV is invalid is the sky model's to say.
   TSkyModel Sky;

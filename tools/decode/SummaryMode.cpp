@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include "tools/decode/JsonWriter.h"
 #include "tools/decode/Mode.h"
 
 namespace decode {
@@ -34,7 +33,7 @@ class TSummaryMode : public TDecodeMode {
   }
 
  private:
-  TJsonWriter Json;
+  TOutputJson Json;
   std::array<uint64_t, kResultCount> Counts{};
   uint64_t Total = 0;
 };

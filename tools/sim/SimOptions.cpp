@@ -3,7 +3,9 @@
 #include <QCommandLineParser>
 #include <charconv>
 #include <functional>
+#include <type_traits>
 
+#include "common/Routines.h"
 #include "history/ReplayPace.h"
 #include "tools/ToolUsage.h"
 
@@ -11,9 +13,15 @@ namespace {
 
 template <typename T>
 bool ParseNumber(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && stop == end && !text.empty();
+  if constexpr (std::is_integral_v<T>) {
+    const std::optional<T> whole = ParseWhole<T>(text);
+    if (whole) value = *whole;
+    return whole.has_value();
+  } else {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && !text.empty();
+  }
 }
 
 template <typename T>

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sstream>
 
+#include "nmea/NMEA.h"
+
 namespace {
 
 // What each system sends under: its talker, its GSA system ID, its satellite
@@ -48,7 +50,7 @@ double SignalSNR(const TSimSatellite& satellite, const TSystemInfo& info, int in
   if (satellite.SNR <= 0) return 0;
   double snr = satellite.SNR + info.SignalOffset[index];
   if (Jammed(sky, elapsed)) snr -= sky.JamDb;
-  return snr < kWeakestSNR ? 0 : std::min(snr, 60.0);
+  return snr < kWeakestSNR ? 0 : std::min<double>(snr, nmea::kSNRMaximum);
 }
 
 std::vector<int> UsedNumbers(const std::vector<TSimSatellite>& satellites, const TSystemInfo& info,
