@@ -5,7 +5,6 @@
 #include <QProgressBar>
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "app/FixFields.h"
 
@@ -82,38 +81,40 @@ class TFieldTable : public QObject {
       indexOf.insert(QString::fromStdString(FieldName(FieldAt(index))), index);
     for (auto* field : panel.findChildren<QLineEdit*>()) {
       const auto found = indexOf.constFind(field->objectName());
-      if (found != indexOf.cend()) Fields[static_cast<size_t>(*found)].push_back(field);
+      if (found != indexOf.cend()) Fields[static_cast<size_t>(*found)] = field;
     }
     for (auto* bar : panel.findChildren<QProgressBar*>()) {
       const auto found = indexOf.constFind(bar->objectName());
-      if (found != indexOf.cend()) Bars[static_cast<size_t>(*found)].push_back(bar);
+      if (found != indexOf.cend()) Bars[static_cast<size_t>(*found)] = bar;
     }
   }
 
   void Apply(const TFieldUpdate& update, const QColor& buttonFace) const {
     const auto index = static_cast<size_t>(FieldIndex(update.Field));
+    QLineEdit* field = Fields[index];
+    QProgressBar* bar = Bars[index];
     const QColor colour = ColourOf(update.Colour, buttonFace);
     switch (update.Kind) {
       case TFieldUpdate::TKind::Text:
-        for (QLineEdit* field : Fields[index]) SetText(*field, QString::fromStdString(update.Text));
+        if (field) SetText(*field, QString::fromStdString(update.Text));
         break;
       case TFieldUpdate::TKind::Used:
-        for (QLineEdit* field : Fields[index])
-          SetText(*field, QString::fromLatin1(UsedText(update.Used)));
+        if (field) SetText(*field, QString::fromLatin1(UsedText(update.Used)));
         break;
       case TFieldUpdate::TKind::Colour:
-        for (QLineEdit* field : Fields[index]) PaintField(*field, colour);
+        if (field) PaintField(*field, colour);
         break;
       case TFieldUpdate::TKind::Bar:
-        for (QProgressBar* bar : Bars[index]) SetBar(*bar, update.Position, colour);
+        if (bar) SetBar(*bar, update.Position, colour);
         break;
     }
   }
 
  private:
   static constexpr const char* kName = "FieldTable";
-  std::array<std::vector<QLineEdit*>, kFixFields> Fields;
-  std::array<std::vector<QProgressBar*>, kFixFields> Bars;
+  // The form names each field once; a field it lacks stays empty and is skipped.
+  std::array<QLineEdit*, kFixFields> Fields{};
+  std::array<QProgressBar*, kFixFields> Bars{};
 };
 
 }  // namespace
