@@ -1,11 +1,10 @@
 
 #include <QColor>
+#include <QHash>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <algorithm>
-#include <string>
-#include <unordered_map>
-#include <vector>
+#include <array>
 
 #include "app/FixFields.h"
 
@@ -60,66 +59,70 @@ void SetText(QLineEdit& field, const QString& text) {
   if (field.text() != text) field.setText(text);
 }
 
-// The fields and bars of the window by name, found in one walk over its
-// controls when the window first shows a sentence, and kept as a child of the
-// window for its lifetime: a GSA writes some eighty of them, and a search of
-// the whole window for each one would cost more than everything else together.
-class TFieldMap : public QObject {
+// The fields and bars of the window by the field they show, found in one walk
+// over its controls when the window first shows a sentence, and kept as a
+// child of the window for its lifetime: a GSA writes some eighty of them, and
+// a search of the whole window for each one would cost more than everything
+// else together.
+class TFieldTable : public QObject {
   Q_OBJECT
 
  public:
-  static const TFieldMap& Of(QWidget& panel) {
-    if (auto* map = panel.findChild<TFieldMap*>(kName, Qt::FindDirectChildrenOnly)) return *map;
-    return *new TFieldMap(panel);
+  static const TFieldTable& Of(QWidget& panel) {
+    if (auto* table = panel.findChild<TFieldTable*>(kName, Qt::FindDirectChildrenOnly))
+      return *table;
+    return *new TFieldTable(panel);
   }
 
-  explicit TFieldMap(QWidget& panel) : QObject(&panel) {
+  explicit TFieldTable(QWidget& panel) : QObject(&panel) {
     setObjectName(kName);
-    for (auto* field : panel.findChildren<QLineEdit*>())
-      Fields[field->objectName().toStdString()].push_back(field);
-    for (auto* bar : panel.findChildren<QProgressBar*>())
-      Bars[bar->objectName().toStdString()].push_back(bar);
+    QHash<QString, int> indexOf;
+    for (int index = 0; index < kFixFields; ++index)
+      indexOf.insert(QString::fromStdString(FieldName(FieldAt(index))), index);
+    for (auto* field : panel.findChildren<QLineEdit*>()) {
+      const auto found = indexOf.constFind(field->objectName());
+      if (found != indexOf.cend()) Fields[static_cast<size_t>(*found)] = field;
+    }
+    for (auto* bar : panel.findChildren<QProgressBar*>()) {
+      const auto found = indexOf.constFind(bar->objectName());
+      if (found != indexOf.cend()) Bars[static_cast<size_t>(*found)] = bar;
+    }
   }
 
   void Apply(const TFieldUpdate& update, const QColor& buttonFace) const {
+    const auto index = static_cast<size_t>(FieldIndex(update.Field));
+    QLineEdit* field = Fields[index];
+    QProgressBar* bar = Bars[index];
     const QColor colour = ColourOf(update.Colour, buttonFace);
     switch (update.Kind) {
       case TFieldUpdate::TKind::Text:
-        for (QLineEdit* field : Named(Fields, update.Name))
-          SetText(*field, QString::fromStdString(update.Text));
+        if (field) SetText(*field, QString::fromStdString(update.Text));
+        break;
+      case TFieldUpdate::TKind::Used:
+        if (field) SetText(*field, QString::fromLatin1(UsedText(update.Used)));
         break;
       case TFieldUpdate::TKind::Colour:
-        for (QLineEdit* field : Named(Fields, update.Name)) PaintField(*field, colour);
+        if (field) PaintField(*field, colour);
         break;
       case TFieldUpdate::TKind::Bar:
-        for (QProgressBar* bar : Named(Bars, update.Name)) SetBar(*bar, update.Position, colour);
+        if (bar) SetBar(*bar, update.Position, colour);
         break;
     }
   }
 
  private:
-  template <typename TControl>
-  using TByName = std::unordered_map<std::string, std::vector<TControl*>>;
-
-  template <typename TControl>
-  static const std::vector<TControl*>& Named(const TByName<TControl>& map,
-                                             const std::string& name) {
-    static const std::vector<TControl*> kNone;
-    const auto found = map.find(name);
-    return found == map.end() ? kNone : found->second;
-  }
-
-  static constexpr const char* kName = "FieldMap";
-  TByName<QLineEdit> Fields;
-  TByName<QProgressBar> Bars;
+  static constexpr const char* kName = "FieldTable";
+  // The form names each field once; a field it lacks stays empty and is skipped.
+  std::array<QLineEdit*, kFixFields> Fields{};
+  std::array<QProgressBar*, kFixFields> Bars{};
 };
 
 }  // namespace
 
 void ShowFieldUpdates(QWidget& panel, const TFieldUpdates& updates) {
-  const TFieldMap& map = TFieldMap::Of(panel);
+  const TFieldTable& table = TFieldTable::Of(panel);
   const QColor buttonFace = panel.palette().color(QPalette::Button);
-  for (const TFieldUpdate& update : updates) map.Apply(update, buttonFace);
+  for (const TFieldUpdate& update : updates) table.Apply(update, buttonFace);
 }
 
 void ShowLamp(QLabel& lamp, bool lit) {

@@ -6,34 +6,38 @@ namespace {
 
 constexpr int kFixedDecimals = 2;
 
-void AddText(TFieldUpdates& updates, std::string name, std::string text) {
+void AddText(TFieldUpdates& updates, TFixField field, std::string text) {
   TFieldUpdate update;
-  update.Name = std::move(name);
+  update.Field = field;
   update.Kind = TFieldUpdate::TKind::Text;
   update.Text = std::move(text);
   updates.push_back(std::move(update));
 }
 
-void AddColour(TFieldUpdates& updates, std::string name, TFieldColour colour) {
+void AddUsed(TFieldUpdates& updates, int slot, std::optional<bool> used) {
   TFieldUpdate update;
-  update.Name = std::move(name);
+  update.Field = {TFixFieldKind::Used, slot};
+  update.Kind = TFieldUpdate::TKind::Used;
+  update.Used = used;
+  updates.push_back(std::move(update));
+}
+
+void AddColour(TFieldUpdates& updates, TFixField field, TFieldColour colour) {
+  TFieldUpdate update;
+  update.Field = field;
   update.Kind = TFieldUpdate::TKind::Colour;
   update.Colour = colour;
   updates.push_back(std::move(update));
 }
 
 // A bar cannot show a value outside its range, so it shows the nearest end.
-void AddBar(TFieldUpdates& updates, std::string name, int32_t position, TFieldColour colour) {
+void AddBar(TFieldUpdates& updates, int slot, int32_t position, TFieldColour colour) {
   TFieldUpdate update;
-  update.Name = std::move(name);
+  update.Field = {TFixFieldKind::SNR, slot};
   update.Kind = TFieldUpdate::TKind::Bar;
   update.Position = std::clamp<int32_t>(position, nmea::kSNRMinimum, nmea::kSNRMaximum);
   update.Colour = colour;
   updates.push_back(std::move(update));
-}
-
-std::string SlotName(const char* prefix, int slot) {
-  return prefix + std::to_string(slot);
 }
 
 std::string Fixed2(float value) {
@@ -52,24 +56,22 @@ TFieldColour FixTypeColour(uint8_t fixType) {
 }
 
 // A satellite received but not used in the fix gets a red bar.
-TFieldColour BarColour(const TSatellite& sat, const std::string& used) {
-  if (used != "Yes" && sat.SNR > 0) return TFieldColour::Red;
+TFieldColour BarColour(const TSatellite& sat, std::optional<bool> used) {
+  if (!used.value_or(false) && sat.SNR > 0) return TFieldColour::Red;
   return TFieldColour::ButtonFace;
 }
 
 }  // namespace
 
-TUsedTexts UsedTextsFor(const TGSA& gsa, const TGSV& gsv) {
-  const int32_t count = gsv.SatsInView;
-  TUsedTexts used;
-  for (int slot = 1; slot <= kSatelliteSlots; ++slot) used[slot - 1] = slot <= count ? "No" : "";
-  if (count <= 0) return used;
-  const int lastSlot = std::min<int32_t>(count, kSatelliteSlots);
+TUsedSlots UsedSlotsFor(const TGSA& gsa, const TGSV& gsv) {
+  const int lastSlot = std::clamp<int32_t>(gsv.SatsInView, 0, kSatelliteSlots);
+  TUsedSlots used;
+  for (int slot = 1; slot <= lastSlot; ++slot) used[slot - 1] = false;
   // Every slot whose PRN matches is marked, even when a receiver repeats one.
   for (uint8_t prn : gsa.UsedPRN) {
     if (prn == 0) continue;
     for (int slot = 1; slot <= lastSlot; ++slot)
-      if (gsv.Sats[slot - 1].PRN == prn) used[slot - 1] = "Yes";
+      if (gsv.Sats[slot - 1].PRN == prn) used[slot - 1] = true;
   }
   return used;
 }
@@ -101,6 +103,11 @@ std::string QualityText(uint8_t quality) {
   }
 }
 
+const char* UsedText(std::optional<bool> used) {
+  if (!used) return "";
+  return *used ? "Yes" : "No";
+}
+
 std::string ModeText(const TGSA& gsa) {
   if (gsa.FixType == 1) return "No Fix";
   std::string text = gsa.Mode == "A" ? "Auto " : "Forced ";
@@ -111,46 +118,46 @@ std::string ModeText(const TGSA& gsa) {
 
 TFieldUpdates DisplayGGA(const TGGA& gga, const TFieldFormats& formats) {
   TFieldUpdates updates;
-  AddText(updates, "UTCTime", FormatTime(gga.Time, formats));
-  AddText(updates, "Latitude", FormatLatitude(gga.Latitude, formats));
-  AddText(updates, "Longitude", FormatLongitude(gga.Longitude, formats));
+  AddText(updates, {TFixFieldKind::UTCTime}, FormatTime(gga.Time, formats));
+  AddText(updates, {TFixFieldKind::Latitude}, FormatLatitude(gga.Latitude, formats));
+  AddText(updates, {TFixFieldKind::Longitude}, FormatLongitude(gga.Longitude, formats));
   // An unknown quality leaves the field as it was.
   const std::string quality = QualityText(gga.Quality);
-  if (!quality.empty()) AddText(updates, "Quality", quality);
-  AddText(updates, "SatsUsed", std::to_string(gga.SatsUsed));
-  AddText(updates, "HDOP", Fixed2(gga.HDOP));
-  AddText(updates, "Altitude", FormatAltitude(gga.Altitude, formats));
+  if (!quality.empty()) AddText(updates, {TFixFieldKind::Quality}, quality);
+  AddText(updates, {TFixFieldKind::SatsUsed}, std::to_string(gga.SatsUsed));
+  AddText(updates, {TFixFieldKind::HDOP}, Fixed2(gga.HDOP));
+  AddText(updates, {TFixFieldKind::Altitude}, FormatAltitude(gga.Altitude, formats));
   return updates;
 }
 
 TFieldUpdates DisplayRMC(const TRMC& rmc, const TFieldFormats& formats) {
   TFieldUpdates updates;
-  AddText(updates, "UTCDate", FormatDate(rmc.DateTime, formats));
-  AddText(updates, "Latitude", FormatLatitude(rmc.Latitude, formats));
-  AddText(updates, "Longitude", FormatLongitude(rmc.Longitude, formats));
-  AddText(updates, "Speed", FormatSpeed(rmc.Speed, formats));
-  AddText(updates, "Course", FormatCourse(rmc.Course, formats));
-  AddText(updates, "MagneticVariation", Fixed2(rmc.Variation));
+  AddText(updates, {TFixFieldKind::UTCDate}, FormatDate(rmc.DateTime, formats));
+  AddText(updates, {TFixFieldKind::Latitude}, FormatLatitude(rmc.Latitude, formats));
+  AddText(updates, {TFixFieldKind::Longitude}, FormatLongitude(rmc.Longitude, formats));
+  AddText(updates, {TFixFieldKind::Speed}, FormatSpeed(rmc.Speed, formats));
+  AddText(updates, {TFixFieldKind::Course}, FormatCourse(rmc.Course, formats));
+  AddText(updates, {TFixFieldKind::MagneticVariation}, Fixed2(rmc.Variation));
   return updates;
 }
 
-TFieldUpdates DisplaySatellites(const TGSV& gsv, const TUsedTexts& used) {
+TFieldUpdates DisplaySatellites(const TGSV& gsv, const TUsedSlots& used) {
   const int32_t count = gsv.SatsInView;
   TFieldUpdates updates;
   for (int slot = 1; slot <= kSatelliteSlots; ++slot) {
     const TSatellite& sat = gsv.Sats[slot - 1];
     const bool inView = slot <= count;
-    AddText(updates, SlotName("PRN", slot), inView ? std::to_string(sat.PRN) : "");
-    AddText(updates, SlotName("Elev", slot), inView ? std::to_string(sat.Elevation) : "");
-    AddText(updates, SlotName("Az", slot), inView ? std::to_string(sat.Azimuth) : "");
-    AddText(updates, SlotName("S", slot), inView ? std::to_string(sat.SNR) : "");
+    AddText(updates, {TFixFieldKind::PRN, slot}, inView ? std::to_string(sat.PRN) : "");
+    AddText(updates, {TFixFieldKind::Elev, slot}, inView ? std::to_string(sat.Elevation) : "");
+    AddText(updates, {TFixFieldKind::Az, slot}, inView ? std::to_string(sat.Azimuth) : "");
+    AddText(updates, {TFixFieldKind::S, slot}, inView ? std::to_string(sat.SNR) : "");
   }
   for (int slot = 1; slot <= kSatelliteSlots; ++slot) {
     const TSatellite& sat = gsv.Sats[slot - 1];
     if (slot > count)
-      AddBar(updates, SlotName("SNR", slot), 0, TFieldColour::ButtonFace);
+      AddBar(updates, slot, 0, TFieldColour::ButtonFace);
     else
-      AddBar(updates, SlotName("SNR", slot), sat.SNR, BarColour(sat, used[slot - 1]));
+      AddBar(updates, slot, sat.SNR, BarColour(sat, used[slot - 1]));
   }
   return updates;
 }
@@ -158,31 +165,30 @@ TFieldUpdates DisplaySatellites(const TGSV& gsv, const TUsedTexts& used) {
 TFieldUpdates DisplayGSA(const TGSA& gsa, const TGSV& gsv) {
   TFieldUpdates updates;
   const TFieldColour colour = FixTypeColour(gsa.FixType);
-  AddColour(updates, "Latitude", colour);
-  AddColour(updates, "Longitude", colour);
-  AddText(updates, "Mode", ModeText(gsa));
-  const TUsedTexts used = UsedTextsFor(gsa, gsv);
-  for (int slot = 1; slot <= kSatelliteSlots; ++slot)
-    AddText(updates, SlotName("Used", slot), used[slot - 1]);
+  AddColour(updates, {TFixFieldKind::Latitude}, colour);
+  AddColour(updates, {TFixFieldKind::Longitude}, colour);
+  AddText(updates, {TFixFieldKind::Mode}, ModeText(gsa));
+  const TUsedSlots used = UsedSlotsFor(gsa, gsv);
+  for (int slot = 1; slot <= kSatelliteSlots; ++slot) AddUsed(updates, slot, used[slot - 1]);
   TFieldUpdates table = DisplaySatellites(gsv, used);
   updates.insert(updates.end(), std::make_move_iterator(table.begin()),
                  std::make_move_iterator(table.end()));
-  AddText(updates, "PDOP", Fixed2(gsa.PDOP));
-  AddText(updates, "HDOP", Fixed2(gsa.HDOP));
-  AddText(updates, "VDOP", Fixed2(gsa.VDOP));
+  AddText(updates, {TFixFieldKind::PDOP}, Fixed2(gsa.PDOP));
+  AddText(updates, {TFixFieldKind::HDOP}, Fixed2(gsa.HDOP));
+  AddText(updates, {TFixFieldKind::VDOP}, Fixed2(gsa.VDOP));
   return updates;
 }
 
 TFieldUpdates DisplayRME(const TRME& rme) {
   TFieldUpdates updates;
-  AddText(updates, "HPE", Fixed2(rme.HPE));
-  AddText(updates, "VPE", Fixed2(rme.VPE));
-  AddText(updates, "EPE", Fixed2(rme.EPE));
+  AddText(updates, {TFixFieldKind::HPE}, Fixed2(rme.HPE));
+  AddText(updates, {TFixFieldKind::VPE}, Fixed2(rme.VPE));
+  AddText(updates, {TFixFieldKind::EPE}, Fixed2(rme.EPE));
   return updates;
 }
 
 TFieldUpdates DisplayFor(TSentenceResult result, const TNMEA& decoder, const TFieldFormats& formats,
-                         const TUsedTexts& used) {
+                         const TUsedSlots& used) {
   switch (result) {
     case srGGA:
       return DisplayGGA(decoder.GGA, formats);
@@ -199,11 +205,7 @@ TFieldUpdates DisplayFor(TSentenceResult result, const TNMEA& decoder, const TFi
   }
 }
 
-void NoteUsedTexts(const TFieldUpdates& updates, TUsedTexts& used) {
-  for (int slot = 1; slot <= kSatelliteSlots; ++slot) {
-    const std::string name = SlotName("Used", slot);
-    for (const TFieldUpdate& update : updates)
-      if (update.Kind == TFieldUpdate::TKind::Text && update.Name == name)
-        used[slot - 1] = update.Text;
-  }
+void NoteUsedSlots(const TFieldUpdates& updates, TUsedSlots& used) {
+  for (const TFieldUpdate& update : updates)
+    if (update.Kind == TFieldUpdate::TKind::Used) used[update.Field.Slot - 1] = update.Used;
 }

@@ -54,14 +54,14 @@ void TMonitor::TakeWaitingJump(TTickResult& result) {
 
 void TMonitor::ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const {
   result.Updates = State.Shown.Whole(FieldFormats, Options);
-  std::set<std::pair<std::string_view, int>> shown;
+  std::set<std::pair<int, int>> shown;
   for (const TFieldUpdate& update : result.Updates)
-    shown.emplace(update.Name, static_cast<int>(update.Kind));
+    shown.emplace(FieldIndex(update.Field), static_cast<int>(update.Kind));
   TFieldUpdates cleared;
   for (const TFieldUpdate& update : before) {
-    if (!shown.emplace(update.Name, static_cast<int>(update.Kind)).second) continue;
+    if (!shown.emplace(FieldIndex(update.Field), static_cast<int>(update.Kind)).second) continue;
     TFieldUpdate clear;
-    clear.Name = update.Name;
+    clear.Field = update.Field;
     clear.Kind = update.Kind;
     cleared.push_back(std::move(clear));
   }

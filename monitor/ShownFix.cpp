@@ -19,7 +19,7 @@ void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
       kind = kGSA;
       GSA = decoder.GSA;
       GSVAtGSA = decoder.GSV;
-      UsedNow = UsedTextsFor(GSA, GSVAtGSA);
+      UsedNow = UsedSlotsFor(GSA, GSVAtGSA);
       break;
     case srGSV:
       kind = kGSV;
@@ -36,8 +36,8 @@ void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
   LastNoted[kind] = ++Noted;
 }
 
-const TUsedTexts& TShownFix::Used(const TMonitorOptions& options) const {
-  static const TUsedTexts kNone;
+const TUsedSlots& TShownFix::Used(const TMonitorOptions& options) const {
+  static const TUsedSlots kNone;
   return options.IgnoreGSA ? kNone : UsedNow;
 }
 
@@ -58,8 +58,12 @@ TFieldUpdates TShownFix::Whole(const TFieldFormats& formats, const TMonitorOptio
     switch (kind) {
       case kGGA:
         writes = DisplayGGA(GGA, formats);
-        if (QualityText(GGA.Quality).empty() && KnownQuality != UINT8_MAX)
-          writes.push_back({"Quality", TFieldUpdate::TKind::Text, QualityText(KnownQuality)});
+        if (QualityText(GGA.Quality).empty() && KnownQuality != UINT8_MAX) {
+          TFieldUpdate quality;
+          quality.Field = {TFixFieldKind::Quality};
+          quality.Text = QualityText(KnownQuality);
+          writes.push_back(std::move(quality));
+        }
         break;
       case kRMC:
         writes = DisplayRMC(RMC, formats);

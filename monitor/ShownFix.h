@@ -18,9 +18,9 @@ class TShownFix {
   // when the display is written, so that the notes do not depend on them.
   void Note(TSentenceResult result, const TNMEA& decoder);
   void Clear() { *this = TShownFix(); }
-  // The "Used?" texts of the slots as the last GSA shown left them: none
+  // The "Used?" marks of the slots as the last GSA shown left them: none
   // while `options` hold GSAs back.
-  const TUsedTexts& Used(const TMonitorOptions& options) const;
+  const TUsedSlots& Used(const TMonitorOptions& options) const;
   // Every field that the noted lines `options` let through wrote, as it
   // stands now, in `formats`: the same last write to each field as the
   // lines' own writes in their order.
@@ -38,7 +38,7 @@ class TShownFix {
   TGSA GSA;
   TGSV GSVAtGSA;
   TGSV GSV;
-  TUsedTexts UsedAtGSV;
+  TUsedSlots UsedAtGSV;
   TRME RME;
-  TUsedTexts UsedNow;
+  TUsedSlots UsedNow;
 };

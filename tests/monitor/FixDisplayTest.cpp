@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,23 +12,27 @@ namespace {
 constexpr TFieldColour kFace = TFieldColour::ButtonFace;
 constexpr TFieldColour kRed = TFieldColour::Red;
 constexpr TFieldColour kYellow = TFieldColour::Yellow;
+constexpr std::optional<bool> kUnmarked;
+using K = TFixFieldKind;
 
 // Stands in for the window: keeps what each field or bar was last given, so
 // that a sequence of sentences is checked the way the user would see it.
 struct TFakeDisplay {
-  std::map<std::string, TFieldUpdate> Shown;
-  TUsedTexts UsedTexts;
+  std::map<int, TFieldUpdate> Shown;
+  TUsedSlots Used;
 
   void Apply(const TFieldUpdates& updates) {
     for (const TFieldUpdate& update : updates) {
-      TFieldUpdate& field = Shown[update.Name];
-      if (update.Kind == TFieldUpdate::TKind::Text) field.Text = update.Text;
-      if (update.Kind != TFieldUpdate::TKind::Text) field.Colour = update.Colour;
-      if (update.Kind == TFieldUpdate::TKind::Bar) field.Position = update.Position;
+      TFieldUpdate& field = Shown[FieldIndex(update.Field)];
+      using TKind = TFieldUpdate::TKind;
+      if (update.Kind == TKind::Text) field.Text = update.Text;
+      if (update.Kind == TKind::Used) field.Used = update.Used;
+      if (update.Kind == TKind::Colour || update.Kind == TKind::Bar) field.Colour = update.Colour;
+      if (update.Kind == TKind::Bar) field.Position = update.Position;
     }
-    NoteUsedTexts(updates, UsedTexts);
+    NoteUsedSlots(updates, Used);
   }
-  const TFieldUpdate& operator[](const std::string& name) { return Shown[name]; }
+  TFieldUpdate& At(K kind, int slot = 0) { return Shown[FieldIndex({kind, slot})]; }
 };
 
 TGSV MakeGSV(int32_t inView, const std::vector<TSatellite>& sats) {
@@ -47,7 +52,8 @@ TGSA MakeGSA(const char* mode, uint8_t fixType, const std::vector<uint8_t>& used
 
 std::string Names(const TFieldUpdates& updates) {
   std::string names;
-  for (const TFieldUpdate& update : updates) names += (names.empty() ? "" : " ") + update.Name;
+  for (const TFieldUpdate& update : updates)
+    names += (names.empty() ? "" : " ") + FieldName(update.Field);
   return names;
 }
 
@@ -68,16 +74,18 @@ TEST(FixDisplay, EachSentenceWritesItsFieldsInOrder) {
   EXPECT_NE(gsa.find("S12 SNR1 SNR2"), std::string::npos);
   EXPECT_EQ(gsa.substr(gsa.size() - 20), "SNR12 PDOP HDOP VDOP");
 
-  const std::pair<const char*, const char*> ggaShown[] = {
-      {"Latitude", "48.12,S"}, {"Longitude", "11.52,E"}, {"Quality", "Valid SPS"},
-      {"SatsUsed", "8"},       {"HDOP", "0.90"},         {"Altitude", "545.4"}};
-  for (const auto& [field, text] : ggaShown) EXPECT_EQ(display[field].Text, text) << field;
+  const std::pair<K, const char*> ggaShown[] = {
+      {K::Latitude, "48.12,S"}, {K::Longitude, "11.52,E"}, {K::Quality, "Valid SPS"},
+      {K::SatsUsed, "8"},       {K::HDOP, "0.90"},         {K::Altitude, "545.4"}};
+  for (const auto& [field, text] : ggaShown)
+    EXPECT_EQ(display.At(field).Text, text) << FieldName(TFixField{field});
   display.Apply(DisplayRMC(rmc, formats));
   display.Apply(DisplayRME(TRME{15.0F, 45.5F, -0.004F}));
-  const std::pair<const char*, const char*> laterShown[] = {
-      {"Latitude", "48.12,N"}, {"Speed", "22.4"}, {"MagneticVariation", "-3.10"},
-      {"HPE", "15.00"},        {"VPE", "45.50"},  {"EPE", "0.00"}};
-  for (const auto& [field, text] : laterShown) EXPECT_EQ(display[field].Text, text) << field;
+  const std::pair<K, const char*> laterShown[] = {
+      {K::Latitude, "48.12,N"}, {K::Speed, "22.4"}, {K::MagneticVariation, "-3.10"},
+      {K::HPE, "15.00"},        {K::VPE, "45.50"},  {K::EPE, "0.00"}};
+  for (const auto& [field, text] : laterShown)
+    EXPECT_EQ(display.At(field).Text, text) << FieldName(TFixField{field});
 }
 
 TEST(FixDisplay, QualityAndModeTexts) {
@@ -86,9 +94,9 @@ TEST(FixDisplay, QualityAndModeTexts) {
                                                        {6, "kept"},       {44, "kept"}};
   for (const auto& [quality, text] : qualities) {
     TFakeDisplay display;
-    display.Shown["Quality"].Text = "kept";
+    display.At(K::Quality).Text = "kept";
     display.Apply(DisplayGGA(TGGA{0, 0, 0, quality}, TFieldFormats{}));
-    EXPECT_EQ(display["Quality"].Text, text) << int(quality);
+    EXPECT_EQ(display.At(K::Quality).Text, text) << int(quality);
   }
   struct TRow {
     const char* Mode;
@@ -103,9 +111,9 @@ TEST(FixDisplay, QualityAndModeTexts) {
   for (const TRow& row : modes) {
     TFakeDisplay display;
     display.Apply(DisplayGSA(MakeGSA(row.Mode, row.FixType, {}), TGSV{}));
-    EXPECT_EQ(display["Mode"].Text, row.Shown) << row.Mode << int(row.FixType);
-    EXPECT_EQ(display["Latitude"].Colour, row.Colour) << row.Shown;
-    EXPECT_EQ(display["Longitude"].Colour, row.Colour) << row.Shown;
+    EXPECT_EQ(display.At(K::Mode).Text, row.Shown) << row.Mode << int(row.FixType);
+    EXPECT_EQ(display.At(K::Latitude).Colour, row.Colour) << row.Shown;
+    EXPECT_EQ(display.At(K::Longitude).Colour, row.Colour) << row.Shown;
   }
 }
 
@@ -120,7 +128,7 @@ TEST(FixDisplay, SatelliteTable) {
   struct TSlot {
     int Slot;
     const char* PRN;
-    const char* Used;
+    std::optional<bool> Used;
     int Bar;
     TFieldColour Colour;
   };
@@ -140,41 +148,45 @@ TEST(FixDisplay, SatelliteTable) {
   const std::vector<TRow> rows = {
       {"before any GSA every received satellite is red, slots beyond the count empty",
        {{seven, {}}},
-       {{1, "1", "", 20, kRed}, {8, "", "", 0, kFace}, {12, "", "", 0, kFace}}},
+       {{1, "1", kUnmarked, 20, kRed},
+        {8, "", kUnmarked, 0, kFace},
+        {12, "", kUnmarked, 0, kFace}}},
       {"a later cycle with more satellites fills the next slot from the record",
        {{seven, {}}, {eight, {}}},
-       {{8, "8", "", 41, kRed}}},
+       {{8, "8", kUnmarked, 41, kRed}}},
       {"more than twelve: twelve slots, matched up to slot 12",
        {{fourteen, {21, 10}, true}},
-       {{1, "10", "Yes", 30, kFace}, {11, "20", "No", 30, kRed}, {12, "21", "Yes", 30, kFace}}},
+       {{1, "10", true, 30, kFace}, {11, "20", false, 30, kRed}, {12, "21", true, 30, kFace}}},
       {"bars: SNR 0 empty, 99 at the top, -5 at the bottom",
        {{edges, {}}},
-       {{1, "1", "", 0, kFace}, {2, "2", "", 60, kRed}, {3, "3", "", 0, kFace}}},
+       {{1, "1", kUnmarked, 0, kFace},
+        {2, "2", kUnmarked, 60, kRed},
+        {3, "3", kUnmarked, 0, kFace}}},
       {"listed by the GSA: Yes and the button face; not listed: No and red",
        {{pair, {10}, true}},
-       {{1, "20", "No", 35, kRed}, {2, "10", "Yes", 35, kFace}}},
+       {{1, "20", false, 35, kRed}, {2, "10", true, 35, kFace}}},
       {"satellites changing slots keep the slot's Used text until the next GSA",
        {{pair, {10}, true}, {swapped, {}}},
-       {{1, "10", "No", 35, kRed}, {2, "20", "Yes", 35, kFace}}},
+       {{1, "10", false, 35, kRed}, {2, "20", true, 35, kFace}}},
       {"a PRN listed twice in view marks both slots",
        {{MakeGSV(3, {{7, 0, 0, 30}, {8, 0, 0, 30}, {7, 0, 0, 30}}), {7}, true}},
-       {{1, "7", "Yes", 30, kFace}, {2, "8", "No", 30, kRed}, {3, "7", "Yes", 30, kFace}}},
+       {{1, "7", true, 30, kFace}, {2, "8", false, 30, kRed}, {3, "7", true, 30, kFace}}},
       {"a negative count shows and marks nothing",
        {{MakeGSV(-1, {{1, 0, 0, 30}}), {1}, true}},
-       {{1, "", "", 0, kFace}}},
+       {{1, "", kUnmarked, 0, kFace}}},
   };
   for (const TRow& row : rows) {
     TFakeDisplay display;
     for (const TStep& step : row.Steps)
       display.Apply(step.IsGSA ? DisplayGSA(MakeGSA("A", 3, step.UsedPRN), step.GSV)
-                               : DisplaySatellites(step.GSV, display.UsedTexts));
+                               : DisplaySatellites(step.GSV, display.Used));
     for (const TSlot& slot : row.Expected) {
-      const std::string n = std::to_string(slot.Slot);
-      EXPECT_EQ(display["PRN" + n].Text, slot.PRN) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display["S" + n].Text.empty(), display["PRN" + n].Text.empty()) << row.Legend;
-      EXPECT_EQ(display["Used" + n].Text, slot.Used) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display["SNR" + n].Position, slot.Bar) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display["SNR" + n].Colour, slot.Colour) << row.Legend << ", slot " << n;
+      const int n = slot.Slot;
+      EXPECT_EQ(display.At(K::PRN, n).Text, slot.PRN) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(K::S, n).Text.empty(), display.At(K::PRN, n).Text.empty()) << row.Legend;
+      EXPECT_EQ(display.At(K::Used, n).Used, slot.Used) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(K::SNR, n).Position, slot.Bar) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(K::SNR, n).Colour, slot.Colour) << row.Legend << ", slot " << n;
     }
   }
 }
@@ -184,8 +196,8 @@ TEST(FixDisplay, OnlyDecodedSentencesReachTheDisplay) {
       {srBadChecksum, ""}, {srUnrecognised, ""}, {srInvalid, ""},     {srGGA, "UTCTime"},
       {srRMC, "UTCDate"},  {srGSV, "PRN1"},      {srGSA, "Latitude"}, {srRME, "HPE"}};
   for (const auto& [result, first] : rows) {
-    const TFieldUpdates updates = DisplayFor(result, TNMEA{}, TFieldFormats{}, TUsedTexts{});
-    EXPECT_EQ(updates.empty() ? "" : updates.front().Name, first) << int(result);
+    const TFieldUpdates updates = DisplayFor(result, TNMEA{}, TFieldFormats{}, TUsedSlots{});
+    EXPECT_EQ(updates.empty() ? "" : FieldName(updates.front().Field), first) << int(result);
   }
 }
 

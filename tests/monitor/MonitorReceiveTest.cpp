@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/monitor/MonitorHarness.h"
 #include "tests/support/TextFiles.h"
 
@@ -22,11 +24,20 @@ const std::string kInvalidGGA =
 
 using TFlag = bool TMonitorOptions::*;
 
-std::string TextWritten(const TFieldUpdates& updates, const std::string& name) {
+std::string TextWritten(const TFieldUpdates& updates, TFixField field) {
   std::string text = "<none>";
   for (const TFieldUpdate& update : updates)
-    if (update.Kind == TFieldUpdate::TKind::Text && update.Name == name) text = update.Text;
+    if (update.Kind == TFieldUpdate::TKind::Text && update.Field == field) text = update.Text;
   return text;
+}
+
+std::optional<bool> UsedWritten(const TFieldUpdates& updates, int slot) {
+  std::optional<bool> used;
+  for (const TFieldUpdate& update : updates)
+    if (update.Kind == TFieldUpdate::TKind::Used &&
+        update.Field == TFixField{TFixFieldKind::Used, slot})
+      used = update.Used;
+  return used;
 }
 
 TEST(MonitorReceive, SentencesForTheTestsDecodeAsIntended) {
@@ -89,13 +100,13 @@ TEST(MonitorReceive, FilteredSentenceIsStillDecodedAndReachesTheTableAtTheNextGS
   EXPECT_TRUE(harness.Shown.empty());
   EXPECT_EQ(harness.Monitor.Decoder().GSV.SatsInView, 3);
   harness.Receive({kGSA});
-  EXPECT_EQ(TextWritten(harness.Results.back().Updates, "PRN3"), "12");
-  EXPECT_EQ(TextWritten(harness.Results.back().Updates, "Used1"), "Yes");
+  EXPECT_EQ(TextWritten(harness.Results.back().Updates, {TFixFieldKind::PRN, 3}), "12");
+  EXPECT_EQ(UsedWritten(harness.Results.back().Updates, 1), true);
 }
 
-TFieldColour BarColourWritten(const TFieldUpdates& updates, const std::string& name) {
+TFieldColour BarColourWritten(const TFieldUpdates& updates, int slot) {
   for (const TFieldUpdate& update : updates)
-    if (update.Kind == TFieldUpdate::TKind::Bar && update.Name == name) return update.Colour;
+    if (update.Kind == TFieldUpdate::TKind::Bar && update.Field.Slot == slot) return update.Colour;
   return TFieldColour::Yellow;  // no bar written
 }
 
@@ -103,12 +114,12 @@ TEST(MonitorReceive, UsedMarksOfTheLastGSAColourTheNextGSV) {
   TMonitorHarness harness;
   harness.Monitor.OpenPort(0);
   harness.Receive({kGSV});
-  EXPECT_EQ(BarColourWritten(harness.Results.back().Updates, "SNR1"), TFieldColour::Red)
+  EXPECT_EQ(BarColourWritten(harness.Results.back().Updates, 1), TFieldColour::Red)
       << "before any GSA nothing is used";
   harness.Receive({kGSA, kGSV});
   const TFieldUpdates& updates = harness.Results.back().Updates;
-  EXPECT_EQ(BarColourWritten(updates, "SNR1"), TFieldColour::ButtonFace) << "used";
-  EXPECT_EQ(BarColourWritten(updates, "SNR3"), TFieldColour::Red) << "received, not used";
+  EXPECT_EQ(BarColourWritten(updates, 1), TFieldColour::ButtonFace) << "used";
+  EXPECT_EQ(BarColourWritten(updates, 3), TFieldColour::Red) << "received, not used";
 }
 
 TEST(MonitorReceive, OptionChangeActsOnTheNextLineThatArrives) {

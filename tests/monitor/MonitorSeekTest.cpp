@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -39,7 +40,8 @@ std::vector<std::string> Log() {
   return lines;
 }
 
-using TFields = std::map<std::pair<std::string, int>, std::tuple<std::string, int, int>>;
+using TFields =
+    std::map<std::pair<int, int>, std::tuple<std::string, std::optional<bool>, int, int>>;
 
 // The fix fields as the window holds them after every write so far; a
 // cleared field is as good as one never written.
@@ -47,9 +49,10 @@ TFields FieldsAfter(const std::vector<TTickResult>& results) {
   TFields fields;
   for (const TTickResult& result : results) {
     for (const TFieldUpdate& update : result.Updates) {
-      const std::pair key{update.Name, static_cast<int>(update.Kind)};
-      const std::tuple value{update.Text, static_cast<int>(update.Colour), update.Position};
-      if (value == std::tuple{std::string(), 0, 0})
+      const std::pair key{FieldIndex(update.Field), static_cast<int>(update.Kind)};
+      const std::tuple value{update.Text, update.Used, static_cast<int>(update.Colour),
+                             update.Position};
+      if (value == std::tuple{std::string(), std::optional<bool>(), 0, 0})
         fields.erase(key);
       else
         fields[key] = value;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -15,12 +16,13 @@
 
 namespace {
 
-using TFields = std::map<std::pair<std::string, int>, std::tuple<std::string, int, int>>;
+using TFields =
+    std::map<std::pair<int, int>, std::tuple<std::string, std::optional<bool>, int, int>>;
 
 void Apply(const TFieldUpdates& updates, TFields& fields) {
   for (const TFieldUpdate& update : updates)
-    fields[{update.Name, static_cast<int>(update.Kind)}] = {
-        update.Text, static_cast<int>(update.Colour), update.Position};
+    fields[{FieldIndex(update.Field), static_cast<int>(update.Kind)}] = {
+        update.Text, update.Used, static_cast<int>(update.Colour), update.Position};
 }
 
 const std::string kGGA =

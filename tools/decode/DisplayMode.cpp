@@ -22,8 +22,8 @@ class TDisplayMode : public TDecodeMode {
   void Line(uint64_t number, std::string_view, TSentenceResult result,
             const TNMEA& decoder) override {
     const TFieldUpdates updates = DisplayFor(result, decoder, Formats, Used);
-    // The satellite table reads the "Used?" texts the last GSA left in the slots.
-    NoteUsedTexts(updates, Used);
+    // The satellite table reads the "Used?" marks the last GSA left in the slots.
+    NoteUsedSlots(updates, Used);
     Json.BeginObject();
     WriteLineHead(Json, number, result);
     WriteFields(updates);
@@ -38,9 +38,11 @@ class TDisplayMode : public TDecodeMode {
     Json.BeginObject();
     for (const TFieldUpdate& update : updates) {
       if (update.Kind == TFieldUpdate::TKind::Colour) continue;
-      Json.Key(update.Name);
+      Json.Key(FieldName(update.Field));
       if (update.Kind == TFieldUpdate::TKind::Bar)
         Json.Integer(update.Position);
+      else if (update.Kind == TFieldUpdate::TKind::Used)
+        Json.String(UsedText(update.Used));
       else
         Json.String(update.Text);
     }
@@ -51,8 +53,9 @@ class TDisplayMode : public TDecodeMode {
     Json.Key("colours");
     Json.BeginObject();
     for (const TFieldUpdate& update : updates) {
-      if (update.Kind == TFieldUpdate::TKind::Text) continue;
-      Json.Key(update.Name);
+      if (update.Kind != TFieldUpdate::TKind::Colour && update.Kind != TFieldUpdate::TKind::Bar)
+        continue;
+      Json.Key(FieldName(update.Field));
       Json.String(ColourName(update.Colour));
     }
     Json.EndObject();
@@ -60,7 +63,7 @@ class TDisplayMode : public TDecodeMode {
 
   TFieldFormats Formats;
   TOutputJson Json;
-  TUsedTexts Used;
+  TUsedSlots Used;
 };
 
 const TModeRegistration kDisplay{{"--display",
