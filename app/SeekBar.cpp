@@ -125,10 +125,11 @@ bool TSeekBar::eventFilter(QObject* watched, QEvent* event) {
       case Qt::Key_Left:
         RequestJump(here > 0 ? here - 1 : 0);
         return true;
-      case Qt::Key_PageUp:
+      // Page Down goes on through the file, as it goes down a page of text.
+      case Qt::Key_PageDown:
         RequestJump(EpochAfter(here, kMinute));
         return true;
-      case Qt::Key_PageDown:
+      case Qt::Key_PageUp:
         RequestJump(EpochAfter(here, -kMinute));
         return true;
       default:

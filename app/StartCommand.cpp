@@ -70,3 +70,18 @@ TStartCommand ParseStartCommand(std::vector<std::string> arguments) {
   }
   return result;
 }
+
+std::optional<std::string> CommandLineInfo(const std::vector<std::string>& arguments) {
+  if (arguments.size() != 1) return std::nullopt;
+  if (arguments[0] == "--version") return std::string("tolvane ") + TOLVANE_VERSION + "\n";
+  if (arguments[0] != "--help") return std::nullopt;
+  return "Usage: tolvane [L[n] FILE | R FILE [--speed X]]\n"
+         "A monitor for GPS receivers that speak NMEA 0183.\n"
+         "\n"
+         "  L FILE        log to FILE from the port chosen last\n"
+         "  Ln FILE       choose COMn: (1 to 8), then log to FILE\n"
+         "  R FILE        replay FILE at the saved pace\n"
+         "  --speed X     replay at the recorded pace, X times as fast (or max)\n"
+         "  --version     print the version and end\n"
+         "  --help        print this text and end\n";
+}

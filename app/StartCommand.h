@@ -32,3 +32,8 @@ extern const char* const kBadSpeedMessage;
 
 // `arguments` excludes the program name.
 TStartCommand ParseStartCommand(std::vector<std::string> arguments);
+
+// "--version" or "--help" alone: the text to print on standard output, and
+// the program ends there, without a window or a display; nothing for any
+// other command line.
+std::optional<std::string> CommandLineInfo(const std::vector<std::string>& arguments);

@@ -4,12 +4,14 @@
 // ends by that signal.
 
 #include <clocale>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/ErrorReport.h"
 #include "app/Images.h"
 #include "app/MainWindow.h"
+#include "app/StartCommand.h"
 #include "format/FieldFormatsDialog.h"
 #include "format/LocaleFormats.h"
 #include "options/GeneralOptionsDialog.h"
@@ -63,6 +65,12 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before any window system is asked for, so that it works without
+  // a display.
+  if (const auto info = CommandLineInfo(std::vector<std::string>(argv + 1, argv + argc))) {
+    std::fputs(info->c_str(), stdout);
+    return 0;
+  }
   // Everything is written out and closed before the signal ends the process.
   EndBySignal(Run(argc, argv));
   return 0;

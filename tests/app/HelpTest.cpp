@@ -27,7 +27,7 @@ TEST(Help, AboutNamesVersionLicenseQtAndSettingsFile) {
   harness.Find<QAction>("actionAbout")->trigger();
   EXPECT_EQ(title, "About Tolvane");
   for (const QString& part :
-       {QString("Tolvane " TOLVANE_VERSION), QString("MIT License"), "Qt " + QString(qVersion()),
+       {QString("Tolvane " TOLVANE_VERSION), QString("GPL-3"), "Qt " + QString(qVersion()),
         QString::fromStdString(harness.Home.SettingsFile())})
     EXPECT_TRUE(text.contains(part)) << part.toStdString() << " in " << text.toStdString();
 }

@@ -67,9 +67,8 @@ TEST_F(SeekBarTest, DraggingKeysAndClicksJumpAndTheFixFieldsFollow) {
        "12:02:00 pm"},
       {"Right: one epoch on", [](QSlider& s) { PressKey(&s, Qt::Key_Right); }, "12:02:01 pm"},
       {"Left: one back", [](QSlider& s) { PressKey(&s, Qt::Key_Left); }, "12:02:00 pm"},
-      {"Page Down: a minute back", [](QSlider& s) { PressKey(&s, Qt::Key_PageDown); },
-       "12:01:00 pm"},
-      {"Page Up: a minute on", [](QSlider& s) { PressKey(&s, Qt::Key_PageUp); }, "12:02:00 pm"},
+      {"Page Up: a minute back", [](QSlider& s) { PressKey(&s, Qt::Key_PageUp); }, "12:01:00 pm"},
+      {"Page Down: a minute on", [](QSlider& s) { PressKey(&s, Qt::Key_PageDown); }, "12:02:00 pm"},
       {"a click near the start of a 400 px bar",
        [](QSlider& s) {
          s.resize(400, s.height());

@@ -36,4 +36,22 @@ TEST(StartCommand, SpeedBesideTheReplaySelectsTheRecordedPace) {
   }
 }
 
+TEST(StartCommand, VersionAndHelpAloneAreAnsweredWithoutAWindow) {
+  const struct {
+    const char* Legend;
+    std::vector<std::string> Arguments;
+    std::string Starts;  // empty: the window opens
+  } cases[] = {
+      {"version", {"--version"}, "tolvane " TOLVANE_VERSION "\n"},
+      {"help", {"--help"}, "Usage: tolvane "},
+      {"beside a command: the window says what is wrong", {"--version", "R"}, ""},
+      {"a command", {"R", "f"}, ""},
+  };
+  for (const auto& c : cases) {
+    const std::optional<std::string> info = CommandLineInfo(c.Arguments);
+    EXPECT_EQ(info.value_or("").substr(0, c.Starts.size()), c.Starts) << c.Legend;
+    EXPECT_EQ(info.has_value(), !c.Starts.empty()) << c.Legend;
+  }
+}
+
 }  // namespace
