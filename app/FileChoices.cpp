@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSaveFile>
 
@@ -32,6 +33,16 @@ const TExportType& ExportTypeOf(const QString& filter) {
     if (filter == type.Filter) return type;
   }
   return kExportTypes[0];
+}
+
+// The typed name's extension wins over the filter shown: "x.kml" is KML
+// whichever type the list had selected.
+TTrackFormat ExportFormat(const QString& fileName, const QString& filter) {
+  const QString suffix = QFileInfo(fileName).suffix();
+  for (const TExportType& type : kExportTypes) {
+    if (suffix.compare(type.Suffix, Qt::CaseInsensitive) == 0) return type.Format;
+  }
+  return ExportTypeOf(filter).Format;
 }
 
 }  // namespace
@@ -90,7 +101,7 @@ void TFileChoices::exportTrack() {
   if (RunModal(ModalRunner, dialog) != QDialog::Accepted) return;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return;
-  const TTrackFormat format = ExportTypeOf(dialog.selectedNameFilter()).Format;
+  const TTrackFormat format = ExportFormat(files.first(), dialog.selectedNameFilter());
   const std::string text = TrackText(Monitor.History(), format);
   QSaveFile file(files.first());
   if (!file.open(QIODevice::WriteOnly) ||

@@ -92,6 +92,8 @@ const TExportCase kExportCases[] = {
     {"KML by its filter", "KML 2.2 (*.kml)", "walk.kml",
      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml "},
     {"CSV by its filter", "CSV (*.csv)", "walk.csv", "n,time,date,quality,"},
+    {"KML typed under the GPX filter: the name wins", "GPX 1.1 (*.gpx)", "walk2.KML",
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml "},
 };
 
 TEST(PositionWindow, ExportTrack) {
