@@ -154,7 +154,7 @@ void TToolWindows::openPosition() {
 }
 
 void TToolWindows::openUserGuide() {
-  Made(UserGuide).Load(FindUserGuide(UserGuideCandidates(QApplication::applicationDirPath())));
+  Made(UserGuide).Load();
   UserGuide->Open();
 }
 

@@ -5,18 +5,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-QStringList UserGuideCandidates(const QString& programFolder) {
-  return {QStringLiteral("/usr/share/doc/tolvane/README.md"),
-          programFolder + "/../share/doc/tolvane/README.md", programFolder + "/README.md"};
-}
-
-QString FindUserGuide(const QStringList& candidates) {
-  for (const QString& path : candidates) {
-    if (QFileInfo(path).isFile()) return QFileInfo(path).canonicalFilePath();
-  }
-  return {};
-}
-
 TUserGuideWindow::TUserGuideWindow(const TAppSettings& settings, QWidget* parent)
     : TToolWindow(parent), Text(new QTextBrowser(this)) {
   setObjectName("UserGuide");
@@ -32,10 +20,8 @@ TUserGuideWindow::TUserGuideWindow(const TAppSettings& settings, QWidget* parent
 
 void TUserGuideWindow::Load(const QString& path) {
   QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    Text->setPlainText(
-        tr("The user guide (README.md) was not found beside the program or in "
-           "/usr/share/doc/tolvane."));
+  if (!file.open(QIODevice::ReadOnly)) {
+    Text->setPlainText(tr("The user guide could not be read."));
     return;
   }
   // Links to the files beside it (LICENSE) open in the window too.
