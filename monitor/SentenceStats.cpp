@@ -47,7 +47,7 @@ void AppendCsvField(std::string& out, std::string_view text) {
 std::string_view SentenceAddress(std::string_view line) {
   if (line.empty() || (line[0] != '$' && line[0] != '!')) return {};
   const std::string_view rest = line.substr(1);
-  return rest.substr(0, rest.find_first_of(",*"));
+  return rest.substr(0, std::min(rest.find_first_of(",*"), kMaxAddressLength));
 }
 
 TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRead) {

@@ -44,7 +44,13 @@ struct TStatsTableRow {
   std::string LastLine;
 };
 
-// The address of a line as the rows are keyed.
+// The longest address a row keeps: a line of noise after a "$" would make
+// its whole self an address; the window and tolvane-decode --stats both cut
+// it here.
+inline constexpr size_t kMaxAddressLength = 16;
+
+// The address of a line as the rows are keyed, at most kMaxAddressLength
+// characters.
 std::string_view SentenceAddress(std::string_view line);
 
 // What a line counts against its receiver. A line that is no sentence (a

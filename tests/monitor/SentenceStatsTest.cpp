@@ -20,6 +20,7 @@ TEST(SentenceAddress, RowsAreKeyedAsTheWindowShowsThem) {
       {"GPGGA,1,2*00", ""},                      // no leading "$": not a sentence
       {" $GPGGA,1", ""},                         // leading noise
       {"", ""},
+      {"$ABCDEFGHIJKLMNOPQRSTUVWXYZ,1", "ABCDEFGHIJKLMNOP"},  // noise: cut at 16, as --stats does
   };
   for (const auto& [line, address] : cases) EXPECT_EQ(SentenceAddress(line), address) << line;
 }

@@ -16,16 +16,16 @@ namespace decode {
 
 namespace {
 
-constexpr size_t kMaxAddressLength = 16;
-
 class TStatsMode : public TDecodeMode {
  public:
   explicit TStatsMode(TOutput& output) : Json(output) {}
 
-  // Cut after the address's 16th character, the line still yields that
-  // address; nothing else of it is written out.
+  // A line with a long address is cut after its address's last character
+  // kept: nothing else of it is written out.
   void Line(uint64_t, std::string_view text, TSentenceResult result, const TNMEA&) override {
-    const bool longAddress = SentenceAddress(text).size() > kMaxAddressLength;
+    const bool longAddress =
+        SentenceAddress(text).size() == kMaxAddressLength && text.size() > 1 + kMaxAddressLength &&
+        text[1 + kMaxAddressLength] != ',' && text[1 + kMaxAddressLength] != '*';
     const TLineFault fault = LineFault(text, result, Sky.Take(text));
     Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, fault, 0);
   }
