@@ -107,7 +107,7 @@ const TLineCase kLineCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Pty, LineAssembly, ::testing::ValuesIn(kLineCases),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+                         [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(SerialPty, KeepsAtMost32767CharactersAfterALine) {
   // 20,000 one-character lines arrive far faster than one line per read is
