@@ -24,13 +24,13 @@ TGGA With(TGGA record, void (*change)(TGGA&)) {
 }
 
 TEST(DecodeGGA, Fields) {
-  struct Row {
-    const char* legend;
-    const char* body;
-    TSentenceResult result;
-    TGGA record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TSentenceResult Result;
+    TGGA Record;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"every field", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srGGA,
        kFull},
       {"south and west", "GPGGA,123519,4807.038,S,01131.000,W,1,08,0.9,545.4,M,46.9,M,,", srGGA,
@@ -129,13 +129,13 @@ TEST(DecodeGGA, Fields) {
               r.DiffStation = 31;
             })},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.legend);
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Legend);
     TNMEA decoder;
     ASSERT_EQ(decoder.Decode(Sentence(kPreviousGGA)), srGGA);
     ExpectRecord(decoder.GGA, kPrevious);
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), row.result);
-    ExpectRecord(decoder.GGA, row.record);
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), row.Result);
+    ExpectRecord(decoder.GGA, row.Record);
   }
 }
 
@@ -165,12 +165,12 @@ TRMC With(TRMC record, void (*change)(TRMC&)) {
 
 TEST(DecodeRMC, Fields) {
   const TFixedYear year(2026);
-  struct Row {
-    const char* legend;
-    const char* body;
-    TRMC record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TRMC Record;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"every field", "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
        FullRMC()},
       {"no fix: fields keep their values, variation empty is 0", "GPRMC,,V,,,,,,,,,",
@@ -224,13 +224,13 @@ TEST(DecodeRMC, Fields) {
               r.Variation = 0;
             })},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.legend);
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Legend);
     TNMEA decoder;
     ASSERT_EQ(decoder.Decode(Sentence(kPreviousRMC)), srRMC);
     ExpectRecord(decoder.RMC, PreviousRMC());
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), srRMC);
-    ExpectRecord(decoder.RMC, row.record);
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), srRMC);
+    ExpectRecord(decoder.RMC, row.Record);
   }
 }
 

@@ -26,12 +26,12 @@ void ExpectFinite(const TNMEA& d) {
 
 TEST(Robustness, HostileLines) {
   const std::string megabyte(1 << 20, ',');
-  struct Row {
-    const char* legend;
-    std::string line;
-    TSentenceResult result;
+  struct TRow {
+    const char* Legend;
+    std::string Line;
+    TSentenceResult Result;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"lone $", "$", srBadChecksum},
       {"lone *", "*", srBadChecksum},
       {"megabyte of commas", "$GPGGA" + megabyte + "*00", srBadChecksum},
@@ -50,9 +50,9 @@ TEST(Robustness, HostileLines) {
       {"type cut short", "$G*47", srUnrecognised},
       {"only two digits after * are read", "$*00FFFFFFFFFF", srUnrecognised},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
-    EXPECT_EQ(decoder.Decode(row.line), row.result) << row.legend;
+    EXPECT_EQ(decoder.Decode(row.Line), row.Result) << row.Legend;
     ExpectFinite(decoder);
   }
 }

@@ -56,15 +56,15 @@ TEST(DecodeGSV, CyclesFillAndKeepSlots) {
 }
 
 TEST(DecodeGSV, HeaderAndSatelliteFields) {
-  struct Row {
-    const char* legend;
-    const char* body;
-    TSentenceResult result;
-    TGSV record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TSentenceResult Result;
+    TGSV Record;
   };
   // Every row starts from a full first message: header 3,1,11 and slots 1-4 of Sat(1..4).
   const TGSV start{3, 1, 11, {Sat(1), Sat(2), Sat(3), Sat(4)}};
-  const Row rows[] = {
+  const TRow rows[] = {
       {"fourth message: stored, rejected, no slot written",
        "GPGSV,4,4,16,09,10,100,40",
        srInvalid,
@@ -82,24 +82,24 @@ TEST(DecodeGSV, HeaderAndSatelliteFields) {
        srGSV,
        {1, 3, 99, {Sat(1), Sat(2), Sat(3), Sat(4)}}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
     ASSERT_EQ(decoder.Decode(Sentence("GPGSV,3,1,11" + SatFields(1) + SatFields(2) + SatFields(3) +
                                       SatFields(4))),
               srGSV);
     ASSERT_EQ(decoder.GSV, start);
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), row.result) << row.legend;
-    EXPECT_EQ(decoder.GSV, row.record) << row.legend;
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), row.Result) << row.Legend;
+    EXPECT_EQ(decoder.GSV, row.Record) << row.Legend;
   }
 }
 
 TEST(DecodeGSA, Fields) {
-  struct Row {
-    const char* legend;
-    const char* body;
-    TGSA record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TGSA Record;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"manual 3D with five satellites",
        "GPGSA,M,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1",
        {"M", 3, {4, 5, 0, 9, 12, 0, 0, 24, 0, 0, 0, 0}, 2.5f, 1.3f, 2.1f}},
@@ -110,21 +110,21 @@ TEST(DecodeGSA, Fields) {
       {"sentence cut short", "GPGSA,A", {"A", 0, {}, 0, 0, 0}},
       {"mode kept exactly as sent", "GPGSA, a ,1", {" a ", 1, {}, 0, 0, 0}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
     decoder.Decode(Sentence("GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,9.9,9.9,9.9"));
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), srGSA) << row.legend;
-    EXPECT_EQ(decoder.GSA, row.record) << row.legend;
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), srGSA) << row.Legend;
+    EXPECT_EQ(decoder.GSA, row.Record) << row.Legend;
   }
 }
 
 TEST(DecodeRME, Fields) {
-  struct Row {
-    const char* legend;
-    const char* body;
-    TRME record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TRME Record;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"three values with units", "PGRME,15.0,M,45.0,M,25.0,M", {15, 45, 25}},
       {"empty values", "PGRME,,M,,M,,M", {0, 0, 0}},
       {"beyond single range and not a number are 0", "PGRME,1e39,M,-1e39,M,x,M", {0, 0, 0}},
@@ -132,11 +132,11 @@ TEST(DecodeRME, Fields) {
        "PGRME,3.4028235e38,M,1e-50,M,-0.5,M",
        {3.4028235e38f, 0, -0.5f}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
     decoder.Decode(Sentence("PGRME,1,M,2,M,3,M"));
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), srRME) << row.legend;
-    EXPECT_EQ(decoder.RME, row.record) << row.legend;
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), srRME) << row.Legend;
+    EXPECT_EQ(decoder.RME, row.Record) << row.Legend;
   }
 }
 

@@ -16,12 +16,12 @@ constexpr auto kUdp = TSourceScheme::Udp;
 constexpr auto kGpsd = TSourceScheme::Gpsd;
 
 TEST(SourceUrl, WellFormed) {
-  struct Row {
-    const char* legend;
-    const char* url;
-    TSourceUrl parts;
+  struct TRow {
+    const char* Legend;
+    const char* Url;
+    TSourceUrl Parts;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"multiplexer by name", "tcp://nmea.local:10110", {kTcp, "nmea.local", 10110, ""}},
       {"IPv4 address", "tcp://192.168.1.5:2000", {kTcp, "192.168.1.5", 2000, ""}},
       {"IPv6 address in brackets", "tcp://[::1]:10110", {kTcp, "::1", 10110, ""}},
@@ -36,11 +36,11 @@ TEST(SourceUrl, WellFormed) {
       {"gpsd, one device", "gpsd://pi:2948/dev/ttyUSB0", {kGpsd, "pi", 2948, "/dev/ttyUSB0"}},
       {"gpsd over IPv6", "gpsd://[::1]/dev/ttyACM0", {kGpsd, "::1", 2947, "/dev/ttyACM0"}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     std::string reason;
-    const std::optional<TSourceUrl> parts = ParseSourceUrl(row.url, reason);
-    ASSERT_TRUE(parts) << row.legend << ": " << reason;
-    EXPECT_EQ(*parts, row.parts) << row.legend;
+    const std::optional<TSourceUrl> parts = ParseSourceUrl(row.Url, reason);
+    ASSERT_TRUE(parts) << row.Legend << ": " << reason;
+    EXPECT_EQ(*parts, row.Parts) << row.Legend;
   }
 }
 
