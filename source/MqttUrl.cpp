@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHostInfo>
 #include <charconv>
+#include <limits>
 
 namespace {
 
@@ -26,7 +27,7 @@ std::optional<TMqttUrl> ParseMqttUrl(std::string_view text, std::string& reason)
     reason = "a broker's address starts with mqtt:// or mqtts://";
     return std::nullopt;
   }
-  url.Port = url.Tls ? 8883 : 1883;
+  url.Port = url.Tls ? kMqttTlsPort : kMqttPort;
   std::string_view rest = text.substr(url.Tls ? kTls.size() : kPlain.size());
   const size_t slash = rest.find('/');
   std::string_view hostPort = rest.substr(0, slash);
@@ -74,7 +75,7 @@ std::optional<TMqttUrl> ParseMqttUrl(std::string_view text, std::string& reason)
     const auto [end, error] =
         std::from_chars(portText.data(), portText.data() + portText.size(), port);
     if (error != std::errc() || end != portText.data() + portText.size() || port < 1 ||
-        port > 65535) {
+        port > std::numeric_limits<uint16_t>::max()) {
       reason = "the port is not a number from 1 to 65535";
       return std::nullopt;
     }

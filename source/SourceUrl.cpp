@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <limits>
 
 namespace {
 
@@ -85,7 +86,7 @@ bool ParsePort(std::string_view text, uint16_t& port, std::string& reason) {
     reason = "the port " + Quoted(text) + " is not a number";
     return false;
   }
-  if (error != std::errc() || value < 1 || value > 65535) {
+  if (error != std::errc() || value < 1 || value > std::numeric_limits<uint16_t>::max()) {
     reason = "the port " + std::string(text) + " is out of range (1 to 65535)";
     return false;
   }

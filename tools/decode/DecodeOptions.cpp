@@ -1,6 +1,7 @@
 #include "tools/decode/DecodeOptions.h"
 
 #include <QCommandLineParser>
+#include <limits>
 
 #include "format/PositionText.h"
 
@@ -45,7 +46,8 @@ bool ParseShare(const std::string& text, std::string& address, uint16_t& port) {
   const uint number =
       QString::fromStdString(colon == std::string::npos ? text : text.substr(colon + 1))
           .toUInt(&isNumber);
-  if (!isNumber || number < 1 || number > 65535 || address.empty()) return false;
+  if (!isNumber || number < 1 || number > std::numeric_limits<uint16_t>::max() || address.empty())
+    return false;
   port = static_cast<uint16_t>(number);
   return true;
 }
