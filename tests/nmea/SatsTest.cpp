@@ -39,14 +39,16 @@ std::string GsvMessage(int count, int number, int inView, int firstPrn) {
 
 TEST(DecodeGSV, CyclesFillAndKeepSlots) {
   TNMEA decoder;
-  for (int n = 1; n <= 3; ++n) ASSERT_EQ(decoder.Decode(GsvMessage(3, n, 11, 100)), srGSV);
+  for (int n = 1; n <= 3; ++n)
+    ASSERT_EQ(decoder.Decode(GsvMessage(3, n, 11, 100)), TSentenceResult::GSV);
   TGSV expected{3, 3, 11, {}};
   for (int k = 0; k < 11; ++k) expected.Sats[k] = Sat(100 + k * 10);
   EXPECT_EQ(decoder.GSV, expected) << "slot 12 written with zeros by the short third message";
 
   // Fewer satellites: the second message writes slot 5 and zeros into 6 to 8;
   // slots 9 to 11 are stale, and only SatsInView says so.
-  for (int n = 1; n <= 2; ++n) ASSERT_EQ(decoder.Decode(GsvMessage(2, n, 5, 500)), srGSV);
+  for (int n = 1; n <= 2; ++n)
+    ASSERT_EQ(decoder.Decode(GsvMessage(2, n, 5, 500)), TSentenceResult::GSV);
   TGSV afterDrop = expected;
   afterDrop.MessageCount = 2;
   afterDrop.MessageNumber = 2;
@@ -67,26 +69,33 @@ TEST(DecodeGSV, HeaderAndSatelliteFields) {
   const TRow rows[] = {
       {"fourth message: stored, rejected, no slot written",
        "GPGSV,4,4,16,09,10,100,40",
-       srInvalid,
+       TSentenceResult::Invalid,
        {4, 4, 11, start.Sats}},
-      {"message number 0", "GPGSV,3,0,11,09,10,100,40", srInvalid, {3, 0, 11, start.Sats}},
-      {"message number not an integer", "GPGSV,3,x,12,09,10,100,40", srInvalid, start},
-      {"count not an integer", "GPGSV,,1,12,09,10,100,40", srInvalid, start},
-      {"empty satellites in view", "GPGSV,2,1,,09,10,100,40", srInvalid, {2, 1, 11, start.Sats}},
+      {"message number 0",
+       "GPGSV,3,0,11,09,10,100,40",
+       TSentenceResult::Invalid,
+       {3, 0, 11, start.Sats}},
+      {"message number not an integer", "GPGSV,3,x,12,09,10,100,40", TSentenceResult::Invalid,
+       start},
+      {"count not an integer", "GPGSV,,1,12,09,10,100,40", TSentenceResult::Invalid, start},
+      {"empty satellites in view",
+       "GPGSV,2,1,,09,10,100,40",
+       TSentenceResult::Invalid,
+       {2, 1, 11, start.Sats}},
       {"empty SNR and a bad elevation give 0",
        "GPGSV,1,1,02,09,1.5,100,,07,20,200,30",
-       srGSV,
+       TSentenceResult::GSV,
        {1, 1, 2, {TSatellite{9, 0, 100, 0}, TSatellite{7, 20, 200, 30}, {}, {}}}},
       {"no relation between header fields is checked",
        "GPGSV,1,3,99",
-       srGSV,
+       TSentenceResult::GSV,
        {1, 3, 99, {Sat(1), Sat(2), Sat(3), Sat(4)}}},
   };
   for (const TRow& row : rows) {
     TNMEA decoder;
     ASSERT_EQ(decoder.Decode(Sentence("GPGSV,3,1,11" + SatFields(1) + SatFields(2) + SatFields(3) +
                                       SatFields(4))),
-              srGSV);
+              TSentenceResult::GSV);
     ASSERT_EQ(decoder.GSV, start);
     EXPECT_EQ(decoder.Decode(Sentence(row.Body)), row.Result) << row.Legend;
     EXPECT_EQ(decoder.GSV, row.Record) << row.Legend;
@@ -113,7 +122,7 @@ TEST(DecodeGSA, Fields) {
   for (const TRow& row : rows) {
     TNMEA decoder;
     decoder.Decode(Sentence("GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,9.9,9.9,9.9"));
-    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), srGSA) << row.Legend;
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), TSentenceResult::GSA) << row.Legend;
     EXPECT_EQ(decoder.GSA, row.Record) << row.Legend;
   }
 }
@@ -135,7 +144,7 @@ TEST(DecodeRME, Fields) {
   for (const TRow& row : rows) {
     TNMEA decoder;
     decoder.Decode(Sentence("PGRME,1,M,2,M,3,M"));
-    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), srRME) << row.Legend;
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), TSentenceResult::RME) << row.Legend;
     EXPECT_EQ(decoder.RME, row.Record) << row.Legend;
   }
 }

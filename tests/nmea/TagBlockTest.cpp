@@ -41,8 +41,8 @@ TEST(TagBlock, StrippedSentenceDecodes) {
   const std::string_view line =
       "\\s:r3669961,c:1700000000*7C\\"
       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
-  EXPECT_NE(decoder.Decode(line), srGGA) << "with its block the line is no sentence";
-  EXPECT_EQ(decoder.Decode(StripTagBlock(line)), srGGA);
+  EXPECT_NE(decoder.Decode(line), TSentenceResult::GGA) << "with its block the line is no sentence";
+  EXPECT_EQ(decoder.Decode(StripTagBlock(line)), TSentenceResult::GGA);
 }
 
 }  // namespace
