@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -49,11 +50,11 @@ int OpenPseudoTerminal(std::string& path) {
 
 double Percentile(std::vector<double> values, double share) {
   std::sort(values.begin(), values.end());
-  const auto index = static_cast<size_t>(share * double(values.size() - 1) + 0.5);
+  const auto index = static_cast<size_t>(std::lround(share * double(values.size() - 1)));
   return values[index];
 }
 
-void BM_ArrivalToView(benchmark::State& state) {
+void ArrivalToView(benchmark::State& state) {
   Application();
   QTemporaryDir home;
   qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
@@ -98,6 +99,7 @@ void BM_ArrivalToView(benchmark::State& state) {
   ::close(far);
   if (shown.size() < size_t(kLines)) return state.SkipWithError("lines were lost");
   std::vector<double> latencies;
+  latencies.reserve(kLines);
   for (int line = 0; line < kLines; ++line)
     latencies.push_back(
         std::chrono::duration<double, std::milli>(shown[line] - sent[line]).count());
@@ -105,6 +107,6 @@ void BM_ArrivalToView(benchmark::State& state) {
   state.counters["p99 ms"] = Percentile(latencies, 0.99);
   state.counters["max ms"] = *std::max_element(latencies.begin(), latencies.end());
 }
-BENCHMARK(BM_ArrivalToView)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ArrivalToView)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

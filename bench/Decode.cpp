@@ -46,7 +46,7 @@ void CountLines(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_DecodeMixedStream(benchmark::State& state) {
+void DecodeMixedStream(benchmark::State& state) {
   const std::vector<std::string> lines = MixedStream();
   TNMEA decoder;
   size_t next = 0;
@@ -56,9 +56,9 @@ void BM_DecodeMixedStream(benchmark::State& state) {
   }
   CountLines(state);
 }
-BENCHMARK(BM_DecodeMixedStream);
+BENCHMARK(DecodeMixedStream);
 
-void BM_DecodeOneType(benchmark::State& state) {
+void DecodeOneType(benchmark::State& state) {
   static const char* const kBodies[] = {
       "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
       "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
@@ -73,6 +73,6 @@ void BM_DecodeOneType(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(decoder.Decode(line));
   CountLines(state);
 }
-BENCHMARK(BM_DecodeOneType)->DenseRange(0, 5);
+BENCHMARK(DecodeOneType)->DenseRange(0, 5);
 
 }  // namespace

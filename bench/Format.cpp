@@ -12,7 +12,7 @@ TFieldFormats Layout(int32_t layout) {
   return formats;
 }
 
-void BM_FormatLatitude(benchmark::State& state) {
+void FormatLatitudes(benchmark::State& state) {
   const TFieldFormats formats = Layout(static_cast<int32_t>(state.range(0)));
   double latitude = -42.8424769;
   for (auto _ : state) {
@@ -20,9 +20,9 @@ void BM_FormatLatitude(benchmark::State& state) {
     latitude += 1e-7;
   }
 }
-BENCHMARK(BM_FormatLatitude)->DenseRange(0, 5);
+BENCHMARK(FormatLatitudes)->DenseRange(0, 5);
 
-void BM_FormatTime(benchmark::State& state) {
+void FormatTimes(benchmark::State& state) {
   TFieldFormats formats = Layout(0);
   if (state.range(0) == 1) formats.TimeFormat = "h:mm:ss AMPM";
   TDateTime value = 0.5876;
@@ -31,9 +31,9 @@ void BM_FormatTime(benchmark::State& state) {
     value += 1e-6;
   }
 }
-BENCHMARK(BM_FormatTime)->Arg(0)->Arg(1);
+BENCHMARK(FormatTimes)->Arg(0)->Arg(1);
 
-void BM_FormatFixed(benchmark::State& state) {
+void FormatFixedNumbers(benchmark::State& state) {
   const auto decimals = static_cast<int32_t>(state.range(0));
   double value = 12.3456789;
   for (auto _ : state) {
@@ -41,6 +41,6 @@ void BM_FormatFixed(benchmark::State& state) {
     value += 0.001;
   }
 }
-BENCHMARK(BM_FormatFixed)->Arg(0)->Arg(2)->Arg(9)->Arg(18);
+BENCHMARK(FormatFixedNumbers)->Arg(0)->Arg(2)->Arg(9)->Arg(18);
 
 }  // namespace

@@ -49,7 +49,7 @@ TEpoch DayEpoch(int second) {
   return epoch;
 }
 
-void BM_DayOfHistory(benchmark::State& state) {
+void DayOfHistory(benchmark::State& state) {
   double bytesPerEpoch = 0;
   for (auto _ : state) {
     const size_t before = mallinfo2().uordblks;
@@ -60,6 +60,6 @@ void BM_DayOfHistory(benchmark::State& state) {
   }
   state.counters["bytes_per_epoch"] = bytesPerEpoch;
 }
-BENCHMARK(BM_DayOfHistory)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(DayOfHistory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

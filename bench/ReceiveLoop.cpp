@@ -38,14 +38,14 @@ const char* const kCycle[] = {
 };
 
 std::string WriteReplayFile(const QTemporaryDir& folder, int cycles) {
-  const std::string path = folder.filePath("replay.TXT").toStdString();
+  std::string path = folder.filePath("replay.TXT").toStdString();
   std::ofstream file(path, std::ios::binary);
   for (int cycle = 0; cycle < cycles; ++cycle)
     for (const char* body : kCycle) file << FrameSentence(body) << "\r\n";
   return path;
 }
 
-void BM_ReplayedLineTick(benchmark::State& state) {
+void ReplayedLineTick(benchmark::State& state) {
   Application();
   QTemporaryDir folder;
   const std::string path = WriteReplayFile(folder, 2000);
@@ -61,14 +61,14 @@ void BM_ReplayedLineTick(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_ReplayedLineTick);
+BENCHMARK(ReplayedLineTick);
 
-void BM_IdleTick(benchmark::State& state) {
+void IdleTick(benchmark::State& state) {
   Application();
   TMainWindow window;
   window.ReceiveTimer()->stop();
   for (auto _ : state) window.onReceiveTick();
 }
-BENCHMARK(BM_IdleTick);
+BENCHMARK(IdleTick);
 
 }  // namespace

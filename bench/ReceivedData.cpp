@@ -41,7 +41,7 @@ std::unique_ptr<TReceivedDataView> ShownView(std::size_t lines) {
   return view;
 }
 
-void BM_MemoryPerLine(benchmark::State& state) {
+void MemoryPerLine(benchmark::State& state) {
   const auto lines = static_cast<std::size_t>(state.range(0));
   double heldRatio = 0, residentRatio = 0, residentAfterClear = 0;
   for (auto _ : state) {
@@ -57,14 +57,14 @@ void BM_MemoryPerLine(benchmark::State& state) {
   state.counters["resident_per_text_byte"] = residentRatio;
   state.counters["resident_MiB_after_clear"] = residentAfterClear;
 }
-BENCHMARK(BM_MemoryPerLine)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(MemoryPerLine)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void BM_AppendLine(benchmark::State& state) {
+void AppendOneLine(benchmark::State& state) {
   auto view = ShownView(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) view->AppendLine(kGGA);
   state.counters["lines_at_end"] = static_cast<double>(view->LineCount());
 }
-BENCHMARK(BM_AppendLine)->Arg(0)->Arg(10'000'000)->Unit(benchmark::kNanosecond);
+BENCHMARK(AppendOneLine)->Arg(0)->Arg(10'000'000)->Unit(benchmark::kNanosecond);
 
 // One receive tick at 100 lines a second: append, then let the event loop
 // repaint what changed. Reports the percentiles of single ticks, by the wall
@@ -83,7 +83,7 @@ void ReportPercentiles(benchmark::State& state, const char* name, std::vector<do
   state.counters[std::string(name) + "_p99_us"] = at(0.99);
 }
 
-void BM_Tick(benchmark::State& state) {
+void ReceiveTick(benchmark::State& state) {
   auto view = ShownView(static_cast<std::size_t>(state.range(0)));
   std::vector<double> wall, cpu;
   for (auto _ : state) {
@@ -101,13 +101,13 @@ void BM_Tick(benchmark::State& state) {
   state.counters["following"] =
       view->verticalScrollBar()->value() == view->verticalScrollBar()->maximum();
 }
-BENCHMARK(BM_Tick)->Arg(1000)->Arg(10'000'000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReceiveTick)->Arg(1000)->Arg(10'000'000)->Iterations(5000)->Unit(benchmark::kMicrosecond);
 
 // 280 lines a second for a day, spilled to a folder of this run; then the
 // top row is asked for and painted, as dragging the scroll bar to the top
 // does. The goal: within 50 ms. Peak resident memory is that of the whole
 // benchmark process.
-void BM_ScrollToFirstLine(benchmark::State& state) {
+void ScrollToFirstLine(benchmark::State& state) {
   QTemporaryDir folder;
   const auto lines = static_cast<std::size_t>(state.range(0));
   auto view = std::make_unique<TReceivedDataView>(
@@ -140,7 +140,7 @@ void BM_ScrollToFirstLine(benchmark::State& state) {
   state.counters["held_MiB"] = static_cast<double>(view->MemoryUsed()) / (1024.0 * 1024.0);
   state.counters["fill_lines_per_s"] = static_cast<double>(lines) / fillSeconds;
 }
-BENCHMARK(BM_ScrollToFirstLine)->Arg(280 * 86400)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScrollToFirstLine)->Arg(280 * 86400)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

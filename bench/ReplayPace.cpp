@@ -17,7 +17,7 @@ std::vector<std::string> Epochs(int count, bool stamped) {
   std::vector<std::string> lines;
   for (int epoch = 0; epoch < count; ++epoch) {
     for (std::string& line : ReceiverEpoch(static_cast<uint64_t>(epoch), 12)) {
-      if (stamped) line = "~" + std::to_string(epoch * 1000 + 5) + "," + line;
+      if (stamped) line.insert(0, "~" + std::to_string(epoch * 1000 + 5) + ",");
       lines.push_back(std::move(line));
     }
   }
@@ -39,14 +39,14 @@ void PlaceLines(benchmark::State& state, bool stamped) {
   state.SetItemsProcessed(state.iterations());
 }
 
-void BM_PlaceNmeaLine(benchmark::State& state) {
+void PlaceNmeaLine(benchmark::State& state) {
   PlaceLines(state, false);
 }
-void BM_PlaceStampedLine(benchmark::State& state) {
+void PlaceStampedLine(benchmark::State& state) {
   PlaceLines(state, true);
 }
 
 }  // namespace
 
-BENCHMARK(BM_PlaceNmeaLine);
-BENCHMARK(BM_PlaceStampedLine);
+BENCHMARK(PlaceNmeaLine);
+BENCHMARK(PlaceStampedLine);

@@ -18,7 +18,7 @@
 
 namespace {
 
-std::atomic<uint64_t> allocations{0};
+std::atomic<uint64_t> Allocations{0};
 
 struct TSeriesPlan {
   const char* Talker;
@@ -80,7 +80,7 @@ void Run(benchmark::State& state, const std::vector<std::string>& lines, TReads 
     gsv += line.find("GSV,") != std::string::npos ? 1 : 0;
     epochStarts.push_back(line.find("RMC,") != std::string::npos);
   }
-  const uint64_t before = allocations.load();
+  const uint64_t before = Allocations.load();
   for (auto _ : state) {
     for (size_t i = 0; i < lines.size(); ++i) {
       sky.Take(lines[i]);
@@ -91,7 +91,7 @@ void Run(benchmark::State& state, const std::vector<std::string>& lines, TReads 
   const double taken = static_cast<double>(state.iterations()) * static_cast<double>(lines.size());
   state.counters["per_gsv"] = benchmark::Counter(
       gsv, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  state.counters["allocs"] = static_cast<double>(allocations.load() - before) / taken;
+  state.counters["allocs"] = static_cast<double>(Allocations.load() - before) / taken;
   state.counters["entries"] = static_cast<double>(sky.Entries().size());
 }
 
@@ -119,7 +119,7 @@ BENCHMARK(SkyWholeEpochs)
 // Counting every allocation of the program; the benchmarks read the count
 // around their timed loops.
 void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
+  Allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }

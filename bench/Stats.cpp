@@ -48,7 +48,7 @@ std::vector<TLine> Stream() {
   return lines;
 }
 
-void BM_CountMixedStream(benchmark::State& state) {
+void CountMixedStream(benchmark::State& state) {
   const std::vector<TLine> lines = Stream();
   TSentenceStats stats;
   uint32_t tick = 0xFFFF0000u;  // wraps during the run
@@ -61,10 +61,10 @@ void BM_CountMixedStream(benchmark::State& state) {
   benchmark::DoNotOptimize(stats.Total().Count);
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(lines.size()));
 }
-BENCHMARK(BM_CountMixedStream);
+BENCHMARK(CountMixedStream);
 
 // What the window asks for twice a second: every row's rate.
-void BM_ReadRates(benchmark::State& state) {
+void ReadRates(benchmark::State& state) {
   TSentenceStats stats;
   uint32_t tick = 0;
   for (const TLine& line : Stream()) stats.Count(line.Text, line.Fault, tick += 70);
@@ -74,6 +74,6 @@ void BM_ReadRates(benchmark::State& state) {
     benchmark::DoNotOptimize(sum);
   }
 }
-BENCHMARK(BM_ReadRates);
+BENCHMARK(ReadRates);
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <ranges>
 #include <tuple>
 
 #include "history/FixQuality.h"
@@ -257,7 +258,7 @@ std::optional<double> TChartData::FirstTime() const {
 }
 
 std::optional<double> TChartData::LastTime() const {
-  for (auto it = Times.rbegin(); it != Times.rend(); ++it)
-    if (!std::isnan(*it)) return *it;
+  for (double time : std::views::reverse(Times))
+    if (!std::isnan(time)) return time;
   return std::nullopt;
 }

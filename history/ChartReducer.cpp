@@ -69,8 +69,7 @@ void TChartBand::DropBefore(double x) {
 
 std::vector<TChartSpan> TChartBand::Spans() const {
   std::vector<TChartSpan> spans;
-  for (size_t i = 0; i < Columns.size(); ++i) {
-    const TColumn& column = Columns[i];
+  for (const TColumn& column : Columns) {
     const bool joined = !spans.empty() && !column.Starts;
     if (joined && spans.back().Value == column.Value) {
       spans.back().To = column.To;

@@ -43,7 +43,7 @@ TEpochSignal Packed(const TSkyEntry& entry) {
 // "$" line, the same XOR rule for an encapsulated "!" one.
 bool BadChecksum(std::string_view sentence, TSentenceResult decoded) {
   if (sentence.empty()) return false;
-  if (sentence[0] == '$') return decoded == srBadChecksum;
+  if (sentence[0] == '$') return decoded == TSentenceResult::BadChecksum;
   return sentence[0] == '!' && !SentenceChecksumHolds(sentence);
 }
 
@@ -112,7 +112,7 @@ void TEpochRecorder::Complete() {
 // The fields come from the sentence's text, not from the decoder's records:
 // an empty field is a missing value here, where the decoder keeps a zero.
 void TEpochRecorder::TakeFields(std::string_view sentence, TSentenceResult decoded) {
-  if (sentence.size() < 6 || sentence[0] != '$' || decoded == srBadChecksum) return;
+  if (sentence.size() < 6 || sentence[0] != '$' || decoded == TSentenceResult::BadChecksum) return;
   const size_t comma = sentence.find(',');
   if (comma != 6) return;
   const std::string_view type = sentence.substr(3, 3);
@@ -148,7 +148,7 @@ void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded)
   epoch.Altitude = located ? altitude : std::nullopt;
   if (quality < 1 || quality > 5 || !latitude || !longitude || !altitude) return;
   // A GGA the decoder refused is no fix, though its fields may read here.
-  if (decoded != srGGA) return;
+  if (decoded != TSentenceResult::GGA) return;
   TEpochFix& fix = epoch.Fixes.emplace_back();
   fix.Latitude = *latitude;
   fix.Longitude = *longitude;

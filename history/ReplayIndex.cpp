@@ -109,7 +109,6 @@ std::optional<TReplayIndex> TReplayIndex::Build(const std::string& fileName,
     if (ended) break;
   }
   if (!carry.empty()) index.TakeLine(carry, lineStart);
-  index.SetFileSize(base);
   return index;
 }
 

@@ -32,7 +32,6 @@ class TReplayIndex {
 
   const std::vector<TIndexedEpoch>& Epochs() const { return Entries; }
   size_t Size() const { return Entries.size(); }
-  uint64_t FileSize() const { return Bytes; }
   // The epoch that holds file offset `offset`: the last that begins at or
   // before it, 0 for lines before the first.
   size_t EpochAt(uint64_t offset) const;
@@ -46,11 +45,9 @@ class TReplayIndex {
   // Feeds one line (without its terminator) that begins at `offset`; for
   // the scan, and for tests that build an index by hand.
   void TakeLine(std::string_view line, uint64_t offset);
-  void SetFileSize(uint64_t bytes) { Bytes = bytes; }
 
  private:
   std::vector<TIndexedEpoch> Entries;
   std::string LastTime;
   uint64_t Lines = 0;
-  uint64_t Bytes = 0;
 };

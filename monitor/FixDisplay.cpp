@@ -190,15 +190,15 @@ TFieldUpdates DisplayRME(const TRME& rme) {
 TFieldUpdates DisplayFor(TSentenceResult result, const TNMEA& decoder, const TFieldFormats& formats,
                          const TUsedSlots& used) {
   switch (result) {
-    case srGGA:
+    case TSentenceResult::GGA:
       return DisplayGGA(decoder.GGA, formats);
-    case srRMC:
+    case TSentenceResult::RMC:
       return DisplayRMC(decoder.RMC, formats);
-    case srGSV:
+    case TSentenceResult::GSV:
       return DisplaySatellites(decoder.GSV, used);
-    case srGSA:
+    case TSentenceResult::GSA:
       return DisplayGSA(decoder.GSA, decoder.GSV);
-    case srRME:
+    case TSentenceResult::RME:
       return DisplayRME(decoder.RME);
     default:
       return {};

@@ -4,19 +4,19 @@
 
 bool Filtered(TSentenceResult result, const TMonitorOptions& options) {
   switch (result) {
-    case srBadChecksum:
-    case srInvalid:
+    case TSentenceResult::BadChecksum:
+    case TSentenceResult::Invalid:
       return options.IgnoreInvalid;
-    case srGGA:
+    case TSentenceResult::GGA:
       return options.IgnoreGGA;
-    case srRMC:
+    case TSentenceResult::RMC:
       return options.IgnoreRMC;
-    case srGSV:
+    case TSentenceResult::GSV:
       return options.IgnoreGSV;
-    case srGSA:
+    case TSentenceResult::GSA:
       return options.IgnoreGSA;
-    case srUnrecognised:
-    case srRME:
+    case TSentenceResult::Unrecognised:
+    case TSentenceResult::RME:
       return false;
   }
   return false;

@@ -55,13 +55,13 @@ TLineFault LineFault(std::string_view line, TSentenceResult decoded, bool skyRea
   // The decoder has checked a "$" sentence already; only an encapsulated "!"
   // one needs its checksum read here.
   const bool checksumHolds =
-      line[0] == '$' ? decoded != srBadChecksum : SentenceChecksumHolds(line);
+      line[0] == '$' ? decoded != TSentenceResult::BadChecksum : SentenceChecksumHolds(line);
   if (!checksumHolds) return TLineFault::BadChecksum;
   // The decoder reads the type at the same place whatever the talker; a
   // line too short to hold one ("$*") is no GSV.
   if (line[0] == '$' && line.size() > 3 && line.substr(3, 3) == "GSV")
     return skyRead ? TLineFault::None : TLineFault::Invalid;
-  return decoded == srInvalid ? TLineFault::Invalid : TLineFault::None;
+  return decoded == TSentenceResult::Invalid ? TLineFault::Invalid : TLineFault::None;
 }
 
 TSentenceStats::TSentenceStats(size_t maxRows) : MaxRows(maxRows) {}

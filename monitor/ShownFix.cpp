@@ -6,27 +6,27 @@
 void TShownFix::Note(TSentenceResult result, const TNMEA& decoder) {
   TKind kind;
   switch (result) {
-    case srGGA:
+    case TSentenceResult::GGA:
       kind = kGGA;
       GGA = decoder.GGA;
       if (!QualityText(GGA.Quality).empty()) KnownQuality = GGA.Quality;
       break;
-    case srRMC:
+    case TSentenceResult::RMC:
       kind = kRMC;
       RMC = decoder.RMC;
       break;
-    case srGSA:
+    case TSentenceResult::GSA:
       kind = kGSA;
       GSA = decoder.GSA;
       GSVAtGSA = decoder.GSV;
       UsedNow = UsedSlotsFor(GSA, GSVAtGSA);
       break;
-    case srGSV:
+    case TSentenceResult::GSV:
       kind = kGSV;
       GSV = decoder.GSV;
       UsedAtGSV = UsedNow;
       break;
-    case srRME:
+    case TSentenceResult::RME:
       kind = kRME;
       RME = decoder.RME;
       break;

@@ -28,22 +28,22 @@ TSentenceResult TNMEA::DecodeGGA(std::string_view line) {
 
   nmea::TJoinedText time;
   nmea::JoinTime(field[1], time);
-  if (!nmea::ReadTimeText(time.View(), GGA.Time)) return srInvalid;
+  if (!nmea::ReadTimeText(time.View(), GGA.Time)) return TSentenceResult::Invalid;
 
-  if (!nmea::ReadDouble(field[2], GGA.Latitude)) return srInvalid;
+  if (!nmea::ReadDouble(field[2], GGA.Latitude)) return TSentenceResult::Invalid;
   const int north = HemisphereSign(field[3], 'N', 'S');
-  if (north == 0) return srInvalid;
+  if (north == 0) return TSentenceResult::Invalid;
   GGA.Latitude = nmea::CoordinateDegrees(north * GGA.Latitude);
 
-  if (!nmea::ReadDouble(field[4], GGA.Longitude)) return srInvalid;
+  if (!nmea::ReadDouble(field[4], GGA.Longitude)) return TSentenceResult::Invalid;
   const int east = HemisphereSign(field[5], 'E', 'W');
-  if (east == 0) return srInvalid;
+  if (east == 0) return TSentenceResult::Invalid;
   GGA.Longitude = nmea::CoordinateDegrees(east * GGA.Longitude);
 
   int32_t number = 0;
-  if (!TryStrToInt(field[6], number)) return srInvalid;
+  if (!TryStrToInt(field[6], number)) return TSentenceResult::Invalid;
   GGA.Quality = static_cast<uint8_t>(number);
-  if (!TryStrToInt(field[7], number)) return srInvalid;
+  if (!TryStrToInt(field[7], number)) return TSentenceResult::Invalid;
   GGA.SatsUsed = static_cast<uint8_t>(number);
 
   auto optional = [](std::string_view text, float& value) {
@@ -53,18 +53,18 @@ TSentenceResult TNMEA::DecodeGGA(std::string_view line) {
     }
     return nmea::ReadSingle(text, value);
   };
-  if (!optional(field[8], GGA.HDOP)) return srInvalid;
-  if (!optional(field[9], GGA.Altitude)) return srInvalid;
-  if (!optional(field[11], GGA.GeoidSeparation)) return srInvalid;
+  if (!optional(field[8], GGA.HDOP)) return TSentenceResult::Invalid;
+  if (!optional(field[9], GGA.Altitude)) return TSentenceResult::Invalid;
+  if (!optional(field[11], GGA.GeoidSeparation)) return TSentenceResult::Invalid;
 
   if (field[13].empty()) {
     GGA.DiffAge = 0;
     GGA.DiffStation = 0;
-    return srGGA;
+    return TSentenceResult::GGA;
   }
-  if (!nmea::ReadSingle(field[13], GGA.DiffAge)) return srInvalid;
-  if (!TryStrToInt(field[14], GGA.DiffStation)) return srInvalid;
-  return srGGA;
+  if (!nmea::ReadSingle(field[13], GGA.DiffAge)) return TSentenceResult::Invalid;
+  if (!TryStrToInt(field[14], GGA.DiffStation)) return TSentenceResult::Invalid;
+  return TSentenceResult::GGA;
 }
 
 // $--RMC,hhmmss.ss,A,llll.ll,a,yyyyy.yy,a,x.x,x.x,ddmmyy,x.x,a*hh
@@ -100,8 +100,8 @@ TSentenceResult TNMEA::DecodeRMC(std::string_view line) {
   if (field[10].empty()) {
     RMC.Variation = 0;
   } else if (!nmea::ReadSingle(field[10], RMC.Variation)) {
-    return srRMC;
+    return TSentenceResult::RMC;
   }
   if (field[11] == "W") RMC.Variation = -RMC.Variation;
-  return srRMC;
+  return TSentenceResult::RMC;
 }

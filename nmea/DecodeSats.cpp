@@ -14,10 +14,10 @@
 TSentenceResult TNMEA::DecodeGSV(std::string_view line) {
   const nmea::TFields<20> field(line);
 
-  if (!TryStrToInt(field[1], GSV.MessageCount)) return srInvalid;
+  if (!TryStrToInt(field[1], GSV.MessageCount)) return TSentenceResult::Invalid;
   if (!TryStrToInt(field[2], GSV.MessageNumber) || GSV.MessageNumber < 1 || GSV.MessageNumber > 3)
-    return srInvalid;
-  if (!TryStrToInt(field[3], GSV.SatsInView)) return srInvalid;
+    return TSentenceResult::Invalid;
+  if (!TryStrToInt(field[3], GSV.SatsInView)) return TSentenceResult::Invalid;
 
   const int first = 4 * (GSV.MessageNumber - 1);
   for (int j = 0; j < 4; ++j) {
@@ -28,7 +28,7 @@ TSentenceResult TNMEA::DecodeGSV(std::string_view line) {
     sat.Azimuth = nmea::IntOrZero(field[base + 2]);
     sat.SNR = nmea::IntOrZero(field[base + 3]);
   }
-  return srGSV;
+  return TSentenceResult::GSV;
 }
 
 // $--GSA,a,x,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,xx,x.x,x.x,x.x*hh
@@ -46,7 +46,7 @@ TSentenceResult TNMEA::DecodeGSA(std::string_view line) {
   GSA.PDOP = nmea::SingleOrZero(field[15]);
   GSA.HDOP = nmea::SingleOrZero(field[16]);
   GSA.VDOP = nmea::SingleOrZero(field[17]);
-  return srGSA;
+  return TSentenceResult::GSA;
 }
 
 // $PGRME,x.x,M,x.x,M,x.x,M*hh
@@ -59,5 +59,5 @@ TSentenceResult TNMEA::DecodeRME(std::string_view line) {
   RME.HPE = nmea::SingleOrZero(field[1]);
   RME.VPE = nmea::SingleOrZero(field[3]);
   RME.EPE = nmea::SingleOrZero(field[5]);
-  return srRME;
+  return TSentenceResult::RME;
 }

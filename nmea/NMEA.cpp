@@ -37,19 +37,20 @@ size_t Find(std::string_view line, char ch) {
 const char* SentenceResultName(TSentenceResult result) {
   static constexpr const char* kNames[] = {"srBadChecksum", "srUnrecognised", "srInvalid", "srGGA",
                                            "srRMC",         "srGSV",          "srGSA",     "srRME"};
-  return result < std::size(kNames) ? kNames[result] : "srUnknown";
+  const auto code = static_cast<size_t>(result);
+  return code < std::size(kNames) ? kNames[code] : "srUnknown";
 }
 
 TSentenceResult TNMEA::Decode(std::string_view line) {
   const std::string_view type = line.substr(std::min<size_t>(3, line.size()), 3);
-  if (!ChecksumValid(line)) return srBadChecksum;
-  if (type.size() != 3) return srUnrecognised;
+  if (!ChecksumValid(line)) return TSentenceResult::BadChecksum;
+  if (type.size() != 3) return TSentenceResult::Unrecognised;
   for (const TSentenceType& sentence : kSentenceTypes) {
     if (type[0] == sentence.Tag[0] && type[1] == sentence.Tag[1] && type[2] == sentence.Tag[2]) {
       return (this->*sentence.Decoder)(line);
     }
   }
-  return srUnrecognised;
+  return TSentenceResult::Unrecognised;
 }
 
 bool TNMEA::ChecksumValid(std::string_view line) const {

@@ -10,15 +10,16 @@
 #include "common/DateTime.h"
 #include "common/Routines.h"
 
-enum TSentenceResult : uint8_t {
-  srBadChecksum = 0,
-  srUnrecognised = 1,
-  srInvalid = 2,
-  srGGA = 3,
-  srRMC = 4,
-  srGSV = 5,
-  srGSA = 6,
-  srRME = 7,
+// What Decode made of a line; the numbers are the codes tolvane-decode writes.
+enum class TSentenceResult : uint8_t {
+  BadChecksum = 0,
+  Unrecognised = 1,
+  Invalid = 2,
+  GGA = 3,
+  RMC = 4,
+  GSV = 5,
+  GSA = 6,
+  RME = 7,
 };
 
 struct TGGA {

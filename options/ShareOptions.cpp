@@ -1,12 +1,14 @@
 #include "options/ShareOptions.h"
 
+#include <limits>
+
 #include "common/Settings.h"
 
 TShareOptions StoredShareOptions() {
   TShareOptions options;
   options.Enabled = ReadSettingBool(kShareSection, "Enabled", options.Enabled);
   const int32_t port = ReadSettingInt(kShareSection, "Port", options.Port);
-  if (port >= 1 && port <= 65535) options.Port = port;
+  if (port >= 1 && port <= std::numeric_limits<uint16_t>::max()) options.Port = port;
   options.AllowOthers = ReadSettingBool(kShareSection, "AllowOtherComputers", options.AllowOthers);
   options.AcceptCommands = ReadSettingBool(kShareSection, "AcceptCommands", options.AcceptCommands);
   return options;

@@ -6,10 +6,13 @@
 #include <cstdint>
 
 inline constexpr const char* kShareSection = "Share";
+// The port IANA lists for NMEA 0183 over TCP, where multiplexers and chart
+// plotters look first.
+inline constexpr int32_t kDefaultSharePort = 10110;
 
 struct TShareOptions {
   bool Enabled = false;
-  int32_t Port = 10110;
+  int32_t Port = kDefaultSharePort;
   bool AllowOthers = false;     // every interface instead of 127.0.0.1
   bool AcceptCommands = false;  // lines from clients go to the receiver
 

@@ -76,8 +76,8 @@ void TModemLineWatcher::Stop() {
   Thread.join();
 }
 
-void TModemLineWatcher::Run(int fd, QObject* context, IModemLines::TEdgeHandler onEdge,
-                            std::function<void()> onFailed) {
+void TModemLineWatcher::Run(int fd, QObject* context, const IModemLines::TEdgeHandler& onEdge,
+                            const std::function<void()>& onFailed) {
 #ifdef __linux__
   std::optional<bool> last = DSRLevel(fd);
   while (!Stopping) {

@@ -29,8 +29,8 @@ class TModemLineWatcher {
   void Stop();
 
  private:
-  void Run(int fd, QObject* context, IModemLines::TEdgeHandler onEdge,
-           std::function<void()> onFailed);
+  void Run(int fd, QObject* context, const IModemLines::TEdgeHandler& onEdge,
+           const std::function<void()>& onFailed);
 
   std::thread Thread;
   std::atomic<bool> Stopping{false};

@@ -17,7 +17,7 @@ TMqttOptions DirectoryOptions(const TMqttUrl& url) {
 TMqttDirectory::TMqttDirectory(const TMqttUrl& url)
     : Prefix(url.Prefix + "/"), Link(DirectoryOptions(url)) {
   Link.SetMessageHandler(
-      [this](const std::string& topic, std::string payload) { Take(topic, payload); });
+      [this](const std::string& topic, const std::string& payload) { Take(topic, payload); });
 }
 
 // An empty retained message clears the topic: that receiver is gone.

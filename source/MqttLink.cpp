@@ -103,6 +103,14 @@ void OnPublish(mosquitto*, void* data, int mid) {
   }
 }
 
+void OnMessage(mosquitto*, void* data, const mosquitto_message* m) {
+  auto& shared = *static_cast<TMqttLink::TShared*>(data);
+  std::string topic = m->topic ? m->topic : "";
+  std::string payload(static_cast<const char*>(m->payload),
+                      static_cast<size_t>(std::max(m->payloadlen, 0)));
+  shared.TellMessage(std::move(topic), std::move(payload));
+}
+
 void Configure(TMqttLink::TShared& shared, mosquitto* client) {
   const TMqttOptions& options = shared.Options;
   mosquitto_threaded_set(client, true);
@@ -117,13 +125,7 @@ void Configure(TMqttLink::TShared& shared, mosquitto* client) {
   mosquitto_connect_callback_set(client, OnConnect);
   mosquitto_disconnect_callback_set(client, OnDisconnect);
   mosquitto_publish_callback_set(client, OnPublish);
-  mosquitto_message_callback_set(client, [](mosquitto*, void* data, const mosquitto_message* m) {
-    auto& shared = *static_cast<TMqttLink::TShared*>(data);
-    std::string topic = m->topic ? m->topic : "";
-    std::string payload(static_cast<const char*>(m->payload),
-                        static_cast<size_t>(std::max(m->payloadlen, 0)));
-    shared.TellMessage(std::move(topic), std::move(payload));
-  });
+  mosquitto_message_callback_set(client, OnMessage);
 }
 
 // A clean end: "offline" goes out (waited for a little), then the

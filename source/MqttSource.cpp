@@ -16,7 +16,7 @@ void TMqttSource::Open() {
   options.Subscriptions = {Url.Prefix + "/nmea"};
   Link = std::make_unique<TMqttLink>(std::move(options));
   Link->SetMessageHandler(
-      [this](const std::string&, std::string payload) { Take(std::move(payload)); });
+      [this](const std::string&, const std::string& payload) { Take(payload); });
   Link->SetChangeHandler([this] {
     if (OnArrival) OnArrival();
   });
@@ -29,7 +29,7 @@ void TMqttSource::Close() {
 
 // A message is one line; a line end inside it, or after it, is the
 // publisher's and goes, and so do characters no receiver sends.
-void TMqttSource::Take(std::string payload) {
+void TMqttSource::Take(const std::string& payload) {
   std::string line;
   line.reserve(payload.size());
   for (const char ch : payload) {

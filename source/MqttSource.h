@@ -34,7 +34,7 @@ class TMqttSource : public ILineSource {
   uint64_t DroppedBytes() const override { return Dropped; }
 
  private:
-  void Take(std::string payload);
+  void Take(const std::string& payload);
 
   const TMqttUrl Url;
   const std::string Text;

@@ -27,7 +27,7 @@ std::optional<TMqttUrl> ParseMqttUrl(std::string_view text, std::string& reason)
     reason = "a broker's address starts with mqtt:// or mqtts://";
     return std::nullopt;
   }
-  url.Port = url.Tls ? 8883 : 1883;
+  url.Port = url.Tls ? kMqttTlsPort : kMqttPort;
   std::string_view rest = text.substr(url.Tls ? kTls.size() : kPlain.size());
   const size_t slash = rest.find('/');
   std::string_view hostPort = rest.substr(0, slash);

@@ -9,10 +9,15 @@
 #include <string>
 #include <string_view>
 
+// The ports IANA gives MQTT, plain and over TLS: what a broker listens on
+// unless its URL says otherwise.
+constexpr uint16_t kMqttPort = 1883;
+constexpr uint16_t kMqttTlsPort = 8883;
+
 struct TMqttUrl {
   bool Tls = false;
   std::string Host;  // without brackets
-  uint16_t Port = 1883;
+  uint16_t Port = kMqttPort;
   std::string Prefix;  // without a leading or trailing "/"
 
   bool operator==(const TMqttUrl&) const = default;

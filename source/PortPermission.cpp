@@ -15,13 +15,23 @@ std::string NoPermissionText(std::string_view device, std::string_view group) {
          " (sudo usermod -aG " + name + " $USER), then log in again.";
 }
 
+#ifndef _WIN32
+namespace {
+
+// getgrgid_r's room for one group's entry, the names of all its members
+// among it: a group such as dialout may list many.
+constexpr size_t kGroupEntryRoom = 16 * 1024;
+
+}  // namespace
+#endif
+
 std::string FileGroup([[maybe_unused]] const std::string& path) {
 #ifdef _WIN32
   return {};
 #else
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) return {};
-  std::vector<char> scratch(16 * 1024);
+  std::vector<char> scratch(kGroupEntryRoom);
   group entry{};
   group* found = nullptr;
   if (::getgrgid_r(status.st_gid, &entry, scratch.data(), scratch.size(), &found) == 0 && found &&

@@ -15,6 +15,10 @@ namespace {
 // Time allowed for a write beyond the line's own transmission time, so that
 // a receiver that stopped taking data cannot hold the program for ever.
 constexpr int kWriteSlackMs = 2000;
+// A character on an 8N1 line: start bit, eight data bits, stop bit.
+constexpr int64_t kBitsPerCharacter = 10;
+// However long the text and slow the line, a write gives up after ten minutes.
+constexpr int64_t kLongestWriteMs = 10 * 60 * 1000;
 constexpr qint64 kMaxBuffered = 64 * 1024;
 
 }  // namespace
@@ -189,7 +193,8 @@ void TQtSerialDevice::ReleaseIfVanished() {
 }
 
 int TQtSerialDevice::WriteTimeoutMs(size_t size) const {
-  // Ten bits a character on an 8N1 line, allowed twice over.
-  const int64_t lineMs = BaudRate > 0 ? static_cast<int64_t>(size) * 10 * 1000 * 2 / BaudRate : 0;
-  return static_cast<int>(std::min<int64_t>(lineMs + kWriteSlackMs, 600000));
+  // The line's own transmission time, allowed twice over.
+  const int64_t lineMs =
+      BaudRate > 0 ? static_cast<int64_t>(size) * kBitsPerCharacter * 1000 * 2 / BaudRate : 0;
+  return static_cast<int>(std::min<int64_t>(lineMs + kWriteSlackMs, kLongestWriteMs));
 }

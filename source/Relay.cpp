@@ -7,6 +7,14 @@
 #include <algorithm>
 #include <optional>
 
+namespace {
+
+// How often the queues are looked at for one that stayed full past the stall
+// limit: the limit is counted in seconds, so once a second is soon enough.
+constexpr int kStallCheckMs = 1000;
+
+}  // namespace
+
 struct TRelay::TClient {
   QTcpSocket* Socket = nullptr;
   TRelayClientCounts Counts;
@@ -19,7 +27,7 @@ struct TRelay::TClient {
 TRelay::TRelay(TClock clock) : Clock(std::move(clock)), StallTimer(new QTimer(&Server)) {
   Server.setProxy(QNetworkProxy::NoProxy);
   QObject::connect(&Server, &QTcpServer::newConnection, &Server, [this] { Accept(); });
-  StallTimer->setInterval(1000);
+  StallTimer->setInterval(kStallCheckMs);
   QObject::connect(StallTimer, &QTimer::timeout, &Server, [this] { DropStalled(); });
 }
 

@@ -38,7 +38,6 @@ struct TRelayTotals {
 
 class TRelay {
  public:
-  static constexpr uint16_t kDefaultPort = 10110;
   static constexpr size_t kQueueLimit = 256 * 1024;
   static constexpr std::chrono::seconds kStallLimit{30};
   // What the system holds for a client beyond its queue: kept small so that
@@ -60,7 +59,6 @@ class TRelay {
   // of every client.
   bool Listen(const std::string& address, uint16_t port, std::string& error);
   void Stop();
-  bool Listening() const { return Server.isListening(); }
   uint16_t Port() const { return Server.serverPort(); }
 
   // One line as received, without its line end.

@@ -9,6 +9,9 @@
 namespace {
 
 constexpr int kQueueSize = 1024;
+// A vanished device is looked for again once a second: soon enough that a
+// receiver plugged back in is read at once, seldom enough to cost nothing.
+constexpr int kReopenMs = 1000;
 
 const char* const kBufferFailed = "Unable to create comms buffer";
 const char* const kConfigureFailed = "Unable to set comms DCB";
@@ -42,7 +45,7 @@ TSerialSource::TSerialSource(std::string portName, std::string path, TBaudRatePr
       Path(std::move(path)),
       BaudRateProvider(std::move(baudRate)),
       DeviceFactory(std::move(factory)) {
-  ReopenTimer.setInterval(1000);
+  ReopenTimer.setInterval(kReopenMs);
   QObject::connect(&ReopenTimer, &QTimer::timeout, &ReopenTimer, [this] { TryReopen(); });
   SearchTimer.setInterval(TBaudSearch::kListenMs);
   QObject::connect(&SearchTimer, &QTimer::timeout, &SearchTimer, [this] { TryNextRate(); });

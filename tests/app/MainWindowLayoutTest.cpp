@@ -44,10 +44,10 @@ TEST(MainFormLayout, LongStatusTextIsElidedNotWidened) {
   EXPECT_TRUE(source->FullTextTip().isEmpty()) << "a text that fits has no tip";
   // A short text gets the width it asks for, to the fraction of a pixel.
   auto* rate = harness.Find<TElidedLabel>("RateStatus");
-  for (const QString text : {"0.0 lines/s", "12.5 lines/s", "100.0 lines/s", "7 lines/s"}) {
-    rate->setText(text);
+  for (const QString shortText : {"0.0 lines/s", "12.5 lines/s", "100.0 lines/s", "7 lines/s"}) {
+    rate->setText(shortText);
     QApplication::processEvents();
-    EXPECT_EQ(rate->ShownText().toStdString(), text.toStdString());
+    EXPECT_EQ(rate->ShownText().toStdString(), shortText.toStdString());
   }
 }
 

@@ -44,21 +44,21 @@ double UtcNow() {
 }
 
 TEST(Clock, LocalTimeFollowsTheTimeZone) {
-  struct Row {
-    const char* legend;
-    const char* zone;
-    double hoursAhead;
+  struct TRow {
+    const char* Legend;
+    const char* Zone;
+    double HoursAhead;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"UTC", "UTC0", 0},
       {"east of Greenwich, as in Helsinki in winter", "EET-2", 2},
       {"west, with half an hour", "NST3:30", -3.5},
   };
   constexpr double kSecond = 1.0 / 86400;
-  for (const Row& row : rows) {
-    const TTimeZone zone(row.zone);
-    const double expected = UtcNow() + row.hoursAhead / 24;
-    EXPECT_NEAR(Clock::Now(), expected, 2 * kSecond) << row.legend;
+  for (const TRow& row : rows) {
+    const TTimeZone zone(row.Zone);
+    const double expected = UtcNow() + row.HoursAhead / 24;
+    EXPECT_NEAR(Clock::Now(), expected, 2 * kSecond) << row.Legend;
   }
 }
 

@@ -11,16 +11,16 @@
 namespace {
 
 TEST(Routines, HexText) {
-  struct Row {
-    const char* text;
-    int32_t value;
+  struct TRow {
+    const char* Text;
+    int32_t Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"", 0},          {"4g", 64},       {"ff", 255}, {"FF", 255}, {"7fffffff", 0x7fffffff},
       {"FFFFFFFF", -1}, {"100000000", 0},  // wraps
       {"-1", 1},        {"$A", 10},
   };
-  for (const Row& row : rows) EXPECT_EQ(HexStrToInt(row.text), row.value) << row.text;
+  for (const TRow& row : rows) EXPECT_EQ(HexStrToInt(row.Text), row.Value) << row.Text;
   EXPECT_EQ(HexDigitValue('a'), 10);
   EXPECT_EQ(HexDigitValue('F'), 15);
   EXPECT_EQ(HexDigitValue('G'), 0);
@@ -47,34 +47,34 @@ TEST(Routines, DegreeArithmetic) {
   EXPECT_NEAR(MinuteFraction(48.07038), 3.8, 1e-9);
   EXPECT_NEAR(MinuteFraction(-48.07038), -3.8, 1e-9);
 
-  struct Row {
-    double degrees;
-    double whole, minutes, seconds;
+  struct TRow {
+    double Degrees;
+    double Whole, Minutes, Seconds;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {-33.7525, -33, 45, 9.0},
       {33.7525, 33, 45, 9.0},
       {0.5, 0, 30, 0},
       {-0.25, 0, 15, 0},  // the sign of a zero whole part lies only in the value
       {179.999999, 179, 59, 59.9964},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     double whole = 0, minutes = 0, seconds = 0;
-    SplitDegrees(row.degrees, whole, minutes, seconds);
-    EXPECT_EQ(whole, row.whole) << row.degrees;
-    EXPECT_EQ(minutes, row.minutes) << row.degrees;
-    EXPECT_NEAR(seconds, row.seconds, 1e-6) << row.degrees;
+    SplitDegrees(row.Degrees, whole, minutes, seconds);
+    EXPECT_EQ(whole, row.Whole) << row.Degrees;
+    EXPECT_EQ(minutes, row.Minutes) << row.Degrees;
+    EXPECT_NEAR(seconds, row.Seconds, 1e-6) << row.Degrees;
   }
 }
 
 TEST(Routines, IntegerText) {
-  struct Row {
-    const char* legend;
-    const char* text;
-    bool valid;
-    int32_t value;
+  struct TRow {
+    const char* Legend;
+    const char* Text;
+    bool Valid;
+    int32_t Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"leading zeros", "0012", true, 12},
       {"leading spaces and sign", "  +5", true, 5},
       {"negative", "-5", true, -5},
@@ -97,23 +97,23 @@ TEST(Routines, IntegerText) {
       {"spaces only", "  ", false, 0},
       {"space after sign", "- 1", false, 0},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     int32_t value = 0;
-    EXPECT_EQ(TryStrToInt(row.text, value), row.valid) << row.legend;
-    if (row.valid) {
-      EXPECT_EQ(value, row.value) << row.legend;
+    EXPECT_EQ(TryStrToInt(row.Text, value), row.Valid) << row.Legend;
+    if (row.Valid) {
+      EXPECT_EQ(value, row.Value) << row.Legend;
     }
   }
 }
 
 TEST(Routines, RealText) {
-  struct Row {
-    const char* legend;
-    const char* text;
-    bool valid;
-    long double value;
+  struct TRow {
+    const char* Legend;
+    const char* Text;
+    bool Valid;
+    long double Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"plain", "1.5", true, 1.5L},
       {"spaces around", " 1.5 ", true, 1.5L},
       {"point alone", ".", true, 0},
@@ -135,22 +135,22 @@ TEST(Routines, RealText) {
       {"zero with a vast exponent", "0e99999", true, 0},
       {"underflows to zero", "1e-99999", true, 0},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     long double value = -1;
-    EXPECT_EQ(TryStrToFloat(row.text, value), row.valid) << row.legend;
-    if (row.valid) {
-      EXPECT_LE(fabsl(value - row.value), 1e-15L * fabsl(row.value)) << row.legend;
+    EXPECT_EQ(TryStrToFloat(row.Text, value), row.Valid) << row.Legend;
+    if (row.Valid) {
+      EXPECT_LE(fabsl(value - row.Value), 1e-15L * fabsl(row.Value)) << row.Legend;
     }
   }
 }
 
 // Field values must read as the nearest double, as a compiler reads them.
 TEST(Routines, RealTextRoundsLikeTheCompiler) {
-  struct Row {
-    std::string text;
-    double value;
+  struct TRow {
+    std::string Text;
+    double Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"4807.038", 4807.038},
       {"0.1", 0.1},
       {"01131.000", 1131.0},
@@ -160,10 +160,10 @@ TEST(Routines, RealTextRoundsLikeTheCompiler) {
       {"2.2250738585072014e-308", 2.2250738585072014e-308},
       {"17976931348623157" + std::string(292, '0'), 1.7976931348623157e308},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     long double value = 0;
-    ASSERT_TRUE(TryStrToFloat(row.text, value)) << row.text;
-    EXPECT_EQ(static_cast<double>(value), row.value) << row.text;
+    ASSERT_TRUE(TryStrToFloat(row.Text, value)) << row.Text;
+    EXPECT_EQ(static_cast<double>(value), row.Value) << row.Text;
   }
 }
 

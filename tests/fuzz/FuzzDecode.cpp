@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // One decoder for the whole run, as in the program: records carry over.
   static TNMEA decoder;
   const TSentenceResult result = decoder.Decode(line);
-  Check(result <= srRME);
+  Check(result <= TSentenceResult::RME);
   CheckFinite(decoder);
   decoder.ChecksumValid(line);
   CheckFields(line);

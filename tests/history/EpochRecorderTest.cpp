@@ -39,14 +39,14 @@ std::string Gga(const std::string& time, const std::string& rest) {
 }
 
 TEST(EpochRecorder, Boundaries) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     std::vector<std::string> Lines;
     std::vector<std::optional<std::string>> Times;
     std::vector<uint64_t> Ends;
   };
   const std::string fix = "4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
-  const Row rows[] = {
+  const TRow rows[] = {
       {"nothing", {}, {}, {}},
       {"lines before the first time without satellites make no epoch",
        {"hello", Gga("120000", fix)},
@@ -65,7 +65,7 @@ TEST(EpochRecorder, Boundaries) {
        {"120000"},
        {3}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TRecording recording;
     recording.Take(row.Lines);
     std::vector<std::optional<std::string>> times;

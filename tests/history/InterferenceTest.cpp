@@ -45,13 +45,13 @@ std::vector<int> Range(int first, int last) {
 
 TEST(Interference, Rule) {
   const auto steady = [](int, int index) { return 40 + index % 5; };
-  struct Row {
+  struct TRow {
     const char* Legend;
     TSkyAt Sky;
     int Seconds;
     std::vector<int> Alarm;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"every C/N0 10 dB down from 400 s to 419 s: on at the third epoch, off at recovery",
        Sky([&](int second, int index) {
          return steady(second, index) - (second >= 400 && second < 420 ? 10 : 0);
@@ -96,7 +96,7 @@ TEST(Interference, Rule) {
        410,
        {}},
   };
-  for (const Row& row : rows)
+  for (const TRow& row : rows)
     EXPECT_EQ(AlarmSeconds(row.Sky, row.Seconds), row.Alarm) << row.Legend;
 }
 
@@ -115,19 +115,19 @@ TEST(Interference, AlarmHoldsUntilEverySignalIsNearItsBaseline) {
 }
 
 TEST(Interference, BandsLeaveOutE6L6AndNavIC) {
-  struct Row {
+  struct TRow {
     TSkySystem System;
     int Signal;
     std::optional<TSkyBand> Band;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {TSkySystem::GPS, 0, TSkyBand::L1},     {TSkySystem::SBAS, 1, TSkyBand::L1},
       {TSkySystem::GLONASS, 3, TSkyBand::L2}, {TSkySystem::BeiDou, 8, TSkyBand::L2},
       {TSkySystem::Galileo, 2, TSkyBand::L5}, {TSkySystem::BeiDou, 5, TSkyBand::L5},
       {TSkySystem::Galileo, 5, std::nullopt}, {TSkySystem::QZSS, 10, std::nullopt},
       {TSkySystem::NavIC, 1, std::nullopt},   {TSkySystem::NavIC, 5, std::nullopt},
   };
-  for (const Row& row : rows)
+  for (const TRow& row : rows)
     EXPECT_EQ(InterferenceBand(row.System, row.Signal), row.Band)
         << SkySystemName(row.System) << " signal " << row.Signal;
 }

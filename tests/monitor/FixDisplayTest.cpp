@@ -193,8 +193,10 @@ TEST(FixDisplay, SatelliteTable) {
 
 TEST(FixDisplay, OnlyDecodedSentencesReachTheDisplay) {
   const std::pair<TSentenceResult, const char*> rows[] = {
-      {srBadChecksum, ""}, {srUnrecognised, ""}, {srInvalid, ""},     {srGGA, "UTCTime"},
-      {srRMC, "UTCDate"},  {srGSV, "PRN1"},      {srGSA, "Latitude"}, {srRME, "HPE"}};
+      {TSentenceResult::BadChecksum, ""}, {TSentenceResult::Unrecognised, ""},
+      {TSentenceResult::Invalid, ""},     {TSentenceResult::GGA, "UTCTime"},
+      {TSentenceResult::RMC, "UTCDate"},  {TSentenceResult::GSV, "PRN1"},
+      {TSentenceResult::GSA, "Latitude"}, {TSentenceResult::RME, "HPE"}};
   for (const auto& [result, first] : rows) {
     const TFieldUpdates updates = DisplayFor(result, TNMEA{}, TFieldFormats{}, TUsedSlots{});
     EXPECT_EQ(updates.empty() ? "" : FieldName(updates.front().Field), first) << int(result);

@@ -43,14 +43,14 @@ std::optional<bool> UsedWritten(const TFieldUpdates& updates, int slot) {
 TEST(MonitorReceive, SentencesForTheTestsDecodeAsIntended) {
   TNMEA decoder;
   const std::pair<std::string, TSentenceResult> cases[] = {
-      {kGGA, srGGA},
-      {kRMC, srRMC},
-      {kGSV, srGSV},
-      {kGSA, srGSA},
-      {kRME, srRME},
-      {kGLL, srUnrecognised},
-      {kBadChecksum, srBadChecksum},
-      {kInvalidGGA, srInvalid},
+      {kGGA, TSentenceResult::GGA},
+      {kRMC, TSentenceResult::RMC},
+      {kGSV, TSentenceResult::GSV},
+      {kGSA, TSentenceResult::GSA},
+      {kRME, TSentenceResult::RME},
+      {kGLL, TSentenceResult::Unrecognised},
+      {kBadChecksum, TSentenceResult::BadChecksum},
+      {kInvalidGGA, TSentenceResult::Invalid},
   };
   for (const auto& [line, result] : cases) EXPECT_EQ(decoder.Decode(line), result) << line;
 }

@@ -24,34 +24,37 @@ TGGA With(TGGA record, void (*change)(TGGA&)) {
 }
 
 TEST(DecodeGGA, Fields) {
-  struct Row {
-    const char* legend;
-    const char* body;
-    TSentenceResult result;
-    TGGA record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TSentenceResult Result;
+    TGGA Record;
   };
-  const Row rows[] = {
-      {"every field", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srGGA,
-       kFull},
-      {"south and west", "GPGGA,123519,4807.038,S,01131.000,W,1,08,0.9,545.4,M,46.9,M,,", srGGA,
+  const TRow rows[] = {
+      {"every field", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::GGA, kFull},
+      {"south and west", "GPGGA,123519,4807.038,S,01131.000,W,1,08,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::GGA,
        With(kFull,
             [](TGGA& r) {
               r.Latitude = -48.1173;
               r.Longitude = -11.516667;
             })},
-      {"no fix: fails at the time, nothing changes", "GPGGA,,,,,,0,,,,,,,,", srInvalid, kPrevious},
+      {"no fix: fails at the time, nothing changes", "GPGGA,,,,,,0,,,,,,,,",
+       TSentenceResult::Invalid, kPrevious},
       {"fraction of seconds dropped",
-       "GPGGA,123519.50,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srGGA, kFull},
-      {"five-digit time", "GPGGA,12345,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srGGA,
-       With(kFull, [](TGGA& r) { r.Time = TimeOfDay(12, 34, 5); })},
-      {"four-digit time", "GPGGA,1234,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srInvalid,
-       kPrevious},
-      {"hour 24", "GPGGA,246000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srInvalid,
-       kPrevious},
-      {"time with a trailing space", "GPGGA,12351 ,4807.038,N,01131.000,E,1,08,,,M,,M,,", srInvalid,
-       kPrevious},
+       "GPGGA,123519.50,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", TSentenceResult::GGA,
+       kFull},
+      {"five-digit time", "GPGGA,12345,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::GGA, With(kFull, [](TGGA& r) { r.Time = TimeOfDay(12, 34, 5); })},
+      {"four-digit time", "GPGGA,1234,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::Invalid, kPrevious},
+      {"hour 24", "GPGGA,246000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::Invalid, kPrevious},
+      {"time with a trailing space", "GPGGA,12351 ,4807.038,N,01131.000,E,1,08,,,M,,M,,",
+       TSentenceResult::Invalid, kPrevious},
       {"empty HDOP, altitude and separation are 0",
-       "GPGGA,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,", srGGA,
+       "GPGGA,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,", TSentenceResult::GGA,
        With(kFull,
             [](TGGA& r) {
               r.HDOP = 0;
@@ -59,14 +62,14 @@ TEST(DecodeGGA, Fields) {
               r.GeoidSeparation = 0;
             })},
       {"age without station: fails with the age stored",
-       "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,2.5,", srInvalid,
+       "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,2.5,", TSentenceResult::Invalid,
        With(kFull,
             [](TGGA& r) {
               r.DiffAge = 2.5f;
               r.DiffStation = 42;
             })},
       {"age and station", "GPGGA,123519,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,2.5,0123",
-       srGGA,
+       TSentenceResult::GGA,
        With(kFull,
             [](TGGA& r) {
               r.Quality = 2;
@@ -74,30 +77,30 @@ TEST(DecodeGGA, Fields) {
               r.DiffStation = 123;
             })},
       {"quality keeps its low 8 bits",
-       "GPGGA,123519,4807.038,N,01131.000,E,300,-1,0.9,545.4,M,46.9,M,,", srGGA,
+       "GPGGA,123519,4807.038,N,01131.000,E,300,-1,0.9,545.4,M,46.9,M,,", TSentenceResult::GGA,
        With(kFull,
             [](TGGA& r) {
               r.Quality = 44;
               r.SatsUsed = 255;
             })},
       {"bad N/S: latitude left as read",
-       "GPGGA,123519,4807.038,X,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", srInvalid,
+       "GPGGA,123519,4807.038,X,01131.000,E,1,08,0.9,545.4,M,46.9,M,,", TSentenceResult::Invalid,
        With(kPrevious,
             [](TGGA& r) {
               r.Time = TimeOfDay(12, 35, 19);
               r.Latitude = 4807.038;
             })},
       {"empty N/S is a failure", "GPGGA,123519,4807.038,,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
-       srInvalid,
+       TSentenceResult::Invalid,
        With(kPrevious,
             [](TGGA& r) {
               r.Time = TimeOfDay(12, 35, 19);
               r.Latitude = 4807.038;
             })},
       {"latitude beyond double range", "GPGGA,123519,1e400,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,",
-       srInvalid, With(kPrevious, [](TGGA& r) { r.Time = TimeOfDay(12, 35, 19); })},
+       TSentenceResult::Invalid, With(kPrevious, [](TGGA& r) { r.Time = TimeOfDay(12, 35, 19); })},
       {"HDOP beyond single range", "GPGGA,123519,4807.038,N,01131.000,E,1,08,1e39,545.4,M,46.9,M,,",
-       srInvalid,
+       TSentenceResult::Invalid,
        With(kFull,
             [](TGGA& r) {
               r.HDOP = 1.5f;
@@ -107,14 +110,15 @@ TEST(DecodeGGA, Fields) {
               r.DiffStation = 42;
             })},
       {"separation not a number", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,4 6,M,,",
-       srInvalid,
+       TSentenceResult::Invalid,
        With(kFull,
             [](TGGA& r) {
               r.GeoidSeparation = 2;
               r.DiffAge = 3;
               r.DiffStation = 42;
             })},
-      {"empty satellites", "GPGGA,123519,4807.038,N,01131.000,E,1,,0.9,545.4,M,46.9,M,,", srInvalid,
+      {"empty satellites", "GPGGA,123519,4807.038,N,01131.000,E,1,,0.9,545.4,M,46.9,M,,",
+       TSentenceResult::Invalid,
        With(kPrevious,
             [](TGGA& r) {
               r.Time = kFull.Time;
@@ -122,20 +126,21 @@ TEST(DecodeGGA, Fields) {
               r.Longitude = kFull.Longitude;
               r.Quality = 1;
             })},
-      {"hex station ID", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,1,x1F", srGGA,
+      {"hex station ID", "GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,1,x1F",
+       TSentenceResult::GGA,
        With(kFull,
             [](TGGA& r) {
               r.DiffAge = 1;
               r.DiffStation = 31;
             })},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.legend);
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Legend);
     TNMEA decoder;
-    ASSERT_EQ(decoder.Decode(Sentence(kPreviousGGA)), srGGA);
+    ASSERT_EQ(decoder.Decode(Sentence(kPreviousGGA)), TSentenceResult::GGA);
     ExpectRecord(decoder.GGA, kPrevious);
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), row.result);
-    ExpectRecord(decoder.GGA, row.record);
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), row.Result);
+    ExpectRecord(decoder.GGA, row.Record);
   }
 }
 
@@ -143,7 +148,8 @@ TEST(DecodeGGA, Fields) {
 // finite number instead of faulting: the number itself over 100.
 TEST(DecodeGGA, HugeCoordinateStaysFinite) {
   TNMEA decoder;
-  EXPECT_EQ(decoder.Decode(Sentence("GPGGA,123519,1e300,S,1e25,E,1,08,,,M,,M,,")), srGGA);
+  EXPECT_EQ(decoder.Decode(Sentence("GPGGA,123519,1e300,S,1e25,E,1,08,,,M,,M,,")),
+            TSentenceResult::GGA);
   EXPECT_DOUBLE_EQ(decoder.GGA.Latitude, -1e298);
   EXPECT_DOUBLE_EQ(decoder.GGA.Longitude, 1e23);
 }
@@ -165,12 +171,12 @@ TRMC With(TRMC record, void (*change)(TRMC&)) {
 
 TEST(DecodeRMC, Fields) {
   const TFixedYear year(2026);
-  struct Row {
-    const char* legend;
-    const char* body;
-    TRMC record;
+  struct TRow {
+    const char* Legend;
+    const char* Body;
+    TRMC Record;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"every field", "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
        FullRMC()},
       {"no fix: fields keep their values, variation empty is 0", "GPRMC,,V,,,,,,,,,",
@@ -224,13 +230,13 @@ TEST(DecodeRMC, Fields) {
               r.Variation = 0;
             })},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.legend);
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Legend);
     TNMEA decoder;
-    ASSERT_EQ(decoder.Decode(Sentence(kPreviousRMC)), srRMC);
+    ASSERT_EQ(decoder.Decode(Sentence(kPreviousRMC)), TSentenceResult::RMC);
     ExpectRecord(decoder.RMC, PreviousRMC());
-    EXPECT_EQ(decoder.Decode(Sentence(row.body)), srRMC);
-    ExpectRecord(decoder.RMC, row.record);
+    EXPECT_EQ(decoder.Decode(Sentence(row.Body)), TSentenceResult::RMC);
+    ExpectRecord(decoder.RMC, row.Record);
   }
 }
 

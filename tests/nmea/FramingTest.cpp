@@ -26,12 +26,12 @@ std::string LowerCaseChecksum(std::string line) {
 }
 
 TEST(ChecksumValid, FramingAndDigits) {
-  struct Row {
-    const char* legend;
-    std::string line;
-    bool valid;
+  struct TRow {
+    const char* Legend;
+    std::string Line;
+    bool Valid;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"XOR of the text between $ and *", "$A*41", true},
       {"lower-case hex digits", "$J*4a", true},
       {"one digit compares as a value below 16", "$AB*3", true},
@@ -50,40 +50,41 @@ TEST(ChecksumValid, FramingAndDigits) {
       {"lone *", "*", false},
   };
   const TNMEA decoder;
-  for (const Row& row : rows) {
-    EXPECT_EQ(decoder.ChecksumValid(row.line), row.valid) << row.legend;
+  for (const TRow& row : rows) {
+    EXPECT_EQ(decoder.ChecksumValid(row.Line), row.Valid) << row.Legend;
   }
 }
 
 TEST(Decode, ResultCodes) {
-  struct Row {
-    const char* legend;
-    std::string line;
-    TSentenceResult result;
+  struct TRow {
+    const char* Legend;
+    std::string Line;
+    TSentenceResult Result;
   };
-  const Row rows[] = {
-      {"good GGA", kGGA, srGGA},
+  const TRow rows[] = {
+      {"good GGA", kGGA, TSentenceResult::GGA},
       {"one checksum digit changed", WithLastChar(kGGA, kGGA.back() == '0' ? '1' : '0'),
-       srBadChecksum},
-      {"checksum digits in lower case", LowerCaseChecksum(kGGA), srGGA},
-      {"no * and digits", kGGA.substr(0, kGGA.find('*')), srBadChecksum},
-      {"a comma and a timestamp after the checksum", kGGA + ",1234567", srGGA},
-      {"$* alone", "$*", srUnrecognised},
-      {"timestamp before the $ moves the type", "~123," + kGGA, srUnrecognised},
+       TSentenceResult::BadChecksum},
+      {"checksum digits in lower case", LowerCaseChecksum(kGGA), TSentenceResult::GGA},
+      {"no * and digits", kGGA.substr(0, kGGA.find('*')), TSentenceResult::BadChecksum},
+      {"a comma and a timestamp after the checksum", kGGA + ",1234567", TSentenceResult::GGA},
+      {"$* alone", "$*", TSentenceResult::Unrecognised},
+      {"timestamp before the $ moves the type", "~123," + kGGA, TSentenceResult::Unrecognised},
       {"type in lower case", Sentence("gpgga,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,"),
-       srUnrecognised},
-      {"another talker", Sentence("GNGGA,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,"), srGGA},
-      {"a type not decoded", Sentence("GPZDA,123519,23,03,1994,,"), srUnrecognised},
-      {"proprietary RME", Sentence("PGRME,15.0,M,45.0,M,25.0,M"), srRME},
-      {"short line with a good checksum", Sentence("GP"), srUnrecognised},
-      {"GGA failing a field", Sentence("GPGGA,,,,,,0,,,,,,,,"), srInvalid},
-      {"RMC whatever its fields", Sentence("GPRMC,,V,,,,,,,,,"), srRMC},
-      {"GSV", Sentence("GPGSV,1,1,01,05,40,083,46"), srGSV},
-      {"GSA", Sentence("GPGSA,A,3,,,,,,,,,,,,,,,"), srGSA},
+       TSentenceResult::Unrecognised},
+      {"another talker", Sentence("GNGGA,123519,4807.038,N,01131.000,E,1,08,,,M,,M,,"),
+       TSentenceResult::GGA},
+      {"a type not decoded", Sentence("GPZDA,123519,23,03,1994,,"), TSentenceResult::Unrecognised},
+      {"proprietary RME", Sentence("PGRME,15.0,M,45.0,M,25.0,M"), TSentenceResult::RME},
+      {"short line with a good checksum", Sentence("GP"), TSentenceResult::Unrecognised},
+      {"GGA failing a field", Sentence("GPGGA,,,,,,0,,,,,,,,"), TSentenceResult::Invalid},
+      {"RMC whatever its fields", Sentence("GPRMC,,V,,,,,,,,,"), TSentenceResult::RMC},
+      {"GSV", Sentence("GPGSV,1,1,01,05,40,083,46"), TSentenceResult::GSV},
+      {"GSA", Sentence("GPGSA,A,3,,,,,,,,,,,,,,,"), TSentenceResult::GSA},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
-    EXPECT_EQ(decoder.Decode(row.line), row.result) << row.legend;
+    EXPECT_EQ(decoder.Decode(row.Line), row.Result) << row.Legend;
   }
 }
 
@@ -97,15 +98,15 @@ TEST(Decode, FailedChecksumChangesNothing) {
 // eight characters at a time: the rows put separators in either half of a
 // word and across words.
 TEST(Fields, FieldBoundaries) {
-  struct Row {
-    const char* legend;
-    size_t index;
-    std::string_view line;
-    std::string_view field;
+  struct TRow {
+    const char* Legend;
+    size_t Index;
+    std::string_view Line;
+    std::string_view Field;
   };
   using namespace std::string_view_literals;
   const std::string kGGAWithExtras = kGGA + ",extra,,fields";
-  const Row rows[] = {
+  const TRow rows[] = {
       {"address field", 0, "$GPXXX,A,3,04*5C", "$GPXXX"},
       {"first field", 1, "$GPXXX,A,3,04*5C", "A"},
       {"the * ends the last field", 3, "$GPXXX,A,3,04*5C", "04"},
@@ -124,9 +125,9 @@ TEST(Fields, FieldBoundaries) {
       {"a field after several words", 9, kGGAWithExtras, "545.4"},
       {"text behind the checksum", 15, kGGAWithExtras, "extra"},
   };
-  for (const Row& row : rows) {
-    const nmea::TFields<24> fields(row.line);
-    EXPECT_EQ(fields[row.index], row.field) << row.legend;
+  for (const TRow& row : rows) {
+    const nmea::TFields<24> fields(row.Line);
+    EXPECT_EQ(fields[row.Index], row.Field) << row.Legend;
   }
 }
 

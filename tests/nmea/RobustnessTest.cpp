@@ -26,33 +26,37 @@ void ExpectFinite(const TNMEA& d) {
 
 TEST(Robustness, HostileLines) {
   const std::string megabyte(1 << 20, ',');
-  struct Row {
-    const char* legend;
-    std::string line;
-    TSentenceResult result;
+  struct TRow {
+    const char* Legend;
+    std::string Line;
+    TSentenceResult Result;
   };
-  const Row rows[] = {
-      {"lone $", "$", srBadChecksum},
-      {"lone *", "*", srBadChecksum},
-      {"megabyte of commas", "$GPGGA" + megabyte + "*00", srBadChecksum},
-      {"megabyte GSV with a good checksum", Sentence("GPGSV,1,1,1" + megabyte), srGSV},
+  const TRow rows[] = {
+      {"lone $", "$", TSentenceResult::BadChecksum},
+      {"lone *", "*", TSentenceResult::BadChecksum},
+      {"megabyte of commas", "$GPGGA" + megabyte + "*00", TSentenceResult::BadChecksum},
+      {"megabyte GSV with a good checksum", Sentence("GPGSV,1,1,1" + megabyte),
+       TSentenceResult::GSV},
       {"megabyte of digits in a field",
-       Sentence("GPGGA,123519," + std::string(1 << 20, '9') + ",N,00000,E,1,1,,,,,,,"), srInvalid},
-      {"NUL bytes inside", Sentence(std::string("GPGSA,A\0,3", 10)), srGSA},
-      {"bytes above 127", Sentence("GPRMC,\xff\x80,A,\xc8,N,,,,,\xe9\xe9,,"), srRMC},
+       Sentence("GPGGA,123519," + std::string(1 << 20, '9') + ",N,00000,E,1,1,,,,,,,"),
+       TSentenceResult::Invalid},
+      {"NUL bytes inside", Sentence(std::string("GPGSA,A\0,3", 10)), TSentenceResult::GSA},
+      {"bytes above 127", Sentence("GPRMC,\xff\x80,A,\xc8,N,,,,,\xe9\xe9,,"), TSentenceResult::RMC},
       {"numbers far beyond any range",
-       Sentence("GPGGA,000000,1e4000,N,1e99999999999999999999,E,1,1,1e-99999,,,,,,"), srInvalid},
+       Sentence("GPGGA,000000,1e4000,N,1e99999999999999999999,E,1,1,1e-99999,,,,,,"),
+       TSentenceResult::Invalid},
       {"GSA values beyond single and extended range",
-       Sentence("GPGSA,A,99999999999,1e39,,,,,,,,,,,,1e38,-1e39,1e5000"), srGSA},
-      {"RME values beyond single range", Sentence("PGRME,1e39,M,-3.5e38,M,1e-46,M"), srRME},
+       Sentence("GPGSA,A,99999999999,1e39,,,,,,,,,,,,1e38,-1e39,1e5000"), TSentenceResult::GSA},
+      {"RME values beyond single range", Sentence("PGRME,1e39,M,-3.5e38,M,1e-46,M"),
+       TSentenceResult::RME},
       {"RMC values beyond single range",
-       Sentence("GPRMC,000000,A,1e308,S,-1e308,W,1e39,-1e39,010120,1e39,W"), srRMC},
-      {"type cut short", "$G*47", srUnrecognised},
-      {"only two digits after * are read", "$*00FFFFFFFFFF", srUnrecognised},
+       Sentence("GPRMC,000000,A,1e308,S,-1e308,W,1e39,-1e39,010120,1e39,W"), TSentenceResult::RMC},
+      {"type cut short", "$G*47", TSentenceResult::Unrecognised},
+      {"only two digits after * are read", "$*00FFFFFFFFFF", TSentenceResult::Unrecognised},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TNMEA decoder;
-    EXPECT_EQ(decoder.Decode(row.line), row.result) << row.legend;
+    EXPECT_EQ(decoder.Decode(row.Line), row.Result) << row.Legend;
     ExpectFinite(decoder);
   }
 }

@@ -42,13 +42,13 @@ std::string Describe(const std::vector<std::string>& lines) {
 }
 
 struct TRow {
-  const char* legend;
-  std::vector<std::string> lines;
-  const char* expected;
+  const char* Legend;
+  std::vector<std::string> Lines;
+  const char* Expected;
 };
 
 void ExpectRows(const std::vector<TRow>& rows) {
-  for (const TRow& row : rows) EXPECT_EQ(Describe(row.lines), row.expected) << row.legend;
+  for (const TRow& row : rows) EXPECT_EQ(Describe(row.Lines), row.Expected) << row.Legend;
 }
 
 TEST(SkyModel, SeriesAndSignals) {
@@ -134,8 +134,8 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
   const std::string first = "GPGSV,1,1,01,01,10,100,30";
   const char* kept = "GPS 1:0 10/100/30";
   struct TSkipRow {
-    const char* legend;
-    std::string line;
+    const char* Legend;
+    std::string Line;
   };
   const TSkipRow rows[] = {
       {"field count 3 + 4k + 2", Sentence("GPGSV,1,1,01,02,20,200,30,1,1")},
@@ -154,7 +154,7 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
       {"a six-character address", Sentence("GPGSVX,1,1,01,02,20,200,30")},
       {"a four-character address", Sentence("GSV,1,1,01,02,20,200,30")},
   };
-  for (const TSkipRow& row : rows) EXPECT_EQ(Describe({first, "!" + row.line}), kept) << row.legend;
+  for (const TSkipRow& row : rows) EXPECT_EQ(Describe({first, "!" + row.Line}), kept) << row.Legend;
 }
 
 // Fields after the "*" do not count: the checksum ends the sentence.

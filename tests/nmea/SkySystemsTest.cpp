@@ -15,12 +15,12 @@ std::string Describe(TSkyId id) {
 }
 
 TEST(SkySystems, NumbersUnderTalkers) {
-  struct Row {
-    const char* talker;
-    int32_t number;
-    const char* expected;
+  struct TRow {
+    const char* Talker;
+    int32_t Number;
+    const char* Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       // The number decides under GP, GN and unknown talkers.
       {"GN", 0, "Other 0"},
       {"GN", 1, "GPS 1"},
@@ -66,36 +66,36 @@ TEST(SkySystems, NumbersUnderTalkers) {
       {"GI", 201, "NavIC 201"},
       {"GI", 7, "NavIC 7"},
   };
-  for (const Row& row : rows)
-    EXPECT_EQ(Describe(SkyIdentify(TalkerSystem(row.talker), row.number)), row.expected)
-        << row.talker << " " << row.number;
+  for (const TRow& row : rows)
+    EXPECT_EQ(Describe(SkyIdentify(TalkerSystem(row.Talker), row.Number)), row.Expected)
+        << row.Talker << " " << row.Number;
 }
 
 TEST(SkySystems, GsaSystemIds) {
-  struct Row {
-    int32_t id;
-    bool known;
-    std::optional<TSkySystem> system;
+  struct TRow {
+    int32_t Id;
+    bool Known;
+    std::optional<TSkySystem> System;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {0, false, std::nullopt},       {1, true, std::nullopt},  // GPS: the number decides
       {2, true, TSkySystem::GLONASS}, {3, true, TSkySystem::Galileo}, {4, true, TSkySystem::BeiDou},
       {5, true, TSkySystem::QZSS},    {6, true, TSkySystem::NavIC},   {7, false, std::nullopt},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     std::optional<TSkySystem> system = TSkySystem::Other;  // left alone when not known
-    EXPECT_EQ(GsaSystem(row.id, system), row.known) << row.id;
-    EXPECT_EQ(system, row.known ? row.system : TSkySystem::Other) << row.id;
+    EXPECT_EQ(GsaSystem(row.Id, system), row.Known) << row.Id;
+    EXPECT_EQ(system, row.Known ? row.System : TSkySystem::Other) << row.Id;
   }
 }
 
 TEST(SkySystems, SignalNames) {
-  struct Row {
-    TSkySystem system;
-    int signal;
-    const char* expected;
+  struct TRow {
+    TSkySystem System;
+    int Signal;
+    const char* Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {TSkySystem::GPS, 1, "L1 C/A"},     {TSkySystem::GPS, 8, "L5-Q"},
       {TSkySystem::SBAS, 1, "L1 C/A"},    {TSkySystem::GLONASS, 3, "L2 C/A"},
       {TSkySystem::Galileo, 1, "E5a"},    {TSkySystem::Galileo, 7, "E1-B/C"},
@@ -103,9 +103,9 @@ TEST(SkySystems, SignalNames) {
       {TSkySystem::NavIC, 1, "L5-SPS"},   {TSkySystem::GPS, 2, "Signal 2"},
       {TSkySystem::Other, 1, "Signal 1"}, {TSkySystem::GPS, 0, "Signal not given"},
   };
-  for (const Row& row : rows)
-    EXPECT_EQ(SkySignalName(row.system, row.signal), row.expected)
-        << SkySystemName(row.system) << " " << row.signal;
+  for (const TRow& row : rows)
+    EXPECT_EQ(SkySignalName(row.System, row.Signal), row.Expected)
+        << SkySystemName(row.System) << " " << row.Signal;
 }
 
 }  // namespace

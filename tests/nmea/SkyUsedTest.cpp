@@ -44,12 +44,12 @@ const std::vector<std::string> kInView = {
 };
 
 TEST(SkyUsed, GsaSets) {
-  struct Row {
-    const char* legend;
-    std::vector<std::string> gsa;
-    const char* expected;
+  struct TRow {
+    const char* Legend;
+    std::vector<std::string> Gsa;
+    const char* Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"system IDs (NMEA 4.10): GPS lists SBAS too; each system's numbers its own",
        {"GNGSA,A,3,05,44,,,,,,,,,,,1.0,0.5,0.8,1", "GNGSA,A,3,82,,,,,,,,,,,,1.0,0.5,0.8,2",
         "GNGSA,A,3,03,,,,,,,,,,,,1.0,0.5,0.8,3"},
@@ -86,11 +86,11 @@ TEST(SkyUsed, GsaSets) {
        "GPS 5:1; GPS 5:7; GPS 13:1; SBAS 131:1; GLONASS 2:1; GLONASS 6:1; GLONASS 18:1; "
        "Galileo 3:7; BeiDou 3:1"},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TSkyModel sky;
     TakeAll(sky, kInView);
-    TakeAll(sky, row.gsa);
-    EXPECT_EQ(Marks(sky), row.expected) << row.legend;
+    TakeAll(sky, row.Gsa);
+    EXPECT_EQ(Marks(sky), row.Expected) << row.Legend;
   }
 }
 
@@ -102,14 +102,14 @@ TEST(SkyUsed, EpochsClearMarksAndDisplaysShowTheLastComplete) {
                 "GPGSA,A,3,01,02,,,,,,,,,,,1.0,0.5,0.8"});
   EXPECT_EQ(Marks(sky), "GPS 1:0 U; GPS 2:0 U");
   EXPECT_EQ(Marks(sky.ShownEntries()), "GPS 1:0; GPS 2:0") << "the GSV before the first time";
-  struct Step {
-    const char* legend;
-    std::string body;
-    const char* model;
-    const char* shown;
-    bool shownChanges;
+  struct TStep {
+    const char* Legend;
+    std::string Body;
+    const char* Model;
+    const char* Shown;
+    bool ShownChanges;
   };
-  const Step steps[] = {
+  const TStep steps[] = {
       {"the same time again is the same epoch", "GPGGA,120000.00,,", "GPS 1:0 U; GPS 2:0 U",
        "GPS 1:0; GPS 2:0", false},
       {"an empty time field begins nothing", "GPGGA,,,", "GPS 1:0 U; GPS 2:0 U", "GPS 1:0; GPS 2:0",
@@ -131,12 +131,12 @@ TEST(SkyUsed, EpochsClearMarksAndDisplaysShowTheLastComplete) {
       {"shown once its epoch ends", "GPRMC,120004.00,A", "GPS 1:0; GPS 2:0; GPS 3:0",
        "GPS 1:0 U; GPS 2:0; GPS 3:0", true},
   };
-  for (const Step& step : steps) {
+  for (const TStep& step : steps) {
     const uint64_t revision = sky.ShownRevision();
-    sky.Take(Sentence(step.body));
-    EXPECT_EQ(Marks(sky), step.model) << step.legend;
-    EXPECT_EQ(Marks(sky.ShownEntries()), step.shown) << step.legend;
-    EXPECT_EQ(sky.ShownRevision() != revision, step.shownChanges) << step.legend;
+    sky.Take(Sentence(step.Body));
+    EXPECT_EQ(Marks(sky), step.Model) << step.Legend;
+    EXPECT_EQ(Marks(sky.ShownEntries()), step.Shown) << step.Legend;
+    EXPECT_EQ(sky.ShownRevision() != revision, step.ShownChanges) << step.Legend;
   }
   const auto counts = sky.ShownCounts();
   EXPECT_EQ(counts[0].InView, 3);

@@ -8,12 +8,12 @@
 namespace {
 
 TEST(TagBlock, Strip) {
-  struct Row {
-    const char* legend;
-    std::string_view line;
-    std::string_view sentence;
+  struct TRow {
+    const char* Legend;
+    std::string_view Line;
+    std::string_view Sentence;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"source and time", "\\s:src,c:1700000000*58\\$GPGGA,1*00", "$GPGGA,1*00"},
       {"AIS sentence", "\\g:1-2-73874,c:1*25\\!AIVDM,1,1,,A,1*00", "!AIVDM,1,1,,A,1*00"},
       {"lower-case checksum", "\\s:r3669961,c:1700000000*7c\\$X", "$X"},
@@ -33,7 +33,7 @@ TEST(TagBlock, Strip) {
       {"lone backslash", "\\", "\\"},
       {"empty line", "", ""},
   };
-  for (const Row& row : rows) EXPECT_EQ(StripTagBlock(row.line), row.sentence) << row.legend;
+  for (const TRow& row : rows) EXPECT_EQ(StripTagBlock(row.Line), row.Sentence) << row.Legend;
 }
 
 TEST(TagBlock, StrippedSentenceDecodes) {
@@ -41,8 +41,8 @@ TEST(TagBlock, StrippedSentenceDecodes) {
   const std::string_view line =
       "\\s:r3669961,c:1700000000*7C\\"
       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
-  EXPECT_NE(decoder.Decode(line), srGGA) << "with its block the line is no sentence";
-  EXPECT_EQ(decoder.Decode(StripTagBlock(line)), srGGA);
+  EXPECT_NE(decoder.Decode(line), TSentenceResult::GGA) << "with its block the line is no sentence";
+  EXPECT_EQ(decoder.Decode(StripTagBlock(line)), TSentenceResult::GGA);
 }
 
 }  // namespace

@@ -16,13 +16,13 @@ using testing_nmea::TFixedYear;
 using testing_nmea::TimeOfDay;
 
 TEST(TimeText, ReadWhole) {
-  struct Row {
-    const char* legend;
-    const char* text;
-    bool valid;
-    TDateTime value;
+  struct TRow {
+    const char* Legend;
+    const char* Text;
+    bool Valid;
+    TDateTime Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"plain", "12:35:19", true, TimeOfDay(12, 35, 19)},
       {"one-digit seconds", "12:34:5", true, TimeOfDay(12, 34, 5)},
       {"spaces before numbers", " 1: 2: 3", true, TimeOfDay(1, 2, 3)},
@@ -37,23 +37,23 @@ TEST(TimeText, ReadWhole) {
       {"hours only", "12", true, TimeOfDay(12, 0, 0)},
       {"sign is no digit", "-1:00:00", false, 0},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TDateTime value = -1;
-    EXPECT_EQ(nmea::ReadTimeText(row.text, value), row.valid) << row.legend;
-    if (row.valid) {
-      EXPECT_DOUBLE_EQ(value, row.value) << row.legend;
+    EXPECT_EQ(nmea::ReadTimeText(row.Text, value), row.Valid) << row.Legend;
+    if (row.Valid) {
+      EXPECT_DOUBLE_EQ(value, row.Value) << row.Legend;
     }
   }
 }
 
 TEST(TimeText, ReadDateTime) {
-  struct Row {
-    const char* legend;
-    const char* text;
-    bool valid;
-    TDateTime value;
+  struct TRow {
+    const char* Legend;
+    const char* Text;
+    bool Valid;
+    TDateTime Value;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"plain", "23/03/94 12:35:19", true, At(1994, 3, 23, 12, 35, 19)},
       {"spaces everywhere", " 1/ 2/ 3  4: 5: 6", true, At(2003, 2, 1, 4, 5, 6)},
       {"hours alone are enough", "23/03/94 12", true, At(1994, 3, 23, 12, 0, 0)},
@@ -67,28 +67,28 @@ TEST(TimeText, ReadDateTime) {
       {"empty date", "// 12:35:19", false, 0},
       {"four-digit year as written", "1/1/2000 0", true, At(2000, 1, 1, 0, 0, 0)},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TDateTime value = -1;
-    EXPECT_EQ(nmea::ReadDateTimeText(row.text, 2026, value), row.valid) << row.legend;
-    if (row.valid) {
-      EXPECT_DOUBLE_EQ(value, row.value) << row.legend;
+    EXPECT_EQ(nmea::ReadDateTimeText(row.Text, 2026, value), row.Valid) << row.Legend;
+    if (row.Valid) {
+      EXPECT_DOUBLE_EQ(value, row.Value) << row.Legend;
     }
   }
 }
 
 TEST(TimeText, HundredYearWindow) {
-  struct Row {
-    int currentYear;
-    int year;
-    int expected;
+  struct TRow {
+    int CurrentYear;
+    int Year;
+    int Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {2026, 76, 1976}, {2026, 75, 2075}, {2026, 0, 2000},  {2026, 99, 1999},
       {2000, 50, 1950}, {2000, 49, 2049}, {2099, 49, 2049}, {2099, 48, 2148},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(nmea::WindowedYear(row.year, row.currentYear), row.expected)
-        << row.year << " in " << row.currentYear;
+  for (const TRow& row : rows) {
+    EXPECT_EQ(nmea::WindowedYear(row.Year, row.CurrentYear), row.Expected)
+        << row.Year << " in " << row.CurrentYear;
   }
 }
 

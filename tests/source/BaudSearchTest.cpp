@@ -24,12 +24,12 @@ std::vector<int32_t> RatesTried(int32_t remembered, int count) {
 }
 
 TEST(BaudSearch, Order) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     int32_t Remembered;
     std::vector<int32_t> Rates;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"nothing remembered, then round again",
        0,
        {4800, 9600, 38400, 115200, 19200, 57600, 230400, 460800, 921600, 4800}},
@@ -38,19 +38,19 @@ TEST(BaudSearch, Order) {
        {115200, 4800, 9600, 38400, 19200, 57600, 230400, 460800, 921600, 115200}},
       {"a remembered rate outside the list is not tried", 2400, {4800, 9600}},
   };
-  for (const Row& row : rows)
+  for (const TRow& row : rows)
     EXPECT_EQ(RatesTried(row.Remembered, static_cast<int>(row.Rates.size())), row.Rates)
         << row.Legend;
 }
 
 TEST(BaudSearch, TwoValidLinesSettleARate) {
   const std::string valid = FrameSentence("GPGGA,120000,,,,,0,,,,,,,,");
-  struct Row {
+  struct TRow {
     const char* Legend;
     std::vector<std::string> Lines;
     bool Found;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"two valid lines", {valid, valid}, true},
       {"one valid line", {valid}, false},
       {"garbage between two valid lines", {valid, "\x12\x7f$G*", valid}, true},
@@ -58,7 +58,7 @@ TEST(BaudSearch, TwoValidLinesSettleARate) {
       {"no checksum", {"$GPGGA,120000", valid}, false},
       {"an AIS line counts", {"!AIVDM,1,1,,A,13aEOK?P00PD2wVMdLDRhgvL289?,0*26", valid}, true},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TBaudSearch search;
     bool found = false;
     for (const std::string& line : row.Lines) found = search.TakeLine(line);
@@ -94,16 +94,16 @@ struct TAutoPort {
 };
 
 TEST(BaudSearch, FindsTheRateOfAScriptedReceiver) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     int32_t Remembered;
     std::vector<int32_t> Configured;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"from the top of the list", 0, {4800, 9600, 38400}},
       {"the remembered rate at once", 38400, {38400}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TAutoPort port(row.Remembered);
     port.Source.Open();
     std::vector<std::string> lines;

@@ -51,30 +51,30 @@ class TFakeGpsd {
 };
 
 TEST(GpsdSource, WatchesAndRelaysOnlyTheSentences) {
-  struct Row {
-    const char* legend;
-    std::string path;  // after the port
-    const char* request;
+  struct TRow {
+    const char* Legend;
+    std::string Path;  // after the port
+    const char* Request;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"every device", "", "?WATCH={\"enable\":true,\"nmea\":true}\n"},
       {"one device", "/dev/ttyUSB0",
        "?WATCH={\"enable\":true,\"nmea\":true,\"device\":\"/dev/ttyUSB0\"}\n"},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TFakeGpsd gpsd;
     TTempSettingsHome home;
-    const std::string url = "gpsd://127.0.0.1:" + std::to_string(gpsd.Port()) + row.path;
+    const std::string url = "gpsd://127.0.0.1:" + std::to_string(gpsd.Port()) + row.Path;
     TPortOverride slot(0, url);
     TPortSlot source([] { return 0; });
     ASSERT_NO_THROW(source.Open());
     const std::vector<std::string> lines = TakeLines(source, 3, 5000);
-    EXPECT_EQ(gpsd.Request, row.request) << row.legend;
+    EXPECT_EQ(gpsd.Request, row.Request) << row.Legend;
     EXPECT_EQ(lines, (std::vector<std::string>{"$GPGGA,1*00", "$GPRMC,2*00", "$GPGSV,3*00"}))
-        << row.legend;
+        << row.Legend;
     EXPECT_EQ(source.SourceText(), "Connected to " + url);
-    EXPECT_FALSE(source.CanSend()) << row.legend;
-    EXPECT_EQ(source.ModemLines(), nullptr) << row.legend;
+    EXPECT_FALSE(source.CanSend()) << row.Legend;
+    EXPECT_EQ(source.ModemLines(), nullptr) << row.Legend;
     source.Close();
   }
 }

@@ -40,7 +40,7 @@ TEST(MqttSource, ASlotShowsWhatAnotherPublisherSends) {
   publisher.Publish("fleet/roof/nmea", "$GPGSA,A,3,,,,,,,,,,,,,1.0,1.0,1.0*30\r\n");
   publisher.Publish("fleet/mast/nmea", "$GPGGA,not ours");
   std::vector<std::string> expected = sent;
-  expected.push_back("$GPGSA,A,3,,,,,,,,,,,,,1.0,1.0,1.0*30");
+  expected.emplace_back("$GPGSA,A,3,,,,,,,,,,,,,1.0,1.0,1.0*30");
   EXPECT_EQ(TakeLines(source, expected.size(), 5000), expected);
   try {
     source.Send("$PGRMO,,3*74\r\n");

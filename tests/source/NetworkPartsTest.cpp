@@ -33,12 +33,12 @@ TEST(GpsdLines, WatchRequest) {
 }
 
 TEST(GpsdLines, FilterKeepsOnlyTheRelayedSentences) {
-  struct Row {
-    const char* legend;
-    std::vector<std::string> pieces;  // as they arrive
-    std::string kept;
+  struct TRow {
+    const char* Legend;
+    std::vector<std::string> Pieces;  // as they arrive
+    std::string Kept;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"JSON between sentences",
        {"{\"class\":\"VERSION\"}\r\n$GPGGA,1*00\r\n{\"class\":\"TPV\"}\r\n$GPRMC*00\r\n"},
        "$GPGGA,1*00\r\n$GPRMC*00\r\n"},
@@ -48,26 +48,26 @@ TEST(GpsdLines, FilterKeepsOnlyTheRelayedSentences) {
       {"LF-only JSON line ends", {"{\"a\":1}\n$D*00\r\n"}, "$D*00\r\n"},
       {"only JSON", {"{\"class\":\"WATCH\"}\r\n", "{\"class\":\"DEVICES\"}\r\n"}, ""},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TGpsdLineFilter filter;
     std::string kept;
-    for (std::string piece : row.pieces) {
+    for (std::string piece : row.Pieces) {
       const size_t count = filter.Filter(piece.data(), piece.size());
       kept.append(piece.data(), count);
     }
-    EXPECT_EQ(kept, row.kept) << row.legend;
+    EXPECT_EQ(kept, row.Kept) << row.Legend;
   }
 }
 
 TEST(LineBuffer, CountsWhatItLetsGo) {
   const size_t kCap = TLineBuffer::kMaxWithoutLine;
   const size_t kKept = TLineBuffer::kKeptAfterLine;
-  struct Row {
-    const char* legend;
-    std::vector<std::string> appended;  // each followed by a TakeLine
-    uint64_t dropped;
+  struct TRow {
+    const char* Legend;
+    std::vector<std::string> Appended;  // each followed by a TakeLine
+    uint64_t Dropped;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"lines taken as they come", {"$A*00\r\n", "$B*00\r\n"}, 0},
       {"no CR, just at the bound", {std::string(kCap, 'x')}, 0},
       {"no CR, past the bound: the oldest go", {std::string(kCap, 'x'), "12345"}, 5},
@@ -77,14 +77,14 @@ TEST(LineBuffer, CountsWhatItLetsGo) {
        4},
       {"more than 32,767 behind a line", {"$A\r" + std::string(kKept + 10, 'y')}, 10},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TLineBuffer buffer;
-    for (const std::string& bytes : row.appended) {
+    for (const std::string& bytes : row.Appended) {
       buffer.Append(bytes);
       buffer.TakeLine();
     }
-    EXPECT_EQ(buffer.DroppedBytes(), row.dropped) << row.legend;
-    EXPECT_LE(buffer.Size(), kCap) << row.legend;
+    EXPECT_EQ(buffer.DroppedBytes(), row.Dropped) << row.Legend;
+    EXPECT_LE(buffer.Size(), kCap) << row.Legend;
   }
 }
 

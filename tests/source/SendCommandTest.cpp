@@ -88,7 +88,7 @@ TEST_F(SendCommandTest, NmeaFieldFollowsEveryChangeOfTheRawField) {
   EXPECT_EQ(Nmea()->text(), "$*00");
 }
 
-struct SendCase {
+struct TSendCase {
   const char* Legend;
   const char* RawText;
   const char* HandEdit;  // replaces the framed text when set
@@ -98,7 +98,7 @@ struct SendCase {
 };
 
 TEST_F(SendCommandTest, ButtonsSendTheirFieldWithTheChosenTerminator) {
-  const SendCase cases[] = {
+  const TSendCase cases[] = {
       {"raw with CR/LF", "PGRMO,,2", nullptr, "SendRawButton", true, "PGRMO,,2\r\n"},
       {"raw without CR/LF", "PGRMO,,2", nullptr, "SendRawButton", false, "PGRMO,,2"},
       {"framed with CR/LF", "PGRMO,,2", nullptr, "SendNMEAButton", true, "$PGRMO,,2*75\r\n"},
@@ -107,7 +107,7 @@ TEST_F(SendCommandTest, ButtonsSendTheirFieldWithTheChosenTerminator) {
       {"empty raw with CR/LF", "", nullptr, "SendRawButton", true, "\r\n"},
       {"empty raw without CR/LF", "", nullptr, "SendRawButton", false, ""},
   };
-  for (const SendCase& c : cases) {
+  for (const TSendCase& c : cases) {
     Raw()->setText("x");
     Raw()->setText(QString::fromLatin1(c.RawText));
     if (c.HandEdit) Nmea()->setText(c.HandEdit);

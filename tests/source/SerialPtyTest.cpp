@@ -73,9 +73,9 @@ struct TLineCase {
   std::vector<TStep> Steps;
 };
 
-class LineAssembly : public ::testing::TestWithParam<TLineCase> {};
+class LineAssemblyTest : public ::testing::TestWithParam<TLineCase> {};
 
-TEST_P(LineAssembly, ReturnsOneCleanLinePerRead) {
+TEST_P(LineAssemblyTest, ReturnsOneCleanLinePerRead) {
   TPtyPort p;
   ASSERT_NO_THROW(p.Port.Open());
   int stepNumber = 0;
@@ -106,8 +106,8 @@ const TLineCase kLineCases[] = {
        "C"}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Pty, LineAssembly, ::testing::ValuesIn(kLineCases),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Pty, LineAssemblyTest, ::testing::ValuesIn(kLineCases),
+                         [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 TEST(SerialPty, KeepsAtMost32767CharactersAfterALine) {
   // 20,000 one-character lines arrive far faster than one line per read is

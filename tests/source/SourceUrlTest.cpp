@@ -62,12 +62,12 @@ TEST(HostPort, OneRuleForEveryKindOfAddress) {
 }
 
 TEST(SourceUrl, WellFormed) {
-  struct Row {
-    const char* legend;
-    const char* url;
-    TSourceUrl parts;
+  struct TRow {
+    const char* Legend;
+    const char* Url;
+    TSourceUrl Parts;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"multiplexer by name", "tcp://nmea.local:10110", {kTcp, "nmea.local", 10110, ""}},
       {"IPv4 address", "tcp://192.168.1.5:2000", {kTcp, "192.168.1.5", 2000, ""}},
       {"scheme in capitals", "TCP://host:1", {kTcp, "host", 1, ""}},
@@ -83,11 +83,11 @@ TEST(SourceUrl, WellFormed) {
        "gpsd://fe80::1:2948",
        {kGpsd, "fe80::1:2948", 2947, ""}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     std::string reason;
-    const std::optional<TSourceUrl> parts = ParseSourceUrl(row.url, reason);
-    ASSERT_TRUE(parts) << row.legend << ": " << reason;
-    EXPECT_EQ(*parts, row.parts) << row.legend;
+    const std::optional<TSourceUrl> parts = ParseSourceUrl(row.Url, reason);
+    ASSERT_TRUE(parts) << row.Legend << ": " << reason;
+    EXPECT_EQ(*parts, row.Parts) << row.Legend;
   }
 }
 

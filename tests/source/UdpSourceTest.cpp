@@ -34,12 +34,12 @@ struct TUdpSource {
 };
 
 TEST(UdpSource, LinesCutAnywhereByTheDatagrams) {
-  struct Row {
-    const char* legend;
-    std::vector<std::string> datagrams;
-    std::vector<std::string> lines;
+  struct TRow {
+    const char* Legend;
+    std::vector<std::string> Datagrams;
+    std::vector<std::string> Lines;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"several lines in one datagram",
        {"$GPGGA,1*00\r\n$GPRMC,2*00\r\n!AIVDM,3*00\r\n"},
        {"$GPGGA,1*00", "$GPRMC,2*00", "!AIVDM,3*00"}},
@@ -48,14 +48,14 @@ TEST(UdpSource, LinesCutAnywhereByTheDatagrams) {
       {"one line per datagram, no LF", {"$A*00\r", "$B*00\r"}, {"$A*00", "$B*00"}},
       {"a TAG block stays on the line", {"\\c:1*00\\$A*00\r\n"}, {"\\c:1*00\\$A*00"}},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TUdpSource u;
     ASSERT_NO_THROW(u.Source.Open());
     ASSERT_EQ(u.Source.LinkState(), TLinkState::Connected) << "bound at once";
     EXPECT_EQ(u.Source.SourceText(), "Connected to " + u.Url);
-    for (const std::string& datagram : row.datagrams) u.Send(datagram);
-    const std::vector<std::string> lines = TakeLines(u.Source, row.lines.size(), 5000);
-    EXPECT_EQ(lines, row.lines) << row.legend;
+    for (const std::string& datagram : row.Datagrams) u.Send(datagram);
+    const std::vector<std::string> lines = TakeLines(u.Source, row.Lines.size(), 5000);
+    EXPECT_EQ(lines, row.Lines) << row.Legend;
     u.Source.Close();
   }
 }

@@ -48,12 +48,12 @@ size_t TPseudoTerminal::Offer(std::string_view data) {
 }
 
 std::string TPseudoTerminal::Read(size_t count, int timeoutMs) {
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  using TClock = std::chrono::steady_clock;
+  const auto deadline = TClock::now() + std::chrono::milliseconds(timeoutMs);
   std::string received;
   while (Far >= 0 && received.size() < count) {
     const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count();
     pollfd waiting{Far, POLLIN, 0};
     if (left <= 0 || ::poll(&waiting, 1, static_cast<int>(left)) <= 0) break;
     char chunk[1024];

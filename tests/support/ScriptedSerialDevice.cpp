@@ -13,7 +13,7 @@ TPortSlot::TDeviceFactory TScriptedSerialDevice::Factory(std::shared_ptr<TSerial
 }
 
 bool TScriptedSerialDevice::Open(const std::string& path) {
-  Script->Calls.push_back("Open " + path);
+  Script->Calls.emplace_back("Open " + path);
   Script->OpenedPath = path;
   if (Script->OpenFails) return false;
   Script->DeviceOpen = true;
@@ -21,34 +21,34 @@ bool TScriptedSerialDevice::Open(const std::string& path) {
 }
 
 bool TScriptedSerialDevice::SetQueueSizes(int inputSize, int outputSize) {
-  Script->Calls.push_back("SetQueueSizes " + std::to_string(inputSize) + " " +
-                          std::to_string(outputSize));
+  Script->Calls.emplace_back("SetQueueSizes " + std::to_string(inputSize) + " " +
+                             std::to_string(outputSize));
   return !Script->QueueSizesFail;
 }
 
 bool TScriptedSerialDevice::Configure(int32_t baudRate) {
-  Script->Calls.push_back("Configure " + std::to_string(baudRate));
+  Script->Calls.emplace_back("Configure " + std::to_string(baudRate));
   Script->BaudRate = baudRate;
   return !Script->ConfigureFails;
 }
 
 bool TScriptedSerialDevice::SetImmediateReads() {
-  Script->Calls.push_back("SetImmediateReads");
+  Script->Calls.emplace_back("SetImmediateReads");
   return !Script->ImmediateReadsFail;
 }
 
 TSignalResult TScriptedSerialDevice::RaiseDTR() {
-  Script->Calls.push_back("RaiseDTR");
+  Script->Calls.emplace_back("RaiseDTR");
   return Script->DTR;
 }
 
 TSignalResult TScriptedSerialDevice::RaiseRTS() {
-  Script->Calls.push_back("RaiseRTS");
+  Script->Calls.emplace_back("RaiseRTS");
   return Script->RTS;
 }
 
 void TScriptedSerialDevice::Purge() {
-  Script->Calls.push_back("Purge");
+  Script->Calls.emplace_back("Purge");
   ++Script->Purges;
   Script->Incoming.clear();
 }
@@ -62,7 +62,7 @@ int64_t TScriptedSerialDevice::Read(char* buffer, int64_t maxSize) {
 }
 
 bool TScriptedSerialDevice::Write(std::string_view data) {
-  Script->Calls.push_back("Write " + std::string(data));
+  Script->Calls.emplace_back("Write " + std::string(data));
   if (Script->WriteFails) return false;
   Script->Written += data;
   return true;
@@ -77,7 +77,7 @@ void TScriptedSerialDevice::SetReadyHandler(std::function<void()> handler) {
 }
 
 void TScriptedSerialDevice::Close() {
-  Script->Calls.push_back("Close");
+  Script->Calls.emplace_back("Close");
   Script->Ready = nullptr;
   Script->DeviceOpen = false;
 }

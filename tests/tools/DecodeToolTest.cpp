@@ -19,21 +19,21 @@ const QString kGoldenExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.exp
 
 TEST(DecodeTool, GoldenLog) {
   const QByteArray expected = ReadBytes(kGoldenExpected);
-  struct Row {
-    const char* legend;
-    QStringList args;
-    QByteArray input;
+  struct TRow {
+    const char* Legend;
+    QStringList Args;
+    QByteArray Input;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"file argument", {kGoldenLog}, {}},
       {"standard input by default", {}, ReadBytes(kGoldenLog)},
       {"standard input as -", {"-"}, ReadBytes(kGoldenLog)},
   };
-  for (const Row& row : rows) {
-    const TRunResult result = RunDecode(row.args, row.input);
-    EXPECT_EQ(result.ExitCode, 0) << row.legend;
-    EXPECT_EQ(result.Out.toStdString(), expected.toStdString()) << row.legend;
-    EXPECT_TRUE(result.Err.isEmpty()) << row.legend << ": " << result.Err.toStdString();
+  for (const TRow& row : rows) {
+    const TRunResult result = RunDecode(row.Args, row.Input);
+    EXPECT_EQ(result.ExitCode, 0) << row.Legend;
+    EXPECT_EQ(result.Out.toStdString(), expected.toStdString()) << row.Legend;
+    EXPECT_TRUE(result.Err.isEmpty()) << row.Legend << ": " << result.Err.toStdString();
   }
 }
 
@@ -62,14 +62,14 @@ TEST(DecodeTool, MissingFileAmongOthers) {
 // The arguments as Qt's parser reads them: help and version on standard
 // output; a refusal on standard error, with the usage, and status 2.
 TEST(DecodeTool, Arguments) {
-  struct Row {
-    const char* legend;
-    QStringList args;
-    int exitCode;
-    const char* out;
-    const char* err;
+  struct TRow {
+    const char* Legend;
+    QStringList Args;
+    int ExitCode;
+    const char* Out;
+    const char* Err;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"help", {"--help"}, 0, "Usage: tolvane-decode [options] [FILE ...]\n", ""},
       {"short help", {"-h"}, 0, "\n  --summary ", ""},
       {"version", {"--version"}, 0, "tolvane-decode " TOLVANE_VERSION "\n", ""},
@@ -78,11 +78,11 @@ TEST(DecodeTool, Arguments) {
       {"the usage follows a refusal", {"-x"}, 2, "", "\nUsage: tolvane-decode "},
       {"after --, a file that looks like an option", {"--", "--summary"}, 1, "", "--summary"},
   };
-  for (const Row& row : rows) {
-    const TRunResult result = RunDecode(row.args);
-    EXPECT_EQ(result.ExitCode, row.exitCode) << row.legend;
-    EXPECT_TRUE(*row.out ? result.Out.contains(row.out) : result.Out.isEmpty()) << row.legend;
-    EXPECT_TRUE(*row.err ? result.Err.contains(row.err) : result.Err.isEmpty()) << row.legend;
+  for (const TRow& row : rows) {
+    const TRunResult result = RunDecode(row.Args);
+    EXPECT_EQ(result.ExitCode, row.ExitCode) << row.Legend;
+    EXPECT_TRUE(*row.Out ? result.Out.contains(row.Out) : result.Out.isEmpty()) << row.Legend;
+    EXPECT_TRUE(*row.Err ? result.Err.contains(row.Err) : result.Err.isEmpty()) << row.Legend;
   }
 }
 
@@ -90,13 +90,13 @@ TEST(DecodeTool, Arguments) {
 // out the same wherever a block boundary falls.
 TEST(DecodeTool, LinesAcrossReadBlocks) {
   constexpr int kBlock = 1 << 20;
-  struct Row {
-    const char* legend;
-    QByteArray input;
-    QByteArray expected;
+  struct TRow {
+    const char* Legend;
+    QByteArray Input;
+    QByteArray Expected;
   };
   const QByteArray bad = "{\"n\":1,\"code\":0,\"result\":\"srBadChecksum\"}\n";
-  const Row rows[] = {
+  const TRow rows[] = {
       {"CR LF split by the block boundary", QByteArray(kBlock - 1, 'x') + "\r\n$*\n",
        bad + "{\"n\":2,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
       {"a line longer than a block", QByteArray(kBlock + 10, 'x') + "\r\n\r\n$*",
@@ -107,10 +107,10 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
       {"NUL bytes are text", QByteArray("$\0*\0\n", 5),
        "{\"n\":1,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
   };
-  for (const Row& row : rows) {
-    const TRunResult result = RunDecode({}, row.input);
-    EXPECT_EQ(result.ExitCode, 0) << row.legend;
-    EXPECT_EQ(result.Out.toStdString(), row.expected.toStdString()) << row.legend;
+  for (const TRow& row : rows) {
+    const TRunResult result = RunDecode({}, row.Input);
+    EXPECT_EQ(result.ExitCode, 0) << row.Legend;
+    EXPECT_EQ(result.Out.toStdString(), row.Expected.toStdString()) << row.Legend;
   }
 }
 
@@ -119,13 +119,13 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
 // cuts are counted on standard error.
 TEST(DecodeTool, LongLinesAreCutAndCounted) {
   constexpr int kLimit = 64 * 1024;
-  struct Row {
-    const char* legend;
-    QByteArray input;
-    int lines;        // numbered lines in the output
-    const char* err;  // "": nothing said
+  struct TRow {
+    const char* Legend;
+    QByteArray Input;
+    int Lines;        // numbered lines in the output
+    const char* Err;  // "": nothing said
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"exactly 64 KiB is whole", QByteArray(kLimit, 'x') + "\n$*", 2, ""},
       {"one byte more is cut", QByteArray(kLimit + 1, 'x') + "\n$*", 2,
        "1 line longer than 65536 bytes was cut to that length"},
@@ -135,15 +135,15 @@ TEST(DecodeTool, LongLinesAreCutAndCounted) {
       {"no line end at all", QByteArray(3 << 20, 'x'), 1,
        "1 line longer than 65536 bytes was cut to that length"},
   };
-  for (const Row& row : rows) {
-    const TRunResult result = RunDecode({}, row.input);
-    EXPECT_EQ(result.ExitCode, 0) << row.legend;
-    EXPECT_EQ(result.Out.count('\n'), row.lines) << row.legend;
-    EXPECT_TRUE(result.Out.contains(QByteArray("{\"n\":") + QByteArray::number(row.lines) + ","))
-        << row.legend << ": " << result.Out.toStdString();
+  for (const TRow& row : rows) {
+    const TRunResult result = RunDecode({}, row.Input);
+    EXPECT_EQ(result.ExitCode, 0) << row.Legend;
+    EXPECT_EQ(result.Out.count('\n'), row.Lines) << row.Legend;
+    EXPECT_TRUE(result.Out.contains(QByteArray("{\"n\":") + QByteArray::number(row.Lines) + ","))
+        << row.Legend << ": " << result.Out.toStdString();
     EXPECT_EQ(result.Err.trimmed().toStdString(),
-              *row.err ? std::string("tolvane-decode: ") + row.err : "")
-        << row.legend;
+              *row.Err ? std::string("tolvane-decode: ") + row.Err : "")
+        << row.Legend;
   }
 }
 

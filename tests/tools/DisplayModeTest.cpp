@@ -22,7 +22,7 @@ std::vector<std::string> RunDisplay(const std::string& input) {
   return lines;
 }
 
-class DecodeDisplay : public ::testing::Test {
+class DecodeDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteSettingStr("Options", "TimeFormat", "hh:nn:ss");
@@ -32,7 +32,7 @@ class DecodeDisplay : public ::testing::Test {
   TTempSettingsHome Home;
 };
 
-TEST_F(DecodeDisplay, EachLineShowsWhatTheWindowWouldWrite) {
+TEST_F(DecodeDisplayTest, EachLineShowsWhatTheWindowWouldWrite) {
   const std::string input =
       "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*00\r\n"  // bad sum
       "\r\n" +

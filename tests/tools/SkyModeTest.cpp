@@ -30,12 +30,12 @@ TEST(SkyMode, GoldenEpochs) {
 }
 
 TEST(SkyMode, EdgesOfTheInput) {
-  struct Row {
-    const char* legend;
-    QByteArray input;
-    std::string expected;
+  struct TRow {
+    const char* Legend;
+    QByteArray Input;
+    std::string Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"nothing in, nothing out", "", ""},
       {"time sentences only print nothing", "$GPGGA,000001,,*7B\r\n$GPGGA,000002,,*78\r\n", ""},
       {"one GSA without satellites in view: an epoch with none listed",
@@ -47,7 +47,7 @@ TEST(SkyMode, EdgesOfTheInput) {
       {"the last epoch ends on the last line, empty lines counted",
        "$GPGSA,A,1,,,,,,,,,,,,,,,*1E\r\n\r\n\r\n", "{\"n\":3,\"time\":null,\"satellites\":[]}\n"},
   };
-  for (const Row& row : rows) EXPECT_EQ(RunTool({"--sky"}, row.input), row.expected) << row.legend;
+  for (const TRow& row : rows) EXPECT_EQ(RunTool({"--sky"}, row.Input), row.Expected) << row.Legend;
 }
 
 TEST(SkyMode, ListedInTheUsage) {

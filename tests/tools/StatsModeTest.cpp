@@ -30,12 +30,12 @@ TEST(DecodeStats, RowsPerAddressSortedWithTheTotal) {
 }
 
 TEST(DecodeStats, EdgeInputs) {
-  struct Row {
-    const char* legend;
-    QByteArray input;
-    const char* expected;
+  struct TRow {
+    const char* Legend;
+    QByteArray Input;
+    const char* Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"nothing at all", "",
        "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0}}\n"},
       {"empty lines count nowhere", "\r\n\n\r",
@@ -44,8 +44,8 @@ TEST(DecodeStats, EdgeInputs) {
        "{\"rows\":[{\"address\":\"G\\u00B0\\\"\",\"count\":1,\"badChecksum\":1,\"invalid\":0}],"
        "\"total\":{\"count\":1,\"badChecksum\":1,\"invalid\":0}}\n"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(RunStats({}, row.input).toStdString(), row.expected) << row.legend;
+  for (const TRow& row : rows) {
+    EXPECT_EQ(RunStats({}, row.Input).toStdString(), row.Expected) << row.Legend;
   }
 }
 
@@ -56,10 +56,10 @@ TEST(DecodeStats, AddressesAreBounded) {
   for (int n = 0; n <= 1000; ++n)
     many += "$X" + QByteArray::number(n).rightJustified(4, '0') + "\n";
   const struct {
-    const char* legend;
-    QByteArray input;
-    const char* present;
-    const char* absent;
+    const char* Legend;
+    QByteArray Input;
+    const char* Present;
+    const char* Absent;
   } rows[] = {
       {"an address keeps 16 characters", "$ABCDEFGHIJKLMNOPQRST,1*00\n",
        "{\"address\":\"ABCDEFGHIJKLMNOP\",\"count\":1,", "ABCDEFGHIJKLMNOPQ"},
@@ -67,9 +67,9 @@ TEST(DecodeStats, AddressesAreBounded) {
        "X1000"},
   };
   for (const auto& row : rows) {
-    const std::string out = RunStats({}, row.input).toStdString();
-    EXPECT_NE(out.find(row.present), std::string::npos) << row.legend << ": " << out;
-    EXPECT_EQ(out.find(row.absent), std::string::npos) << row.legend;
+    const std::string out = RunStats({}, row.Input).toStdString();
+    EXPECT_NE(out.find(row.Present), std::string::npos) << row.Legend << ": " << out;
+    EXPECT_EQ(out.find(row.Absent), std::string::npos) << row.Legend;
   }
   EXPECT_NE(RunStats({}, many).indexOf("X0999"), -1) << "the first thousand keep their rows";
 }

@@ -1,6 +1,7 @@
 #include "tools/decode/DecodeOptions.h"
 
 #include <QCommandLineParser>
+#include <limits>
 
 #include "format/PositionText.h"
 #include "source/HostPort.h"
@@ -145,7 +146,7 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
   }
   if (!ParseFollow(parser, options)) return options;
   for (const QString& file : parser.positionalArguments())
-    options.Files.push_back(file.toLocal8Bit().toStdString());
+    options.Files.emplace_back(file.toLocal8Bit().toStdString());
   if (options.Files.empty() && !parser.isSet("follow")) options.Files.push_back("-");
   return options;
 }

@@ -35,7 +35,7 @@ void WriteLineHead(TOutputJson& json, uint64_t number, TSentenceResult result) {
   json.Key("n");
   json.Integer(static_cast<int64_t>(number));
   json.Key("code");
-  json.Integer(result);
+  json.Integer(static_cast<int64_t>(result));
   json.Key("result");
   json.String(SentenceResultName(result));
 }
@@ -133,29 +133,31 @@ void WriteRME(TOutputJson& json, const TRME& record) {
 
 void WriteResultRecord(TOutputJson& json, TSentenceResult result, std::string_view line,
                        const TNMEA& decoder) {
-  if (result == srInvalid) {
+  if (result == TSentenceResult::Invalid) {
     // Only GGA and GSV fail; the type sits where the decoder read it.
     const std::string_view type = line.substr(std::min<size_t>(3, line.size()), 3);
-    result = type == "GGA" ? srGGA : type == "GSV" ? srGSV : srInvalid;
+    result = type == "GGA"   ? TSentenceResult::GGA
+             : type == "GSV" ? TSentenceResult::GSV
+                             : TSentenceResult::Invalid;
   }
   switch (result) {
-    case srGGA:
+    case TSentenceResult::GGA:
       json.Key("GGA");
       WriteGGA(json, decoder.GGA);
       break;
-    case srRMC:
+    case TSentenceResult::RMC:
       json.Key("RMC");
       WriteRMC(json, decoder.RMC);
       break;
-    case srGSV:
+    case TSentenceResult::GSV:
       json.Key("GSV");
       WriteGSV(json, decoder.GSV);
       break;
-    case srGSA:
+    case TSentenceResult::GSA:
       json.Key("GSA");
       WriteGSA(json, decoder.GSA);
       break;
-    case srRME:
+    case TSentenceResult::RME:
       json.Key("RME");
       WriteRME(json, decoder.RME);
       break;

@@ -19,8 +19,9 @@ void WriteGSA(TOutputJson& json, const TGSA& record);
 void WriteRME(TOutputJson& json, const TRME& record);
 
 // The record a result refers to, as a member named after its type ("GGA":
-// {...}): the decoded record for codes 3 to 7, and for srInvalid the record of
-// the line's own type as the failure left it. Nothing for codes 0 and 1.
+// {...}): the decoded record for codes 3 to 7, and for Invalid (2) the
+// record of the line's own type as the failure left it. Nothing for codes 0
+// and 1.
 void WriteResultRecord(TOutputJson& json, TSentenceResult result, std::string_view line,
                        const TNMEA& decoder);
 

@@ -9,14 +9,15 @@ namespace decode {
 
 namespace {
 
-constexpr int kResultCount = srRME + 1;
+constexpr int kResultCount = static_cast<int>(TSentenceResult::RME) + 1;
 
 class TSummaryMode : public TDecodeMode {
  public:
   explicit TSummaryMode(TOutput& output) : Json(output) {}
 
   void Line(uint64_t, std::string_view, TSentenceResult result, const TNMEA&) override {
-    if (result < kResultCount) ++Counts[result];
+    const auto code = static_cast<size_t>(result);
+    if (code < Counts.size()) ++Counts[code];
     ++Total;
   }
 

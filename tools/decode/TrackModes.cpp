@@ -31,9 +31,9 @@ class TTrackMode : public TEpochFeed {
   std::string Text;
 };
 
-template <TTrackFormat format>
+template <TTrackFormat Format>
 std::unique_ptr<TDecodeMode> Create(TOutput& output) {
-  return std::make_unique<TTrackMode>(output, format);
+  return std::make_unique<TTrackMode>(output, Format);
 }
 
 const TModeRegistration kGpx{{"--gpx", "the fixes as a GPX 1.1 track", Create<TTrackFormat::Gpx>}};

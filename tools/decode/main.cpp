@@ -33,7 +33,7 @@ struct TRun {
   // What the decoder made of the line; the mode, if any, takes it.
   TSentenceResult Line(std::string_view text) {
     ++LineNumber;
-    if (text.empty()) return srUnrecognised;
+    if (text.empty()) return TSentenceResult::Unrecognised;
     // A TAG block in front is the multiplexer's, not the receiver's: the
     // sentence behind it is what gets decoded.
     const std::string_view sentence = StripTagBlock(text);

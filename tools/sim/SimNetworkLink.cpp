@@ -96,7 +96,7 @@ class TTcpLink : public ISimLink {
 
 class TUdpLink : public ISimLink {
  public:
-  TUdpLink(QHostAddress address, uint16_t port) : Address(std::move(address)), Port(port) {}
+  TUdpLink(const QHostAddress& address, uint16_t port) : Address(address), Port(port) {}
 
   // What the monitor opens: the port on every interface, or the group.
   std::string Path() const override {

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <charconv>
 #include <functional>
+#include <limits>
 #include <type_traits>
 
 #include "common/Routines.h"
@@ -90,7 +91,7 @@ std::vector<TValuedOption> ValuedOptions(TSimOptions& options) {
        Number<int32_t>(options.Baud, 1, 100000000)},
       {"tcp", "PORT",
        "serve every TCP client that connects to PORT (0: any free port); prints the URL to open",
-       Number(options.TcpPort, 0, 65535)},
+       Number(options.TcpPort, 0, int{std::numeric_limits<uint16_t>::max()})},
       {"udp", "ADDR:PORT", "send each cycle as a datagram to ADDR:PORT ([v6]:PORT)",
        Text(options.Udp)},
       {"echo", "FILE", "record every byte sent", Text(options.Echo)},
