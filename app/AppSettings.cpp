@@ -80,7 +80,7 @@ std::string TAppSettings::PortDevicePath(int index) const {
 }
 
 std::string TAppSettings::PortToolTip(int index) const {
-  const std::string path = PortDevicePath(index);
+  std::string path = PortDevicePath(index);
   const std::optional<int32_t> own = OwnBaudRate(index);
   if (!own || path.empty()) return path;
   if (*own == kAutoRate) return path + ", baud rate found by listening";

@@ -45,6 +45,7 @@ std::vector<std::pair<QString, double>> SharesByKind(const std::map<int, double>
       named.emplace_back(QString("quality %1").arg(quality), share);
   }
   std::vector<std::pair<QString, double>> rows;
+  rows.reserve(kinds.size() + named.size());
   for (const auto& [kind, share] : kinds) rows.emplace_back(FixQualityName(kind), share);
   rows.insert(rows.end(), named.begin(), named.end());
   return rows;

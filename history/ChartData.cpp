@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <ranges>
 #include <tuple>
 
 #include "history/FixQuality.h"
@@ -258,7 +257,7 @@ std::optional<double> TChartData::FirstTime() const {
 }
 
 std::optional<double> TChartData::LastTime() const {
-  for (double time : std::views::reverse(Times))
-    if (!std::isnan(time)) return time;
+  for (auto time = Times.rbegin(); time != Times.rend(); ++time)
+    if (!std::isnan(*time)) return *time;
   return std::nullopt;
 }

@@ -88,19 +88,19 @@ TEST(FlatPanel, BarLevelRisesFromTheBottomInTheBarsColours) {
   bar->setPalette(palette);
   PaintPanelFlat(panel);
   const struct {
-    const char* legend;
-    int value;
-    QColor top, bottom;
+    const char* Legend;
+    int Value;
+    QColor Top, Bottom;
   } cases[] = {
       {"empty", 0, Qt::yellow, Qt::yellow},
       {"half", 30, Qt::yellow, Qt::blue},
       {"full", 60, Qt::blue, Qt::blue},
   };
   for (const auto& c : cases) {
-    bar->setValue(c.value);
+    bar->setValue(c.Value);
     const QImage image = bar->grab().toImage();
-    EXPECT_EQ(image.pixelColor(8, 3), c.top) << c.legend;
-    EXPECT_EQ(image.pixelColor(8, 38), c.bottom) << c.legend;
+    EXPECT_EQ(image.pixelColor(8, 3), c.Top) << c.Legend;
+    EXPECT_EQ(image.pixelColor(8, 38), c.Bottom) << c.Legend;
   }
 }
 
@@ -141,10 +141,10 @@ TEST(FlatPanel, FieldShowsItsTextWhereItsAlignmentSaysOnItsColour) {
   field->setPalette(palette);
   PaintPanelFlat(panel);
   const struct {
-    const char* legend;
-    QString text;
-    Qt::Alignment alignment;
-    int inkFrom, inkTo;  // where the ink must lie
+    const char* Legend;
+    QString Text;
+    Qt::Alignment Alignment;
+    int InkFrom, InkTo;  // where the ink must lie
   } cases[] = {
       {"empty: the colour alone", "", Qt::AlignLeft, 120, -1},
       {"left", "12:34:56", Qt::AlignLeft, 2, 60},
@@ -152,18 +152,18 @@ TEST(FlatPanel, FieldShowsItsTextWhereItsAlignmentSaysOnItsColour) {
       {"a new text of the same field", "8", Qt::AlignRight, 100, 118},
   };
   for (const auto& c : cases) {
-    field->setAlignment(c.alignment | Qt::AlignVCenter);
-    field->setText(c.text);
+    field->setAlignment(c.Alignment | Qt::AlignVCenter);
+    field->setText(c.Text);
     const QImage image = field->grab().toImage();
-    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::yellow)) << c.legend;
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::yellow)) << c.Legend;
     const auto [first, last] = InkColumns(image, Qt::yellow);
-    if (c.text.isEmpty()) {
-      EXPECT_GT(first, last) << c.legend;
+    if (c.Text.isEmpty()) {
+      EXPECT_GT(first, last) << c.Legend;
       continue;
     }
-    EXPECT_GE(first, c.inkFrom) << c.legend;
-    EXPECT_LE(last, c.inkTo) << c.legend;
-    EXPECT_LT(first, last) << c.legend;
+    EXPECT_GE(first, c.InkFrom) << c.Legend;
+    EXPECT_LE(last, c.InkTo) << c.Legend;
+    EXPECT_LT(first, last) << c.Legend;
   }
 }
 

@@ -30,7 +30,7 @@ const std::vector<std::string> kLog = {
     "$GPGGA,123522,4807.038,N,01131.000,E,1,08,0.9,999.9,M,46.9,M,,*00",
 };
 
-class MainFormDisplay : public ::testing::Test {
+class MainWindowDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteSettingStr("Options", "TimeFormat", "hh:nn:ss");
@@ -63,7 +63,7 @@ class MainFormDisplay : public ::testing::Test {
   TMainWindow Form;
 };
 
-TEST_F(MainFormDisplay, ReplayedDriveShowsInTheFieldsAndKeepsThemAfterStop) {
+TEST_F(MainWindowDisplayTest, ReplayedDriveShowsInTheFieldsAndKeepsThemAfterStop) {
   Form.StartReplay(LogName);
   for (size_t tick = 0; tick <= kLog.size() + 1; ++tick) Form.onReceiveTick();
   ASSERT_FALSE(Form.Receiver().Replaying()) << "the end of the file stops the replay";

@@ -23,7 +23,7 @@ namespace {
 
 const std::string kGGA = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
-using Rows = std::pair<std::size_t, std::size_t>;
+using TRows = std::pair<std::size_t, std::size_t>;
 
 std::string Numbered(std::size_t i) {
   return "line " + std::to_string(i);
@@ -67,20 +67,20 @@ int FilesOpenIn(const QString& folder) {
   return count;
 }
 
-struct SpillCase {
+struct TSpillCase {
   const char* Legend;
   std::size_t Lines;
   bool ClearFirst;  // after a first round that crossed the bound
 };
 
 TEST(ReceivedLineStore, LinesMovedToTheFileReadBackAsAppended) {
-  const SpillCase cases[] = {
+  const TSpillCase cases[] = {
       {"within the bound: all in memory", 100, false},
       {"ten times the bound: the oldest read back from the file", 40000, false},
       {"after Clear: a new file, the old lines gone", 40000, true},
   };
   const std::string huge(100 * 1024, 'h');
-  for (const SpillCase& c : cases) {
+  for (const TSpillCase& c : cases) {
     QTemporaryDir folder;
     TReceivedLineStore store({kSmallBound, folder.path().toStdString()});
     if (c.ClearFirst) {
@@ -103,7 +103,7 @@ TEST(ReceivedLineStore, LinesMovedToTheFileReadBackAsAppended) {
   }
 }
 
-struct FullCase {
+struct TFullCase {
   const char* Legend;
   const char* Folder;  // under the test's folder
   rlim_t FileBytes;    // the largest file this process may write
@@ -112,11 +112,11 @@ struct FullCase {
 // A disk that fills up: the file cannot be made, or it stops growing part of
 // the way (a size limit fails writes as a full disk does).
 TEST(ReceivedLineStore, WhenTheFileCannotBeWrittenKeepsTheNewestLinesThatFit) {
-  const FullCase cases[] = {
+  const TFullCase cases[] = {
       {"no folder to make the file in", "missing", RLIM_INFINITY},
       {"the file stops growing after a few blocks", "", 150 * 1024},
   };
-  for (const FullCase& c : cases) {
+  for (const TFullCase& c : cases) {
     QTemporaryDir folder;
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
@@ -159,7 +159,7 @@ class ReceivedDataViewTest : public ::testing::Test {
     auto rows = static_cast<std::size_t>(View.verticalScrollBar()->pageStep());
     return View.TopRow() + rows >= View.LineCount();
   }
-  Rows Selected() const {
+  TRows Selected() const {
     std::size_t first = 99999, last = 99999;
     View.Selection(first, last);
     return {first, last};
@@ -194,17 +194,17 @@ TEST_F(ReceivedDataViewTest, ClearEmptiesTheViewAndItsSelection) {
   EXPECT_EQ(View.TopRow(), 0u);
 }
 
-struct KeyCase {
+struct TKeyCase {
   const char* Legend;
-  Rows Start;
+  TRows Start;
   int Key;
   Qt::KeyboardModifiers Modifiers;
-  Rows Expected;
+  TRows Expected;
 };
 
 TEST_F(ReceivedDataViewTest, KeysMoveAndExtendTheSelection) {
   Fill(30);
-  const KeyCase cases[] = {
+  const TKeyCase cases[] = {
       {"down moves", {4, 4}, Qt::Key_Down, Qt::NoModifier, {5, 5}},
       {"shift+down extends", {4, 4}, Qt::Key_Down, Qt::ShiftModifier, {4, 5}},
       {"shift+up extends upward", {4, 6}, Qt::Key_Up, Qt::ShiftModifier, {4, 5}},
@@ -213,7 +213,7 @@ TEST_F(ReceivedDataViewTest, KeysMoveAndExtendTheSelection) {
       {"shift+home selects to the top", {7, 7}, Qt::Key_Home, Qt::ShiftModifier, {0, 7}},
       {"ctrl+a selects every row", {7, 7}, Qt::Key_A, Qt::ControlModifier, {0, 29}},
   };
-  for (const KeyCase& c : cases) {
+  for (const TKeyCase& c : cases) {
     View.SelectRows(c.Start.first, c.Start.second);
     PressKey(&View, c.Key, c.Modifiers);
     EXPECT_EQ(Selected(), c.Expected) << c.Legend;
@@ -238,12 +238,12 @@ TEST_F(ReceivedDataViewTest, ClickAndShiftClickSelectRows) {
   View.verticalScrollBar()->setValue(0);
   int rowHeight = QFontMetrics(View.font()).height();
   auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
-    ClickAt(View.viewport(), QPointF(10, row * rowHeight + rowHeight / 2), modifiers);
+    ClickAt(View.viewport(), QPointF(10, row * rowHeight + rowHeight / 2.0), modifiers);
   };
   click(2, Qt::NoModifier);
-  EXPECT_EQ(Selected(), Rows(2, 2));
+  EXPECT_EQ(Selected(), TRows(2, 2));
   click(5, Qt::ShiftModifier);
-  EXPECT_EQ(Selected(), Rows(2, 5));
+  EXPECT_EQ(Selected(), TRows(2, 5));
 }
 
 TEST(ReceivedDataViewSpill, SelectionAndCopyReachLinesOnFile) {

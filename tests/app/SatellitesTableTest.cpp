@@ -41,13 +41,13 @@ std::string BarsOf(TSkySystem system, const std::vector<TSignalSnr>& given) {
 }
 
 TEST(SatellitesTable, SignalBarsOrderedByBand) {
-  struct Row {
-    const char* legend;
-    TSkySystem system;
-    std::vector<TSignalSnr> given;
-    const char* expected;
+  struct TRow {
+    const char* Legend;
+    TSkySystem System;
+    std::vector<TSignalSnr> Given;
+    const char* Expected;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"GPS L1 C/A, L2C-L, L5-Q", TSkySystem::GPS, {{1, 40}, {6, 30}, {8, 35}}, "1@0 6@1 8@2"},
       {"GPS L1 C/A and L5-Q: L5 keeps its place after an empty L2",
        TSkySystem::GPS,
@@ -74,7 +74,7 @@ TEST(SatellitesTable, SignalBarsOrderedByBand) {
       {"SBAS on L1 and L5, with GPS's IDs", TSkySystem::SBAS, {{1, 40}, {7, 35}}, "1@0 7@2"},
       {"QZSS L1 C/A, L6D, L5-I", TSkySystem::QZSS, {{1, 40}, {7, 35}, {9, 33}}, "1@0 9@1 7@2"},
   };
-  for (const Row& row : rows) EXPECT_EQ(BarsOf(row.system, row.given), row.expected) << row.legend;
+  for (const TRow& row : rows) EXPECT_EQ(BarsOf(row.System, row.Given), row.Expected) << row.Legend;
 }
 
 }  // namespace

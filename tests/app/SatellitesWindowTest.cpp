@@ -27,7 +27,7 @@ namespace {
 using testing_nmea::Sentence;
 
 // A handle to the store; each test points the store at its own home.
-const TAppSettings Settings;
+const TAppSettings kSettings;
 
 // Two epochs of a receiver sending GPS on L1 and L5 and GLONASS, with its
 // GSA after the GSV: GPS 5 and 10 used, GLONASS 12 (sent as 76) used, GPS 12
@@ -97,7 +97,7 @@ std::vector<TSkySystem> LegendSystems(TSkyPlot& plot) {
 TEST(SatellitesForm, ReplayFillsPlotAndTable) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -128,7 +128,7 @@ TEST(SatellitesForm, ReplayFillsPlotAndTable) {
 TEST(SatellitesForm, BarToolTips) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   form.resize(900, 480);
   form.show();
   Replay(sky, form, kEpoch);
@@ -150,16 +150,16 @@ TEST(SatellitesForm, BarToolTips) {
 TEST(SatellitesForm, SortsByEveryColumn) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   form.show();
   Replay(sky, form, kEpoch);
   auto* view = form.findChild<QTableView*>("SatellitesTable");
-  struct Row {
-    int column;
-    Qt::SortOrder order;
-    TTexts numbers;
+  struct TRow {
+    int Column;
+    Qt::SortOrder Order;
+    TTexts Numbers;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {TSatellitesTableModel::kElevation, Qt::DescendingOrder, {"5", "10", "12", "13", "12"}},
       {TSatellitesTableModel::kElevation, Qt::AscendingOrder, {"12", "13", "12", "10", "5"}},
       {TSatellitesTableModel::kAzimuth, Qt::AscendingOrder, {"12", "13", "10", "12", "5"}},
@@ -168,9 +168,9 @@ TEST(SatellitesForm, SortsByEveryColumn) {
       {TSatellitesTableModel::kSNR, Qt::DescendingOrder, {"5", "10", "12", "12", "13"}},
       {TSatellitesTableModel::kSystem, Qt::DescendingOrder, {"12", "13", "5", "10", "12"}},
   };
-  for (const Row& row : rows) {
-    view->sortByColumn(row.column, row.order);
-    EXPECT_EQ(Column(form, TSatellitesTableModel::kNumber), row.numbers) << row.column;
+  for (const TRow& row : rows) {
+    view->sortByColumn(row.Column, row.Order);
+    EXPECT_EQ(Column(form, TSatellitesTableModel::kNumber), row.Numbers) << row.Column;
   }
 }
 
@@ -179,7 +179,7 @@ TEST(SatellitesForm, SortsByEveryColumn) {
 TEST(SatellitesForm, ShowsTheLastCompletedEpoch) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   form.show();
   Replay(sky, form, kEpoch);
   Replay(sky, form, {"GNRMC,101501.00,A,4807.038,N,01131.000,E,0.0,,070126,,,A,V"});
@@ -206,7 +206,7 @@ TEST(SatellitesForm, ShowsTheLastCompletedEpoch) {
 TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
   TTempSettingsHome home;
   TSkyModel sky;
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   Replay(sky, form, kEpoch);
   EXPECT_EQ(form.SortedTable().rowCount(), 0);
   form.show();
@@ -217,12 +217,12 @@ TEST(SatellitesForm, HiddenWindowCatchesUpWhenShown) {
 TEST(SatellitesForm, GeometryKeptInTheSettings) {
   TTempSettingsHome home;
   {
-    TSatellitesWindow never(Settings);
+    TSatellitesWindow never(kSettings);
     never.SaveGeometry();
     EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), -1) << "never shown, not written";
   }
   {
-    TSatellitesWindow form(Settings);
+    TSatellitesWindow form(kSettings);
     form.show();
     form.move(40, 30);
     form.resize(640, 400);
@@ -232,13 +232,13 @@ TEST(SatellitesForm, GeometryKeptInTheSettings) {
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesTop", -1), 30);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesWidth", -1), 640);
   EXPECT_EQ(ReadSettingInt("Windows", "SatellitesHeight", -1), 400);
-  TSatellitesWindow reopened(Settings);
+  TSatellitesWindow reopened(kSettings);
   EXPECT_EQ(reopened.pos(), QPoint(40, 30));
   EXPECT_EQ(reopened.size(), QSize(640, 400));
 
   // A place no screen shows is not used; the size still is.
   WriteSettingInt("Windows", "SatellitesLeft", -20000);
-  TSatellitesWindow offScreen(Settings);
+  TSatellitesWindow offScreen(kSettings);
   EXPECT_NE(offScreen.pos(), QPoint(-20000, 30));
   EXPECT_EQ(offScreen.size(), QSize(640, 400));
 }
@@ -251,7 +251,7 @@ TEST(SatellitesForm, FailedGeometryWriteIsNotReported) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.close();
   qputenv("XDG_CONFIG_HOME", (blocker + "/config").toLocal8Bit());
-  TSatellitesWindow form(Settings);
+  TSatellitesWindow form(kSettings);
   form.show();
   EXPECT_NO_THROW(form.SaveGeometry());
   EXPECT_NO_THROW(form.close());

@@ -72,7 +72,7 @@ TEST_F(SeekBarTest, DraggingKeysAndClicksJumpAndTheFixFieldsFollow) {
       {"a click near the start of a 400 px bar",
        [](QSlider& s) {
          s.resize(400, s.height());
-         ClickAt(&s, QPointF(2, s.height() / 2));
+         ClickAt(&s, QPointF(2, s.height() / 2.0));
        },
        "12:00:00 pm"},
   };

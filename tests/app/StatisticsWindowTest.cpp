@@ -19,7 +19,7 @@
 namespace {
 
 // A handle to the store; each test points the store at its own home.
-const TAppSettings Settings;
+const TAppSettings kSettings;
 
 TSentenceStats SomeStats() {
   TSentenceStats stats;
@@ -33,7 +33,7 @@ TSentenceStats SomeStats() {
 
 TEST(StatisticsForm, ShowsTheRowsCopiesAndAsksForAReset) {
   TTempSettingsHome home;
-  TStatisticsWindow form(Settings);
+  TStatisticsWindow form(kSettings);
   form.show();
   EXPECT_EQ(form.windowTitle(), "Statistics");
   const TSentenceStats stats = SomeStats();
@@ -76,7 +76,7 @@ TEST(StatisticsForm, ShowsTheRowsCopiesAndAsksForAReset) {
 TEST(StatisticsForm, KeepsItsSizeBetweenRuns) {
   TTempSettingsHome home;
   {
-    TStatisticsWindow form(Settings);
+    TStatisticsWindow form(kSettings);
     form.resize(500, 300);
     form.show();
     form.close();
@@ -84,7 +84,7 @@ TEST(StatisticsForm, KeepsItsSizeBetweenRuns) {
   EXPECT_EQ(ReadSettingInt("Windows", "StatisticsWidth", 0), 500);
   EXPECT_EQ(ReadSettingInt("Windows", "StatisticsHeight", 0), 300);
   WriteSettingInt("Windows", "StatisticsWidth", 420);
-  TStatisticsWindow again(Settings);
+  TStatisticsWindow again(kSettings);
   EXPECT_EQ(again.width(), 420);
   EXPECT_EQ(again.height(), 300);
 }

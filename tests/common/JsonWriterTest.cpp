@@ -20,13 +20,13 @@ std::string Quoted(std::string_view text, TJsonText kind) {
 }
 
 TEST(JsonWriter, StringsOfEachKind) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     std::string Text;
     const char* Utf8;
     const char* Bytes;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"plain", "GPGGA 1", "\"GPGGA 1\"", "\"GPGGA 1\""},
       {"quote and backslash", "a\"b\\c", "\"a\\\"b\\\\c\"", "\"a\\\"b\\\\c\""},
       {"control characters", "\x01\x1f", "\"\\u0001\\u001f\"", "\"\\u0001\\u001F\""},
@@ -36,7 +36,7 @@ TEST(JsonWriter, StringsOfEachKind) {
       {"escapes between plain runs", "ab\ncd\ref", "\"ab\\u000acd\\u000def\"",
        "\"ab\\u000Acd\\u000Def\""},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     EXPECT_EQ(Quoted(row.Text, TJsonText::Utf8), row.Utf8) << row.Legend;
     EXPECT_EQ(Quoted(row.Text, TJsonText::Bytes), row.Bytes) << row.Legend;
   }

@@ -29,7 +29,7 @@ TDateTime FixedNow() {
 
 // The dialog on its own, filled with the built-in formats; what it hands on
 // is kept in Handed (the last value) and Count.
-class FieldFormatsForm : public ::testing::Test {
+class FieldFormatsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { Clock::SetNowSource(FixedNow); }
   void TearDown() override { Clock::SetNowSource({}); }
@@ -65,7 +65,7 @@ void LeaveField(QWidget* widget) {
   QCoreApplication::sendEvent(widget, &focusOut);
 }
 
-TEST_F(FieldFormatsForm, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
+TEST_F(FieldFormatsDialogTest, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
   struct TRow {
     const char* Legend;
     int32_t TFieldFormats::*Value;
@@ -101,7 +101,7 @@ TEST_F(FieldFormatsForm, ControlsShowTheFormatsGivenAndOKHandsThemBack) {
   }
 }
 
-TEST_F(FieldFormatsForm, ChangingAListHandsItOnAtOnce) {
+TEST_F(FieldFormatsDialogTest, ChangingAListHandsItOnAtOnce) {
   struct TRow {
     const char* Legend;
     const char* Control;
@@ -121,7 +121,7 @@ TEST_F(FieldFormatsForm, ChangingAListHandsItOnAtOnce) {
   }
 }
 
-TEST_F(FieldFormatsForm, TypedDecimalsHoldUntilTheFocusLeaves) {
+TEST_F(FieldFormatsDialogTest, TypedDecimalsHoldUntilTheFocusLeaves) {
   TFieldFormatsDialog form;
   Listen(form);
   auto* decimals = Control<QSpinBox>(form, "PositionDecimals");
@@ -141,7 +141,7 @@ TEST_F(FieldFormatsForm, TypedDecimalsHoldUntilTheFocusLeaves) {
   EXPECT_EQ(Handed.PositionDecimals, 8);
 }
 
-TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
+TEST_F(FieldFormatsDialogTest, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
   TFieldFormats given;
   given.TimeFormat = "hh:nn:ss";
   given.DateFormat = "dd/MM/yyyy";
@@ -173,7 +173,7 @@ TEST_F(FieldFormatsForm, TypedPatternShowsInTheSamplesButIsHandedOnOnlyByOK) {
   EXPECT_EQ(Text(form, "DateSample1") + Text(form, "DateSample2"), "") << "no pattern, no sample";
 }
 
-TEST_F(FieldFormatsForm, CancelAndEscCloseWithoutHandingOn) {
+TEST_F(FieldFormatsDialogTest, CancelAndEscCloseWithoutHandingOn) {
   struct TRow {
     const char* Legend;
     bool ByEsc;

@@ -41,17 +41,17 @@ class DataFileTest : public ::testing::Test {
   QTemporaryDir Dir;
 };
 
-using Lines = std::vector<std::string>;
+using TLines = std::vector<std::string>;
 
-struct ReplayCase {
+struct TReplayCase {
   const char* Legend;
   std::string Bytes;
-  Lines Expected;
+  TLines Expected;
 };
 
 TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
   const std::string longText(64 * 1024 - 1, 'x');
-  const ReplayCase cases[] = {
+  const TReplayCase cases[] = {
       {"CR alone ends a line", "A\rB\r", {"A", "B"}},
       {"CR LF ends a line", "A\r\nB\r\n", {"A", "B"}},
       {"a lone LF is text", "A\nB\r\n", {"A\nB"}},
@@ -72,7 +72,7 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
       {"CR LF split across a read chunk", longText + "\r\nB", {longText, "B"}},
       {"line across two read chunks", "A\r" + longText + "\r\n", {"A", longText}},
   };
-  for (const ReplayCase& c : cases) {
+  for (const TReplayCase& c : cases) {
     std::string path = WriteRaw("replay.txt", c.Bytes);
     EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
   }
@@ -82,7 +82,7 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
 // first 64 KiB, a file is read that way (it used to replay as one line).
 TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
   const std::string first(40000, 'y');
-  const ReplayCase cases[] = {
+  const TReplayCase cases[] = {
       {"LF ends a line", "A\nB\n", {"A", "B"}},
       {"empty lines stay", "A\n\nB", {"A", "", "B"}},
       {"char 26 still ends the file",
@@ -94,7 +94,7 @@ TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
        {first, first, "B"}},
       {"a CR in the first 64 KiB keeps the old rules", first + "\nA\r\n", {first + "\nA"}},
   };
-  for (const ReplayCase& c : cases) {
+  for (const TReplayCase& c : cases) {
     std::string path = WriteRaw("replay.txt", c.Bytes);
     EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
   }
@@ -105,7 +105,7 @@ TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
 // each such call giving an empty line.
 TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
   const std::string full(64 * 1024, 'x');
-  const ReplayCase cases[] = {
+  const TReplayCase cases[] = {
       {"exactly 64 KiB is whole", "A\r" + full + "\rB", {"A", full, "B"}},
       {"one more character is skipped", "A\r" + full + "x\rB", {"A", full, "", "B"}},
       {"3 MiB more take three calls",
@@ -118,7 +118,7 @@ TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
        {"A", full, ""}},
       {"in a file without CR too", full + "x\nB\n", {full, "", "B"}},
   };
-  for (const ReplayCase& c : cases) {
+  for (const TReplayCase& c : cases) {
     std::string path = WriteRaw("replay.txt", c.Bytes);
     EXPECT_EQ(ReplayAll(path), c.Expected) << c.Legend;
   }
@@ -136,7 +136,7 @@ TEST_F(DataFileTest, ReplayOfAnEndlessDeviceGivesBoundedLines) {
 }
 
 TEST_F(DataFileTest, WrittenLinesEndInCrLfAndReadBack) {
-  Lines lines = {"$GPGGA,1*00", "", "~123,$GPRMC", "\xb0 degrees"};
+  TLines lines = {"$GPGGA,1*00", "", "~123,$GPRMC", "\xb0 degrees"};
   for (int i = 0; i < 5000; ++i) lines.push_back("line " + std::to_string(i));
   std::string path = PathOf("log.txt");
   TDataFile file;
@@ -179,7 +179,7 @@ TEST_F(DataFileTest, BufferedLinesReachTheDiskWithinAboutASecond) {
   file.close();
 }
 
-struct OpenFailure {
+struct TOpenFailure {
   const char* Legend;
   bool ForWriting;
   std::string Name;
@@ -189,7 +189,7 @@ struct OpenFailure {
 
 TEST_F(DataFileTest, FailingOpensRaiseTheirCode) {
   std::string regular = WriteRaw("regular.txt", "x");
-  const OpenFailure cases[] = {
+  const TOpenFailure cases[] = {
       {"replay of a missing file", false, PathOf("missing.txt"), 2, "File not found"},
       {"log below a regular file", true, regular + "/log.txt", 3, "Invalid filename"},
       {"log name too long", true, PathOf(std::string(300, 'n')), 3, "Invalid filename"},
@@ -197,7 +197,7 @@ TEST_F(DataFileTest, FailingOpensRaiseTheirCode) {
       {"replay of a folder", false, Dir.path().toStdString(), 5, "File access denied"},
       {"log in a missing folder", true, PathOf("none/log.txt"), 2, "File not found"},
   };
-  for (const OpenFailure& c : cases) {
+  for (const TOpenFailure& c : cases) {
     TDataFile file;
     try {
       if (c.ForWriting)

@@ -13,7 +13,6 @@ constexpr TFieldColour kFace = TFieldColour::ButtonFace;
 constexpr TFieldColour kRed = TFieldColour::Red;
 constexpr TFieldColour kYellow = TFieldColour::Yellow;
 constexpr std::optional<bool> kUnmarked;
-using K = TFixFieldKind;
 
 // Stands in for the window: keeps what each field or bar was last given, so
 // that a sequence of sentences is checked the way the user would see it.
@@ -32,7 +31,7 @@ struct TFakeDisplay {
     }
     NoteUsedSlots(updates, Used);
   }
-  TFieldUpdate& At(K kind, int slot = 0) { return Shown[FieldIndex({kind, slot})]; }
+  TFieldUpdate& At(TFixFieldKind kind, int slot = 0) { return Shown[FieldIndex({kind, slot})]; }
 };
 
 TGSV MakeGSV(int32_t inView, const std::vector<TSatellite>& sats) {
@@ -74,16 +73,21 @@ TEST(FixDisplay, EachSentenceWritesItsFieldsInOrder) {
   EXPECT_NE(gsa.find("S12 SNR1 SNR2"), std::string::npos);
   EXPECT_EQ(gsa.substr(gsa.size() - 20), "SNR12 PDOP HDOP VDOP");
 
-  const std::pair<K, const char*> ggaShown[] = {
-      {K::Latitude, "48.12,S"}, {K::Longitude, "11.52,E"}, {K::Quality, "Valid SPS"},
-      {K::SatsUsed, "8"},       {K::HDOP, "0.90"},         {K::Altitude, "545.4"}};
+  const std::pair<TFixFieldKind, const char*> ggaShown[] = {
+      {TFixFieldKind::Latitude, "48.12,S"},  {TFixFieldKind::Longitude, "11.52,E"},
+      {TFixFieldKind::Quality, "Valid SPS"}, {TFixFieldKind::SatsUsed, "8"},
+      {TFixFieldKind::HDOP, "0.90"},         {TFixFieldKind::Altitude, "545.4"}};
   for (const auto& [field, text] : ggaShown)
     EXPECT_EQ(display.At(field).Text, text) << FieldName(TFixField{field});
   display.Apply(DisplayRMC(rmc, formats));
   display.Apply(DisplayRME(TRME{15.0F, 45.5F, -0.004F}));
-  const std::pair<K, const char*> laterShown[] = {
-      {K::Latitude, "48.12,N"}, {K::Speed, "22.4"}, {K::MagneticVariation, "-3.10"},
-      {K::HPE, "15.00"},        {K::VPE, "45.50"},  {K::EPE, "0.00"}};
+  const std::pair<TFixFieldKind, const char*> laterShown[] = {
+      {TFixFieldKind::Latitude, "48.12,N"},
+      {TFixFieldKind::Speed, "22.4"},
+      {TFixFieldKind::MagneticVariation, "-3.10"},
+      {TFixFieldKind::HPE, "15.00"},
+      {TFixFieldKind::VPE, "45.50"},
+      {TFixFieldKind::EPE, "0.00"}};
   for (const auto& [field, text] : laterShown)
     EXPECT_EQ(display.At(field).Text, text) << FieldName(TFixField{field});
 }
@@ -94,9 +98,9 @@ TEST(FixDisplay, QualityAndModeTexts) {
                                                        {6, "kept"},       {44, "kept"}};
   for (const auto& [quality, text] : qualities) {
     TFakeDisplay display;
-    display.At(K::Quality).Text = "kept";
+    display.At(TFixFieldKind::Quality).Text = "kept";
     display.Apply(DisplayGGA(TGGA{0, 0, 0, quality}, TFieldFormats{}));
-    EXPECT_EQ(display.At(K::Quality).Text, text) << int(quality);
+    EXPECT_EQ(display.At(TFixFieldKind::Quality).Text, text) << int(quality);
   }
   struct TRow {
     const char* Mode;
@@ -111,9 +115,9 @@ TEST(FixDisplay, QualityAndModeTexts) {
   for (const TRow& row : modes) {
     TFakeDisplay display;
     display.Apply(DisplayGSA(MakeGSA(row.Mode, row.FixType, {}), TGSV{}));
-    EXPECT_EQ(display.At(K::Mode).Text, row.Shown) << row.Mode << int(row.FixType);
-    EXPECT_EQ(display.At(K::Latitude).Colour, row.Colour) << row.Shown;
-    EXPECT_EQ(display.At(K::Longitude).Colour, row.Colour) << row.Shown;
+    EXPECT_EQ(display.At(TFixFieldKind::Mode).Text, row.Shown) << row.Mode << int(row.FixType);
+    EXPECT_EQ(display.At(TFixFieldKind::Latitude).Colour, row.Colour) << row.Shown;
+    EXPECT_EQ(display.At(TFixFieldKind::Longitude).Colour, row.Colour) << row.Shown;
   }
 }
 
@@ -182,11 +186,15 @@ TEST(FixDisplay, SatelliteTable) {
                                : DisplaySatellites(step.GSV, display.Used));
     for (const TSlot& slot : row.Expected) {
       const int n = slot.Slot;
-      EXPECT_EQ(display.At(K::PRN, n).Text, slot.PRN) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display.At(K::S, n).Text.empty(), display.At(K::PRN, n).Text.empty()) << row.Legend;
-      EXPECT_EQ(display.At(K::Used, n).Used, slot.Used) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display.At(K::SNR, n).Position, slot.Bar) << row.Legend << ", slot " << n;
-      EXPECT_EQ(display.At(K::SNR, n).Colour, slot.Colour) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(TFixFieldKind::PRN, n).Text, slot.PRN) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(TFixFieldKind::S, n).Text.empty(),
+                display.At(TFixFieldKind::PRN, n).Text.empty())
+          << row.Legend;
+      EXPECT_EQ(display.At(TFixFieldKind::Used, n).Used, slot.Used) << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(TFixFieldKind::SNR, n).Position, slot.Bar)
+          << row.Legend << ", slot " << n;
+      EXPECT_EQ(display.At(TFixFieldKind::SNR, n).Colour, slot.Colour)
+          << row.Legend << ", slot " << n;
     }
   }
 }

@@ -103,7 +103,7 @@ TEST(MonitorLog, ModeIndicatorBlinksEvery110MsWhileLoggingAndAtTheReplayPace) {
   EXPECT_EQ(monitor.Blink().ModeVisible, std::optional<bool>(true)) << "shown first again";
 }
 
-class MonitorReplay : public ::testing::Test {
+class MonitorReplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     File = Harness.Home.Path() + "/replay.TXT";
@@ -115,7 +115,7 @@ class MonitorReplay : public ::testing::Test {
   std::string File;
 };
 
-TEST_F(MonitorReplay, PacedPausedAndEndedByItself) {
+TEST_F(MonitorReplayTest, PacedPausedAndEndedByItself) {
   TMonitor& monitor = Harness.Monitor;
   monitor.StartReplay(File);
   EXPECT_EQ(monitor.TickInterval(), 200);
@@ -138,7 +138,7 @@ TEST_F(MonitorReplay, PacedPausedAndEndedByItself) {
   EXPECT_FALSE(monitor.NeedsTicks());
 }
 
-TEST_F(MonitorReplay, PortOpenedMeanwhileIsNotReadAndIsClosedAtTheEnd) {
+TEST_F(MonitorReplayTest, PortOpenedMeanwhileIsNotReadAndIsClosedAtTheEnd) {
   Harness.Monitor.StartReplay(File);
   Harness.Monitor.OpenPort(1);
   Harness.Script->Incoming = "$GPGLL,live*00\r\n";
@@ -152,7 +152,7 @@ TEST_F(MonitorReplay, PortOpenedMeanwhileIsNotReadAndIsClosedAtTheEnd) {
     EXPECT_FALSE(result.Lamp) << "DSR is not read during a replay";
 }
 
-TEST_F(MonitorReplay, StampedLogReplaysWithItsPrefixAndAFreshOne) {
+TEST_F(MonitorReplayTest, StampedLogReplaysWithItsPrefixAndAFreshOne) {
   ASSERT_TRUE(WriteAll(File, "~5," + kLines[0] + "\r\n\r\n"));
   Harness.Set(&TMonitorOptions::RecordTimestamps);
   Harness.Monitor.StartReplay(File);
@@ -163,7 +163,7 @@ TEST_F(MonitorReplay, StampedLogReplaysWithItsPrefixAndAFreshOne) {
   EXPECT_TRUE(Harness.Results[0].Updates.empty()) << "a prefixed line is not decoded as GLL";
 }
 
-TEST_F(MonitorReplay, NewReplayAfterAPausedStopStartsUnpaused) {
+TEST_F(MonitorReplayTest, NewReplayAfterAPausedStopStartsUnpaused) {
   Harness.Monitor.StartReplay(File);
   Harness.Monitor.Replay().SetPaused(true);
   Harness.Monitor.Stop();
@@ -173,7 +173,7 @@ TEST_F(MonitorReplay, NewReplayAfterAPausedStopStartsUnpaused) {
   EXPECT_EQ(Harness.Shown.size(), 1u);
 }
 
-TEST_F(MonitorReplay, EmptyFileStopsAtTheFirstTick) {
+TEST_F(MonitorReplayTest, EmptyFileStopsAtTheFirstTick) {
   ASSERT_TRUE(WriteAll(File, ""));
   Harness.Monitor.StartReplay(File);
   Harness.Ticks(1);

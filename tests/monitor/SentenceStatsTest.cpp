@@ -28,12 +28,12 @@ TEST(SentenceAddress, RowsAreKeyedAsTheWindowShowsThem) {
 // Lines through the decoder and the sky model as the receive loop takes
 // them, in order, and what each counts as.
 TEST(LineFault, AccusesOnlyWhatIsWrong) {
-  struct Case {
-    const char* legend;
-    const char* line;
-    TLineFault fault;
+  struct TCase {
+    const char* Legend;
+    const char* Line;
+    TLineFault Fault;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"a capture's header line", "# u-blox M8 capture, 2020-07-11", TLineFault::None},
       {"noise", "\x13\x7f GA,12", TLineFault::None},
       {"AIS with its checksum", "!AIVDM,1,1,,B,15M67N0000G?Uf6E`FepT@3n00Sa,0*53",
@@ -62,47 +62,47 @@ TEST(LineFault, AccusesOnlyWhatIsWrong) {
   };
   TNMEA decoder;
   TSkyModel sky;
-  for (const Case& c : cases) {
-    const TSentenceResult decoded = decoder.Decode(c.line);
-    EXPECT_EQ(LineFault(c.line, decoded, sky.Take(c.line)), c.fault) << c.legend;
+  for (const TCase& c : cases) {
+    const TSentenceResult decoded = decoder.Decode(c.Line);
+    EXPECT_EQ(LineFault(c.Line, decoded, sky.Take(c.Line)), c.Fault) << c.Legend;
   }
 }
 
 TEST(SentenceStats, CountsEachLineInOneRowAndTheTotal) {
   TSentenceStats stats;
-  struct Row {
-    const char* line;
-    TLineFault result;
+  struct TRow {
+    const char* Line;
+    TLineFault Result;
   };
-  const Row lines[] = {
+  const TRow lines[] = {
       {"$GPGGA,1*00", TLineFault::None},           {"$GPGGA,2*00", TLineFault::BadChecksum},
       {"$GPGGA,3*00", TLineFault::Invalid},        {"!AIVDM,1*00", TLineFault::None},
       {"garbage", TLineFault::BadChecksum},        {"$GPRMC,1*00", TLineFault::None},
       {"\xff\xfe noise", TLineFault::BadChecksum},
   };
   uint32_t tick = 100;
-  for (const Row& row : lines) stats.Count(row.line, row.result, tick += 10);
+  for (const TRow& row : lines) stats.Count(row.Line, row.Result, tick += 10);
   const auto sorted = stats.SortedRows();
   ASSERT_EQ(sorted.size(), 4u);
-  struct Expected {
-    const char* address;
-    uint64_t count, bad, invalid;
-    const char* last;
-    uint32_t lastMs;
+  struct TExpected {
+    const char* Address;
+    uint64_t Count, Bad, Invalid;
+    const char* Last;
+    uint32_t LastMs;
   };
-  const Expected expected[] = {
+  const TExpected expected[] = {
       {"", 2, 2, 0, "\xff\xfe noise", 170},  // the empty address sorts first
       {"AIVDM", 1, 0, 0, "!AIVDM,1*00", 140},
       {"GPGGA", 3, 1, 1, "$GPGGA,3*00", 130},
       {"GPRMC", 1, 0, 0, "$GPRMC,1*00", 160},
   };
   for (size_t i = 0; i < sorted.size(); ++i) {
-    EXPECT_EQ(sorted[i]->Address, expected[i].address);
-    EXPECT_EQ(sorted[i]->Count, expected[i].count) << expected[i].address;
-    EXPECT_EQ(sorted[i]->BadChecksum, expected[i].bad) << expected[i].address;
-    EXPECT_EQ(sorted[i]->Invalid, expected[i].invalid) << expected[i].address;
-    EXPECT_EQ(sorted[i]->LastLine, expected[i].last) << expected[i].address;
-    EXPECT_EQ(sorted[i]->LastSeenMs, expected[i].lastMs) << expected[i].address;
+    EXPECT_EQ(sorted[i]->Address, expected[i].Address);
+    EXPECT_EQ(sorted[i]->Count, expected[i].Count) << expected[i].Address;
+    EXPECT_EQ(sorted[i]->BadChecksum, expected[i].Bad) << expected[i].Address;
+    EXPECT_EQ(sorted[i]->Invalid, expected[i].Invalid) << expected[i].Address;
+    EXPECT_EQ(sorted[i]->LastLine, expected[i].Last) << expected[i].Address;
+    EXPECT_EQ(sorted[i]->LastSeenMs, expected[i].LastMs) << expected[i].Address;
   }
   EXPECT_EQ(stats.Total().Count, 7u);
   EXPECT_EQ(stats.Total().BadChecksum, 3u);
@@ -112,15 +112,15 @@ TEST(SentenceStats, CountsEachLineInOneRowAndTheTotal) {
 
 // Lines arriving at a steady rate, read at a time nowMs after the first line.
 TEST(SentenceStats, LinesPerSecondOverTheLastTenSeconds) {
-  struct Case {
-    const char* legend;
-    uint32_t startMs;  // the tick of the first line
-    uint32_t everyMs;  // 0: a single line
-    uint32_t untilMs;  // lines until this long after the first
-    uint32_t readMs;   // read this long after the first
-    double rate;
+  struct TCase {
+    const char* Legend;
+    uint32_t StartMs;  // the tick of the first line
+    uint32_t EveryMs;  // 0: a single line
+    uint32_t UntilMs;  // lines until this long after the first
+    uint32_t ReadMs;   // read this long after the first
+    double Rate;
   };
-  const Case cases[] = {
+  const TCase cases[] = {
       {"steady 5 lines/s, read mid-second", 1000, 200, 30500, 30500, 5.0},
       {"steady 5 lines/s, read on a second mark", 1000, 200, 30000, 30000, 5.0},
       {"the tick wraps inside the window", 0xFFFFF000u, 200, 30500, 30500, 5.0},
@@ -129,16 +129,16 @@ TEST(SentenceStats, LinesPerSecondOverTheLastTenSeconds) {
       {"the first 2 s", 1000, 100, 1900, 2000, 10.0},
       {"one line, read at once", 1000, 0, 0, 0, 1.0},
   };
-  for (const Case& c : cases) {
+  for (const TCase& c : cases) {
     TSentenceStats stats;
     uint32_t at = 0;
     do {
-      stats.Count("$GPGGA,1*00", TLineFault::None, c.startMs + at);
-      at += c.everyMs;
-    } while (c.everyMs != 0 && at <= c.untilMs);
-    const uint32_t now = c.startMs + c.readMs;
-    EXPECT_NEAR(stats.LinesPerSecond(stats.Rows()[0], now), c.rate, 0.15) << c.legend;
-    EXPECT_NEAR(stats.LinesPerSecond(stats.Total(), now), c.rate, 0.15) << c.legend;
+      stats.Count("$GPGGA,1*00", TLineFault::None, c.StartMs + at);
+      at += c.EveryMs;
+    } while (c.EveryMs != 0 && at <= c.UntilMs);
+    const uint32_t now = c.StartMs + c.ReadMs;
+    EXPECT_NEAR(stats.LinesPerSecond(stats.Rows()[0], now), c.Rate, 0.15) << c.Legend;
+    EXPECT_NEAR(stats.LinesPerSecond(stats.Total(), now), c.Rate, 0.15) << c.Legend;
   }
 }
 

@@ -157,19 +157,19 @@ TEST(StatusTexts, LetGoWhenTheSourceEnds) {
 namespace {
 
 TEST(StatusTexts, FixBetterThanGpsBesideTheSource) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     const char* Fields;  // of the GGA from the quality on
     const char* Text;
   };
-  const Row rows[] = {
+  const TRow rows[] = {
       {"plain GPS says nothing", "1,08,0.9,545.4,M,46.9,M,,", ""},
       {"RTK float with the age of its corrections", "5,08,0.9,545.4,M,46.9,M,2.43,0042",
        "RTK float, corrections 2.4 s old"},
       {"RTK fixed without an age", "4,08,0.9,545.4,M,46.9,M,,", "RTK fixed"},
       {"DGPS", "2,08,0.9,545.4,M,46.9,M,12.0,0042", "DGPS, corrections 12.0 s old"},
   };
-  for (const Row& row : rows) {
+  for (const TRow& row : rows) {
     TMonitorHarness harness;
     harness.Monitor.OpenPort(2);
     const std::string fix = std::string("4807.038,N,01131.000,E,") + row.Fields;

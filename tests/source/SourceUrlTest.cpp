@@ -29,12 +29,12 @@ std::string HostAndPort(std::string_view authority) {
 }
 
 TEST(HostPort, OneRuleForEveryKindOfAddress) {
-  struct Row {
+  struct TRow {
     const char* Legend;
     const char* Authority;
     const char* Read;
   };
-  const Row table[] = {
+  const TRow table[] = {
       {"name and port", "nmea.local:10110", "nmea.local 10110"},
       {"IPv4 address", "192.168.1.5:2000", "192.168.1.5 2000"},
       {"name alone", "pi", "pi -"},
@@ -58,7 +58,7 @@ TEST(HostPort, OneRuleForEveryKindOfAddress) {
       {"port beyond any integer", "h:99999999999999999999",
        "the port 99999999999999999999 is out of range (1 to 65535)"},
   };
-  for (const Row& row : table) EXPECT_EQ(HostAndPort(row.Authority), row.Read) << row.Legend;
+  for (const TRow& row : table) EXPECT_EQ(HostAndPort(row.Authority), row.Read) << row.Legend;
 }
 
 TEST(SourceUrl, WellFormed) {
