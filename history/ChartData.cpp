@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <ranges>
 #include <tuple>
 
 #include "history/FixQuality.h"
@@ -258,7 +257,8 @@ std::optional<double> TChartData::FirstTime() const {
 }
 
 std::optional<double> TChartData::LastTime() const {
-  for (double time : std::views::reverse(Times))
-    if (!std::isnan(time)) return time;
-  return std::nullopt;
+  const auto last =
+      std::find_if(Times.rbegin(), Times.rend(), [](double time) { return !std::isnan(time); });
+  if (last == Times.rend()) return std::nullopt;
+  return *last;
 }

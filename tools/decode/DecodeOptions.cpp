@@ -149,7 +149,7 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
   if (!ParseFollow(parser, options)) return options;
   for (const QString& file : parser.positionalArguments())
     options.Files.emplace_back(file.toLocal8Bit().toStdString());
-  if (options.Files.empty() && !parser.isSet("follow")) options.Files.push_back("-");
+  if (options.Files.empty() && !parser.isSet("follow")) options.Files.emplace_back("-");
   return options;
 }
 
