@@ -257,7 +257,8 @@ std::optional<double> TChartData::FirstTime() const {
 }
 
 std::optional<double> TChartData::LastTime() const {
-  for (auto time = Times.rbegin(); time != Times.rend(); ++time)
-    if (!std::isnan(*time)) return *time;
-  return std::nullopt;
+  const auto last =
+      std::find_if(Times.rbegin(), Times.rend(), [](double time) { return !std::isnan(time); });
+  if (last == Times.rend()) return std::nullopt;
+  return *last;
 }

@@ -144,9 +144,9 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
 bool TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   if (fields.FieldCount() < 17) return false;
   fields.Skip(2);
-  std::array<int32_t, 12> numbers{};
+  std::array<int32_t, kGsaSlots> numbers{};
   int found = 0;
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < kGsaSlots; ++i) {
     const std::optional<int32_t> number = ReadInt(fields.Take());
     if (number && *number != 0) numbers[found++] = *number;
   }
@@ -163,7 +163,7 @@ bool TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
     }
   }
 
-  std::array<TSkyId, 12> ids{};
+  std::array<TSkyId, kGsaSlots> ids{};
   for (int i = 0; i < found; ++i) ids[i] = SkyIdentify(system, numbers[i]);
   // Receivers from before NMEA 4.10 send one GN GSA per system without an ID
   // (GPS, then GLONASS): were they one set, the last would unmark the GPS
@@ -181,7 +181,7 @@ bool TSkyModel::TakeGSA(std::string_view talker, nmea::TSkyLine& fields) {
   return true;
 }
 
-void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids,
+void TSkyModel::UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, kGsaSlots>& ids,
                        int count) {
   TUsedSet* set = nullptr;
   for (TUsedSet& candidate : UsedSets) {
@@ -219,7 +219,7 @@ TSkyModel::TSeries& TSkyModel::SeriesOf(uint16_t talker) {
 // also a signal whose sentences listed no satellite.
 void TSkyModel::Complete(TSeries& series) {
   const uint64_t stamp = ++Completions;
-  for (uint8_t signal = 0; signal < 16; ++signal) {
+  for (uint8_t signal = 0; signal < kSignalIds; ++signal) {
     if ((series.Signals & (1U << signal)) == 0) continue;
     TKept& kept = KeptOf(series.Talker, signal);
     kept.Stamp = stamp;

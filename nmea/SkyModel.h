@@ -109,6 +109,11 @@ class TSkyModel {
   void SetEpochHandler(std::function<void()> handler) { EpochHandler = std::move(handler); }
 
  private:
+  // A GSA names at most twelve satellites used.
+  static constexpr int kGsaSlots = 12;
+  // A signal ID is one hex digit, so a series carries at most sixteen.
+  static constexpr int kSignalIds = 16;
+
   // A GSV series in progress for one talker.
   struct TSeries {
     uint16_t Talker = 0;
@@ -130,7 +135,7 @@ class TSkyModel {
     uint16_t Talker = 0;
     int64_t SystemId = 0;  // the field's number, or a key for sets without one
     int Count = 0;
-    std::array<TSkyId, 12> Ids{};
+    std::array<TSkyId, kGsaSlots> Ids{};
   };
   struct TMergeItem {
     uint64_t Key;
@@ -141,7 +146,8 @@ class TSkyModel {
 
   bool TakeGSV(std::string_view talker, nmea::TSkyLine& fields);
   bool TakeGSA(std::string_view talker, nmea::TSkyLine& fields);
-  void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, 12>& ids, int count);
+  void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, kGsaSlots>& ids,
+              int count);
   void TakeTime(std::string_view time);
   TSeries& SeriesOf(uint16_t talker);
   void Complete(TSeries& series);

@@ -124,7 +124,9 @@ bool ReadTimeText(std::string_view text, TDateTime& value) {
 }
 
 int WindowedYear(int year, int currentYear) {
-  const int pivot = currentYear - 50;
+  // The hundred years that a short year stands for begin half a century ago.
+  constexpr int kYearsBack = 50;
+  const int pivot = currentYear - kYearsBack;
   int result = year + pivot / 100 * 100;
   if (result < pivot) result += 100;
   return result;

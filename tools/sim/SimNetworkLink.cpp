@@ -19,6 +19,8 @@ namespace {
 // Bytes a client may leave unread before it misses sentences, as a receiver
 // on a serial line goes on whether anyone listens or not.
 constexpr qint64 kClientBacklog = 1024 * 1024;
+// How long a closing client is given to take what is still on its way.
+constexpr int kDeliveryWaitMs = 2000;
 
 class TTcpLink : public ISimLink {
  public:
@@ -29,7 +31,8 @@ class TTcpLink : public ISimLink {
     // What was sent is delivered before the connection closes.
     for (QTcpSocket* client : Clients) {
       client->disconnectFromHost();
-      if (client->state() != QAbstractSocket::UnconnectedState) client->waitForDisconnected(2000);
+      if (client->state() != QAbstractSocket::UnconnectedState)
+        client->waitForDisconnected(kDeliveryWaitMs);
     }
   }
   TTcpLink(const TTcpLink&) = delete;

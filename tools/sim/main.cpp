@@ -20,6 +20,15 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
+// The longest a wait goes without looking for Ctrl+C.
+constexpr int64_t kListenStepMs = 100;
+// How often the simulator looks again while the last lines drain and while
+// it waits for a first client: soon enough to notice either at once.
+constexpr auto kDrainStep = std::chrono::milliseconds(20);
+constexpr auto kClientPoll = std::chrono::milliseconds(50);
+// The most the last lines are given to be taken before the far side closes.
+constexpr auto kDrainLimit = std::chrono::seconds(2);
+
 volatile std::sig_atomic_t StopRequested = 0;
 
 void RequestStop(int) {
@@ -70,16 +79,16 @@ class TListener {
       const auto left =
           std::chrono::duration_cast<std::chrono::milliseconds>(until - TClock::now()).count();
       if (left <= 0) return;
-      Commands.Take(Link.Receive(static_cast<int>(std::min<int64_t>(left, 100))));
+      Commands.Take(Link.Receive(static_cast<int>(std::min<int64_t>(left, kListenStepMs))));
     }
   }
 
   // Gives the monitor a moment to take the last lines before the far side
   // closes under it.
   void Drain() {
-    const auto deadline = TClock::now() + std::chrono::seconds(2);
+    const auto deadline = TClock::now() + kDrainLimit;
     while (!StopRequested && Link.Unread() > 0 && TClock::now() < deadline)
-      ListenUntil(TClock::now() + std::chrono::milliseconds(20));
+      ListenUntil(TClock::now() + kDrainStep);
   }
 
  private:
@@ -144,8 +153,7 @@ class TSimulator {
 bool RunReplay(const TSimOptions& options, ISimLink& link, std::ofstream* echo,
                std::string& error) {
   TListener listener(link);
-  while (!StopRequested && !link.HasReceiver())
-    listener.ListenUntil(TClock::now() + std::chrono::milliseconds(50));
+  while (!StopRequested && !link.HasReceiver()) listener.ListenUntil(TClock::now() + kClientPoll);
   TReplayHooks hooks;
   hooks.WaitUntil = [&listener](TClock::time_point until) { listener.ListenUntil(until); };
   hooks.Stopped = [] { return StopRequested != 0; };
