@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kSNRMinimum = 0;
-constexpr int kSNRMaximum = 60;
-
 QColor ColourOf(TFieldColour colour, const QColor& buttonFace) {
   switch (colour) {
     case TFieldColour::Red:
@@ -42,7 +39,7 @@ void PaintField(QLineEdit& field, const QColor& colour) {
 }
 
 void SetBar(QProgressBar& bar, int position, const QColor& colour) {
-  bar.setValue(std::clamp(position, kSNRMinimum, kSNRMaximum));
+  bar.setValue(std::clamp(position, nmea::kSNRMinimum, nmea::kSNRMaximum));
   if (bar.palette().color(QPalette::Window) == colour &&
       bar.palette().color(QPalette::Base) == colour && bar.autoFillBackground())
     return;

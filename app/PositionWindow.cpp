@@ -22,6 +22,10 @@
 
 namespace {
 
+// Room for the scatter, the error plot and the figures side by side on a
+// laptop screen.
+constexpr QSize kDefaultSize(1150, 780);
+
 constexpr qint64 kSlowApplyMs = 50;
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
@@ -69,7 +73,7 @@ TPositionWindow::TPositionWindow(const TAppSettings& settings, QWidget* parent)
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(plots, 3);
   layout->addLayout(side, 2);
-  resize(1150, 780);
+  resize(kDefaultSize);
 
   FixedReference = Settings.PositionReference();
   ShowReferenceFields();

@@ -5,6 +5,13 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+namespace {
+
+// About eighty columns of the guide's text, and a screenful of it.
+constexpr QSize kDefaultSize(760, 640);
+
+}  // namespace
+
 TUserGuideWindow::TUserGuideWindow(const TAppSettings& settings, QWidget* parent)
     : TToolWindow(parent), Text(new QTextBrowser(this)) {
   setObjectName("UserGuide");
@@ -14,7 +21,7 @@ TUserGuideWindow::TUserGuideWindow(const TAppSettings& settings, QWidget* parent
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Text);
-  resize(760, 640);
+  resize(kDefaultSize);
   KeepPlace(settings, "UserGuide");
 }
 
