@@ -20,8 +20,8 @@ TFramePacer::TFramePacer(QWidget& window)
 TFramePacer::THold::~THold() {
   if (--Pacer.Holds > 0 || !Pacer.HeldBack) return;
   Pacer.HeldBack = false;
-  // NOLINTNEXTLINE(bugprone-unhandled-exception-at-new): Qt takes the event; an
-  // allocation failure there ends the program anyway.
+  // Qt takes the event; an allocation failure there ends the program anyway.
+  // NOLINTNEXTLINE(bugprone-unhandled-exception-at-new)
   QCoreApplication::postEvent(&Pacer.Window, new QEvent(QEvent::UpdateRequest));
 }
 

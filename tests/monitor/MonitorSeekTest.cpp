@@ -35,7 +35,7 @@ std::vector<std::string> Log() {
     lines.push_back(FrameSentence("GPGSV,1,1,02,0" + std::to_string(prn) + ",45,120," +
                                   std::to_string(30 + second) + ",12,10,200,25"));
     if (second == 12) lines.emplace_back(FrameSentence("PGRME,3.1,M,4.2,M,5.3,M"));
-    if (second == 15) lines.push_back("$GPGGA,120015,,,,,1,00,,,,,,,*00");
+    if (second == 15) lines.emplace_back("$GPGGA,120015,,,,,1,00,,,,,,,*00");
   }
   return lines;
 }
