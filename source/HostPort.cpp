@@ -44,7 +44,10 @@ std::optional<THostPort> SplitHostPort(std::string_view authority, std::string& 
     // A bare address with more than one colon is an IPv6 address without a
     // port. No colon of it can be told to start a port ("::1:2947" is an
     // address of its own), so none is guessed: a port needs the brackets.
-    if (!IsAddress(authority, QAbstractSocket::IPv6Protocol)) {
+    // Qt takes any text after "%" as a scope; a bracket there could not be
+    // written back inside brackets.
+    if (authority.find_first_of("[]") != std::string_view::npos ||
+        !IsAddress(authority, QAbstractSocket::IPv6Protocol)) {
       reason = "an IPv6 address needs brackets, as in [::1]:10110";
       return std::nullopt;
     }

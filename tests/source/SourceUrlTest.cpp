@@ -46,6 +46,8 @@ TEST(HostPort, OneRuleForEveryKindOfAddress) {
       {"bare IPv6 address that ends like a port", "fe80::1:2947", "fe80::1:2947 -"},
       {"bare IPv6 address with a port it cannot hold", "::1:10110",
        "an IPv6 address needs brackets, as in [::1]:10110"},
+      {"a scope with a bracket in it: it could not be written back", "0::1%5::]",
+       "an IPv6 address needs brackets, as in [::1]:10110"},
       {"bracket left open", "[::1:10110", "\"[\" without \"]\" around the IPv6 address"},
       {"brackets around a name", "[gps]:1", "\"gps\" is not an IPv6 address"},
       {"text after the brackets", "[::1]x:1", "unexpected \"x:1\" after the address"},
