@@ -1,15 +1,15 @@
+#include "app/FixFields.h"
 
 #include <QColor>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <algorithm>
 #include <array>
+#include <vector>
 
-#include "app/FixFields.h"
-
-#include <QLabel>
-#include <QPainter>
 #include "app/Images.h"
 #include "format/FormatRoutines.h"
 #include "monitor/FixDisplay.h"
@@ -119,7 +119,21 @@ class TFieldTable : public QObject {
 void ShowFieldUpdates(QWidget& panel, const TFieldUpdates& updates) {
   const TFieldTable& table = TFieldTable::Of(panel);
   const QColor buttonFace = panel.palette().color(QPalette::Button);
-  for (const TFieldUpdate& update : updates) table.Apply(update, buttonFace);
+  // A tick that took several lines may write a field several times; only
+  // the last write of each kind shows, in the order they came.
+  constexpr size_t kKinds = 4;
+  std::vector<bool> written(static_cast<size_t>(kFixFields) * kKinds);
+  std::vector<const TFieldUpdate*> last;
+  last.reserve(updates.size());
+  for (auto update = updates.rbegin(); update != updates.rend(); ++update) {
+    const size_t key =
+        static_cast<size_t>(FieldIndex(update->Field)) * kKinds + static_cast<size_t>(update->Kind);
+    if (written[key]) continue;
+    written[key] = true;
+    last.push_back(&*update);
+  }
+  for (auto update = last.rbegin(); update != last.rend(); ++update)
+    table.Apply(**update, buttonFace);
 }
 
 void ShowLamp(QLabel& lamp, bool lit) {

@@ -16,8 +16,10 @@ class TFramePacer : public QObject {
   Q_OBJECT
 
  public:
-  // About 30 frames a second: smooth to the eye, cheap for the machine.
-  static constexpr int kFrameMs = 33;
+  // 20 frames a second: every epoch of a 10 Hz receiver is seen, and a
+  // window that takes 100 lines a second paints a fifth as often as it takes
+  // one.
+  static constexpr int kFrameMs = 50;
 
   // Paces `window` (a top-level widget) for as long as both live.
   explicit TFramePacer(QWidget& window);

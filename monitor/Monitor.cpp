@@ -1,5 +1,7 @@
 #include "monitor/Monitor.h"
 
+#include <algorithm>
+
 #include "common/Clock.h"
 #include "format/FormatRoutines.h"
 #include "monitor/LogFileName.h"
@@ -133,7 +135,12 @@ int TMonitor::TickInterval() const {
 }
 
 int TMonitor::BlinkInterval() const {
-  if (Replaying()) return FileReplay.Paced() ? kPacedBlinkInterval : FileReplay.Rate();
+  // At the replay rate, but never faster than while logging: at a few
+  // milliseconds a line the indicator would flicker, not blink, and set the
+  // taskbar's icon a hundred times a second.
+  if (Replaying())
+    return FileReplay.Paced() ? kPacedBlinkInterval
+                              : std::max(FileReplay.Rate(), kLoggingBlinkInterval);
   return Logging() ? kLoggingBlinkInterval : 0;
 }
 

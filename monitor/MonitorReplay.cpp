@@ -6,10 +6,10 @@
 #include "common/Clock.h"
 #include "monitor/Monitor.h"
 
-// At the fixed interval a tick takes one line. At the recorded pace it takes
-// every line now due, within a frame's work and as many lines as one arrival
-// takes (the window still has to show them): what is left waits for the
-// next turn of the event loop.
+// At the fixed interval a tick takes one line, and those due since (see
+// TReplay::kShortestTick). At the recorded pace it takes every line now due, within a frame's work
+// and as many lines as one arrival takes (the window still has to show them): what is left waits
+// for the next turn of the event loop.
 void TMonitor::TakeFromReplay(TTickResult& result) {
   const uint32_t started = Clock::TickCount();
   for (int taken = 1;; ++taken) {
@@ -18,7 +18,7 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
     if (step.Ended) return EndReplay(result);
     if (!step.Line) return;
     if (!step.Line->empty()) Take(std::move(*step.Line), result);
-    if (!FileReplay.Paced()) return;
+    if (!FileReplay.Paced() && !FileReplay.LineDue()) return;
     if (taken == kLinesPerArrival || Clock::TickCount() - started >= kReplayTickBudget) {
       result.MoreWaiting = true;
       return;

@@ -12,6 +12,7 @@ void TReplay::Start(const std::string& fileName, uint32_t tick) {
   FileName = std::filesystem::path(fileName).filename().string();
   IsPaused = false;
   HeldLine.reset();
+  LineDueTick = UINT64_MAX;
   Pace = TReplayPace(Pacing.Speed);
   JumpedTo.reset();
   Waiting.reset();
@@ -49,7 +50,7 @@ void TReplay::SetPacing(const TReplayPacing& pacing) {
 
 int TReplay::TickInterval() const {
   if (Waiting) return kJumpWaitInterval;
-  if (!Paced()) return LineInterval;
+  if (!Paced()) return LineInterval > 0 ? std::max(LineInterval, kShortestTick) : 0;
   if (IsPaused) return kPausedInterval;
   if (!HeldLine) return 0;
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(
@@ -74,7 +75,24 @@ TReplay::TStep TReplay::Next() {
   step.Line = std::move(*HeldLine);
   HeldLine.reset();
   JumpedTo.reset();
+  if (!Paced()) {
+    // A tick takes at least one line. The lines after it are due at the
+    // interval from the one before, but never more than a tick's worth
+    // behind; a line taken before it was due sets the interval going anew.
+    PaceNow();
+    const uint64_t next = PaceTicks + static_cast<uint64_t>(std::max(LineInterval, 0));
+    LineDueTick = LineDueTick > PaceTicks
+                      ? next
+                      : std::max(LineDueTick + static_cast<uint64_t>(LineInterval),
+                                 next > kShortestTick ? next - kShortestTick : 0);
+  }
   return step;
+}
+
+bool TReplay::LineDue() {
+  if (LineInterval <= 0 || IsPaused || Waiting) return false;
+  PaceNow();
+  return LineDueTick <= PaceTicks;
 }
 
 // Lines are placed on the pace also at the fixed interval, so that a change
@@ -156,6 +174,7 @@ void TReplay::Jump() {
   State.AbsorbUpTo(File, offset, Clock::TickCount());
   // The pace starts over from the new place: its first epoch is due at once.
   Pace.Restart();
+  LineDueTick = UINT64_MAX;
   if (IsPaused) Pace.Hold(PaceNow());
 }
 

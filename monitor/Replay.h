@@ -28,6 +28,11 @@ class TReplay {
   static constexpr int kPausedInterval = 500;
   // The bytes a jump decodes at most at once.
   static constexpr uint64_t kJumpDecodeLimit = uint64_t{32} << 20;  // about 0.3 s
+  // The shortest tick at the fixed interval, a frame of the window's: at a shorter
+  // interval a tick takes every line due since the last one, as the window
+  // shows them a frame at a time anyway, and the program wakes a frame at a
+  // time rather than a line at a time.
+  static constexpr int kShortestTick = 50;
 
   // What the replay gives at a step.
   struct TStep {
@@ -71,6 +76,8 @@ class TReplay {
   // The next line at the fixed interval, the next line due at the recorded
   // pace; no line while paused or while a jump waits.
   TStep Next();
+  // At the fixed interval: whether another line is due already.
+  bool LineDue();
 
   // The index of epochs, once ready (nullptr until then), and how far
   // indexing has come, 0 to 100.
@@ -132,6 +139,7 @@ class TReplay {
   TReplayPace Pace;
   uint64_t PaceTicks = 0;
   uint32_t LastPaceTick = 0;
+  uint64_t LineDueTick = 0;  // at the fixed interval, on PaceNow()'s clock
   // A line read ahead, held until the pace says it is due.
   std::optional<std::string> HeldLine;
   uint64_t HeldOffset = 0;

@@ -84,7 +84,7 @@ TEST(MonitorLog, FailuresLeaveTheMonitorUsable) {
   EXPECT_EQ(harness.Monitor.Port(), nullptr);
 }
 
-TEST(MonitorLog, ModeIndicatorBlinksEvery110MsWhileLoggingAndAtTheReplayPace) {
+TEST(MonitorLog, ModeIndicatorBlinksEvery110MsWhileLoggingAndAtTheSlowerReplayPace) {
   TMonitorHarness harness;
   TMonitor& monitor = harness.Monitor;
   EXPECT_EQ(monitor.BlinkInterval(), 0) << "nothing to blink for";
@@ -96,10 +96,10 @@ TEST(MonitorLog, ModeIndicatorBlinksEvery110MsWhileLoggingAndAtTheReplayPace) {
   for (int blink = 0; blink < 3; ++blink) shown.push_back(monitor.Blink().ModeVisible);
   EXPECT_EQ(shown, (std::vector<std::optional<bool>>{true, false, true}));
   monitor.Stop();
-  monitor.Replay().SetRate(70);
+  monitor.Replay().SetRate(10);
   ASSERT_TRUE(WriteAll(harness.Home.Path() + "/r.TXT", AsLog({kLines[0]})));
   monitor.StartReplay(harness.Home.Path() + "/r.TXT");
-  EXPECT_EQ(monitor.BlinkInterval(), 70);
+  EXPECT_EQ(monitor.BlinkInterval(), 110) << "no faster than while logging";
   EXPECT_EQ(monitor.Blink().ModeVisible, std::optional<bool>(true)) << "shown first again";
 }
 

@@ -103,3 +103,29 @@ TEST(MonitorPace, AsFastAsPossibleTakesAnArrivalsWorthATurn) {
 }
 
 }  // namespace
+
+// At 10 ms a line the window wakes a frame at a time, and each tick takes
+// the lines due since the last one.
+TEST(MonitorPace, AShortIntervalTakesATicksWorthOfLines) {
+  TMonitorHarness harness;
+  const std::string file = harness.Home.Path() + "/short.TXT";
+  ASSERT_TRUE(WriteAll(file, AsLog(std::vector<std::string>(40, kGsv))));
+  TMonitor& monitor = harness.Monitor;
+  monitor.Replay().SetRate(10);
+  monitor.StartReplay(file);
+  EXPECT_EQ(monitor.TickInterval(), TReplay::kShortestTick);
+
+  const TStep steps[] = {
+      {"the first line at once", 0, 1, TReplay::kShortestTick},
+      {"a tick with no time gone still takes one", 0, 2, TReplay::kShortestTick},
+      {"50 ms later: the five lines due", 50, 7, TReplay::kShortestTick},
+      {"a second late: no more than a tick's worth", 1000, 13, TReplay::kShortestTick},
+  };
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.Legend);
+    harness.Tick += step.Advance;
+    harness.Ticks(1);
+    EXPECT_EQ(harness.Shown.size(), step.Shown);
+    EXPECT_EQ(monitor.TickInterval(), step.Interval);
+  }
+}
