@@ -86,7 +86,9 @@ void TElidedLabel::paintEvent(QPaintEvent*) {
 
 bool TElidedLabel::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
-    const QString tip = FullTextTip();
+    // The whole text first, then whatever tip the label was given.
+    QString tip = FullTextTip();
+    if (!toolTip().isEmpty()) tip = tip.isEmpty() ? toolTip() : tip + '\n' + toolTip();
     if (tip.isEmpty())
       QToolTip::hideText();
     else

@@ -1,6 +1,5 @@
 #include "app/MainStatusBar.h"
 
-#include <QLabel>
 #include <QTimer>
 
 #include "app/ElidedLabel.h"
@@ -13,6 +12,8 @@
 namespace {
 
 constexpr int kStatusInterval = 500;
+// The fix label takes nearly all of the room left until its text fits.
+constexpr int kFixStretch = 100;
 // Long enough to be read when the program starts, short enough to give the
 // source and its rate their place back.
 constexpr int kSettingsNoticeMs = 30000;
@@ -26,20 +27,22 @@ constexpr int kReplayNoticeTime = 5000;
 
 TMainStatusBar::TMainStatusBar(const TMonitor& monitor, const TSharing& sharing, QWidget* parent)
     : QStatusBar(parent), Monitor(monitor), Sharing(sharing), Timer(new QTimer(this)) {
+  const auto field = [this](const char* name, int stretch = 0) {
+    auto* label = new TElidedLabel(this);
+    label->setObjectName(name);
+    // Those with a stretch get only the room the fields before leave.
+    if (stretch > 0) label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    addWidget(label, stretch);
+    return label;
+  };
+  AlarmStatus = field("AlarmStatus");
+  AlarmStatus->SetWarning(true);
+  AlarmStatus->hide();
   const char* const names[] = {"SourceStatus", "RateStatus", "BadChecksumStatus", "AgeStatus"};
-  for (std::size_t index = 0; index < Fields.size(); ++index) {
-    Fields[index] = new TElidedLabel(this);
-    Fields[index]->setObjectName(names[index]);
-    addWidget(Fields[index], index == 0 ? 1 : 0);
-    if (index == 0) {
-      FixStatus = new QLabel(this);
-      FixStatus->setObjectName("FixStatus");
-      addWidget(FixStatus);
-    }
-  }
-  ShareStatus = new QLabel(this);
-  ShareStatus->setObjectName("ShareStatus");
-  addPermanentWidget(ShareStatus);
+  for (std::size_t index = 0; index < Fields.size(); ++index) Fields[index] = field(names[index]);
+  // The fix label, then what follows it, are elided before the fields.
+  FixStatus = field("FixStatus", kFixStretch);
+  ShareStatus = field("ShareStatus", 1);
   Timer->setObjectName("StatusTimer");
   Timer->setInterval(kStatusInterval);
   connect(Timer, &QTimer::timeout, this, &TMainStatusBar::Follow);
@@ -72,12 +75,14 @@ void TMainStatusBar::Refresh() {
 
 void TMainStatusBar::ShowFixStatus() {
   const TFixStatusText fix = FixStatusText(Monitor.History(), Monitor.Recorder());
-  FixStatus->setText(QString::fromStdString(fix.Text));
-  FixStatus->setVisible(!fix.Text.empty());
-  if (FixStatus->property("alarm").toBool() != fix.Alarm) {
-    FixStatus->setProperty("alarm", fix.Alarm);
-    FixStatus->setStyleSheet(fix.Alarm ? "QLabel { color: #c00000; font-weight: bold; }" : "");
-  }
+  TElidedLabel* const shown = fix.Alarm ? AlarmStatus : FixStatus;
+  TElidedLabel* const other = fix.Alarm ? FixStatus : AlarmStatus;
+  shown->setText(QString::fromStdString(fix.Text));
+  shown->setVisible(!fix.Text.empty());
+  // No wider than its text, so that the sharing gets the rest.
+  FixStatus->setMaximumWidth(FixStatus->sizeHint().width());
+  other->setText({});
+  other->hide();
 }
 
 void TMainStatusBar::ShowReplayNotice(const std::string& text) {

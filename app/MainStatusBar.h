@@ -1,7 +1,8 @@
 #pragma once
-// The main window's status bar: where lines come from, their rate, the bad
-// checksums and the age of the last line, what the fix is beside them, and
-// the sharing at the right. Refreshed twice a second while anything runs,
+// The main window's status bar: an alarm first when there is one, then where
+// lines come from, their rate, the bad checksums and the age of the last
+// line, then the fix label, and after them the sharing. Short of room, the
+// sharing is elided first. Refreshed twice a second while anything runs,
 // never from the receive tick itself; notices cover the fields for a while.
 
 #include <QStatusBar>
@@ -9,7 +10,6 @@
 #include <functional>
 #include <string>
 
-class QLabel;
 class QTimer;
 class TElidedLabel;
 class TMonitor;
@@ -43,7 +43,8 @@ class TMainStatusBar : public QStatusBar {
   const TSharing& Sharing;
   std::function<bool()> Wanted;
   QTimer* Timer;
+  TElidedLabel* AlarmStatus;              // interference
   std::array<TElidedLabel*, 4> Fields{};  // source, rate, bad checksums, age
-  QLabel* FixStatus;                      // beside the source: interference, RTK
-  QLabel* ShareStatus;
+  TElidedLabel* FixStatus;                // DGPS, RTK
+  TElidedLabel* ShareStatus;
 };

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QStatusBar>
+#include <string_view>
 
 #include "app/ElidedLabel.h"
 #include "tests/app/MainWindowHarness.h"
@@ -48,6 +49,49 @@ TEST(MainFormLayout, LongStatusTextIsElidedNotWidened) {
     rate->setText(shortText);
     QApplication::processEvents();
     EXPECT_EQ(rate->ShownText().toStdString(), shortText.toStdString());
+  }
+}
+
+// The fields the user reads first stay whole at the default width; the fix
+// label gets the room left, and the sharing what the fix label leaves.
+TEST(MainFormLayout, StatusFieldsWholeTheFixLabelNextTheSharingLast) {
+  TWindowHarness harness;
+  harness.Main->show();
+  const std::pair<const char*, QString> fields[] = {
+      {"SourceStatus", "Replay: f9p-rover.TXT, 100 %"},
+      {"RateStatus", "27.4 lines/s"},
+      {"BadChecksumStatus", "3 bad checksums"},
+      {"AgeStatus", "Last line 0.2 s ago"},
+      {"FixStatus", "RTK float, corrections 2.4 s old"},
+      {"ShareStatus", "Sharing on port 10110: 2 clients; MQTT: connected to 127.0.0.1:1883"},
+  };
+  for (const auto& [name, text] : fields) {
+    auto* label = harness.Find<TElidedLabel>(name);
+    label->show();
+    label->setText(text);
+  }
+  harness.Find<TElidedLabel>("FixStatus")
+      ->setMaximumWidth(harness.Find<TElidedLabel>("FixStatus")->sizeHint().width());
+  struct TRow {
+    const char* Legend;
+    int Width;
+    bool FixWhole;
+  };
+  for (const TRow& row :
+       {TRow{"the default width", 616, false}, TRow{"a wide window", 1000, true}}) {
+    harness.Main->resize(row.Width, harness.Main->height());
+    QApplication::processEvents();
+    int left = -1;
+    for (const auto& [name, text] : fields) {
+      const auto* label = harness.Find<TElidedLabel>(name);
+      EXPECT_GT(label->x(), left) << row.Legend << ": " << name << " after the one before";
+      left = label->x();
+      const std::string_view field = name;
+      const bool whole = field == "ShareStatus" ? false
+                         : field == "FixStatus" ? row.FixWhole
+                                                : true;
+      EXPECT_EQ(label->ShownText() == text, whole) << row.Legend << ": " << name;
+    }
   }
 }
 

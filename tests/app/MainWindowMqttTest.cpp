@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "app/ElidedLabel.h"
 #include "common/Settings.h"
 #include "history/EpochJson.h"
 #include "tests/app/MainWindowHarness.h"
@@ -49,7 +50,7 @@ TEST(MqttWindow, AReplayIsPublishedLineByLineAndEpochByEpoch) {
   SetMqtt(harness, true, broker.Url("bench"));
   ASSERT_TRUE(subscriber.RunUntil([&] { return !subscriber.On("bench/status").empty(); }, 5000));
   Choose(*harness.Main, "actionStatistics");  // the status bar is read now
-  EXPECT_EQ(harness.Find<QLabel>("ShareStatus")->text(), "MQTT: connected");
+  EXPECT_EQ(harness.Find<TElidedLabel>("ShareStatus")->text(), "MQTT: connected");
   EXPECT_EQ(ReadSettingStr("MQTT", "Url", ""), broker.Url("bench"));
 
   harness.Check("IgnoreGSV");

@@ -12,6 +12,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "app/ElidedLabel.h"
 #include "app/StatisticsWindow.h"
 #include "common/Settings.h"
 #include "tests/app/MainWindowHarness.h"
@@ -38,7 +39,7 @@ void ShareOn(TWindowHarness& harness, uint16_t port) {
 }
 
 QString ShareText(const TWindowHarness& harness) {
-  return harness.Find<QLabel>("ShareStatus")->text();
+  return harness.Find<TElidedLabel>("ShareStatus")->text();
 }
 
 TEST(ShareWindow, AClientGetsTheReplayedLinesAsTheyCameWhateverIsFilteredOrStamped) {
