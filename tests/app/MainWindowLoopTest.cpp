@@ -80,7 +80,7 @@ TEST(WindowLoop, TimerRunsOnlyWhileThereIsSomethingToDo) {
   QTimer* timer = harness.Main->ReceiveTimer();
   const std::string replay = harness.Home.Path() + "/replay.TXT";
   ASSERT_TRUE(WriteAll(replay, kGLL + "\r\n"));
-  harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(20);
+  harness.Dialogs.ReplayRate->findChild<QSpinBox*>("ReplaySpeed")->setValue(70);
   const struct {
     const char* Legend;
     std::function<void()> Action;
@@ -92,7 +92,7 @@ TEST(WindowLoop, TimerRunsOnlyWhileThereIsSomethingToDo) {
       {"logging starts", [&] { harness.Main->StartLogging(harness.Home.Path() + "/l.TXT"); }, true,
        10},
       {"Stop ends both", [&] { harness.Main->stop(); }, false, 0},
-      {"a replay sets its pace", [&] { harness.Main->StartReplay(replay); }, true, 20},
+      {"a replay sets its pace", [&] { harness.Main->StartReplay(replay); }, true, 70},
       {"the replay ends by itself", [&] { harness.Ticks(2); }, false, 0},
       {"a port that fails to open",
        [&] {
