@@ -37,12 +37,12 @@ const TExportType& ExportTypeOf(const QString& filter) {
 
 // The typed name's extension wins over the filter shown: "x.kml" is KML
 // whichever type the list had selected.
-TTrackFormat ExportFormat(const QString& fileName, const QString& filter) {
+const TExportType& ExportType(const QString& fileName, const QString& filter) {
   const QString suffix = QFileInfo(fileName).suffix();
   for (const TExportType& type : kExportTypes) {
-    if (suffix.compare(type.Suffix, Qt::CaseInsensitive) == 0) return type.Format;
+    if (suffix.compare(type.Suffix, Qt::CaseInsensitive) == 0) return type;
   }
-  return ExportTypeOf(filter).Format;
+  return ExportTypeOf(filter);
 }
 
 }  // namespace
@@ -101,8 +101,11 @@ void TFileChoices::exportTrack() {
   if (RunModal(ModalRunner, dialog) != QDialog::Accepted) return;
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return;
-  const TTrackFormat format = ExportFormat(files.first(), dialog.selectedNameFilter());
-  const std::string text = TrackText(Monitor.History(), format);
+  const TExportType& type = ExportType(files.first(), dialog.selectedNameFilter());
+  // The dialog comes back with the type last used.
+  dialog.selectNameFilter(type.Filter);
+  dialog.setDefaultSuffix(type.Suffix);
+  const std::string text = TrackText(Monitor.History(), type.Format);
   QSaveFile file(files.first());
   if (!file.open(QIODevice::WriteOnly) ||
       file.write(text.data(), static_cast<qint64>(text.size())) !=

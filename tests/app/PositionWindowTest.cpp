@@ -84,16 +84,17 @@ struct TExportCase {
   const char* Filter;
   const char* Name;
   const char* Beginning;  // of the file written
+  const char* Used;       // the filter the dialog comes back with
 };
 
 const TExportCase kExportCases[] = {
     {"GPX by its filter", "GPX 1.1 (*.gpx)", "walk.gpx",
-     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\""},
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\"", "GPX 1.1 (*.gpx)"},
     {"KML by its filter", "KML 2.2 (*.kml)", "walk.kml",
-     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml "},
-    {"CSV by its filter", "CSV (*.csv)", "walk.csv", "n,time,date,quality,"},
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml ", "KML 2.2 (*.kml)"},
+    {"CSV by its filter", "CSV (*.csv)", "walk.csv", "n,time,date,quality,", "CSV (*.csv)"},
     {"KML typed under the GPX filter: the name wins", "GPX 1.1 (*.gpx)", "walk2.KML",
-     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml "},
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml ", "KML 2.2 (*.kml)"},
 };
 
 TEST(PositionWindow, ExportTrack) {
@@ -111,6 +112,8 @@ TEST(PositionWindow, ExportTrack) {
     };
     harness.Dispatch([&] { harness.Find<QAction>("actionExportTrack")->trigger(); });
     EXPECT_EQ(ReadAll(path.toStdString()).rfind(test.Beginning, 0), 0u);
+    EXPECT_EQ(harness.Find<QFileDialog>("ExportDialog")->selectedNameFilter(), test.Used)
+        << "the type used comes back";
   }
   harness.AnswerModal = [&](QDialog& dialog) {
     static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(harness.Home.Path()) +
