@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "app/AppSettings.h"
 #include "app/StatisticsWindowModel.h"
@@ -16,6 +17,11 @@ TStatisticsWindow::TStatisticsWindow(const TAppSettings& settings, QWidget* pare
   Form->setupUi(this);
   Form->StatsTable->setModel(Model);
   Form->StatsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Reset forgets the clients let go, before the counts start over.
+  connect(Form->ResetButton, &QPushButton::clicked, this, [this] {
+    std::erase_if(RelayRows, [](const TRelayRow& row) { return !row.Connected; });
+    ShowRelayRows();
+  });
   connect(Form->ResetButton, &QPushButton::clicked, this, &TStatisticsWindow::resetRequested);
   connect(Form->CopyButton, &QPushButton::clicked, this, &TStatisticsWindow::copyTable);
   ShowStats(TSentenceStats(), 0);
@@ -35,13 +41,31 @@ void TStatisticsWindow::ShowStats(const TSentenceStats& stats, uint32_t nowMs) {
 
 void TStatisticsWindow::ShowRelayClients(const std::vector<TRelayClientCounts>& clients,
                                          bool sharing) {
+  Form->RelayTable->setVisible(sharing);
+  for (TRelayRow& row : RelayRows) row.Connected = false;
+  for (const TRelayClientCounts& client : clients) {
+    const auto known = std::find_if(RelayRows.begin(), RelayRows.end(), [&](const TRelayRow& row) {
+      return row.Counts.Address == client.Address;
+    });
+    if (known == RelayRows.end())
+      RelayRows.push_back({client, true});
+    else
+      *known = {client, true};
+  }
+  ShowRelayRows();
+}
+
+void TStatisticsWindow::ShowRelayRows() {
   QTableWidget& table = *Form->RelayTable;
-  table.setVisible(sharing);
-  table.setRowCount(static_cast<int>(clients.size()));
+  table.setRowCount(static_cast<int>(RelayRows.size()));
+  const QBrush gone = palette().brush(QPalette::Disabled, QPalette::Text);
+  const QBrush connected = palette().brush(QPalette::Active, QPalette::Text);
   for (int row = 0; row < table.rowCount(); ++row) {
-    const TRelayClientCounts& client = clients[static_cast<size_t>(row)];
-    const QString texts[] = {QString::fromStdString(client.Address), QString::number(client.Sent),
-                             QString::number(client.Dropped)};
+    const TRelayRow& client = RelayRows[static_cast<size_t>(row)];
+    const QString address = QString::fromStdString(client.Counts.Address);
+    const QString texts[] = {client.Connected ? address : address + " (disconnected)",
+                             QString::number(client.Counts.Sent),
+                             QString::number(client.Counts.Dropped)};
     for (int column = 0; column < 3; ++column) {
       QTableWidgetItem* item = table.item(row, column);
       if (!item) {
@@ -50,6 +74,7 @@ void TStatisticsWindow::ShowRelayClients(const std::vector<TRelayClientCounts>& 
         table.setItem(row, column, item);
       }
       item->setText(texts[column]);
+      item->setForeground(client.Connected ? connected : gone);
     }
   }
 }

@@ -31,7 +31,8 @@ class TStatisticsWindow : public TToolWindow {
   // are what Copy puts on the clipboard.
   void ShowStats(const TSentenceStats& stats, uint32_t nowMs);
   // The relay's clients, a row each: address, lines sent, lines dropped;
-  // the table shows only while sharing.
+  // the table shows only while sharing. A client let go keeps its row,
+  // greyed and "disconnected", with its last counts until Reset.
   void ShowRelayClients(const std::vector<TRelayClientCounts>& clients, bool sharing);
 
  signals:
@@ -39,8 +40,15 @@ class TStatisticsWindow : public TToolWindow {
 
  private:
   void copyTable();
+  void ShowRelayRows();
+
+  struct TRelayRow {
+    TRelayClientCounts Counts;
+    bool Connected = true;
+  };
 
   std::unique_ptr<Ui::TStatisticsWindow> Form;
   TStatisticsModel* Model;
   std::string Csv;
+  std::vector<TRelayRow> RelayRows;
 };

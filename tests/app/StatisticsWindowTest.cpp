@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 
 #include "app/AppSettings.h"
 #include "common/Settings.h"
@@ -87,6 +88,41 @@ TEST(StatisticsForm, KeepsItsSizeBetweenRuns) {
   TStatisticsWindow again(kSettings);
   EXPECT_EQ(again.width(), 420);
   EXPECT_EQ(again.height(), 300);
+}
+
+// A client let go stays, greyed, with its last counts until Reset.
+TEST(StatisticsForm, RelayClientsLetGoStayGreyedUntilReset) {
+  TTempSettingsHome home;
+  TStatisticsWindow form(kSettings);
+  auto* table = form.findChild<QTableWidget*>("RelayTable");
+  auto* reset = form.findChild<QPushButton*>("ResetButton");
+  const TRelayClientCounts first{"127.0.0.1:5001", 7, 1};
+  const TRelayClientCounts second{"[::1]:5002", 3, 0};
+  struct TStep {
+    const char* Legend;
+    std::vector<TRelayClientCounts> Clients;
+    bool Reset;
+    std::vector<QString> Rows;  // address column
+  };
+  const TStep steps[] = {
+      {"two clients", {first, second}, false, {"127.0.0.1:5001", "[::1]:5002"}},
+      {"the first let go", {second}, false, {"127.0.0.1:5001 (disconnected)", "[::1]:5002"}},
+      {"Reset forgets it", {second}, true, {"[::1]:5002"}},
+  };
+  for (const TStep& step : steps) {
+    form.ShowRelayClients(step.Clients, true);
+    if (step.Reset) reset->click();
+    ASSERT_EQ(table->rowCount(), static_cast<int>(step.Rows.size())) << step.Legend;
+    for (int row = 0; row < table->rowCount(); ++row) {
+      EXPECT_EQ(table->item(row, 0)->text(), step.Rows[static_cast<size_t>(row)]) << step.Legend;
+      const bool gone = step.Rows[static_cast<size_t>(row)].endsWith("(disconnected)");
+      EXPECT_EQ(table->item(row, 1)->foreground().color() ==
+                    form.palette().color(QPalette::Disabled, QPalette::Text),
+                gone)
+          << step.Legend;
+    }
+  }
+  EXPECT_EQ(table->item(0, 1)->text(), "3");
 }
 
 }  // namespace
