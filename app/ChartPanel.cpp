@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "app/ChartTicks.h"
+#include "app/SkyPlot.h"
 
 namespace {
 
@@ -34,6 +36,11 @@ QColor LineColour(uint32_t key) {
   return kPalette[mixed % std::size(kPalette)];
 }
 
+Qt::PenStyle DashStyle(int dash) {
+  static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+  return kStyles[static_cast<size_t>(dash) % std::size(kStyles)];
+}
+
 QList<QPointF> Points(const TChartSegment& segment) {
   QList<QPointF> points;
   points.reserve(static_cast<qsizetype>(segment.size()));
@@ -50,6 +57,8 @@ TChartPanel::TChartPanel(const QString& title, const QString& unit, QWidget* par
   plot->layout()->setContentsMargins(0, 0, 0, 0);
   plot->setBackgroundRoundness(0);
   plot->legend()->setAlignment(Qt::AlignTop);
+  // A line's entry shows its dash, not only its colour.
+  plot->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   setChart(plot);
   setRenderHint(QPainter::Antialiasing, false);
   Time = new QCategoryAxis(this);
@@ -85,21 +94,34 @@ void TChartPanel::SetLines(const std::map<uint32_t, TChartLine>& lines, bool dat
   size_t used = 0;
   double low = std::numeric_limits<double>::infinity();
   double high = -low;
+  std::set<TSkySystem> named;  // the systems with their entry in the legend
+  std::map<int, std::string> dashes;
   for (const auto& [key, line] : lines) {
     const QString name = QString::fromStdString(line.Name);
-    const QColor colour = LineColour(key);
+    const QColor colour = line.System ? SkySystemColour(*line.System) : LineColour(key);
+    if (line.System) dashes.emplace(line.Dash, line.DashName);
     bool first = true;
     for (const TChartSegment& segment : line.Points.Segments()) {
       QLineSeries* series = SeriesAt(used++);
       series->setName(name);
-      series->setColor(colour);
+      QPen pen = series->pen();
+      pen.setColor(colour);
+      pen.setStyle(DashStyle(line.Dash));
+      series->setPen(pen);
       series->replace(Points(segment));
       for (const TChartPoint& point : segment) {
         low = std::min(low, point.Y);
         high = std::max(high, point.Y);
       }
-      for (QLegendMarker* marker : chart()->legend()->markers(series))
-        marker->setVisible(first && LegendShown);
+      // A system's lines share one entry, named after the system; their
+      // dashes have entries of their own.
+      const bool entry =
+          first && LegendShown && (!line.System || named.insert(*line.System).second);
+      for (QLegendMarker* marker : chart()->legend()->markers(series)) {
+        marker->setVisible(entry);
+        if (entry && line.System)
+          marker->setLabel(QString::fromLatin1(SkySystemName(*line.System)));
+      }
       first = false;
     }
   }
@@ -108,8 +130,33 @@ void TChartPanel::SetLines(const std::map<uint32_t, TChartLine>& lines, bool dat
     for (QLegendMarker* marker : chart()->legend()->markers(Series[index]))
       marker->setVisible(false);
   }
+  ShowDashes(dashes);
   FitValues(low, high);
   PlaceArea();
+}
+
+// The dashes in the legend, in the text's colour, where the lines have more
+// than one.
+void TChartPanel::ShowDashes(const std::map<int, std::string>& dashes) {
+  for (size_t dash = 0; dash < DashKeys.size(); ++dash) {
+    const auto named = dashes.find(static_cast<int>(dash));
+    const bool shown = LegendShown && dashes.size() > 1 && named != dashes.end();
+    if (!shown && !DashKeys[dash]) continue;
+    if (!DashKeys[dash]) {
+      auto* key = new QLineSeries(this);
+      QPen pen = key->pen();
+      pen.setColor(palette().color(QPalette::WindowText));
+      pen.setStyle(DashStyle(static_cast<int>(dash)));
+      key->setPen(pen);
+      chart()->addSeries(key);
+      key->attachAxis(Time);
+      key->attachAxis(Values);
+      DashKeys[dash] = key;
+    }
+    if (shown) DashKeys[dash]->setName(QString::fromStdString(named->second));
+    for (QLegendMarker* marker : chart()->legend()->markers(DashKeys[dash]))
+      marker->setVisible(shown);
+  }
 }
 
 // A little room above and below, ticks on round steps about 30 pixels

@@ -10,8 +10,10 @@
 #include <QChartView>
 #include <QColor>
 #include <QString>
+#include <array>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "history/ChartData.h"
@@ -73,6 +75,7 @@ class TChartPanel : public QChartView {
   QLineSeries* SeriesAt(size_t index);
   void FitValues(double low, double high);
   void PlaceArea();
+  void ShowDashes(const std::map<int, std::string>& dashes);
   void ShowPoint(const QLineSeries* series, const QPointF& point, bool state);
 
   QString Unit;
@@ -80,6 +83,7 @@ class TChartPanel : public QChartView {
   QValueAxis* Values;
   QValueAxis* SpanValues;  // 0 to 1, hidden
   std::vector<QLineSeries*> Series;
+  std::array<QLineSeries*, 3> DashKeys{};  // legend entries only
   std::vector<TSpanKind> SpanKinds;
   std::optional<std::pair<double, double>> Fixed;
   bool LegendShown = true;

@@ -246,7 +246,19 @@ void TChartData::AddTo(TChartLine& line, double x, double y) {
 }
 
 void TChartData::NameLine(TChartPlot plot, std::pair<const uint32_t, TChartLine>& line) const {
-  line.second.Name = LineName(plot, line.first, Choice.MeanPerBand);
+  const uint32_t key = line.first;
+  line.second.Name = LineName(plot, key, Choice.MeanPerBand);
+  if (plot == TChartPlot::Satellites) {
+    line.second.System = static_cast<TSkySystem>(key / 2);
+    line.second.Dash = key % 2 ? 0 : 1;
+    line.second.DashName = key % 2 ? "used" : "in view";
+  } else if (plot == TChartPlot::CN0 && Choice.MeanPerBand) {
+    line.second.System = static_cast<TSkySystem>(key >> 8);
+    line.second.Dash = static_cast<int>(key & 0xFF);
+    line.second.DashName = kBandNames[key & 0xFF];
+  } else if (plot == TChartPlot::CN0) {
+    line.second.System = static_cast<TSkySystem>(key >> 24);
+  }
   line.second.Points = TChartReducer(Range.Column);
 }
 

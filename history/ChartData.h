@@ -52,6 +52,12 @@ struct TChartLine {
   std::string Name;
   TChartReducer Points;
   uint64_t Stamp = 0;  // the last epoch that gave the line a value
+  // The system a line is of, for its colour (one per system throughout the
+  // program), and its dash among the system's lines, with the dash's name:
+  // "used" solid and "in view" dashed, or one band of the means each.
+  std::optional<TSkySystem> System = std::nullopt;
+  int Dash = 0;
+  std::string DashName = {};
 };
 
 class TChartData {

@@ -59,6 +59,16 @@ std::vector<std::string> Names(const TChartData& data, TChartPlot plot) {
   return names;
 }
 
+// Each line's system colour and dash: "GPS, in view"; "-" for a line of no
+// system.
+std::vector<std::string> Looks(const TChartData& data, TChartPlot plot) {
+  std::vector<std::string> looks;
+  for (const auto& [key, line] : data.Lines(plot))
+    looks.push_back(line.System ? std::string(SkySystemName(*line.System)) + ", " + line.DashName
+                                : "-");
+  return looks;
+}
+
 struct TGapCase {
   const char* Legend;
   std::vector<TEpoch> Epochs;
@@ -131,6 +141,10 @@ TEST(ChartData, LinesPerPlot) {
   EXPECT_EQ(data.Lines(TChartPlot::Satellites).at(1).Points.Segments(),
             (std::vector<TChartSegment>{{{0, 1}}}));
   EXPECT_EQ(Names(data, TChartPlot::Dilution), (std::vector<std::string>{"PDOP", "HDOP", "VDOP"}));
+  EXPECT_EQ(Looks(data, TChartPlot::CN0), (std::vector<std::string>{"GPS, L1", "GPS, L5"}));
+  EXPECT_EQ(Looks(data, TChartPlot::Satellites),
+            (std::vector<std::string>{"GPS, in view", "GPS, used"}));
+  EXPECT_EQ(Looks(data, TChartPlot::Dilution), (std::vector<std::string>{"-", "-", "-"}));
 
   TChartChoice each;
   each.MeanPerBand = false;
