@@ -1,5 +1,6 @@
 #include "monitor/HistoryFill.h"
 
+#include "common/BackgroundWork.h"
 #include "monitor/DataFile.h"
 
 void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TReplayCheckpoint> from,
@@ -8,6 +9,7 @@ void THistoryFill::Start(const std::string& fileName, std::shared_ptr<const TRep
   Work = std::make_shared<TWork>();
   Work->End = end;
   Worker = std::thread([work = Work, fileName, from = std::move(from), first, tick] {
+    LowerThreadPriority();
     try {
       TDataFile file;
       file.openForReading(fileName);

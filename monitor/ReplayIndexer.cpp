@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/BackgroundWork.h"
 #include "monitor/DataFile.h"
 
 void TReplayIndexer::Start(const std::string& fileName, uint32_t tick, size_t spacing) {
@@ -12,6 +13,7 @@ void TReplayIndexer::Start(const std::string& fileName, uint32_t tick, size_t sp
   const auto size = std::filesystem::file_size(fileName, ignored);
   Pass->Size = ignored ? 0 : size;
   Worker = std::thread([pass = Pass, fileName, tick, spacing] {
+    LowerThreadPriority();
     pass->Index = TReplayIndex::Build(fileName, &pass->Cancel, &pass->Read);
     pass->Done.store(true, std::memory_order_release);
     if (pass->Index) SaveCheckpoints(*pass, fileName, tick, spacing);
