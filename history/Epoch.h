@@ -103,6 +103,9 @@ struct TEpoch {
 // field does not read as one.
 std::optional<double> TimeOfDaySeconds(std::string_view field);
 
+// The date of an RMC sentence (without a TAG block) as ddmmyy, -1 when its
+// date field is not six digits.
+int32_t RmcDate(std::string_view sentence);
 // Per system, in TSkySystem order: the mean SNR of the epoch's signals that
 // have one, rounded half away from zero to one decimal; none for a system
 // without any.
