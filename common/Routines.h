@@ -33,10 +33,12 @@ bool SentenceChecksumHolds(std::string_view line);
 std::string FrameSentence(std::string_view body);
 // The line rules of a replay file, which the replay and its index share:
 // how lines end (CR, or LF in a file with no CR) is decided from its first
-// kLineEndProbe bytes, a longer line than kLongestLine is cut, and
-// character kEndMark, the end mark of old text files, ends the file.
+// kLineEndProbe bytes, a longer line than kLongestLine keeps its first
+// kLongestLine characters (as every source's lines and tolvane-decode's
+// do), and character kEndMark, the end mark of old text files, ends the
+// file.
 inline constexpr size_t kLineEndProbe = 64 * 1024;
-inline constexpr size_t kLongestLine = 64 * 1024;
+inline constexpr size_t kLongestLine = 32767;
 inline constexpr char kEndMark = 26;
 // Where the line that goes on at `from` stops: the first CR (LF where LF
 // ends lines) or kEndMark; npos when there is neither.

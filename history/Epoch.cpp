@@ -2,6 +2,9 @@
 
 #include <charconv>
 
+#include "common/Routines.h"
+#include "nmea/SkyLine.h"
+
 std::optional<double> TimeOfDaySeconds(std::string_view field) {
   if (field.size() < 6) return std::nullopt;
   int parts[3] = {};
@@ -24,6 +27,15 @@ std::optional<double> TimeOfDaySeconds(std::string_view field) {
     }
   }
   return parts[0] * 3600.0 + parts[1] * 60.0 + parts[2] + fraction;
+}
+
+int32_t RmcDate(std::string_view sentence) {
+  nmea::TSkyLine fields(sentence);
+  fields.Skip(8);
+  const std::string_view date = fields.Take();
+  const std::optional<uint32_t> value =
+      date.size() == 6 ? ParseWhole<uint32_t>(date) : std::nullopt;
+  return value ? static_cast<int32_t>(*value) : -1;
 }
 
 std::array<std::optional<double>, kSkySystemCount> EpochCn0(const TEpoch& epoch) {

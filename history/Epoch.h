@@ -60,9 +60,10 @@ struct TEpoch {
   // The date field (ddmmyy) of the last RMC so far that had one.
   std::optional<std::string> Date;
 
-  // From the epoch's last GGA: quality (6), satellites used (7), HDOP (8),
-  // altitude (9), differential age (13) and station (14); the position and
-  // altitude only when the quality is above 0.
+  // From the epoch's last GGA that decodes (its last GGA when none does):
+  // quality (6), satellites used (7), HDOP (8), altitude (9), differential
+  // age (13) and station (14); the position and altitude only when the
+  // quality is above 0.
   std::optional<int> Quality;
   std::optional<int> Used;
   std::optional<double> Latitude;
@@ -102,6 +103,9 @@ struct TEpoch {
 // The time of day in seconds of an "hhmmss[.sss]" field; none when the
 // field does not read as one.
 std::optional<double> TimeOfDaySeconds(std::string_view field);
+// The date of an RMC sentence (without a TAG block) as ddmmyy, -1 when its
+// date field is not six digits.
+int32_t RmcDate(std::string_view sentence);
 
 // Per system, in TSkySystem order: the mean SNR of the epoch's signals that
 // have one, rounded half away from zero to one decimal; none for a system

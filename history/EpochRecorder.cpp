@@ -74,6 +74,7 @@ void TEpochRecorder::Clear() {
   Sky.Clear();
   Current = TEpoch();
   LineNumber = 0;
+  DecodedGga = false;
   LastDate.reset();
   LastGsa = {};
   Watch.Clear();
@@ -83,6 +84,7 @@ void TEpochRecorder::Clear() {
 void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
   Current = other.Current;
   LineNumber = other.LineNumber;
+  DecodedGga = other.DecodedGga;
   LastDate = other.LastDate;
   LastGsa = other.LastGsa;
   Watch = other.Watch;
@@ -94,6 +96,7 @@ void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
 void TEpochRecorder::Complete() {
   TEpoch epoch = std::move(Current);
   Current = TEpoch();
+  DecodedGga = false;
   const std::optional<std::string_view> time = Sky.EpochTime();
   if (!time && !Sky.EpochHasSky()) return;
   epoch.Line = LineNumber;
@@ -131,6 +134,12 @@ void TEpochRecorder::TakeFields(std::string_view sentence, TSentenceResult decod
 // $--GGA,hhmmss.ss,llll.ll,a,yyyyy.yy,a,x,xx,x.x,x.x,M,x.x,M,x.x,xxxx*hh
 //        1         2       3 4        5 6 7  8   9   10 11 12 13  14
 void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded) {
+  // The epoch's fields are those of its last GGA that decodes: a receiver's
+  // empty GGA after a fix of the same epoch leaves the fix standing. Without
+  // one that decodes, the last GGA read still says what it can.
+  const bool decodes = decoded == TSentenceResult::GGA;
+  if (!decodes && DecodedGga) return;
+  DecodedGga = decodes;
   const nmea::TFields<15> field(sentence);
   TEpoch& epoch = Current;
   epoch.Quality = ParseDigits(field[6]);
@@ -148,7 +157,7 @@ void TEpochRecorder::TakeGGA(std::string_view sentence, TSentenceResult decoded)
   epoch.Altitude = located ? altitude : std::nullopt;
   if (quality < 1 || quality > 5 || !latitude || !longitude || !altitude) return;
   // A GGA the decoder refused is no fix, though its fields may read here.
-  if (decoded != TSentenceResult::GGA) return;
+  if (!decodes) return;
   TEpochFix& fix = epoch.Fixes.emplace_back();
   fix.Latitude = *latitude;
   fix.Longitude = *longitude;

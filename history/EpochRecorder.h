@@ -64,6 +64,8 @@ class TEpochRecorder {
   std::function<void(TEpoch&)> OnEpoch;
   TEpoch Current;
   uint64_t LineNumber = 0;
+  // The epoch under way has a GGA that the decoder took.
+  bool DecodedGga = false;
   std::optional<std::string> LastDate;
   TLastGsa LastGsa;
   TInterferenceWatch Watch;

@@ -7,22 +7,11 @@
 #include "common/Routines.h"
 #include "history/Epoch.h"
 #include "nmea/EpochMark.h"
-#include "nmea/SkyLine.h"
 #include "nmea/TagBlock.h"
 
 namespace {
 
 constexpr size_t kBlock = 4 << 20;
-
-// ddmmyy of an RMC line, -1 if absent.
-int32_t RmcDate(std::string_view sentence) {
-  nmea::TSkyLine fields(sentence);
-  fields.Skip(8);
-  const std::string_view date = fields.Take();
-  const std::optional<uint32_t> value =
-      date.size() == 6 ? ParseWhole<uint32_t>(date) : std::nullopt;
-  return value ? static_cast<int32_t>(*value) : -1;
-}
 
 struct TFileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

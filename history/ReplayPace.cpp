@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/DateTime.h"
 #include "common/Routines.h"
 #include "history/Epoch.h"
 #include "nmea/EpochMark.h"
@@ -13,6 +14,20 @@
 namespace {
 
 using TSeconds = std::chrono::duration<double>;
+
+constexpr double kDaySeconds = 86400;
+
+// A day number of an RMC's ddmmyy, for the days between two dates; none for
+// a date that does not exist.
+std::optional<int32_t> DayNumber(int32_t ddmmyy) {
+  if (ddmmyy < 0) return std::nullopt;
+  const int year = ddmmyy % 100;
+  TDateTime value = 0;
+  if (!TryEncodeDate(year < 80 ? 2000 + year : 1900 + year, ddmmyy / 100 % 100, ddmmyy / 10000,
+                     value))
+    return std::nullopt;
+  return static_cast<int32_t>(value);
+}
 
 // "hh:nn:ss.zzz", as the local-time stamp is written.
 std::optional<double> ClockStampSeconds(std::string_view stamp) {
@@ -55,15 +70,18 @@ std::string CrossedText(double seconds) {
   return seconds < 0 ? "Time went back " + span : "Gap of " + span + " skipped";
 }
 
-std::optional<TReplayPace::TMoment> TReplayPace::MomentOf(std::string_view line) {
+std::optional<TReplayPace::TMoment> TReplayPace::MomentOf(std::string_view line,
+                                                          std::optional<int32_t>& day) {
   std::string_view text;
   std::optional<double> seconds = StampSeconds(line, &text);
   if (seconds) {
     Stamped = true;
   } else {
     if (Stamped) return std::nullopt;
-    const std::optional<std::string_view> field = nmea::EpochTimeField(StripTagBlock(line));
+    const std::string_view sentence = StripTagBlock(line);
+    const std::optional<std::string_view> field = nmea::EpochTimeField(sentence);
     if (!field || field->empty()) return std::nullopt;
+    if (sentence.substr(3, 3) == "RMC") day = DayNumber(RmcDate(sentence));
     text = *field;
     seconds = TimeOfDaySeconds(text);
   }
@@ -74,11 +92,41 @@ std::optional<TReplayPace::TMoment> TReplayPace::MomentOf(std::string_view line)
 }
 
 TReplayPace::TPlace TReplayPace::Place(std::string_view line, TTime now) {
-  const std::optional<TMoment> moment = MomentOf(line);
+  std::optional<int32_t> day;
+  const std::optional<TMoment> moment = MomentOf(line, day);
   // The rest of an epoch, and an epoch whose time cannot be read, come with
-  // the epoch before.
-  if (!moment || !moment->Seconds) return {CurrentDue(), std::nullopt};
-  const double seconds = *moment->Seconds;
+  // the epoch before; an RMC among them may bring the epoch's date.
+  if (!moment || !moment->Seconds) {
+    std::optional<double> crossed;
+    if (moment || !day || Day) return {CurrentDue(), crossed};
+    Day = day;
+    if (TakenDay && *TakenDay != *day) crossed = Redate(*day - *TakenDay);
+    TakenDay.reset();
+    return {CurrentDue(), crossed};
+  }
+  // The epoch that ends was taken to be on the next day and never said so:
+  // it goes by its time alone after all.
+  std::optional<double> late;
+  if (!Day && TakenDay && EarlierDay && *TakenDay != *EarlierDay)
+    late = Redate(*EarlierDay - *TakenDay);
+  EarlierDay = Stamped ? std::nullopt : Day;
+  Day = Stamped ? std::nullopt : day;
+  TakenDay.reset();
+  if (Stamped) DayShift = 0;
+  const double time = *moment->Seconds + DayShift;
+  if (EarlierDay && LastSeconds) {
+    if (Day) {
+      DayShift += kDaySeconds * (*Day - *EarlierDay);
+    } else {
+      // Only a step back that is a short step forward over midnight is
+      // taken for one before the date says so.
+      const bool overMidnight =
+          time < *LastSeconds && time + kDaySeconds - *LastSeconds <= kLongestGap;
+      TakenDay = *EarlierDay + (overMidnight ? 1 : 0);
+      if (overMidnight) DayShift += kDaySeconds;
+    }
+  }
+  const double seconds = *moment->Seconds + DayShift;
   TPlace place;
   if (!LastSeconds) {
     Anchor(seconds, now);
@@ -89,9 +137,22 @@ TReplayPace::TPlace TReplayPace::Place(std::string_view line, TTime now) {
       Anchor(seconds, now);
     }
   }
+  if (!place.Crossed) place.Crossed = late;
+  EarlierSeconds = LastSeconds.value_or(seconds);
   LastSeconds = seconds;
   place.Due = CurrentDue();
   return place;
+}
+
+std::optional<double> TReplayPace::Redate(int32_t days) {
+  const double shift = kDaySeconds * days;
+  DayShift += shift;
+  *LastSeconds += shift;
+  AnchorSeconds += shift;
+  if (Held) *Held += shift;
+  const double step = *LastSeconds - EarlierSeconds;
+  if (step < 0 || step > kLongestGap) return step;
+  return std::nullopt;
 }
 
 TReplayPace::TTime TReplayPace::CurrentDue() const {

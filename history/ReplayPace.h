@@ -12,8 +12,17 @@
 // rest of an epoch after its first line, are due at once. A step back in the
 // recorded time (midnight, a log of several sessions) or a gap longer than
 // kLongestGap is crossed at once, and said so.
+//
+// Without stamps, where an epoch and the one before both carry an RMC date,
+// the step between them goes by date and time, so that midnight is a second
+// like any other. The date of an epoch may come after its first line; until
+// it does, an epoch after a dated one whose time is earlier is taken to be
+// on the next day, and one whose time is later on the same day. Where its
+// RMC then says otherwise, or no date comes at all, the step is put right
+// and said so at that line, with the pace kept as it was placed.
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,7 +68,12 @@ class TReplayPace {
   struct TMoment {
     std::optional<double> Seconds;
   };
-  std::optional<TMoment> MomentOf(std::string_view line);
+  // `day` gets the day of a dated RMC line when no stamp sets the pace.
+  std::optional<TMoment> MomentOf(std::string_view line, std::optional<int32_t>& day);
+  // The step into the epoch under way changes by `days`: the recorded time
+  // moves with the pace's anchor, so nothing placed falls due at another
+  // time. The new step when that makes it one to cross.
+  std::optional<double> Redate(int32_t days);
   // Where the replay stands in recorded seconds at `now`.
   double Position(TTime now) const;
   void Anchor(double seconds, TTime at);
@@ -68,8 +82,17 @@ class TReplayPace {
   bool Stamped = false;  // a stamp was seen: only stamps count from now on
   std::string LastText;
   bool HaveText = false;
-  // The last moment's recorded time.
+  // The last moment's recorded time: its time of day plus DayShift.
   std::optional<double> LastSeconds;
+  // The recorded time of the epoch before.
+  double EarlierSeconds = 0;
+  // Days crossed by dates, in seconds.
+  double DayShift = 0;
+  // The date of the epoch under way, once its RMC gave one; that which it
+  // is taken to have until then, where the epoch before had one.
+  std::optional<int32_t> Day;
+  std::optional<int32_t> TakenDay;
+  std::optional<int32_t> EarlierDay;
   // Where a pause stopped the recorded time.
   std::optional<double> Held;
   // Recorded time AnchorSeconds is due at AnchorTime.

@@ -50,6 +50,8 @@ void TMonitor::TakeWaitingJump(TTickResult& result) {
   FileReplay.Jump();
   result.Jumped = true;
   ShowWholeDisplay(before, result);
+  while (std::optional<std::string> line = FileReplay.NextOfJumpedEpoch())
+    if (!line->empty()) Take(std::move(*line), result);
 }
 
 void TMonitor::ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const {

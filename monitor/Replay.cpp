@@ -178,6 +178,19 @@ void TReplay::Jump() {
   if (IsPaused) Pace.Hold(PaceNow());
 }
 
+std::optional<std::string> TReplay::NextOfJumpedEpoch() {
+  const TReplayIndex* index = Indexer.Ready();
+  if (!IsPaused || !JumpedTo || Waiting || !index || HeldLine || File.atEnd()) return std::nullopt;
+  const size_t next = *JumpedTo + 1;
+  if (next < index->Size() && File.readOffset() >= index->Epochs()[next].Offset)
+    return std::nullopt;
+  std::string line = File.readLine();
+  const TReplayPace::TTime now = PaceNow();
+  Pace.Place(line, now);
+  Pace.Rejoin(now);
+  return line;
+}
+
 void TReplay::Rewind() {
   State.Decoder = TNMEA();
   State.Counts.Reset();

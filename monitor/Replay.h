@@ -105,6 +105,11 @@ class TReplay {
   // Goes on from the waiting jump's place, with every record as a replay
   // from the top of the file would have left it there.
   void Jump();
+  // While paused after a jump, the lines of the epoch jumped to, one a
+  // call, none once the next epoch begins: the windows show the epoch that
+  // the seek bar shows, so that each step of the bar is one on the screen
+  // too. On resuming, the pace goes on from that epoch.
+  std::optional<std::string> NextOfJumpedEpoch();
 
   // Whether the epochs before a jump's checkpoint are still being gathered
   // for the history; TakeHistoryFill puts them in once they are.

@@ -1,6 +1,10 @@
 #include "source/LineBuffer.h"
 
+#include <algorithm>
+
 #include "common/Routines.h"
+
+static_assert(TLineBuffer::kMaxWithoutLine > kLongestLine);
 
 void TLineBuffer::Append(std::string_view bytes) {
   const bool ended = LineEnd != std::string::npos;
@@ -10,19 +14,23 @@ void TLineBuffer::Append(std::string_view bytes) {
   }
   Bytes.append(bytes);
   if (ended) return;
-  // The line in progress keeps its newest kMaxWithoutLine bytes, also when
-  // its end comes in the same read as the bytes that overflow it.
+  // The line in progress keeps kMaxWithoutLine bytes, also when its end
+  // comes in the same read as the bytes that overflow it: its first
+  // kLongestLine, which are the line once it ends, and the newest, which
+  // follow them.
   const size_t line = LineEnd == std::string::npos ? Bytes.size() : LineEnd;
   if (line <= kMaxWithoutLine) return;
   const size_t excess = line - kMaxWithoutLine;
-  Bytes.erase(0, excess);
+  Bytes.erase(kLongestLine, excess);
   Dropped += excess;
   if (LineEnd != std::string::npos) LineEnd -= excess;
 }
 
 std::string TLineBuffer::TakeLine() {
   if (LineEnd == std::string::npos) return {};
-  std::string line = KeepPrintable(std::string_view(Bytes).substr(0, LineEnd));
+  const size_t kept = std::min(LineEnd, kLongestLine);
+  std::string line = KeepPrintable(std::string_view(Bytes).substr(0, kept));
+  Dropped += LineEnd - kept;
   size_t rest = LineEnd + 1;
   if (rest < Bytes.size() && Bytes[rest] == '\n') ++rest;
   Bytes.erase(0, rest);

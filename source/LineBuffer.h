@@ -1,10 +1,11 @@
 #pragma once
 // The bytes received and not yet handed out as lines, for every kind of
-// source. Whatever a source sends, the buffer stays bounded: without a CR it
-// keeps only the newest 64 KiB (noise, or a receiver sending LF-only lines),
-// and after a line is taken out at most 32,767 characters stay behind. What
-// it lets go is counted, so that the user can see when a source sends more
-// than the program takes.
+// source. A line is at most kLongestLine (common/Routines.h: 32,767)
+// characters, its first ones, as a replay file's lines are. Whatever a source sends, the buffer
+// stays bounded: without a CR it holds 64 KiB at most (noise, or a receiver sending LF-only lines),
+// the first characters of the line in progress and the newest, and after a line is taken out at
+// most 32,767 characters stay behind. What it lets go is counted, so that the user can see when a
+// source sends more than the program takes.
 
 #include <cstdint>
 #include <string>
@@ -18,8 +19,9 @@ class TLineBuffer {
   void Append(std::string_view bytes);
   // Whether a CR waits, so that TakeLine returns a line (possibly empty).
   bool HasLine() const { return LineEnd != std::string::npos; }
-  // The text before the first CR with only printable characters kept; the
-  // CR and an LF right after it are removed. Empty when no CR waits.
+  // The text before the first CR, up to kLongestLine characters of it, with
+  // only printable characters kept; the CR and an LF right after it are
+  // removed. Empty when no CR waits.
   std::string TakeLine();
   void Clear();
 

@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr size_t kLongestLine = 64 * 1024;
-
 std::vector<std::string> ExpectedLines(std::string_view bytes) {
   const bool lfEndsLines = bytes.substr(0, 64 * 1024).find('\r') == std::string_view::npos;
   bytes = bytes.substr(0, bytes.find('\x1a'));

@@ -155,6 +155,27 @@ TEST(EpochRecorder, AGgaTheDecoderRefusesIsNoFix) {
   }
 }
 
+// A receiver's empty GGA, which the decoder refuses, beside a fix.
+TEST(EpochRecorder, TheLastGgaThatDecodesSetsTheFields) {
+  const std::string fix = Gga("120000", "4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string noFix = Gga("120000", ",,,,0,,,,,,,,");
+  const struct {
+    const char* Legend;
+    std::vector<std::string> Lines;
+    int Quality;
+  } cases[] = {
+      {"an empty GGA after the fix leaves the fix", {fix, "$GPGGA,,,,,,0,,,,,,,,*66"}, 1},
+      {"no fix, then an empty GGA: still none", {noFix, "$GPGGA,,,,,,0,,,,,,,,*66"}, 0},
+  };
+  for (const auto& test : cases) {
+    TRecording recording;
+    recording.Take(test.Lines);
+    ASSERT_EQ(recording.Finish().size(), 1u) << test.Legend;
+    EXPECT_EQ(recording.Epochs[0].Quality, test.Quality) << test.Legend;
+    EXPECT_EQ(recording.Epochs[0].Fixes.size(), size_t(test.Quality)) << test.Legend;
+  }
+}
+
 TEST(EpochRecorder, ClearForgetsTheDateAndTheSky) {
   TRecording recording;
   recording.Take({FrameSentence("GPRMC,120000,A,,,,,,,010126,,"), kGsv});

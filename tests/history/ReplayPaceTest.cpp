@@ -13,8 +13,8 @@ namespace {
 using TTime = TReplayPace::TTime;
 using std::chrono::milliseconds;
 
-std::string Rmc(const std::string& time) {
-  return FrameSentence("GNRMC," + time + ",A,6010.1234,N,02456.7890,E,012.0,045.0,071226,,");
+std::string Rmc(const std::string& time, const std::string& date = "071226") {
+  return FrameSentence("GNRMC," + time + ",A,6010.1234,N,02456.7890,E,012.0,045.0," + date + ",,");
 }
 // A multiplexer's TAG block in front of a sentence.
 std::string Tagged(const std::string& tags, const std::string& sentence) {
@@ -53,6 +53,17 @@ const std::vector<TPaceCase> kPaceCases = {
       {Gga("235959"), 1000},
       {Gga("000000"), 1000, -86399},
       {Gga("000001"), 2000}}},
+    {"midnight with dates, the GGA before the RMC: a second forward",
+     1,
+     {{Rmc("235959", "081226"), 0}, {Gga("000000"), 1000}, {Rmc("000000", "091226"), 1000}}},
+    {"taken for midnight, but the RMC keeps the day: the step back is said there",
+     1,
+     {{Rmc("235959", "081226"), 0},
+      {Gga("000000"), 1000},
+      {Rmc("000000", "081226"), 1000, -86399}}},
+    {"the epoch after brings no date: the step back is said late",
+     1,
+     {{Rmc("235959", "081226"), 0}, {Gga("000000"), 1000}, {Gga("000001"), 2000, -86399}}},
     {"a 10-minute gap is crossed at once",
      1,
      {{Gga("120000"), 0},

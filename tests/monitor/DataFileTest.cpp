@@ -50,7 +50,9 @@ struct TReplayCase {
 };
 
 TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
-  const std::string longText(64 * 1024 - 1, 'x');
+  // Two lines that fill the first read chunk but for its last byte.
+  const std::string first(kLongestLine, 'x');
+  const std::string second(64 * 1024 - 1 - kLongestLine - 2, 'y');
   const TReplayCase cases[] = {
       {"CR alone ends a line", "A\rB\r", {"A", "B"}},
       {"CR LF ends a line", "A\r\nB\r\n", {"A", "B"}},
@@ -69,8 +71,8 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
        "B",
        {"A"}},
       {"8-bit text passes unchanged", "\xb0\x7f\r\n", {"\xb0\x7f"}},
-      {"CR LF split across a read chunk", longText + "\r\nB", {longText, "B"}},
-      {"line across two read chunks", "A\r" + longText + "\r\n", {"A", longText}},
+      {"CR LF split across a read chunk", first + "\r\n" + second + "\r\nB", {first, second, "B"}},
+      {"line across two read chunks", second + "\r\nA\r" + first + "\r\n", {second, "A", first}},
   };
   for (const TReplayCase& c : cases) {
     std::string path = WriteRaw("replay.txt", c.Bytes);
@@ -81,7 +83,7 @@ TEST_F(DataFileTest, ReplayFollowsTheLineRules) {
 // Files from other tools end their lines in LF alone; without a CR in the
 // first 64 KiB, a file is read that way (it used to replay as one line).
 TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
-  const std::string first(40000, 'y');
+  const std::string first(30000, 'y');
   const TReplayCase cases[] = {
       {"LF ends a line", "A\nB\n", {"A", "B"}},
       {"empty lines stay", "A\n\nB", {"A", "", "B"}},
@@ -90,8 +92,8 @@ TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
        "C\n",
        {"A", "B"}},
       {"a CR after the first 64 KiB: CR LF ends a line too",
-       first + "\n" + first + "\r\nB\n",
-       {first, first, "B"}},
+       first + "\n" + first + "\n" + first + "\r\nB\n",
+       {first, first, first, "B"}},
       {"a CR in the first 64 KiB keeps the old rules", first + "\nA\r\n", {first + "\nA"}},
   };
   for (const TReplayCase& c : cases) {
@@ -101,12 +103,12 @@ TEST_F(DataFileTest, ReplayOfAFileWithoutCrEndsLinesAtLf) {
 }
 
 // A line that never ends (a device, a binary file) used to grow without
-// bound. Past 64 KiB it is cut; the rest is skipped at most 1 MiB per call,
-// each such call giving an empty line.
-TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
-  const std::string full(64 * 1024, 'x');
+// bound. Past 32,767 characters it is cut; the rest is skipped at most 1 MiB
+// per call, each such call giving an empty line.
+TEST_F(DataFileTest, ReplayCutsLinesLongerThan32767Characters) {
+  const std::string full(kLongestLine, 'x');
   const TReplayCase cases[] = {
-      {"exactly 64 KiB is whole", "A\r" + full + "\rB", {"A", full, "B"}},
+      {"exactly 32,767 characters is whole", "A\r" + full + "\rB", {"A", full, "B"}},
       {"one more character is skipped", "A\r" + full + "x\rB", {"A", full, "", "B"}},
       {"3 MiB more take three calls",
        "A\r" + full + std::string(3 << 20, 'x') + "\r\nB",
@@ -127,7 +129,7 @@ TEST_F(DataFileTest, ReplayCutsLinesLongerThan64KiB) {
 TEST_F(DataFileTest, ReplayOfAnEndlessDeviceGivesBoundedLines) {
   TDataFile file;
   file.openForReading("/dev/zero");
-  EXPECT_EQ(file.readLine(), std::string(64 * 1024, '\0'));
+  EXPECT_EQ(file.readLine(), std::string(kLongestLine, '\0'));
   for (int call = 0; call < 3; ++call) {
     EXPECT_FALSE(file.atEnd());
     EXPECT_EQ(file.readLine(), "");

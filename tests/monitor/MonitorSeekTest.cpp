@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <optional>
 #include <thread>
@@ -192,6 +193,32 @@ TEST(MonitorSeek, AFarJumpWaitsForTheCheckpointsAndEndsInTheSamePlace) {
   jumped.Ticks(1);
   played.Ticks(1);
   ExpectSameState(jumped, played);
+}
+
+// Paused, each step of the bar is one epoch on the screen too.
+TEST(MonitorSeek, PausedEachStepMovesTheFixOneEpoch) {
+  const struct {
+    const char* Legend;
+    int Step;
+    int Shown;  // the epoch, and the second of its fix
+  } steps[] = {{"Right just after the pause", 1, 6},
+               {"Left", -1, 5},
+               {"Left again", -1, 4},
+               {"Right after a run of Left", 1, 5}};
+  TMonitorHarness harness;
+  const std::string file = harness.Home.Path() + "/paused.TXT";
+  ASSERT_TRUE(WriteAll(file, AsLog(Log())));
+  harness.Monitor.StartReplay(file);
+  WaitForIndex(harness.Monitor);
+  harness.Ticks(static_cast<int>(harness.Monitor.Replay().Index()->Epochs()[6].Line));
+  harness.Monitor.Replay().SetPaused(true);
+  for (const auto& step : steps) {
+    harness.Gather(harness.Monitor.JumpTo(harness.Monitor.Replay().Epoch() + step.Step));
+    harness.Ticks(1);
+    EXPECT_EQ(harness.Monitor.Replay().Epoch(), size_t(step.Shown)) << step.Legend;
+    EXPECT_EQ(std::lround(harness.Monitor.Decoder().GGA.Time * 86400), 43200 + step.Shown)
+        << step.Legend;
+  }
 }
 
 TEST(MonitorSeek, NoJumpBeforeTheIndexIsReadyOrWithoutAReplay) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Routines.h"
 #include "source/GpsdLines.h"
 #include "source/LineBuffer.h"
 #include "source/RetryDelay.h"
@@ -72,9 +73,12 @@ TEST(LineBuffer, CountsWhatItLetsGo) {
       {"no CR, just at the bound", {std::string(kCap, 'x')}, 0},
       {"no CR, past the bound: the oldest go", {std::string(kCap, 'x'), "12345"}, 5},
       {"one big read without CR", {std::string(kCap + 100, 'x')}, 100},
-      {"a CR in the read that overflows: the line keeps its newest",
+      {"a CR in the read that overflows: the line keeps its first 32,767",
        {std::string(kCap, 'x'), "yyyy\r\n"},
-       4},
+       4 + kCap - kLongestLine},
+      {"a line of 38,160 and a CR: the rest of it",
+       {std::string(38160, 'x') + "\r"},
+       38160 - kLongestLine},
       {"more than 32,767 behind a line", {"$A\r" + std::string(kKept + 10, 'y')}, 10},
   };
   for (const TRow& row : rows) {

@@ -114,11 +114,11 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
   }
 }
 
-// A line is cut at 64 KiB and the rest of it skipped, so that memory stays
+// A line is cut at 32,767 characters and the rest of it skipped, so that memory stays
 // bounded whatever the input; the lines after it keep their numbers, and the
 // cuts are counted on standard error.
 TEST(DecodeTool, LongLinesAreCutAndCounted) {
-  constexpr int kLimit = 64 * 1024;
+  constexpr int kLimit = 32767;
   struct TRow {
     const char* Legend;
     QByteArray Input;
@@ -126,14 +126,14 @@ TEST(DecodeTool, LongLinesAreCutAndCounted) {
     const char* Err;  // "": nothing said
   };
   const TRow rows[] = {
-      {"exactly 64 KiB is whole", QByteArray(kLimit, 'x') + "\n$*", 2, ""},
+      {"exactly 32,767 characters is whole", QByteArray(kLimit, 'x') + "\n$*", 2, ""},
       {"one byte more is cut", QByteArray(kLimit + 1, 'x') + "\n$*", 2,
-       "1 line longer than 65536 bytes was cut to that length"},
+       "1 line longer than 32767 bytes was cut to that length"},
       {"cut across a read block, then again",
        QByteArray((1 << 20) + 5, 'x') + "\r\n" + QByteArray(kLimit * 2, 'x') + "\n$*", 3,
-       "2 lines longer than 65536 bytes were cut to that length"},
+       "2 lines longer than 32767 bytes were cut to that length"},
       {"no line end at all", QByteArray(3 << 20, 'x'), 1,
-       "1 line longer than 65536 bytes was cut to that length"},
+       "1 line longer than 32767 bytes was cut to that length"},
   };
   for (const TRow& row : rows) {
     const TRunResult result = RunDecode({}, row.Input);

@@ -1,16 +1,18 @@
 #pragma once
 // Splits an 8-bit stream into lines read in big blocks. A line ends at CR, at
 // LF, or at CR LF, also when the pair is split across two blocks; a last line
-// without an ending still counts. A line is cut at 64 KiB, as the program's
-// own line buffer and replay cut it: the first 64 KiB are the line, the rest
-// up to its end is skipped, so that no input, however long its lines, takes
-// more memory than that.
+// without an ending still counts. A line is cut at kLongestLine (32,767)
+// characters, as the program's own line buffer and replay cut it: its first
+// ones are the line, the rest up to its end is skipped, so that no input,
+// however long its lines, takes more memory than that.
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "common/Routines.h"
 
 namespace decode {
 
@@ -20,7 +22,7 @@ using TLineSink = std::function<void(std::string_view line)>;
 // CR) still waiting for its end.
 class TLineSplitter {
  public:
-  static constexpr size_t kMaxLineLength = size_t{64} * 1024;
+  static constexpr size_t kMaxLineLength = kLongestLine;
 
   explicit TLineSplitter(const TLineSink& onLine) : OnLine(onLine) {}
   void Feed(std::string_view block);
