@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "nmea/SkySystems.h"
+#include "nmea/TimeText.h"
 
 // One satellite on one signal at the end of the epoch, packed: a receiver
 // reporting 60 signals at 10 Hz fills a day's history with these.
@@ -98,10 +99,6 @@ struct TEpoch {
   // Every GGA of the epoch that is a fix, in order.
   std::vector<TEpochFix> Fixes;
 };
-
-// The time of day in seconds of an "hhmmss[.sss]" field; none when the
-// field does not read as one.
-std::optional<double> TimeOfDaySeconds(std::string_view field);
 
 // Per system, in TSkySystem order: the mean SNR of the epoch's signals that
 // have one, rounded half away from zero to one decimal; none for a system

@@ -114,8 +114,8 @@ TEST(SkyModel, SeriesOrder) {
         "GLGSV,2,2,09"},
        "GPS 2:0 20/200/30; GLONASS 1:0 20/200/30"},
       {"a signal named by a part without satellites empties that signal",
-       {first, "GPGSV,1,1,01,01,10,100,44,7", "GPGSV,1,1,00,7"},
-       "GPS 1:0 10/100/30"},
+       {"GPGSV,1,1,01,01,10,100,30,1", "GPGSV,1,1,01,01,10,100,44,7", "GPGSV,1,1,00,7"},
+       "GPS 1:1 10/100/30"},
       {"the same satellite and signal from two talkers: the later series wins",
        {first, "GNGSV,1,1,01,01,11,111,31"},
        "GPS 1:0 11/111/31"},
@@ -158,6 +158,50 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
 }
 
 // Fields after the "*" do not count: the checksum ends the sentence.
+// "GPGGA,<time>" for each time: an epoch each, at that time of the receiver.
+std::vector<std::string> At(std::vector<std::string> lines, const std::vector<const char*>& times) {
+  for (const char* time : times) lines.push_back(std::string("GPGGA,") + time);
+  return lines;
+}
+
+TEST(SkyModel, SatellitesUnheardForTenSecondsAndFiveEpochsLeave) {
+  const std::string gsv = "GPGSV,1,1,01,01,10,100,30";
+  const char* kept = "GPS 1:0 10/100/30";
+  ExpectRows({
+      {"9 s", At({"GPGGA,120000", gsv}, {"120005", "120006", "120007", "120008", "120009"}), kept},
+      {"10 s", At({"GPGGA,120000", gsv}, {"120001", "120002", "120003", "120004", "120010"}), ""},
+      {"10 s in 4 epochs", At({"GPGGA,120000", gsv}, {"120004", "120008", "120010", "120011"}),
+       kept},
+      {"... and a fifth",
+       At({"GPGGA,120000", gsv}, {"120004", "120008", "120010", "120011", "120012"}), ""},
+      {"10 s over midnight",
+       At({"GPGGA,235955", gsv}, {"235959", "000001", "000002", "000003", "000005"}), ""},
+      {"5 epochs, the receiver's time still", At({"GPGGA,120000", gsv}, {"1", "2", "3", "4", "5"}),
+       kept},
+      {"... then ZDA's time", At({"GPGGA,120000", gsv, "GPZDA,120010"}, {"1", "2", "3", "4", "5"}),
+       ""},
+      {"no receiver time: 5 epochs", At({gsv}, {"A", "B", "C", "D", "E"}), ""},
+      {"heard again",
+       At({"GPGGA,120000", gsv, "GPGGA,120009", gsv}, {"120011", "120012", "120013", "120014"}),
+       kept},
+  });
+}
+
+TEST(SkyModel, ASystemChangingToOrFromSignalIdsDropsTheOtherForm) {
+  ExpectRows({
+      {"GPS takes IDs: its entries without go, GLONASS's stay",
+       {"GPGSV,1,1,02,01,10,100,30,02,20,200,30", "GLGSV,1,1,01,65,30,300,30",
+        "GPGSV,1,1,01,01,10,100,35,1"},
+       "GPS 1:1 10/100/35; GLONASS 1:0 30/300/30"},
+      {"and back: every signal with an ID goes",
+       {"GPGSV,1,1,01,01,10,100,30,1", "GPGSV,1,1,01,01,10,100,31,8", "GPGSV,1,1,01,03,,,"},
+       "GPS 3:0 -/-/-"},
+      {"a GN series drops the systems it lists",
+       {"GPGSV,1,1,01,01,10,100,30,1", "GLGSV,1,1,01,65,30,300,30,1", "GNGSV,1,1,01,70,,,"},
+       "GPS 1:1 10/100/30; GLONASS 6:0 -/-/-"},
+  });
+}
+
 TEST(SkyModel, FieldsCountedUpToTheChecksum) {
   TSkyModel sky;
   sky.Take(Sentence("GPGSV,1,1,01,02,20,200,30") + ",7");
