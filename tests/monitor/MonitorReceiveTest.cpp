@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
+#include "monitor/StatusTexts.h"
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -243,6 +246,48 @@ TEST(MonitorReceive, TicksAreNeededOnlyForAReplayOrToSampleDSR) {
     harness.Script->OpenFails = true;
     harness.Arrived();
     EXPECT_EQ(harness.Monitor.NeedsTicks(), c.Replay) << c.Legend << ": the device went away";
+  }
+}
+
+// Nothing of the last source is shown as the present, nor beside "No source".
+TEST(MonitorReceive, ANewSourceOrStopStartsFromEmpty) {
+  using THarness = TMonitorHarness;
+  const struct {
+    const char* Legend;
+    std::function<void(THarness&)> Change;
+  } cases[] = {
+      {"Stop", [](THarness& h) { h.Monitor.Stop(); }},
+      {"another slot", [](THarness& h) { h.Monitor.OpenPort(3); }},
+      {"a replay",
+       [](THarness& h) {
+         ASSERT_TRUE(WriteAll(h.Home.Path() + "/r.TXT", kGLL + "\r\n"));
+         h.Monitor.StartReplay(h.Home.Path() + "/r.TXT");
+       }},
+      {"the receiver back after it went",
+       [](THarness& h) {
+         h.Script->Vanished = h.Script->OpenFails = true;
+         h.Arrived();
+         h.Script->Vanished = h.Script->OpenFails = false;
+         ASSERT_TRUE(ProcessEventsUntil(
+             [&] { return h.Monitor.Port()->LinkState() == TLinkState::Connected; }, 5000));
+         h.Arrived();
+       }},
+  };
+  const std::string dgps = "4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,0.4,0042";
+  for (const auto& c : cases) {
+    THarness harness;
+    int freshStarts = 0;
+    harness.Monitor.OpenPort(2);
+    harness.Receive(
+        {kRMC, kGSV, FrameSentence("GPGGA,120000," + dgps), FrameSentence("GPGGA,120001," + dgps)});
+    harness.Monitor.SetFreshStartHandler([&] { ++freshStarts; });
+    c.Change(harness);
+    EXPECT_EQ(freshStarts, 1) << c.Legend;
+    EXPECT_EQ(harness.Monitor.Decoder().RMC, TRMC()) << c.Legend << ": no course of before";
+    EXPECT_TRUE(harness.Monitor.Sky().Entries().empty()) << c.Legend;
+    EXPECT_TRUE(harness.Monitor.History().Empty()) << c.Legend;
+    EXPECT_EQ(FixStatusText(harness.Monitor.History(), harness.Monitor.Recorder()).Text, "")
+        << c.Legend << ": no \"DGPS\" left";
   }
 }
 
