@@ -157,51 +157,38 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
   for (const TSkipRow& row : rows) EXPECT_EQ(Describe({first, "!" + row.Line}), kept) << row.Legend;
 }
 
-// Fields after the "*" do not count: the checksum ends the sentence.
-// "GPGGA,<time>" for each time: an epoch each, at that time of the receiver.
-std::vector<std::string> At(std::vector<std::string> lines, const std::vector<const char*>& times) {
-  for (const char* time : times) lines.push_back(std::string("GPGGA,") + time);
-  return lines;
+// A bare time stands for "GPGGA,<time>": an epoch at that time of the receiver.
+std::vector<std::string> Lines(std::vector<std::string> items) {
+  for (std::string& item : items)
+    if (item.find(',') == std::string::npos) item = "GPGGA," + item;
+  return items;
 }
 
 TEST(SkyModel, SatellitesUnheardForTenSecondsAndFiveEpochsLeave) {
-  const std::string gsv = "GPGSV,1,1,01,01,10,100,30";
-  const char* kept = "GPS 1:0 10/100/30";
+  const std::string g = "GPGSV,1,1,01,01,,,30";
+  const char* kept = "GPS 1:0 -/-/30";
   ExpectRows({
-      {"9 s", At({"GPGGA,120000", gsv}, {"120005", "120006", "120007", "120008", "120009"}), kept},
-      {"10 s", At({"GPGGA,120000", gsv}, {"120001", "120002", "120003", "120004", "120010"}), ""},
-      {"10 s in 4 epochs", At({"GPGGA,120000", gsv}, {"120004", "120008", "120010", "120011"}),
-       kept},
-      {"... and a fifth",
-       At({"GPGGA,120000", gsv}, {"120004", "120008", "120010", "120011", "120012"}), ""},
-      {"10 s over midnight",
-       At({"GPGGA,235955", gsv}, {"235959", "000001", "000002", "000003", "000005"}), ""},
-      {"5 epochs, the receiver's time still", At({"GPGGA,120000", gsv}, {"1", "2", "3", "4", "5"}),
-       kept},
-      {"... then ZDA's time", At({"GPGGA,120000", gsv, "GPZDA,120010"}, {"1", "2", "3", "4", "5"}),
-       ""},
-      {"no receiver time: 5 epochs", At({gsv}, {"A", "B", "C", "D", "E"}), ""},
-      {"heard again",
-       At({"GPGGA,120000", gsv, "GPGGA,120009", gsv}, {"120011", "120012", "120013", "120014"}),
-       kept},
+      {"9 s", Lines({"120000", g, "120005", "120006", "120007", "120008", "120009"}), kept},
+      {"10 s", Lines({"120000", g, "120001", "120002", "120003", "120004", "120010"}), ""},
+      {"10 s in 4 epochs", Lines({"120000", g, "120004", "120008", "120010", "120011"}), kept},
+      {"over midnight", Lines({"235955", g, "235959", "000001", "000002", "000003", "000005"}), ""},
+      {"ZDA's time counts", Lines({"120000", g, "GPZDA,120010", "A", "B", "C", "D", "E"}), ""},
+      {"no receiver time: 5 epochs", Lines({g, "A", "B", "C", "D", "E"}), ""},
   });
 }
 
 TEST(SkyModel, ASystemChangingToOrFromSignalIdsDropsTheOtherForm) {
   ExpectRows({
       {"GPS takes IDs: its entries without go, GLONASS's stay",
-       {"GPGSV,1,1,02,01,10,100,30,02,20,200,30", "GLGSV,1,1,01,65,30,300,30",
-        "GPGSV,1,1,01,01,10,100,35,1"},
-       "GPS 1:1 10/100/35; GLONASS 1:0 30/300/30"},
+       {"GPGSV,1,1,02,01,,,30,02,,,30", "GLGSV,1,1,01,65,,,30", "GPGSV,1,1,01,01,,,35,1"},
+       "GPS 1:1 -/-/35; GLONASS 1:0 -/-/30"},
       {"and back: every signal with an ID goes",
-       {"GPGSV,1,1,01,01,10,100,30,1", "GPGSV,1,1,01,01,10,100,31,8", "GPGSV,1,1,01,03,,,"},
+       {"GPGSV,1,1,01,01,,,30,1", "GPGSV,1,1,01,01,,,31,8", "GPGSV,1,1,01,03,,,"},
        "GPS 3:0 -/-/-"},
-      {"a GN series drops the systems it lists",
-       {"GPGSV,1,1,01,01,10,100,30,1", "GLGSV,1,1,01,65,30,300,30,1", "GNGSV,1,1,01,70,,,"},
-       "GPS 1:1 10/100/30; GLONASS 6:0 -/-/-"},
   });
 }
 
+// Fields after the "*" do not count: the checksum ends the sentence.
 TEST(SkyModel, FieldsCountedUpToTheChecksum) {
   TSkyModel sky;
   sky.Take(Sentence("GPGSV,1,1,01,02,20,200,30") + ",7");
