@@ -77,7 +77,8 @@ TMainWindow::TMainWindow(QWidget* parent)
 TMainWindow::~TMainWindow() {
   Timer->stop();
   Blinker->stop();
-  delete ToolWindows;  // keeps the windows' places while they stand
+  delete ToolWindows;                     // keeps the windows' places while they stand
+  Monitor.SetFreshStartHandler(nullptr);  // nothing is left to show it
   // A destructor must not throw; a log that cannot be written out at exit
   // is still reported before the program ends.
   try {
@@ -127,6 +128,7 @@ void TMainWindow::ConnectHandlers() {
   connect(Blinker, &QTimer::timeout, this, &TMainWindow::onBlinkTick);
   Monitor.SetArrivalHandler([this] { PostArrival(); });
   Monitor.SetDSRHandler([this](const TDSREdge& edge) { onDSRChanged(edge); });
+  Monitor.SetFreshStartHandler([this] { ShowFreshStart(); });
   connect(ComPortGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (checked) Reported([this] { openSelectedPort(); })();
   });

@@ -107,6 +107,8 @@ class TMainWindow : public QMainWindow {
   void PostArrival();
   void ShowModeIndicator(bool visible);
   void ShowStopped();
+  // The monitor started from empty: so do the fix display and the windows.
+  void ShowFreshStart();
   // Each timer runs only while it has work, and the status bar follows.
   void UpdateTimers();
   // The seek bar follows the replay while one runs.

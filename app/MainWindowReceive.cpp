@@ -182,6 +182,11 @@ void TMainWindow::ShowStopped() {
   SetComPortIndex(-1);
 }
 
+void TMainWindow::ShowFreshStart() {
+  ShowFieldUpdates(*centralWidget(), DisplayNothing());
+  ToolWindows->Clear();
+}
+
 // Shown while a replay runs, usable once the monitor has indexed the file.
 void TMainWindow::UpdateSeekBar() {
   if (!Monitor.Replaying()) return;

@@ -33,7 +33,8 @@ class TToolWindows : public QObject {
   // After a step that may have changed the sky or the history: each open
   // window catches up, at most once a frame (the charts a little less often).
   void Follow();
-  // The received data was cleared, and the monitor's epochs with it.
+  // The monitor's sky and epochs were cleared: with the received data, or
+  // for a new source.
   void Clear();
   bool StatisticsVisible() const;
   // The Statistics window's counts as they are at `nowMs`, while it shows.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "nmea/SkySystems.h"
+#include "nmea/TimeText.h"
 
 // One satellite on one signal at the end of the epoch, packed: a receiver
 // reporting 60 signals at 10 Hz fills a day's history with these.
@@ -100,9 +101,6 @@ struct TEpoch {
   std::vector<TEpochFix> Fixes;
 };
 
-// The time of day in seconds of an "hhmmss[.sss]" field; none when the
-// field does not read as one.
-std::optional<double> TimeOfDaySeconds(std::string_view field);
 // The date of an RMC sentence (without a TAG block) as ddmmyy, -1 when its
 // date field is not six digits.
 int32_t RmcDate(std::string_view sentence);

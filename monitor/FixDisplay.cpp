@@ -162,6 +162,20 @@ TFieldUpdates DisplaySatellites(const TGSV& gsv, const TUsedSlots& used) {
   return updates;
 }
 
+TFieldUpdates DisplayNothing() {
+  TFieldUpdates updates;
+  for (int index = 0; index < kFixFields; ++index) {
+    const TFixField field = FieldAt(index);
+    if (field.Kind == TFixFieldKind::SNR)
+      AddBar(updates, field.Slot, 0, TFieldColour::ButtonFace);
+    else
+      AddText(updates, field, "");
+  }
+  AddColour(updates, {TFixFieldKind::Latitude}, TFieldColour::ButtonFace);
+  AddColour(updates, {TFixFieldKind::Longitude}, TFieldColour::ButtonFace);
+  return updates;
+}
+
 TFieldUpdates DisplayGSA(const TGSA& gsa, const TGSV& gsv) {
   TFieldUpdates updates;
   const TFieldColour colour = FixTypeColour(gsa.FixType);

@@ -50,6 +50,10 @@ TUsedSlots UsedSlotsFor(const TGSA& gsa, const TGSV& gsv);
 TFieldUpdates DisplayGSA(const TGSA& gsa, const TGSV& gsv);
 TFieldUpdates DisplayRME(const TRME& rme);
 
+// Every field as the program starts: empty, the position in the button face
+// and the bars empty.
+TFieldUpdates DisplayNothing();
+
 // The one display operation that belongs to a decode result; no writes for
 // results that carry nothing to show.
 TFieldUpdates DisplayFor(TSentenceResult result, const TNMEA& decoder, const TFieldFormats& formats,

@@ -24,12 +24,21 @@ TMonitor::~TMonitor() {
   }
 }
 
+// The decoder keeps a field that a sentence leaves empty (the course while
+// standing still): nothing of the last source may be kept that way.
+void TMonitor::StartAfresh() {
+  ClearEpochs();
+  State.Decoder = TNMEA();
+  State.Shown.Clear();
+  if (OnFreshStart) OnFreshStart();
+}
+
 void TMonitor::OpenPort(int index) {
   StartTick = Clock::TickCount();
   SourceTick = StartTick;
   State.Counts.Reset();
   ClosePort();
-  ClearEpochs();
+  StartAfresh();
   auto port = std::make_unique<TPortSlot>([index] { return index; }, DeviceFactory, Providers);
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
@@ -42,6 +51,7 @@ void TMonitor::OpenPort(int index) {
   }
   SerialPort = std::move(port);
   DroppedSeen = 0;
+  ReopeningsSeen = 0;
   DSRPending = true;
   WatchDSR();
 }
@@ -66,11 +76,15 @@ void TMonitor::StartReplay(const std::string& fileName) {
   StartTick = tick;
   SourceTick = tick;
   State.Counts.Reset();
-  ClearEpochs();
-  State.Shown.Clear();
+  StartAfresh();
 }
 
 void TMonitor::Stop() {
+  StartAfresh();
+  Halt();
+}
+
+void TMonitor::Halt() {
   ModeShown = false;
   State.Counts.EndSource();
   try {

@@ -89,19 +89,27 @@ class TMonitor {
   void SetLineObserver(std::function<void(std::string_view line)> observer) {
     OnLine = std::move(observer);
   }
+  // Called whenever the source changes or goes (another slot, a replay, a
+  // receiver back after "Receiver disconnected", Stop), once the decoder's
+  // records, the fix display's notes, the sky and the epochs are back as at
+  // program start: whatever shows them starts from empty too.
+  void SetFreshStartHandler(std::function<void()> handler) { OnFreshStart = std::move(handler); }
 
   // Lets go of any port, then opens slot `index` (0 = "COM1:"). Throws the
-  // port's error, and then holds no port.
+  // port's error, and then holds no port. Starts from empty either way.
   void OpenPort(int index);
   void ClosePort();
   // The port for the dialogs: nullptr while none is held.
   TPortSlot* Port() const { return SerialPort.get(); }
 
   // Both throw the data file's error and then leave the monitor as it was.
+  // A replay starts from empty; logging goes on with what the port brought.
   void StartLogging(const std::string& fileName);
   void StartReplay(const std::string& fileName);
-  // Ends logging or replay and lets go of the port. The port goes even when
-  // the file cannot be written out; that failure is thrown afterwards.
+  // Ends logging or replay, lets go of the port and starts from empty. The
+  // port goes even when the file cannot be written out; that failure is
+  // thrown afterwards. A replay that reaches its end stops by itself and
+  // leaves what it showed last.
   void Stop();
   // The replay: its pace, pausing, index and checkpoints.
   TReplay& Replay() { return FileReplay; }
@@ -166,6 +174,10 @@ class TMonitor {
   // The modem lines whose DSR must be sampled by the receive timer, or nothing.
   IModemLines* SampledLines() const;
   TTickResult Run(const std::function<void(TTickResult&)>& step);
+  // Everything the last source left, gone as at program start.
+  void StartAfresh();
+  // Stop without forgetting anything.
+  void Halt();
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);
   void EndReplay(TTickResult& result);
@@ -187,6 +199,10 @@ class TMonitor {
   std::function<void()> OnArrival;
   std::function<void(const TDSREdge&)> OnDSR;
   std::function<void(std::string_view)> OnLine;
+  std::function<void()> OnFreshStart;
+  // The port's reopenings after its device vanished, as last seen: another
+  // one is (perhaps) another receiver.
+  int ReopeningsSeen = 0;
   // The lamp's state is read once after the port opened.
   bool DSRPending = false;
   std::chrono::steady_clock::time_point LastDSRAt;

@@ -7,6 +7,11 @@ TTickResult TMonitor::TakeArrived() {
   return Run([this](TTickResult& result) {
     // A replay owns the loop; the port's lines wait in its bounded buffers.
     if (Replaying() || !SerialPort || !SerialPort->Opened()) return;
+    // A receiver back after "Receiver disconnected" may be another one
+    // plugged in: what the last one said is not its present.
+    const int reopenings = SerialPort->Reopenings();
+    if (reopenings > ReopeningsSeen) StartAfresh();
+    ReopeningsSeen = reopenings;
     if (DSRPending) {
       DSRPending = false;
       IModemLines* lines = SerialPort->ModemLines();

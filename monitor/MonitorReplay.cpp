@@ -30,7 +30,7 @@ void TMonitor::EndReplay(TTickResult& result) {
   result.ReplayEnded = true;
   State.Recorder.Finish(State.Lines);
   State.Sky.EndEpoch();
-  Stop();
+  Halt();
 }
 
 TTickResult TMonitor::JumpTo(size_t epoch) {

@@ -3,11 +3,14 @@
 
 #include "nmea/SkyModel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "common/Routines.h"
 #include "nmea/EpochMark.h"
 #include "nmea/SkyLine.h"
+#include "nmea/TimeText.h"
 
 namespace {
 
@@ -39,6 +42,12 @@ constexpr int64_t kUnreadableSystemId = kNoSystemId + 1;
 // plus the system's place in TSkySystem.
 constexpr int64_t kFirstSystemKey = kNoSystemId + 2;
 
+constexpr int64_t kDayMs = 24 * 60 * 60 * 1000;
+
+uint32_t SystemBit(TSkySystem system) {
+  return 1U << static_cast<unsigned>(system);
+}
+
 }  // namespace
 
 TSkyModel::TSkyModel() {
@@ -53,6 +62,13 @@ bool TSkyModel::Take(std::string_view line) {
   const std::string_view type = fields.Address.substr(2);
   if (type == "GSV") return TakeGSV(talker, fields);
   if (type == "GSA") return TakeGSA(talker, fields);
+  // ZDA marks no epoch (it may come once a second within a faster fix), but
+  // its time is the receiver's.
+  if (type == "ZDA") {
+    TakeClock(fields.Take());
+    ForgetUnheard();
+    return true;
+  }
   const std::optional<std::string_view> time = nmea::TakeTimeField(type, fields);
   if (time) TakeTime(*time);
   return time.has_value();
@@ -71,6 +87,9 @@ void TSkyModel::Clear() {
   LastTime.clear();
   HaveTime = false;
   EpochSky = false;
+  Epochs = 0;
+  ClockMs.reset();
+  LastTimeOfDayMs = 0;
   Changed(true);
 }
 
@@ -97,6 +116,7 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
   } else if ((count - 3) % 4 != 0) {
     return false;
   }
+  const bool signalIds = (count - 3) % 4 == 1;
   // Plain decimal digits only, as the count and number of a GSV must be.
   const std::optional<int32_t> totalField = ParseDigits(fields.Take());
   const std::optional<int32_t> numberField = ParseDigits(fields.Take());
@@ -112,6 +132,9 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
     series.InProgress = true;
     series.Count = total;
     series.Signals = 0;
+    series.SignalIds = false;
+    const std::optional<TSkySystem> named = TalkerSystem(talker);
+    series.Systems = named ? SystemBit(*named) : 0;
     series.Entries.clear();
   } else if (!series.InProgress || total != series.Count || number != series.Next) {
     series.InProgress = false;
@@ -120,6 +143,7 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
   }
   series.Next = number + 1;
   series.Signals |= static_cast<uint16_t>(1U << signal);
+  series.SignalIds = series.SignalIds || signalIds;
   const std::optional<TSkySystem> system = TalkerSystem(talker);
   for (size_t group = 0; group < (count - 3) / 4; ++group) {
     const std::optional<int32_t> satellite = ReadInt(fields.Take());
@@ -129,6 +153,7 @@ bool TSkyModel::TakeGSV(std::string_view talker, nmea::TSkyLine& fields) {
     if (!satellite) continue;
     const TSkyId id = SkyIdentify(system, *satellite);
     series.Entries.push_back({id.System, id.Satellite, signal, elevation, azimuth, snr});
+    series.Systems |= SystemBit(id.System);
   }
   if (number == total) {
     series.InProgress = false;
@@ -203,7 +228,34 @@ void TSkyModel::TakeTime(std::string_view time) {
   EpochSky = false;
   UsedSets.clear();
   UsedKeys.clear();
+  ++Epochs;
+  TakeClock(time);
+  ForgetUnheard();
   Changed(false);
+}
+
+// A time that goes back (a receiver that restarts its clock) stops the clock
+// rather than running it on by most of a day.
+void TSkyModel::TakeClock(std::string_view time) {
+  const std::optional<double> seconds = TimeOfDaySeconds(time);
+  if (!seconds) return;
+  const int64_t timeOfDay = std::llround(*seconds * 1000);
+  if (!ClockMs) {
+    ClockMs = 0;
+  } else {
+    int64_t step = timeOfDay - LastTimeOfDayMs;
+    if (step < 0) step += kDayMs;
+    if (step < kDayMs / 2) *ClockMs += step;
+  }
+  LastTimeOfDayMs = timeOfDay;
+}
+
+void TSkyModel::ForgetUnheard() {
+  const auto unheard = [this](const TKept& kept) {
+    if (Epochs - kept.Epoch < kForgetEpochs) return false;
+    return !ClockMs || !kept.ClockMs || *ClockMs - *kept.ClockMs >= kForgetMs;
+  };
+  if (std::erase_if(Kept, unheard) > 0) Changed(true);
 }
 
 TSkyModel::TSeries& TSkyModel::SeriesOf(uint16_t talker) {
@@ -223,11 +275,15 @@ void TSkyModel::Complete(TSeries& series) {
     if ((series.Signals & (1U << signal)) == 0) continue;
     TKept& kept = KeptOf(series.Talker, signal);
     kept.Stamp = stamp;
+    kept.SignalIds = series.SignalIds;
+    kept.Epoch = Epochs;
+    kept.ClockMs = ClockMs;
     kept.Entries.clear();
     for (const TSkyEntry& entry : series.Entries) {
       if (entry.Signal == signal) kept.Entries.push_back(entry);
     }
   }
+  DropOtherForm(series);
   series.Entries.clear();
   Changed(true);
 }
@@ -240,4 +296,15 @@ TSkyModel::TKept& TSkyModel::KeptOf(uint16_t talker, uint8_t signal) {
   kept.Talker = talker;
   kept.Signal = signal;
   return kept;
+}
+
+// A receiver that changes to (or from) signal IDs lists its satellites anew:
+// what the other form said of them is not heard again.
+void TSkyModel::DropOtherForm(const TSeries& series) {
+  for (TKept& kept : Kept) {
+    if (kept.SignalIds == series.SignalIds) continue;
+    std::erase_if(kept.Entries, [&series](const TSkyEntry& entry) {
+      return (series.Systems & SystemBit(entry.System)) != 0;
+    });
+  }
 }

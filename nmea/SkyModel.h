@@ -5,7 +5,8 @@
 // leaves the decoder's records alone: GSV series (NMEA 4.10 signal IDs
 // included) fill it, GSA sentences mark the satellites used, and the time
 // sentences (GGA, RMC, GNS, GLL) mark where one fix epoch ends and the next
-// begins.
+// begins. What no GSV has reported for a while leaves the sky (see
+// kForgetMs).
 
 #include <array>
 #include <cstdint>
@@ -56,6 +57,15 @@ struct TSkyCount {
 
 class TSkyModel {
  public:
+  // A satellite on a signal that no GSV has reported for this long of the
+  // receiver's time (its GGA, RMC, GNS, GLL and ZDA times), and for at least
+  // kForgetEpochs epochs, has left the sky: a receiver that stops sending a
+  // talker or a signal, or that switches to signal IDs, says nothing of the
+  // satellites it no longer lists. Without a receiver time, the epochs alone
+  // decide.
+  static constexpr int64_t kForgetMs = 10000;
+  static constexpr uint64_t kForgetEpochs = 5;
+
   TSkyModel();
 
   // A line as received (without any NMEA 4 TAG block). Lines that do not
@@ -120,7 +130,9 @@ class TSkyModel {
     bool InProgress = false;
     int Count = 0;
     int Next = 0;
-    uint16_t Signals = 0;  // bit n: a sentence carried signal n
+    uint16_t Signals = 0;    // bit n: a sentence carried signal n
+    bool SignalIds = false;  // its sentences carried a signal ID field
+    uint32_t Systems = 0;    // bit n: TSkySystem n, of the talker or an entry
     std::vector<TSkyEntry> Entries;
   };
   // The entries of the last series completed for one talker and signal.
@@ -128,6 +140,10 @@ class TSkyModel {
     uint16_t Talker = 0;
     uint8_t Signal = 0;
     uint64_t Stamp = 0;  // completion order: a later one wins a duplicate
+    bool SignalIds = false;
+    // When it was completed: the epoch, and the receiver's clock if known.
+    uint64_t Epoch = 0;
+    std::optional<int64_t> ClockMs;
     std::vector<TSkyEntry> Entries;
   };
   // The satellites of the last GSA of one talker and system ID.
@@ -149,8 +165,14 @@ class TSkyModel {
   void UseSet(uint16_t talker, int64_t systemId, const std::array<TSkyId, kGsaSlots>& ids,
               int count);
   void TakeTime(std::string_view time);
+  // Moves the receiver's clock on to a time field that reads as one.
+  void TakeClock(std::string_view time);
+  void ForgetUnheard();
   TSeries& SeriesOf(uint16_t talker);
   void Complete(TSeries& series);
+  // The entries of `series`'s systems kept from series of the other form
+  // (with signal IDs or without).
+  void DropOtherForm(const TSeries& series);
   TKept& KeptOf(uint16_t talker, uint8_t signal);
   void CollectUsed();
   // Something Entries() shows has changed: the union, or only the marks.
@@ -174,6 +196,11 @@ class TSkyModel {
   std::string LastTime;
   bool HaveTime = false;
   bool EpochSky = false;
+  uint64_t Epochs = 0;  // begun so far
+  // The receiver's clock: milliseconds since its first time that read as
+  // one, on across midnight; and that time's place in its day.
+  std::optional<int64_t> ClockMs;
+  int64_t LastTimeOfDayMs = 0;
   uint64_t Completions = 0;
   uint64_t Changes = 0;
   // The last completed epoch, once HaveShown.

@@ -1,6 +1,8 @@
 #include "nmea/TimeText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 
 namespace nmea {
 namespace {
@@ -161,3 +163,27 @@ bool ReadDateTimeText(std::string_view text, int currentYear, TDateTime& value) 
 }
 
 }  // namespace nmea
+
+std::optional<double> TimeOfDaySeconds(std::string_view field) {
+  if (field.size() < 6) return std::nullopt;
+  int parts[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    const char high = field[2 * i];
+    const char low = field[2 * i + 1];
+    if (high < '0' || high > '9' || low < '0' || low > '9') return std::nullopt;
+    parts[i] = (high - '0') * 10 + (low - '0');
+  }
+  if (parts[0] > 23 || parts[1] > 59 || parts[2] > 60) return std::nullopt;
+  double fraction = 0;
+  const std::string_view rest = field.substr(6);
+  if (!rest.empty()) {
+    if (rest[0] != '.') return std::nullopt;
+    for (size_t i = 1; i < rest.size(); ++i)
+      if (rest[i] < '0' || rest[i] > '9') return std::nullopt;
+    if (rest.size() > 1) {
+      const std::string digits = "0" + std::string(rest);
+      std::from_chars(digits.data(), digits.data() + digits.size(), fraction);
+    }
+  }
+  return parts[0] * 3600.0 + parts[1] * 60.0 + parts[2] + fraction;
+}

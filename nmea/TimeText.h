@@ -6,6 +6,7 @@
 // a failure message quotes.
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "common/DateTime.h"
@@ -39,3 +40,7 @@ bool ReadDateTimeText(std::string_view text, int currentYear, TDateTime& value);
 int WindowedYear(int year, int currentYear);
 
 }  // namespace nmea
+
+// The time of day in seconds of an "hhmmss[.sss]" field; none when the
+// field does not read as one.
+std::optional<double> TimeOfDaySeconds(std::string_view field);

@@ -45,6 +45,9 @@ class ILineSource {
   // Bytes received but let go because the program did not take them in time,
   // since the source was made.
   virtual uint64_t DroppedBytes() const = 0;
+  // How often the source came back by itself after its device vanished,
+  // since it was opened: what follows may come from another receiver.
+  virtual int Reopenings() const { return 0; }
 
   virtual IModemLines* ModemLines() { return nullptr; }
   virtual IBaudRate* BaudRate() { return nullptr; }

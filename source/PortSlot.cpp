@@ -75,6 +75,10 @@ std::string TPortSlot::SourceText() const {
   return Line ? Line->StatusText() : std::string();
 }
 
+int TPortSlot::Reopenings() const {
+  return Line ? Line->Reopenings() : 0;
+}
+
 uint64_t TPortSlot::DroppedBytes() const {
   return DroppedBefore + (Line ? Line->DroppedBytes() : 0);
 }

@@ -117,6 +117,8 @@ class TPortSlot {
   // Bytes received but let go by the receive buffers' bounds, since
   // construction (reopening keeps counting).
   uint64_t DroppedBytes() const;
+  // The source's reopenings after its device vanished (see ILineSource).
+  int Reopenings() const;
 
  private:
   TPortIndexSource PortIndex;

@@ -56,6 +56,7 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   // baud rate?" after kNoValidLineMs of bytes without a valid line.
   std::string StatusText() const override;
   uint64_t DroppedBytes() const override { return RxBuffer.DroppedBytes(); }
+  int Reopenings() const override { return Reopens; }
   IModemLines* ModemLines() override { return this; }
   IBaudRate* BaudRate() override { return this; }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/TextFiles.h"
 
 namespace {
@@ -243,6 +244,42 @@ TEST(MonitorReceive, TicksAreNeededOnlyForAReplayOrToSampleDSR) {
     harness.Script->OpenFails = true;
     harness.Arrived();
     EXPECT_EQ(harness.Monitor.NeedsTicks(), c.Replay) << c.Legend << ": the device went away";
+  }
+}
+
+// Nothing of the last source is shown as the present, nor beside "No source".
+TEST(MonitorReceive, ANewSourceOrStopStartsFromEmpty) {
+  const struct {
+    const char* Legend;
+    std::function<void(TMonitorHarness&)> Change;
+  } cases[] = {
+      {"Stop", [](auto& h) { h.Monitor.Stop(); }},
+      {"another slot", [](auto& h) { h.Monitor.OpenPort(3); }},
+      {"a replay",
+       [](auto& h) {
+         ASSERT_TRUE(WriteAll(h.Home.Path() + "/r.TXT", kGLL + "\r\n"));
+         h.Monitor.StartReplay(h.Home.Path() + "/r.TXT");
+       }},
+      {"the receiver back after it went",
+       [](auto& h) {
+         h.Script->Vanished = true;
+         h.Arrived();
+         h.Script->Vanished = false;
+         ASSERT_TRUE(ProcessEventsUntil(
+             [&] { return h.Monitor.Port()->LinkState() == TLinkState::Connected; }, 5000));
+         h.Arrived();
+       }},
+  };
+  for (const auto& c : cases) {
+    TMonitorHarness harness;
+    harness.Monitor.OpenPort(2);
+    harness.Receive({kRMC, kGSV, kGGA, kGLL});  // an epoch, ended by the GLL's new time
+    int freshStarts = 0;
+    harness.Monitor.SetFreshStartHandler([&] { ++freshStarts; });
+    c.Change(harness);
+    EXPECT_EQ(freshStarts, 1) << c.Legend;
+    EXPECT_EQ(harness.Monitor.Decoder().RMC, TRMC()) << c.Legend << ": no course of before";
+    EXPECT_TRUE(harness.Monitor.History().Empty()) << c.Legend << ": nor its fix label";
   }
 }
 

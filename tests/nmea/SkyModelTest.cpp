@@ -114,8 +114,8 @@ TEST(SkyModel, SeriesOrder) {
         "GLGSV,2,2,09"},
        "GPS 2:0 20/200/30; GLONASS 1:0 20/200/30"},
       {"a signal named by a part without satellites empties that signal",
-       {first, "GPGSV,1,1,01,01,10,100,44,7", "GPGSV,1,1,00,7"},
-       "GPS 1:0 10/100/30"},
+       {"GPGSV,1,1,01,01,10,100,30,1", "GPGSV,1,1,01,01,10,100,44,7", "GPGSV,1,1,00,7"},
+       "GPS 1:1 10/100/30"},
       {"the same satellite and signal from two talkers: the later series wins",
        {first, "GNGSV,1,1,01,01,11,111,31"},
        "GPS 1:0 11/111/31"},
@@ -155,6 +155,37 @@ TEST(SkyModel, SentencesSkippedOrIgnored) {
       {"a four-character address", Sentence("GSV,1,1,01,02,20,200,30")},
   };
   for (const TSkipRow& row : rows) EXPECT_EQ(Describe({first, "!" + row.Line}), kept) << row.Legend;
+}
+
+// A bare time stands for "GPGGA,<time>": an epoch at that time of the receiver.
+std::vector<std::string> Lines(std::vector<std::string> items) {
+  for (std::string& item : items)
+    if (item.find(',') == std::string::npos) item = "GPGGA," + item;
+  return items;
+}
+
+TEST(SkyModel, SatellitesUnheardForTenSecondsAndFiveEpochsLeave) {
+  const std::string g = "GPGSV,1,1,01,01,,,30";
+  const char* kept = "GPS 1:0 -/-/30";
+  ExpectRows({
+      {"9 s", Lines({"120000", g, "120005", "120006", "120007", "120008", "120009"}), kept},
+      {"10 s", Lines({"120000", g, "120001", "120002", "120003", "120004", "120010"}), ""},
+      {"10 s in 4 epochs", Lines({"120000", g, "120004", "120008", "120010", "120011"}), kept},
+      {"over midnight", Lines({"235955", g, "235959", "000001", "000002", "000003", "000005"}), ""},
+      {"ZDA's time counts", Lines({"120000", g, "GPZDA,120010", "A", "B", "C", "D", "E"}), ""},
+      {"no receiver time: 5 epochs", Lines({g, "A", "B", "C", "D", "E"}), ""},
+  });
+}
+
+TEST(SkyModel, ASystemChangingToOrFromSignalIdsDropsTheOtherForm) {
+  ExpectRows({
+      {"GPS takes IDs: its entries without go, GLONASS's stay",
+       {"GPGSV,1,1,02,01,,,30,02,,,30", "GLGSV,1,1,01,65,,,30", "GPGSV,1,1,01,01,,,35,1"},
+       "GPS 1:1 -/-/35; GLONASS 1:0 -/-/30"},
+      {"and back: every signal with an ID goes",
+       {"GPGSV,1,1,01,01,,,30,1", "GPGSV,1,1,01,01,,,31,8", "GPGSV,1,1,01,03,,,"},
+       "GPS 3:0 -/-/-"},
+  });
 }
 
 // Fields after the "*" do not count: the checksum ends the sentence.
