@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "history/AccuracyFollower.h"
+
 namespace {
 
 // Columns across the whole span: about a pixel each.
@@ -46,4 +48,49 @@ TErrorLines ErrorLines(const THistory& history, const std::vector<TLocalPoint>& 
   result.Lines.emplace(0, std::move(horizontal));
   result.Lines.emplace(1, std::move(up));
   return result;
+}
+
+bool TErrorLinesFollower::Follow(const TAccuracyFollower& fixes) {
+  const std::deque<TAccuracyFollower::TFix>& held = fixes.Fixes();
+  std::optional<double> from;
+  std::optional<double> to;
+  for (auto fix = held.begin(); fix != held.end() && !from; ++fix) from = fix->Time;
+  for (auto fix = held.rbegin(); fix != held.rend() && !to; ++fix) to = fix->Time;
+  const double span = from && *to > *from ? *to - *from : 1;
+  const double column = std::exp2(std::ceil(std::log2(span / kColumns)));
+  bool changed = !fixes.LetGo().empty();
+  if (fixes.Plane() != Plane || column != Column) {
+    Plane = fixes.Plane();
+    Column = column;
+    End = fixes.FirstFix();
+    Result.Lines.clear();
+    Result.Lines.emplace(0, TChartLine{"Horizontal", TChartReducer(column)});
+    Result.Lines.emplace(1, TChartLine{"Up", TChartReducer(column)});
+    changed = true;
+  } else if (changed && from) {
+    for (auto& [key, line] : Result.Lines) line.Points.DropBefore(*from);
+  }
+  TChartReducer& horizontal = Result.Lines.at(0).Points;
+  TChartReducer& up = Result.Lines.at(1).Points;
+  const TLocalPoint& offset = fixes.ReferenceOnPlane();
+  for (size_t i = End - fixes.FirstFix(); i < held.size(); ++i) {
+    const TAccuracyFollower::TFix& fix = held[i];
+    const double east = fix.OnPlane.East - offset.East;
+    const double north = fix.OnPlane.North - offset.North;
+    const double height = fix.OnPlane.Up - offset.Up;
+    const double error = std::hypot(east, north);
+    changed = true;
+    if (!fix.Time || !std::isfinite(error) || !std::isfinite(height)) {
+      horizontal.Break();
+      up.Break();
+      continue;
+    }
+    horizontal.Add(*fix.Time, error);
+    up.Add(*fix.Time, height);
+  }
+  End = fixes.FirstFix() + held.size();
+  Result.From = from;
+  Result.To = to;
+  Result.Dated = fixes.Dated();
+  return changed;
 }
