@@ -142,6 +142,7 @@ void TAccuracyFollower::Add(const TEpoch& epoch) {
     TFix fix{
         {epochFix.Latitude, epochFix.Longitude, epochFix.Altitude}, {}, epochFix.Quality, time};
     ++ByQuality[fix.Quality];
+    if (time) ++TimedFixes;
     if (!Anchor) Anchor = fix.At;
     Sum.Latitude += fix.At.Latitude - Anchor->Latitude;
     Sum.Longitude += fix.At.Longitude - Anchor->Longitude;
@@ -171,6 +172,7 @@ void TAccuracyFollower::DropOldest() {
   for (size_t i = 0; i < record.Fixes; ++i) {
     const TFix& fix = Held.front();
     if (--ByQuality[fix.Quality] == 0) ByQuality.erase(fix.Quality);
+    if (fix.Time) --TimedFixes;
     Sum.Latitude -= fix.At.Latitude - Anchor->Latitude;
     Sum.Longitude -= fix.At.Longitude - Anchor->Longitude;
     Sum.Altitude -= fix.At.Altitude - Anchor->Altitude;

@@ -81,6 +81,8 @@ class TAccuracyFollower {
   // The reference on the pivot's plane: a fix's place around the reference
   // is its OnPlane less this (to well under a micrometre for a drawing).
   const TLocalPoint& ReferenceOnPlane() const { return ReferenceOffset; }
+  // How many of the fixes held have a time.
+  size_t Timed() const { return TimedFixes; }
   // Whether the epochs carry dates, for the time axis.
   bool Dated() const { return Clock.Dated(); }
 
@@ -106,6 +108,7 @@ class TAccuracyFollower {
   std::deque<TFix> Held;
   std::vector<TFix> Gone;
   uint64_t Dropped = 0;
+  size_t TimedFixes = 0;
   TChartClock Clock;
 
   // Counts and the sums for the mean, these around the first fix taken.

@@ -54,11 +54,14 @@ bool TErrorLinesFollower::Follow(const TAccuracyFollower& fixes) {
   const std::deque<TAccuracyFollower::TFix>& held = fixes.Fixes();
   std::optional<double> from;
   std::optional<double> to;
-  for (auto fix = held.begin(); fix != held.end() && !from; ++fix) from = fix->Time;
-  for (auto fix = held.rbegin(); fix != held.rend() && !to; ++fix) to = fix->Time;
+  if (fixes.Timed() > 0) {
+    for (auto fix = held.begin(); !from; ++fix) from = fix->Time;
+    for (auto fix = held.rbegin(); !to; ++fix) to = fix->Time;
+  }
   const double span = from && *to > *from ? *to - *from : 1;
   const double column = std::exp2(std::ceil(std::log2(span / kColumns)));
-  bool changed = !fixes.LetGo().empty();
+  const bool letGo = !fixes.LetGo().empty();
+  bool changed = false;
   if (fixes.Plane() != Plane || column != Column) {
     Plane = fixes.Plane();
     Column = column;
@@ -67,7 +70,7 @@ bool TErrorLinesFollower::Follow(const TAccuracyFollower& fixes) {
     Result.Lines.emplace(0, TChartLine{"Horizontal", TChartReducer(column)});
     Result.Lines.emplace(1, TChartLine{"Up", TChartReducer(column)});
     changed = true;
-  } else if (changed && from) {
+  } else if (letGo && from) {
     for (auto& [key, line] : Result.Lines) line.Points.DropBefore(*from);
   }
   TChartReducer& horizontal = Result.Lines.at(0).Points;
@@ -79,7 +82,6 @@ bool TErrorLinesFollower::Follow(const TAccuracyFollower& fixes) {
     const double north = fix.OnPlane.North - offset.North;
     const double height = fix.OnPlane.Up - offset.Up;
     const double error = std::hypot(east, north);
-    changed = true;
     if (!fix.Time || !std::isfinite(error) || !std::isfinite(height)) {
       horizontal.Break();
       up.Break();
@@ -89,6 +91,16 @@ bool TErrorLinesFollower::Follow(const TAccuracyFollower& fixes) {
     up.Add(*fix.Time, height);
   }
   End = fixes.FirstFix() + held.size();
+  // Most epochs fall within a column's low and high, and move the span by
+  // less than a column: the plot stays as it was drawn.
+  std::vector<std::vector<TChartSegment>> segments;
+  for (const auto& [key, line] : Result.Lines) segments.push_back(line.Points.Segments());
+  const auto moved = [this](const std::optional<double>& a, const std::optional<double>& b) {
+    return a.has_value() != b.has_value() || (a && std::fabs(*a - *b) >= Column);
+  };
+  if (segments != Drawn || moved(from, Result.From) || moved(to, Result.To)) changed = true;
+  if (!changed) return false;
+  Drawn = std::move(segments);
   Result.From = from;
   Result.To = to;
   Result.Dated = fixes.Dated();

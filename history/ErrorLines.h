@@ -27,7 +27,7 @@ class TAccuracyFollower;
 // anew).
 class TErrorLinesFollower {
  public:
-  // False when nothing changed.
+  // False when nothing changed that a pixel would show.
   bool Follow(const TAccuracyFollower& fixes);
   const TErrorLines& Lines() const { return Result; }
 
@@ -36,4 +36,5 @@ class TErrorLinesFollower {
   uint64_t Plane = 0;
   uint64_t End = 0;  // one past the last fix taken
   double Column = 0;
+  std::vector<std::vector<TChartSegment>> Drawn;
 };
