@@ -34,8 +34,9 @@ class TPositionScatter : public QChartView {
   void Follow(const TAccuracyFollower& fixes);
 
   // What is drawn, for the tests: the points of a GGA quality's kind of fix
-  // (fixes that would share a dot on screen share one), the latest fix, a
-  // circle's radius, and the half width of the view.
+  // (fixes that would share a dot on screen share one), the ringed latest
+  // fix (east and north of the reference), a circle's radius, and the half
+  // width of the view.
   const QScatterSeries* Quality(int ggaQuality) const;
   const std::optional<QPointF>& Latest() const { return LatestAt; }
   double CircleRadius(TCircle circle) const { return Radii[circle]; }

@@ -102,7 +102,7 @@ std::map<int, double> TAccuracyFollower::Shares() const {
 
 void TAccuracyFollower::Follow(const THistory& history, const std::optional<TGeodetic>& reference) {
   Gone.clear();
-  if (!Started || history.Generation() != Generation || history.First() < FirstEpoch ||
+  if (Source != &history || history.Generation() != Generation || history.First() < FirstEpoch ||
       history.First() > EndEpoch || history.End() < EndEpoch)
     StartOver(history);
   while (FirstEpoch < history.First()) DropOldest();
@@ -114,7 +114,7 @@ void TAccuracyFollower::StartOver(const THistory& history) {
   const uint64_t planes = Planes;
   *this = TAccuracyFollower();
   Planes = planes + 1;
-  Started = true;
+  Source = &history;
   Generation = history.Generation();
   FirstEpoch = EndEpoch = history.First();
 }

@@ -62,7 +62,8 @@ class TAccuracyFollower {
   };
 
   // Catches up with `history`, figures around `reference`, else around the
-  // mean. Starts over when the history was cleared, replaced or jumped.
+  // mean. Starts over when the history was cleared, replaced or jumped, or
+  // is another one.
   void Follow(const THistory& history, const std::optional<TGeodetic>& reference);
 
   const TAccuracy& Accuracy() const { return Figures; }
@@ -100,8 +101,8 @@ class TAccuracyFollower {
   void LayPlane(const TGeodetic& pivot, bool fixed);
   void Measure(const std::optional<TGeodetic>& reference);
 
+  const THistory* Source = nullptr;
   uint64_t Generation = 0;
-  bool Started = false;
   uint64_t FirstEpoch = 0;
   uint64_t EndEpoch = 0;
   std::deque<TEpochRecord> Epochs;

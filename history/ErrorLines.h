@@ -16,13 +16,10 @@ struct TErrorLines {
   bool Dated = false;
 };
 
-// `points` are the history's fixes around the reference, in order.
-TErrorLines ErrorLines(const THistory& history, const std::vector<TLocalPoint>& points);
-
 class TAccuracyFollower;
 
-// The same lines kept up with the fixes a TAccuracyFollower holds: the new
-// fixes go into the columns, which are a power of two seconds wide, so that
+// The lines kept up with the fixes a TAccuracyFollower holds: the new fixes
+// go into the columns, which are a power of two seconds wide, so that
 // they start over only when the span has doubled (or the plane was laid
 // anew).
 class TErrorLinesFollower {
