@@ -1,12 +1,12 @@
 #include "app/PositionScatter.h"
 
+#include <QGraphicsEllipseItem>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <QWheelEvent>
 #include <cmath>
 #include <numbers>
-#include <unordered_set>
 
 #include "app/FixQualityLook.h"
 
@@ -62,6 +62,15 @@ TPositionScatter::TPositionScatter(QWidget* parent) : QChartView(parent) {
   LatestSeries->setBrush(Qt::NoBrush);
   LatestSeries->setPen(QPen(Qt::black, 2));
   Attach(LatestSeries);
+  LatestRing = new QGraphicsEllipseItem(-7, -7, 14, 14, chart);
+  LatestRing->setPen(QPen(Qt::black, 2));
+  LatestRing->setBrush(Qt::NoBrush);
+  LatestRing->setZValue(100);
+  LatestRing->hide();
+  // The axes and the labels take their room from the plot: it is measured
+  // again so that a metre stays as long east as north.
+  connect(
+      chart, &QChart::plotAreaChanged, this, [this] { ApplyRange(); }, Qt::QueuedConnection);
   ApplyRange();
 }
 
@@ -84,45 +93,107 @@ QScatterSeries* TPositionScatter::SeriesOf(TFixQuality kind) {
   return series;
 }
 
-void TPositionScatter::Show(const std::vector<TEpochFix>& fixes,
-                            const std::vector<TLocalPoint>& points, const TAccuracy& accuracy) {
-  Dots.clear();
+void TPositionScatter::Follow(const TAccuracyFollower& fixes) {
+  Source = &fixes;
+  const TLocalPoint& offset = fixes.ReferenceOnPlane();
+  Offset = QPointF(offset.East, offset.North);
+  const std::deque<TAccuracyFollower::TFix>& held = fixes.Fixes();
+  if (fixes.Plane() != Plane) {
+    Plane = fixes.Plane();
+    SortAll();
+  } else {
+    for (const TAccuracyFollower::TFix& fix : fixes.LetGo()) Sort(fix, -1);
+    for (size_t i = End - fixes.FirstFix(); i < held.size(); ++i) Sort(held[i], 1);
+    End = fixes.FirstFix() + held.size();
+  }
   Extent = 0;
-  for (size_t i = 0; i < points.size() && i < fixes.size(); ++i) {
-    const TLocalPoint& point = points[i];
-    if (!std::isfinite(point.East) || !std::isfinite(point.North)) continue;
-    Dots.push_back({QPointF(point.East, point.North),
-                    FixQualityOf(fixes[i].Quality).value_or(TFixQuality::GPS)});
-    Extent = std::max({Extent, std::fabs(point.East), std::fabs(point.North)});
+  for (const auto& [kind, cells] : Cells) {
+    for (const auto& [key, cell] : cells) {
+      const QPointF at = Shifted(cell.At);
+      Extent = std::max({Extent, std::fabs(at.x()), std::fabs(at.y())});
+    }
   }
-  LatestSeries->clear();
-  if (!points.empty() && std::isfinite(points.back().East) && std::isfinite(points.back().North))
-    LatestSeries->append(points.back().East, points.back().North);
-  Radii = {accuracy.Cep50, accuracy.Cep95, accuracy.Drms2};
-  for (const double radius : Radii) {
-    if (std::isfinite(radius)) Extent = std::max(Extent, radius);
+  LatestAt.reset();
+  if (!held.empty()) {
+    const QPointF at = Shifted(QPointF(held.back().OnPlane.East, held.back().OnPlane.North));
+    if (std::isfinite(at.x()) && std::isfinite(at.y())) LatestAt = at;
   }
-  DrawCircles();
+  const TAccuracy& accuracy = fixes.Accuracy();
+  const std::array<double, 3> radii = {accuracy.Cep50, accuracy.Cep95, accuracy.Drms2};
+  bool moved = false;
+  for (size_t i = 0; i < radii.size(); ++i) {
+    if (std::isfinite(radii[i])) Extent = std::max(Extent, radii[i]);
+    // Less than a thousandth of the view is less than a pixel.
+    moved = moved || !(std::fabs(radii[i] - Radii[i]) <= HalfWidth() * 1e-3);
+  }
+  Radii = radii;
+  if (moved) DrawCircles();
   ApplyRange();
+}
+
+void TPositionScatter::PlaceLatest() {
+  const QRectF area = chart()->plotArea();
+  const QPointF at = LatestAt ? chart()->mapToPosition(*LatestAt, LatestSeries) : QPointF();
+  const bool shown = LatestAt && area.contains(at);
+  if (shown) LatestRing->setPos(at);
+  LatestRing->setVisible(shown);
+}
+
+QPointF TPositionScatter::Shifted(const QPointF& onPlane) const {
+  return onPlane - Offset;
+}
+
+void TPositionScatter::Sort(const TAccuracyFollower::TFix& fix, int sign) {
+  const double east = fix.OnPlane.East;
+  const double north = fix.OnPlane.North;
+  if (!std::isfinite(east) || !std::isfinite(north) || !(Cell > 0)) return;
+  const auto column = static_cast<int64_t>(std::floor(east / Cell));
+  const auto row = static_cast<int64_t>(std::floor(north / Cell));
+  const uint64_t key = (static_cast<uint64_t>(column) << 32) ^ static_cast<uint32_t>(row);
+  TCells& cells = Cells[FixQualityOf(fix.Quality).value_or(TFixQuality::GPS)];
+  if (sign > 0) {
+    TCell& cell = cells[key];
+    if (cell.Fixes++ == 0) {
+      cell.At = QPointF(east, north);
+      DotsChanged = true;
+    }
+    return;
+  }
+  const auto found = cells.find(key);
+  if (found != cells.end() && --found->second.Fixes == 0) {
+    cells.erase(found);
+    DotsChanged = true;
+  }
+}
+
+void TPositionScatter::SortAll() {
+  Cells.clear();
+  DotsChanged = true;
+  if (!Source) return;
+  for (const TAccuracyFollower::TFix& fix : Source->Fixes()) Sort(fix, 1);
+  End = Source->FirstFix() + Source->Fixes().size();
 }
 
 // Qt Charts makes an item of every marker: a day of fixes would take
 // seconds to draw. Fixes closer than a fraction of a dot are drawn once
-// (per kind of fix), which the eye cannot tell apart.
+// (per kind of fix), which the eye cannot tell apart; the dots are drawn
+// again only when one came or went, or the reference moved by a twentieth
+// of one.
 void TPositionScatter::DrawDots() {
-  const double cell = 2 * HalfWidth() / kDotsAcross;
-  std::map<TFixQuality, QList<QPointF>> byKind;
-  std::map<TFixQuality, std::unordered_set<uint64_t>> taken;
-  for (const TDot& dot : Dots) {
-    const auto column = static_cast<int64_t>(std::floor(dot.At.x() / cell));
-    const auto row = static_cast<int64_t>(std::floor(dot.At.y() / cell));
-    const uint64_t key = (static_cast<uint64_t>(column) << 32) ^ static_cast<uint32_t>(row);
-    if (taken[dot.Kind].insert(key).second) byKind[dot.Kind].append(dot.At);
-  }
+  const QPointF moved = Offset - DrawnOffset;
+  if (!DotsChanged && std::max(std::fabs(moved.x()), std::fabs(moved.y())) <= Cell / 20) return;
+  DotsChanged = false;
+  DrawnOffset = Offset;
   for (auto& [kind, series] : Kinds) {
-    if (!byKind.contains(kind)) series->clear();
+    if (!Cells.contains(kind) || Cells[kind].empty()) series->clear();
   }
-  for (const auto& [kind, list] : byKind) SeriesOf(kind)->replace(list);
+  for (const auto& [kind, cells] : Cells) {
+    if (cells.empty()) continue;
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(cells.size()));
+    for (const auto& [key, cell] : cells) list.append(Shifted(cell.At));
+    SeriesOf(kind)->replace(list);
+  }
 }
 
 const QScatterSeries* TPositionScatter::Quality(int ggaQuality) const {
@@ -161,9 +232,29 @@ void TPositionScatter::ApplyRange() {
     else
       north = half * area.height() / area.width();
   }
+  // One round step on both axes, about three on either side of the
+  // reference across the shorter side. A step set after a wider range (or
+  // before a narrower one) would make the axis lay out millions of ticks.
+  const double step = NiceCeiling(std::min(east, north) / 3);
+  const bool wider = step >= EastAxis->tickInterval();
+  const auto setStep = [this, step] {
+    for (QValueAxis* axis : {EastAxis, NorthAxis}) {
+      axis->setTickType(QValueAxis::TicksDynamic);
+      axis->setTickAnchor(0);
+      axis->setTickInterval(step);
+    }
+  };
+  if (wider) setStep();
   EastAxis->setRange(-east, east);
   NorthAxis->setRange(-north, north);
+  if (!wider) setStep();
+  const double cell = 2 * std::min(east, north) / kDotsAcross;
+  if (cell != Cell) {
+    Cell = cell;
+    SortAll();
+  }
   DrawDots();
+  PlaceLatest();
 }
 
 void TPositionScatter::wheelEvent(QWheelEvent* event) {

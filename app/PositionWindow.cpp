@@ -8,11 +8,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/ChartPanel.h"
 #include "app/PositionScatter.h"
@@ -27,6 +29,9 @@ namespace {
 constexpr QSize kDefaultSize(1150, 780);
 
 constexpr qint64 kSlowApplyMs = 50;
+// A reference farther than this from the fixes is most likely a typing slip
+// or one saved at another site.
+constexpr double kFarReference = 10'000;
 
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
@@ -68,6 +73,7 @@ TPositionWindow::TPositionWindow(const TAppSettings& settings, QWidget* parent)
 
   auto* side = new QVBoxLayout();
   side->addWidget(MakeReferenceBox());
+  side->addWidget(MakeWarning());
   side->addWidget(Table, 1);
   side->addWidget(copy, 0, Qt::AlignRight);
   auto* layout = new QHBoxLayout(this);
@@ -109,6 +115,37 @@ QWidget* TPositionWindow::MakeReferenceBox() {
   return box;
 }
 
+QWidget* TPositionWindow::MakeWarning() {
+  Warning = new QWidget(this);
+  Warning->setObjectName("ReferenceWarning");
+  auto* row = new QHBoxLayout(Warning);
+  row->setContentsMargins(0, 0, 0, 0);
+  WarningText = new QLabel(Warning);
+  WarningText->setObjectName("ReferenceWarningText");
+  WarningText->setStyleSheet("color: red;");
+  QPushButton* mean = Button("Use mean", "WarningUseMean", Warning);
+  connect(mean, &QPushButton::clicked, this, &TPositionWindow::useMean);
+  row->addWidget(WarningText, 1);
+  row->addWidget(mean);
+  Warning->hide();
+  return Warning;
+}
+
+// The warning leaves the reference as the user chose it: a far one may be
+// meant, for fixes taken elsewhere.
+void TPositionWindow::ShowWarning() {
+  const TAccuracy& accuracy = Figures.Accuracy();
+  const double distance =
+      FixedReference && accuracy.Fixes > 0 ? SurfaceDistance(*FixedReference, accuracy.Mean) : 0;
+  const bool far = distance > kFarReference;
+  if (far) {
+    const QString kilometres =
+        QLocale(QLocale::English, QLocale::UnitedStates).toString(std::llround(distance / 1000));
+    WarningText->setText(QString("Reference is %1 km from the fixes").arg(kilometres));
+  }
+  Warning->setVisible(far);
+}
+
 void TPositionWindow::ShowHistory(const THistory& history) {
   if (History == &history && HaveRevision && Revision == history.Revision()) return;
   History = &history;
@@ -142,16 +179,17 @@ void TPositionWindow::Apply() {
   cost.start();
   static const THistory kNoHistory;
   const THistory& history = History ? *History : kNoHistory;
-  const std::vector<TEpochFix> fixes = HistoryFixes(history);
-  std::vector<TLocalPoint> points;
-  TPositionFigures figures{MeasureAccuracy(fixes, FixedReference, &points),
-                           MeanClaimedErrors(history), QualityShares(history)};
+  Figures.Follow(history, FixedReference);
+  const TPositionFigures figures{Figures.Accuracy(), Figures.Claimed(), Figures.Shares()};
   Mean = figures.Accuracy.Fixes > 0 ? std::optional(figures.Accuracy.Mean) : std::nullopt;
-  ScatterView->Show(fixes, points, figures.Accuracy);
-  const TErrorLines errors = ErrorLines(history, points);
-  ErrorsView->SetLines(errors.Lines, errors.Dated);
-  if (errors.From)
-    ErrorsView->SetTimeRange(*errors.From, std::max(*errors.To, *errors.From + 1), errors.Dated);
+  ScatterView->Follow(Figures);
+  if (Errors.Follow(Figures)) {
+    const TErrorLines& errors = Errors.Lines();
+    ErrorsView->SetLines(errors.Lines, errors.Dated);
+    if (errors.From)
+      ErrorsView->SetTimeRange(*errors.From, std::max(*errors.To, *errors.From + 1), errors.Dated);
+  }
+  ShowWarning();
   TableRows = PositionRows(figures);
   ShowRows();
   LastApplyMs = cost.elapsed();

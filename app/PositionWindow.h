@@ -14,7 +14,9 @@
 
 #include "app/AppSettings.h"
 #include "app/PositionTable.h"
+#include "history/AccuracyFollower.h"
 #include "history/EpochHistory.h"
+#include "history/ErrorLines.h"
 
 #include "app/ToolWindow.h"
 
@@ -56,6 +58,8 @@ class TPositionWindow : public TToolWindow {
 
  private:
   QWidget* MakeReferenceBox();
+  QWidget* MakeWarning();
+  void ShowWarning();
   void SetReference(const std::optional<TGeodetic>& reference);
   void ShowReferenceFields();
   void Schedule();
@@ -70,9 +74,13 @@ class TPositionWindow : public TToolWindow {
   QLineEdit* LongitudeEdit = nullptr;
   QLineEdit* AltitudeEdit = nullptr;
   QLabel* ReferenceStatus = nullptr;
+  QWidget* Warning = nullptr;
+  QLabel* WarningText = nullptr;
   std::optional<TGeodetic> FixedReference;
   std::optional<TGeodetic> Mean;
   std::vector<TPositionRow> TableRows;
+  TAccuracyFollower Figures;
+  TErrorLinesFollower Errors;
   const THistory* History = nullptr;
   uint64_t Revision = 0;
   bool HaveRevision = false;

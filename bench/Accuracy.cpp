@@ -1,6 +1,7 @@
-// The Position window recomputes its figures at every epoch from the whole
-// history: a day at 1 Hz is 86,400 fixes to put on the tangent plane and
-// sort twice. And a day's export as GPX.
+// The figures worked out afresh, as `tolvane-decode --report` does: a day
+// at 1 Hz is 86,400 fixes to put on the tangent plane and sort twice (the
+// Position window keeps them up as epochs come instead). And a day's export
+// as GPX.
 
 #include <benchmark/benchmark.h>
 

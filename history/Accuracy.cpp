@@ -1,6 +1,7 @@
 #include "history/Accuracy.h"
 
 #include <GeographicLib/Geocentric.hpp>
+#include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/LocalCartesian.hpp>
 #include <algorithm>
 #include <cmath>
@@ -88,4 +89,11 @@ TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
   accuracy.VerticalP95 = NearestRank(vertical, 95);
   accuracy.VerticalMax = vertical.back();
   return accuracy;
+}
+
+double SurfaceDistance(const TGeodetic& from, const TGeodetic& to) {
+  double distance = 0;
+  GeographicLib::Geodesic::WGS84().Inverse(from.Latitude, from.Longitude, to.Latitude, to.Longitude,
+                                           distance);
+  return distance;
 }

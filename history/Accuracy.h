@@ -58,3 +58,7 @@ TAccuracy MeasureAccuracy(const std::vector<TEpochFix>& fixes,
 // the value at index ceil(percent / 100 * N) - 1, worked out in integers so
 // that no rounding moves it; 0 for none.
 double NearestRank(const std::vector<double>& sorted, int percent);
+
+// The distance in metres between two places along the WGS84 ellipsoid,
+// their heights aside.
+double SurfaceDistance(const TGeodetic& from, const TGeodetic& to);

@@ -16,5 +16,22 @@ struct TErrorLines {
   bool Dated = false;
 };
 
-// `points` are the history's fixes around the reference, in order.
-TErrorLines ErrorLines(const THistory& history, const std::vector<TLocalPoint>& points);
+class TAccuracyFollower;
+
+// The lines kept up with the fixes a TAccuracyFollower holds: the new fixes
+// go into the columns, which are a power of two seconds wide, so that
+// they start over only when the span has doubled (or the plane was laid
+// anew).
+class TErrorLinesFollower {
+ public:
+  // False when nothing changed that a pixel would show.
+  bool Follow(const TAccuracyFollower& fixes);
+  const TErrorLines& Lines() const { return Result; }
+
+ private:
+  TErrorLines Result;
+  uint64_t Plane = 0;
+  uint64_t End = 0;  // one past the last fix taken
+  double Column = 0;
+  std::vector<std::vector<TChartSegment>> Drawn;
+};

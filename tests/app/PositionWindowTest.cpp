@@ -55,7 +55,7 @@ TEST(PositionWindow, FollowsAReplayAndATypedReference) {
   EXPECT_EQ(Points(scatter.Quality(1)), 1);
   EXPECT_EQ(Points(scatter.Quality(3)), 1);
   EXPECT_EQ(Points(scatter.Quality(4)), 1);
-  EXPECT_EQ(Points(scatter.Latest()), 1);
+  EXPECT_TRUE(scatter.Latest().has_value());
   EXPECT_LT(scatter.CircleRadius(TPositionScatter::kCep95), 1e-6);
   ASSERT_FALSE(form->Rows().empty());
   EXPECT_EQ(form->Rows()[0].Measured, "4");
@@ -77,6 +77,40 @@ TEST(PositionWindow, FollowsAReplayAndATypedReference) {
   EXPECT_FALSE(form->Reference().has_value());
   EXPECT_LT(scatter.CircleRadius(TPositionScatter::kCep50), 1e-6);
   EXPECT_EQ(TAppSettings().PositionReference(), std::nullopt);
+}
+
+struct TFarCase {
+  const char* Legend;
+  const char* Latitude;
+  const char* Longitude;
+  const char* Warning;  // empty: none shown
+};
+
+const TFarCase kFarCases[] = {
+    {"9 km north: near enough", "59.41", "18.068666667", ""},
+    {"New York for Stockholm", "40.7128", "-74.006", "Reference is 6,337 km from the fixes"},
+};
+
+TEST(PositionWindow, WarnsOfAFarReference) {
+  TWindowHarness harness;
+  TPositionWindow* form = OpenPosition(harness);
+  ASSERT_NE(form, nullptr);
+  harness.Main->StartReplay(kTrackLog);
+  harness.Ticks(kTrackTicks);
+  QApplication::processEvents();
+  auto* warning = form->findChild<QWidget*>("ReferenceWarning");
+  for (const TFarCase& test : kFarCases) {
+    SCOPED_TRACE(test.Legend);
+    TypeReference(*form, test.Latitude, test.Longitude, "28.6");
+    EXPECT_EQ(warning->isVisibleTo(form), *test.Warning != 0);
+    if (*test.Warning) {
+      EXPECT_EQ(form->findChild<QLabel*>("ReferenceWarningText")->text(), test.Warning);
+    }
+    EXPECT_TRUE(form->Reference().has_value()) << "the warning leaves the reference be";
+  }
+  form->findChild<QPushButton*>("WarningUseMean")->click();
+  EXPECT_FALSE(form->Reference().has_value());
+  EXPECT_FALSE(warning->isVisibleTo(form));
 }
 
 struct TExportCase {
