@@ -55,7 +55,10 @@ TChartPanel::TChartPanel(const QString& title, const QString& unit, QWidget* par
   auto* plot = new QChart();
   plot->setMargins(QMargins(0, 0, 0, 0));
   plot->layout()->setContentsMargins(0, 0, 0, 0);
-  plot->setBackgroundRoundness(0);
+  // The view paints the background: Qt would keep the chart's own at the
+  // view's size before it was first laid out.
+  plot->setBackgroundVisible(false);
+  setBackgroundBrush(Qt::white);
   plot->legend()->setAlignment(Qt::AlignTop);
   // A line's entry shows its dash, not only its colour.
   plot->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
@@ -266,6 +269,9 @@ void TChartPanel::PlaceArea() {
       legend->isVisible()
           ? legend->effectiveSizeHint(Qt::PreferredSize, QSizeF(width(), -1)).height()
           : metrics.height() / 2.0;
+  // The legend laid out anew: with the plot area set by hand Qt keeps the
+  // legend's first place and size, too small for names that came later.
+  if (legend->isVisible()) chart()->legend()->setGeometry(QRectF(0, 0, width(), top));
   const double bottom = TimeLabels ? metrics.height() * 1.8 : metrics.height() / 2.0;
   chart()->setPlotArea(QRectF(kLeft, top, std::max(10, width() - kLeft - kRight),
                               std::max(10.0, height() - top - bottom)));

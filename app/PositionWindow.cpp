@@ -52,7 +52,7 @@ TPositionWindow::TPositionWindow(const TAppSettings& settings, QWidget* parent)
   setObjectName("PositionForm");
   setWindowTitle("Position");
   ScatterView = new TPositionScatter(this);
-  ErrorsView = new TChartPanel("Error", "m", this);
+  ErrorsView = new TChartPanel("Error (m)", "m", this);
   ErrorsView->setObjectName("PositionErrors");
   ErrorsView->SetTimeLabelsShown(true);
   auto* plots = new QSplitter(Qt::Vertical, this);
