@@ -18,7 +18,11 @@ const std::string kGga = "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,
 const std::string kRmc = "$GPRMC,120000,A,4807.038,N,01131.000,E,022.4,084.4,230394,,*1A\r\n";
 const std::string kPvt = UbxFrame(0x01, 0x07, std::string(92, '\xB5'));
 const std::string kAck = UbxFrame(0x05, 0x01, "\x06\x8A");
-const std::string kLineBytes = UbxFrame(0x0A, 0x38, "\r\n$GPGGA,1*00\r\n!AIVDM\r\xD3\x00");
+const char kLinePayload[] = "\r\n$GPGGA,1*00\r\n!AIVDM\r\xD3\x00";
+const std::string kLineBytes =
+    UbxFrame(0x0A, 0x38, std::string(kLinePayload, sizeof kLinePayload - 1));
+// A sync byte and a length of 64, more than the frame behind it.
+const std::string kFalseRtcm("\xD3\x00\x40", 3);
 // 1005 in its first 12 bits, then a station position's worth of bytes.
 const std::string kArp = Rtcm3Frame(std::string("\x3E\xD0", 2) + std::string(17, '\n'));
 
@@ -72,7 +76,7 @@ TEST(FrameSplitter, TakesOutEveryFrameAndLeavesTheText) {
       {"inside a line, which closes up around it", "$GPGGA,12" + kAck + "0000*00\r\n",
        "$GPGGA,12<UBX 5 1 2>0000*00\r\n"},
       {"payload holding CR, LF, $, ! and a sync byte", kGga + kLineBytes + kRmc,
-       kGga + "<UBX 10 56 25>" + kRmc},
+       kGga + "<UBX 10 56 24>" + kRmc},
       {"both kinds back to back", kArp + kPvt + kRmc, "<RTCM3 1005 19><UBX 1 7 92>" + kRmc},
       {"an empty payload (a poll)", UbxFrame(0x0A, 0x04, "") + kRmc, "<UBX 10 4 0>" + kRmc},
       {"the longest UBX payload", UbxFrame(0x02, 0x15, std::string(8192, '\r')), "<UBX 2 21 8192>"},
@@ -84,8 +88,8 @@ TEST(FrameSplitter, TakesOutEveryFrameAndLeavesTheText) {
       {"UBX length over 8,192: text", OverlongUbx() + kRmc, OverlongUbx() + kRmc},
       {"RTCM 3 reserved bit set: text", ReservedBitRtcm() + kRmc, ReservedBitRtcm() + kRmc},
       {"stray sync bytes before a frame", "$\xD3\xB5" + kAck, "$\xD3\xB5<UBX 5 1 2>"},
-      {"a frame within a false frame's length", "\xD3\x00\x40" + kAck + kRmc,
-       "\xD3\x00\x40<UBX 5 1 2>" + kRmc},
+      {"a frame within a false frame's length", kFalseRtcm + kAck + kRmc,
+       kFalseRtcm + "<UBX 5 1 2>" + kRmc},
       {"a frame cut off by the end of the stream: text", kGga + kPvt.substr(0, 50),
        kGga + kPvt.substr(0, 50)},
   };
