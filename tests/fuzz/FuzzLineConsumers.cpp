@@ -1,5 +1,7 @@
 // libFuzzer target: any bytes as a receiver log, through everything that
-// takes a received line. tolvane-decode's splitter cuts the lines; each goes
+// takes a received line or frame. The frame splitter takes out the frames,
+// each of which is named as the window, the statistics and tolvane-decode
+// name it; tolvane-decode's splitter cuts the rest into lines; each goes
 // to the receiver state (decoder, statistics, sky model, epoch recorder and
 // fix display), to the replay index, and to every mode of tolvane-decode
 // with the one decoder of the run, as the tool runs them. None may throw or
@@ -16,8 +18,10 @@
 
 #include "history/ReplayIndex.h"
 #include "monitor/ReceiverState.h"
+#include "nmea/FrameNames.h"
 #include "nmea/NMEA.h"
 #include "nmea/TagBlock.h"
+#include "source/FrameSplitter.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tools/decode/LineReader.h"
 #include "tools/decode/Mode.h"
@@ -68,6 +72,17 @@ struct TRun {
   uint64_t Number = 0;
 };
 
+void Frame(const TFrame& frame) {
+  Check(frame.Payload().size() == frame.Length);
+  Check(FrameSummary(frame).starts_with("[" + FrameAddress(frame)));
+  std::string json;
+  TJsonStringSink sink(json);
+  TJsonWriter writer(sink, TJsonText::Bytes);
+  writer.BeginObject();
+  WriteFrameMembers(writer, frame);
+  writer.EndObject();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -80,9 +95,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     offset += line.size() + 1;
   };
   decode::TLineSplitter splitter(onLine);
-  // In two blocks, so that a line (or a CR LF) may span them.
-  splitter.Feed(bytes.substr(0, size / 2));
-  splitter.Feed(bytes.substr(size / 2));
+  TFrameSplitter frames;
+  const TFrameSplitter::TTextSink onText = [&splitter](std::string_view text) {
+    splitter.Feed(text);
+  };
+  // In two blocks, so that a line (or a CR LF, or a frame) may span them.
+  frames.Feed(bytes.substr(0, size / 2), onText, Frame);
+  frames.Feed(bytes.substr(size / 2), onText, Frame);
+  frames.Finish(onText, Frame);
   splitter.Finish();
   run.Finish();
   output.Flush();

@@ -204,6 +204,9 @@ TEST(Simulator, RefusesABadCommandLine) {
       {"a simulated sky beside a replay",
        {"--replay", "x", "--rtk"},
        "--replay sends the capture as recorded"},
+      {"frames beside a replay",
+       {"--replay", "x", "--ubx"},
+       "--replay sends the capture as recorded"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Legend);

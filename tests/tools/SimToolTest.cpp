@@ -1,5 +1,6 @@
 // tolvane-sim as a tester runs it: a capture replayed over TCP to a client on
-// 127.0.0.1, and the modern receiver's sky read back by tolvane-decode --sky.
+// 127.0.0.1, the modern receiver's sky read back by tolvane-decode --sky, and
+// its binary frames read back by the frame splitter.
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -8,16 +9,21 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QNetworkDatagram>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "common/Routines.h"
+#include "source/FrameSplitter.h"
 #include "tests/support/Sentences.h"
 #include "tests/tools/DecodeRun.h"
 
@@ -204,6 +210,84 @@ TEST(SimTool, ModernReceiverSpeaksEverySystemAndSignal) {
     if (!test.Used) {
       EXPECT_EQ(json.find("\"used\":true"), std::string::npos);
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+struct TFrameCase {
+  const char* Legend;
+  QStringList Arguments;
+  std::map<std::string, int> Frames;  // in 12 cycles, by "UBX class id" or "RTCM3 type"
+  std::set<int> JammingStates;        // MON-RF's, as the cycles go
+};
+
+const TFrameCase kFrameCases[] = {
+    {"classic receiver",
+     {"--ubx", "--rtcm"},
+     {{"UBX 1 7", 12}, {"UBX 10 56", 12}, {"RTCM3 1005", 2}, {"RTCM3 1077", 12}},
+     {1}},
+    {"every system on two signals, jammed from 0.1 s for 0.5 s",
+     {"--ubx", "--rtcm", "--constellations", "gps,glonass,galileo,beidou,qzss", "--signals",
+      "--jam", "0.1,0.5,20"},
+     {{"UBX 1 7", 12},
+      {"UBX 10 56", 12},
+      {"RTCM3 1005", 2},
+      {"RTCM3 1077", 12},
+      {"RTCM3 1087", 12},
+      {"RTCM3 1097", 12},
+      {"RTCM3 1117", 12},
+      {"RTCM3 1127", 12}},
+     {1, 2, 3}},
+};
+
+TEST(SimTool, FramesPassTheSplitterAndLeaveTheSentencesWhole) {
+  for (const TFrameCase& test : kFrameCases) {
+    SCOPED_TRACE(test.Legend);
+    // Over UDP, bound before the simulator starts, so that no cycle is missed.
+    QUdpSocket receiver;
+    ASSERT_TRUE(receiver.bind(QHostAddress::LocalHost, 0));
+    QProcess sim;
+    const QString target = "127.0.0.1:" + QString::number(receiver.localPort());
+    ASSERT_FALSE(StartSimulator(sim, test.Arguments + QStringList{"--rate", "20", "--cycles", "12",
+                                                                  "--udp", target})
+                     .empty());
+    EXPECT_TRUE(sim.waitForFinished(5000));
+    std::string bytes;
+    while (receiver.hasPendingDatagrams() || receiver.waitForReadyRead(200)) {
+      const QNetworkDatagram datagram = receiver.receiveDatagram();
+      bytes += datagram.data().toStdString();
+    }
+
+    std::string text;
+    std::map<std::string, int> frames;
+    std::set<int> jamming;
+    TFrameSplitter splitter;
+    const TFrameSplitter::TTextSink onText = [&text](std::string_view piece) { text += piece; };
+    const TFrameSplitter::TFrameSink onFrame = [&](const TFrame& frame) {
+      ++frames[frame.Kind == TFrameKind::Ubx
+                   ? "UBX " + std::to_string(frame.Class) + " " + std::to_string(frame.Id)
+                   : "RTCM3 " + std::to_string(frame.Type)];
+      if (frame.Kind == TFrameKind::Ubx && frame.Id == 0x38) jamming.insert(frame.Payload()[5] & 3);
+    };
+    // In reads of a serial port's size, so that frames span them.
+    for (size_t at = 0; at < bytes.size(); at += 100)
+      splitter.Feed(std::string_view(bytes).substr(at, 100), onText, onFrame);
+    splitter.Finish(onText, onFrame);
+    EXPECT_EQ(frames, test.Frames);
+    EXPECT_EQ(jamming, test.JammingStates);
+    size_t lines = 0;
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      const std::string line = text.substr(at, end - at);
+      const size_t star = line.rfind('*');
+      ASSERT_TRUE(line[0] == '$' && star + 3 == line.size()) << line;
+      EXPECT_EQ(NmeaChecksum(line.substr(1, star - 1)),
+                std::stoul(line.substr(star + 1), nullptr, 16));
+      ++lines;
+    }
+    EXPECT_GE(lines, 12u * 5) << "every cycle's sentences";
   }
 }
 

@@ -131,6 +131,11 @@ std::vector<TFlag> Flags(TSimOptions& options) {
        &options.Sky.Signals},
       {"rtk", "walk the fix quality through 1, 2, 5 and 4 with a differential age",
        &options.Sky.Rtk},
+      {"ubx", "send UBX NAV-PVT and MON-RF frames after each cycle's sentences", &options.Ubx},
+      {"rtcm",
+       "send an RTCM 3 MSM7 frame per system after each cycle's sentences, and a 1005 every "
+       "tenth cycle",
+       &options.Rtcm},
   };
 }
 
@@ -142,7 +147,7 @@ bool CheckReplayChoice(const TSimOptions& options, std::string& error) {
     return error.empty();
   }
   if (!options.Sky.Systems.empty() || options.Sky.Signals || options.Sky.Rtk ||
-      options.Sky.JamSeconds > 0) {
+      options.Sky.JamSeconds > 0 || options.Ubx || options.Rtcm) {
     error = "--replay sends the capture as recorded: no simulated sky options beside it";
     return false;
   }

@@ -26,6 +26,8 @@ struct TSimOptions {
   double Speed = 1;    // of the replay; TReplayPace::kFastest: as fast as possible
   bool Loop = false;   // the replay starts again from the top at its end
   TSimSky Sky;         // the systems, signals, jamming and RTK of the simulated sky
+  bool Ubx = false;    // NAV-PVT and MON-RF frames after each cycle
+  bool Rtcm = false;   // a 1005 every ten cycles and an MSM7 per system after each
   bool Help = false;
   bool Version = false;
   std::string Usage;  // the parser's help text

@@ -110,6 +110,15 @@ TSimDops SimDops(size_t usedCount) {
   return {hdop * 1.7, hdop, hdop * 1.35};
 }
 
+TSimFix ClassicFix(const TSimState& state) {
+  const std::vector<int> used = UsedPRNs(state);
+  TSimFix fix;
+  fix.Quality = HasFix(state) ? 1 : 0;
+  fix.Used = int(used.size());
+  fix.HDOP = SimDops(used.size()).HDOP;
+  return fix;
+}
+
 namespace {
 
 std::string RMC(const TSimState& state, std::string_view talker) {
@@ -117,12 +126,7 @@ std::string RMC(const TSimState& state, std::string_view talker) {
 }
 
 std::string GGA(const TSimState& state, std::string_view talker) {
-  const std::vector<int> used = UsedPRNs(state);
-  TSimFix fix;
-  fix.Quality = HasFix(state) ? 1 : 0;
-  fix.Used = int(used.size());
-  fix.HDOP = SimDops(used.size()).HDOP;
-  return GGABody(state, talker, fix);
+  return GGABody(state, talker, ClassicFix(state));
 }
 
 std::string GSA(const TSimState& state, std::string_view talker) {

@@ -77,6 +77,8 @@ struct TSimFix {
   std::optional<double> Age;  // of the differential corrections, seconds
   int Station = 0;
 };
+// The classic receiver's fix: a plain one from four satellites used.
+TSimFix ClassicFix(const TSimState& state);
 // RMC and GGA bodies (without "$" and checksum) under `talker`.
 std::string RMCBody(const TSimState& state, std::string_view talker, bool valid);
 std::string GGABody(const TSimState& state, std::string_view talker, const TSimFix& fix);

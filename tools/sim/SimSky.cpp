@@ -160,14 +160,31 @@ void AdvanceSky(TSimSkyState& state, double seconds, std::mt19937& rng) {
     for (TSimSatellite& satellite : satellites) MoveSatellite(satellite, seconds, rng);
 }
 
-std::vector<std::string> SkyCycle(const TSimState& track, const TSimSkyState& state,
-                                  const TSimSky& sky) {
+namespace {
+
+std::vector<std::vector<int>> UsedPerSystem(const TSimSkyState& state, const TSimSky& sky,
+                                            size_t& allUsed) {
   std::vector<std::vector<int>> used;
-  size_t allUsed = 0;
+  allUsed = 0;
   for (size_t i = 0; i < state.Systems.size(); ++i) {
     used.push_back(UsedNumbers(state.Satellites[i], InfoOf(state.Systems[i]), sky, state.Elapsed));
     allUsed += used.back().size();
   }
+  return used;
+}
+
+}  // namespace
+
+TSimFix SkyFix(const TSimSkyState& state, const TSimSky& sky) {
+  size_t allUsed = 0;
+  UsedPerSystem(state, sky, allUsed);
+  return Fix(allUsed, sky, state.Elapsed);
+}
+
+std::vector<std::string> SkyCycle(const TSimState& track, const TSimSkyState& state,
+                                  const TSimSky& sky) {
+  size_t allUsed = 0;
+  const std::vector<std::vector<int>> used = UsedPerSystem(state, sky, allUsed);
   const TSimFix fix = Fix(allUsed, sky, state.Elapsed);
   std::vector<std::string> out = {Sentence(RMCBody(track, "GN", fix.Quality > 0)),
                                   Sentence(GGABody(track, "GN", fix))};

@@ -38,6 +38,8 @@ struct TSimSkyState {
 
 TSimSkyState InitialSky(const TSimSky& sky, uint32_t seed);
 void AdvanceSky(TSimSkyState& state, double seconds, std::mt19937& rng);
+// The modern receiver's fix: quality, satellites used, dilution, corrections.
+TSimFix SkyFix(const TSimSkyState& state, const TSimSky& sky);
 // One cycle of the modern receiver at the track's place and time.
 std::vector<std::string> SkyCycle(const TSimState& track, const TSimSkyState& state,
                                   const TSimSky& sky);

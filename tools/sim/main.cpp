@@ -10,6 +10,7 @@
 #include <iostream>
 #include <thread>
 
+#include "tools/sim/SimFrames.h"
 #include "tools/sim/SimLink.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/SimReplay.h"
@@ -108,7 +109,8 @@ class TSimulator {
                                std::chrono::system_clock::now().time_since_epoch())
                                .count(),
                            options.Seed)),
-        Sky(InitialSky(options.Sky, options.Seed)) {}
+        Sky(InitialSky(options.Sky, options.Seed)),
+        Frames(options.Ubx, options.Rtcm) {}
 
   void Run() {
     const auto period = std::chrono::duration<double>(1.0 / Options.Rate);
@@ -130,7 +132,9 @@ class TSimulator {
     const std::vector<std::string> sentences = Options.Sky.Modern()
                                                    ? SkyCycle(State, Sky, Options.Sky)
                                                    : CycleSentences(State, Options.Talker);
-    const std::string text = FaultyCycle(sentences, Options.Faults, Rng);
+    // The frames come whole after the sentences: the faults are the text's.
+    const std::string text =
+        FaultyCycle(sentences, Options.Faults, Rng) + Frames.Cycle(State, Sky, Options.Sky);
     const size_t taken = Link.Send(text);
     if (Echo != nullptr) Echo->write(text.data(), static_cast<std::streamsize>(taken)).flush();
     Advance(State, 1.0 / Options.Rate, Rng);
@@ -145,6 +149,7 @@ class TSimulator {
   std::mt19937 Rng;
   TSimState State;
   TSimSkyState Sky;
+  TSimFrames Frames;
   int64_t Sent = 0;
 };
 
