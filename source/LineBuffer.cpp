@@ -7,6 +7,15 @@
 static_assert(TLineBuffer::kMaxWithoutLine > kLongestLine);
 
 void TLineBuffer::Append(std::string_view bytes) {
+  Splitter.Feed(
+      bytes, [this](std::string_view text) { AppendText(text); },
+      [this](const TFrame& frame) {
+        ++FrameCount;
+        FrameByteCount += frame.Bytes.size();
+      });
+}
+
+void TLineBuffer::AppendText(std::string_view bytes) {
   const bool ended = LineEnd != std::string::npos;
   if (!ended) {
     const size_t cr = bytes.find('\r');
@@ -43,6 +52,7 @@ std::string TLineBuffer::TakeLine() {
 }
 
 void TLineBuffer::Clear() {
+  Splitter.Clear();
   Bytes.clear();
   LineEnd = std::string::npos;
 }

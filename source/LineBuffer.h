@@ -11,11 +11,15 @@
 #include <string>
 #include <string_view>
 
+#include "source/FrameSplitter.h"
+
 class TLineBuffer {
  public:
   static constexpr size_t kMaxWithoutLine = 64 * 1024;
   static constexpr size_t kKeptAfterLine = 32767;
 
+  // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
+  // around them forms the lines, as if they had never been sent.
   void Append(std::string_view bytes);
   // Whether a CR waits, so that TakeLine returns a line (possibly empty).
   bool HasLine() const { return LineEnd != std::string::npos; }
@@ -25,10 +29,18 @@ class TLineBuffer {
   std::string TakeLine();
   void Clear();
 
-  size_t Size() const { return Bytes.size(); }
+  size_t Size() const { return Bytes.size() + Splitter.HeldSize(); }
   uint64_t DroppedBytes() const { return Dropped; }
+  // The frames taken out, and their bytes.
+  uint64_t Frames() const { return FrameCount; }
+  uint64_t FrameBytes() const { return FrameByteCount; }
 
  private:
+  void AppendText(std::string_view bytes);
+
+  TFrameSplitter Splitter;
+  uint64_t FrameCount = 0;
+  uint64_t FrameByteCount = 0;
   std::string Bytes;
   size_t LineEnd = std::string::npos;  // the first CR in Bytes
   uint64_t Dropped = 0;

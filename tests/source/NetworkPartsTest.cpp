@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Routines.h"
+#include "source/FrameBuilder.h"
 #include "source/GpsdLines.h"
 #include "source/LineBuffer.h"
 #include "source/RetryDelay.h"
@@ -89,6 +90,48 @@ TEST(LineBuffer, CountsWhatItLetsGo) {
     }
     EXPECT_EQ(buffer.DroppedBytes(), row.Dropped) << row.Legend;
     EXPECT_LE(buffer.Size(), kCap) << row.Legend;
+  }
+}
+
+// Frames beside the sentences leave the sentences as they were, wherever
+// they sit and however the bytes come; a corrupted frame costs one line.
+TEST(LineBuffer, TakesFramesOutOfTheText) {
+  const std::string pvt =
+      UbxFrame(0x01, 0x07, std::string("\r\n$GPGGA,\r") + std::string(80, '\0'));
+  const std::string rtcm = Rtcm3Frame(std::string("\x43\x50\r\n$!", 6) + std::string(20, 'x'));
+  std::string broken = pvt;
+  broken[10] ^= 1;
+  struct TRow {
+    const char* Legend;
+    std::string Stream;
+    std::vector<std::string> Lines;  // the sentences that come out whole
+    uint64_t Frames;
+  };
+  const TRow rows[] = {
+      {"between lines and right after CR LF",
+       "$A*00\r\n" + pvt + rtcm + "$B*00\r\n",
+       {"$A*00", "$B*00"},
+       2},
+      {"inside a line", "$A*" + pvt + "00\r\n", {"$A*00"}, 1},
+      {"a corrupted frame stays text: its line is lost",
+       "$A*00\r\n" + broken + "$B*00\r\n$C*00\r\n",
+       {"$A*00", "$C*00"},
+       0},
+  };
+  for (const TRow& row : rows) {
+    for (size_t piece : {row.Stream.size(), size_t{1}}) {
+      TLineBuffer buffer;
+      std::vector<std::string> lines;
+      for (size_t at = 0; at < row.Stream.size(); at += piece) {
+        buffer.Append(std::string_view(row.Stream).substr(at, piece));
+        while (buffer.HasLine()) {
+          std::string line = buffer.TakeLine();
+          if (line.size() == 5 && line.starts_with('$')) lines.push_back(std::move(line));
+        }
+      }
+      EXPECT_EQ(lines, row.Lines) << row.Legend << ", pieces of " << piece;
+      EXPECT_EQ(buffer.Frames(), row.Frames) << row.Legend;
+    }
   }
 }
 

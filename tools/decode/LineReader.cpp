@@ -38,6 +38,17 @@ size_t LineEnd(std::string_view block, size_t from) {
 }  // namespace
 
 void TLineSplitter::Feed(std::string_view block) {
+  Splitter.Feed(
+      block, [this](std::string_view text) { FeedText(text); },
+      [this](const TFrame& frame) { CountFrame(frame); });
+}
+
+void TLineSplitter::CountFrame(const TFrame& frame) {
+  ++FrameCount;
+  FrameByteCount += frame.Bytes.size();
+}
+
+void TLineSplitter::FeedText(std::string_view block) {
   size_t pos = 0;
   while (pos < block.size()) {
     if (AfterCR) {
@@ -79,6 +90,8 @@ void TLineSplitter::Gather(std::string_view part) {
 }
 
 void TLineSplitter::Finish() {
+  Splitter.Finish([this](std::string_view text) { FeedText(text); },
+                  [this](const TFrame& frame) { CountFrame(frame); });
   if (!Pending.empty()) OnLine(Pending);
   Pending.clear();
   AfterCR = false;

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "source/FrameSplitter.h"
+
 #include "common/Routines.h"
 
 namespace decode {
@@ -25,13 +27,24 @@ class TLineSplitter {
   static constexpr size_t kMaxLineLength = kLongestLine;
 
   explicit TLineSplitter(const TLineSink& onLine) : OnLine(onLine) {}
+  // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
+  // around them forms the lines.
   void Feed(std::string_view block);
   void Finish();
   // Lines longer than kMaxLineLength, each handed on cut to that length.
   uint64_t CutLines() const { return Cut; }
+  // The frames taken out, and their bytes.
+  uint64_t Frames() const { return FrameCount; }
+  uint64_t FrameBytes() const { return FrameByteCount; }
 
  private:
+  void FeedText(std::string_view block);
   void Gather(std::string_view part);
+  void CountFrame(const TFrame& frame);
+
+  TFrameSplitter Splitter;
+  uint64_t FrameCount = 0;
+  uint64_t FrameByteCount = 0;
 
   const TLineSink& OnLine;
   std::string Pending;
