@@ -9,10 +9,15 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "source/FrameBuilder.h"
 #include "tests/support/TextFiles.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
+
+QByteArray Frame(const std::string& bytes) {
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 const QString kGoldenLog = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.log";
 const QString kGoldenExpected = TOLVANE_SOURCE_DIR "/tests/tools/data/golden.expected.jsonl";
@@ -106,6 +111,11 @@ TEST(DecodeTool, LinesAcrossReadBlocks) {
        "{\"n\":3,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
       {"NUL bytes are text", QByteArray("$\0*\0\n", 5),
        "{\"n\":1,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
+      {"a frame inside a line comes before it, numbered with the lines",
+       "$*" + Frame(UbxFrame(0x01, 0x07, "\r\n$*\r\n")) + "\n$*\n",
+       "{\"n\":1,\"frame\":\"UBX\",\"class\":1,\"id\":7,\"name\":\"NAV-PVT\",\"length\":6}\n"
+       "{\"n\":2,\"code\":1,\"result\":\"srUnrecognised\"}\n"
+       "{\"n\":3,\"code\":1,\"result\":\"srUnrecognised\"}\n"},
   };
   for (const TRow& row : rows) {
     const TRunResult result = RunDecode({}, row.Input);

@@ -1,6 +1,8 @@
 // The default mode: one JSON object per line,
-// {"n":7,"code":3,"result":"srGGA","GGA":{...}}.
+// {"n":7,"code":3,"result":"srGGA","GGA":{...}}, and one per frame,
+// {"n":8,"frame":"UBX","class":1,"id":7,"name":"NAV-PVT","length":92}.
 
+#include "nmea/FrameNames.h"
 #include "tools/decode/Mode.h"
 #include "tools/decode/RecordJson.h"
 
@@ -17,6 +19,15 @@ class TJsonLinesMode : public TDecodeMode {
     Json.BeginObject();
     WriteLineHead(Json, number, result);
     WriteResultRecord(Json, result, text, decoder);
+    Json.EndObject();
+    Json.EndLine();
+  }
+
+  void Frame(uint64_t number, const TFrame& frame) override {
+    Json.BeginObject();
+    Json.Key("n");
+    Json.Integer(static_cast<int64_t>(number));
+    WriteFrameMembers(Json, frame);
     Json.EndObject();
     Json.EndLine();
   }

@@ -46,6 +46,7 @@ void TLineSplitter::Feed(std::string_view block) {
 void TLineSplitter::CountFrame(const TFrame& frame) {
   ++FrameCount;
   FrameByteCount += frame.Bytes.size();
+  if (OnFrame) OnFrame(frame);
 }
 
 void TLineSplitter::FeedText(std::string_view block) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "source/FrameSplitter.h"
 
@@ -19,6 +20,7 @@
 namespace decode {
 
 using TLineSink = std::function<void(std::string_view line)>;
+using TFrameSink = std::function<void(const TFrame& frame)>;
 
 // Splits text in memory, block by block: it keeps the part of a line (and a
 // CR) still waiting for its end.
@@ -27,6 +29,10 @@ class TLineSplitter {
   static constexpr size_t kMaxLineLength = kLongestLine;
 
   explicit TLineSplitter(const TLineSink& onLine) : OnLine(onLine) {}
+  // Each frame, in its place among the lines (one inside a line comes before
+  // it); without a sink frames are only counted.
+  TLineSplitter(const TLineSink& onLine, TFrameSink onFrame)
+      : OnLine(onLine), OnFrame(std::move(onFrame)) {}
   // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
   // around them forms the lines.
   void Feed(std::string_view block);
@@ -47,6 +53,7 @@ class TLineSplitter {
   uint64_t FrameByteCount = 0;
 
   const TLineSink& OnLine;
+  TFrameSink OnFrame;
   std::string Pending;
   bool AfterCR = false;
   bool Skipping = false;  // the pending line is cut; the rest goes unread

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Frame.h"
 #include "history/Accuracy.h"
 #include "nmea/NMEA.h"
 #include "tools/decode/Output.h"
@@ -23,6 +24,9 @@ class TDecodeMode {
   // a number too), after the one decoder of the run has taken it.
   virtual void Line(uint64_t number, std::string_view text, TSentenceResult result,
                     const TNMEA& decoder) = 0;
+  // A UBX or RTCM 3 frame taken out of the stream, numbered with the lines.
+  // Most modes leave frames alone.
+  virtual void Frame(uint64_t /*number*/, const TFrame& /*frame*/) {}
   // Once, after the last line of the last file, with that line's number
   // (empty lines counted, as for Line).
   virtual void Finish(uint64_t /*lastLine*/) {}

@@ -41,6 +41,11 @@ struct TRun {
     if (Mode) Mode->Line(LineNumber, sentence, decoded, Decoder);
     return decoded;
   }
+
+  void Frame(const TFrame& frame) {
+    ++LineNumber;
+    if (Mode) Mode->Frame(LineNumber, frame);
+  }
 };
 
 // False (after a message naming the file) when it could not be opened or read.
@@ -54,7 +59,7 @@ bool DecodeFile(const std::string& name, TRun& run) {
   }
   int errorNumber = 0;
   const TLineSink onLine = [&run](std::string_view line) { run.Line(line); };
-  TLineSplitter splitter(onLine);
+  TLineSplitter splitter(onLine, [&run](const TFrame& frame) { run.Frame(frame); });
   const bool read = ReadLines(file, splitter, errorNumber);
   run.CutLines += splitter.CutLines();
   if (!read) {
