@@ -121,13 +121,21 @@ std::string FrameAddress(const TFrame& frame) {
 }
 
 std::string FrameSummary(const TFrame& frame) {
-  std::string summary = "[" + FrameAddress(frame);
+  // Appended piece by piece: GCC 12 at -O3 takes "[" + text for an
+  // overlapping copy and warns.
+  std::string summary = "[";
+  summary += FrameAddress(frame);
   if (frame.Kind == TFrameKind::Rtcm3) {
     const std::string_view name = FrameMessageName(frame);
     if (!name.empty()) summary.append(" ").append(name);
   }
-  summary += ' ' + std::to_string(frame.Length) + (frame.Length == 1 ? " byte]" : " bytes]");
+  summary += ' ';
+  summary += std::to_string(frame.Length);
+  summary += frame.Length == 1 ? " byte]" : " bytes]";
   const std::string text = FrameText(frame);
-  if (!text.empty()) summary += ' ' + text;
+  if (!text.empty()) {
+    summary += ' ';
+    summary += text;
+  }
   return summary;
 }
