@@ -127,7 +127,7 @@ TEST(LineBuffer, TakesFramesOutOfTheText) {
         buffer.Append(std::string_view(row.Stream).substr(at, piece));
         while (buffer.HasLine()) {
           std::string line = buffer.TakeLine();
-          if (IsFrameLine(line)) lines.push_back("F");
+          if (IsFrameLine(line)) lines.emplace_back("F");
           if (line.size() == 5 && line.starts_with('$')) lines.push_back(std::move(line));
         }
       }
