@@ -23,6 +23,13 @@ constexpr size_t kRtcm3HeaderSize = 3;
 constexpr size_t kRtcm3Overhead = kRtcm3HeaderSize + 3;
 constexpr size_t kRtcm3MaxPayload = 1023;
 
+// A frame travels among a source's lines as its bytes behind this mark: the
+// line buffer keeps only printable characters, so no text line begins with it.
+inline constexpr char kFrameLineMark = '\x01';
+inline bool IsFrameLine(std::string_view line) {
+  return !line.empty() && line.front() == kFrameLineMark;
+}
+
 struct TFrame {
   TFrameKind Kind = TFrameKind::Ubx;
   uint8_t Class = 0;       // UBX only

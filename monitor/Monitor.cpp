@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "common/Clock.h"
+#include "common/Frame.h"
 #include "format/FormatRoutines.h"
 #include "monitor/LogFileName.h"
 #include "monitor/Timestamp.h"
+#include "nmea/FrameNames.h"
 
 TMonitor::TMonitor() : StartTick(Clock::TickCount()) {
   State.Recorder.SetEpochHandler([this](TEpoch& epoch) { Epochs.Append(std::move(epoch)); });
@@ -174,6 +176,7 @@ std::string TMonitor::Stamp() const {
 // A leading TAG block is not part of the sentence: it is shown and logged,
 // but decoded, counted and given to the sky without it.
 void TMonitor::Take(std::string line, TTickResult& result) {
+  if (IsFrameLine(line)) return TakeFrame(line, result);
   if (OnLine) OnLine(line);
   const TSentenceResult decoded = State.Absorb(line, Clock::TickCount());
   if (Filtered(decoded, Options)) return;
@@ -188,4 +191,17 @@ void TMonitor::Take(std::string line, TTickResult& result) {
     result.Updates.insert(result.Updates.end(), std::make_move_iterator(updates.begin()),
                           std::make_move_iterator(updates.end()));
   }
+}
+
+// A frame is counted and shown as a summary line of its own ("[UBX NAV-PVT
+// 92 bytes]"), which a text log writes as it writes any shown line; it is
+// not decoded as a sentence, nor shared as one.
+void TMonitor::TakeFrame(std::string_view line, TTickResult& result) {
+  const std::optional<TFrame> frame = FrameOf(line.substr(1));
+  if (!frame) return;
+  std::string summary = FrameSummary(*frame);
+  State.Counts.CountFrame(FrameAddress(*frame), summary, frame->Bytes.size(), Clock::TickCount());
+  if (Options.RecordTimestamps) summary = StampedLine(Stamp(), summary);
+  result.Lines.push_back(std::move(summary));
+  if (Logging()) LogFile.writeLine(result.Lines.back());
 }

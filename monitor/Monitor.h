@@ -185,6 +185,7 @@ class TMonitor {
   void ShowDSR(bool on, TTickResult& result);
   std::string Stamp() const;
   void Take(std::string line, TTickResult& result);
+  void TakeFrame(std::string_view line, TTickResult& result);
   // The replay's waiting jump, once it can be done.
   void TakeWaitingJump(TTickResult& result);
   void ShowWholeDisplay(const TFieldUpdates& before, TTickResult& result) const;

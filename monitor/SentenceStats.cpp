@@ -73,7 +73,17 @@ void TSentenceStats::Count(std::string_view line, TLineFault fault, uint32_t now
   CountIn(TotalRow, line, fault, nowMs);
 }
 
+void TSentenceStats::CountFrame(std::string_view address, std::string_view summary, size_t bytes,
+                                uint32_t nowMs) {
+  AdvanceClock(nowMs);
+  SourceEnded = false;
+  FrameBytes += bytes;
+  CountIn(RowFor(address, true), summary, TLineFault::None, nowMs);
+}
+
 void TSentenceStats::Reset() {
+  FrameRows = 0;
+  FrameBytes = 0;
   AllRows.clear();
   IndexOf.clear();
   TotalRow = {};
@@ -110,10 +120,11 @@ void TSentenceStats::CountIn(TSentenceStatsRow& row, std::string_view line, TLin
   ++row.Buckets[Seconds % kBuckets];
 }
 
-TSentenceStatsRow& TSentenceStats::RowFor(std::string_view address) {
+TSentenceStatsRow& TSentenceStats::RowFor(std::string_view address, bool frame) {
   const auto found = IndexOf.find(address);
   if (found != IndexOf.end()) return AllRows[found->second];
-  if (AllRows.size() >= MaxRows && !address.empty()) return RowFor({});
+  if (!frame && AllRows.size() - FrameRows >= MaxRows && !address.empty()) return RowFor({});
+  if (frame) ++FrameRows;
   IndexOf.emplace(std::string(address), AllRows.size());
   TSentenceStatsRow& row = AllRows.emplace_back();
   row.Address = address;

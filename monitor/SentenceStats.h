@@ -76,6 +76,11 @@ class TSentenceStats {
   // Counts one line taken at the tick nowMs (a 32-bit millisecond counter
   // that wraps; calls come in tick order).
   void Count(std::string_view line, TLineFault fault, uint32_t nowMs);
+  // Counts a UBX or RTCM 3 frame in its own row ("UBX NAV-PVT"), shown by
+  // `summary`; such rows are bounded by the kinds of frame there are, not by
+  // MaxRows, and leave the total of lines alone.
+  void CountFrame(std::string_view address, std::string_view summary, size_t bytes, uint32_t nowMs);
+  uint64_t BinaryBytes() const { return FrameBytes; }
   // Bytes that the receive buffer's cap threw away.
   void AddDropped(uint64_t bytes) { Dropped += bytes; }
   void Reset();
@@ -115,13 +120,15 @@ class TSentenceStats {
   TStatsTableRow TableRow(std::string_view name, const TSentenceStatsRow& row,
                           uint32_t nowMs) const;
   void CountIn(TSentenceStatsRow& row, std::string_view line, TLineFault fault, uint32_t nowMs);
-  TSentenceStatsRow& RowFor(std::string_view address);
+  TSentenceStatsRow& RowFor(std::string_view address, bool frame = false);
 
   size_t MaxRows;
   std::vector<TSentenceStatsRow> AllRows;
   std::unordered_map<std::string, size_t, TAddressHash, std::equal_to<>> IndexOf;
   TSentenceStatsRow TotalRow;
   uint64_t Dropped = 0;
+  size_t FrameRows = 0;
+  uint64_t FrameBytes = 0;
   // The stats' own clock in whole seconds, so that rates survive the wrap
   // of the tick: Seconds advance by the ticks elapsed since SecondStartMs.
   bool ClockStarted = false;

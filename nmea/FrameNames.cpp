@@ -139,3 +139,24 @@ std::string FrameSummary(const TFrame& frame) {
   }
   return summary;
 }
+
+std::optional<TFrame> FrameOf(std::string_view bytes) {
+  const auto byte = [bytes](size_t at) { return static_cast<uint8_t>(bytes[at]); };
+  TFrame frame;
+  frame.Bytes = bytes;
+  if (bytes.size() >= kUbxOverhead && byte(0) == 0xB5) {
+    frame.Kind = TFrameKind::Ubx;
+    frame.Class = byte(2);
+    frame.Id = byte(3);
+    frame.Length = static_cast<uint16_t>(byte(4) | byte(5) << 8);
+  } else if (bytes.size() >= kRtcm3Overhead && byte(0) == 0xD3) {
+    frame.Kind = TFrameKind::Rtcm3;
+    frame.Length = static_cast<uint16_t>((byte(1) & 0x03) << 8 | byte(2));
+    if (frame.Length >= 2) frame.Type = static_cast<uint16_t>(byte(3) << 4 | byte(4) >> 4);
+  } else {
+    return std::nullopt;
+  }
+  const size_t overhead = frame.Kind == TFrameKind::Ubx ? kUbxOverhead : kRtcm3Overhead;
+  if (bytes.size() != overhead + frame.Length) return std::nullopt;
+  return frame;
+}

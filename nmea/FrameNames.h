@@ -2,6 +2,7 @@
 // What the program calls a binary frame wherever it names one: the dimmed
 // line of Received data, the statistics address and tolvane-decode's JSON.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@ std::string FrameAddress(const TFrame& frame);
 // "[UBX 0x0A 0x99 12 bytes]", "[RTCM3 4095 20 bytes]"; an INF message's
 // text follows: "[UBX INF-NOTICE 12 bytes] ANTSTATUS=OK".
 std::string FrameSummary(const TFrame& frame);
+// The frame whose whole bytes are `bytes`, as the splitter handed it out;
+// none when they are too short for its header.
+std::optional<TFrame> FrameOf(std::string_view bytes);
 
 // The members tolvane-decode writes for a frame, after its "n":
 // "frame":"UBX","class":1,"id":7,"name":"NAV-PVT","length":92 or

@@ -12,6 +12,8 @@ void TLineBuffer::Append(std::string_view bytes) {
       [this](const TFrame& frame) {
         ++FrameCount;
         FrameByteCount += frame.Bytes.size();
+        if (Waiting.size() < kMaxFramesWaiting)
+          Waiting.push_back({Bytes.size(), kFrameLineMark + std::string(frame.Bytes)});
       });
 }
 
@@ -36,6 +38,11 @@ void TLineBuffer::AppendText(std::string_view bytes) {
 }
 
 std::string TLineBuffer::TakeLine() {
+  if (!Waiting.empty() && (LineEnd == std::string::npos || Waiting.front().Offset <= LineEnd)) {
+    std::string frame = std::move(Waiting.front().Line);
+    Waiting.pop_front();
+    return frame;
+  }
   if (LineEnd == std::string::npos) return {};
   const size_t kept = std::min(LineEnd, kLongestLine);
   std::string line = KeepPrintable(std::string_view(Bytes).substr(0, kept));
@@ -43,6 +50,7 @@ std::string TLineBuffer::TakeLine() {
   size_t rest = LineEnd + 1;
   if (rest < Bytes.size() && Bytes[rest] == '\n') ++rest;
   Bytes.erase(0, rest);
+  for (TWaitingFrame& frame : Waiting) frame.Offset = frame.Offset > rest ? frame.Offset - rest : 0;
   if (Bytes.size() > kKeptAfterLine) {
     Dropped += Bytes.size() - kKeptAfterLine;
     Bytes.resize(kKeptAfterLine);
@@ -53,6 +61,7 @@ std::string TLineBuffer::TakeLine() {
 
 void TLineBuffer::Clear() {
   Splitter.Clear();
+  Waiting.clear();
   Bytes.clear();
   LineEnd = std::string::npos;
 }

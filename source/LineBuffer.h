@@ -8,6 +8,7 @@
 // source sends more than the program takes.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -21,24 +22,35 @@ class TLineBuffer {
   // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
   // around them forms the lines, as if they had never been sent.
   void Append(std::string_view bytes);
-  // Whether a CR waits, so that TakeLine returns a line (possibly empty).
-  bool HasLine() const { return LineEnd != std::string::npos; }
+  // Whether a CR or a frame waits, so that TakeLine returns a line (possibly
+  // empty) or a frame.
+  bool HasLine() const { return LineEnd != std::string::npos || !Waiting.empty(); }
   // The text before the first CR, up to kLongestLine characters of it, with
   // only printable characters kept; the CR and an LF right after it are
-  // removed. Empty when no CR waits.
+  // removed. Empty when no CR waits. A frame comes first when it arrived
+  // before that CR (inside the line, it comes before the line), as its bytes
+  // behind kFrameLineMark.
   std::string TakeLine();
   void Clear();
 
   size_t Size() const { return Bytes.size() + Splitter.HeldSize(); }
   uint64_t DroppedBytes() const { return Dropped; }
-  // The frames taken out, and their bytes.
+  // The frames taken out, and their bytes; those a reader left waiting
+  // beyond kMaxFramesWaiting are counted, not kept.
   uint64_t Frames() const { return FrameCount; }
   uint64_t FrameBytes() const { return FrameByteCount; }
 
  private:
   void AppendText(std::string_view bytes);
 
+  struct TWaitingFrame {
+    size_t Offset;  // in Bytes: the text before it came before it
+    std::string Line;
+  };
+  static constexpr size_t kMaxFramesWaiting = 256;
+
   TFrameSplitter Splitter;
+  std::deque<TWaitingFrame> Waiting;
   uint64_t FrameCount = 0;
   uint64_t FrameByteCount = 0;
   std::string Bytes;

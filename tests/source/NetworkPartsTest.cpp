@@ -94,7 +94,8 @@ TEST(LineBuffer, CountsWhatItLetsGo) {
 }
 
 // Frames beside the sentences leave the sentences as they were, wherever
-// they sit and however the bytes come; a corrupted frame costs one line.
+// they sit and however the bytes come, and come out among them in their
+// place (one inside a line before it); a corrupted frame costs one line.
 TEST(LineBuffer, TakesFramesOutOfTheText) {
   const std::string pvt =
       UbxFrame(0x01, 0x07, std::string("\r\n$GPGGA,\r") + std::string(80, '\0'));
@@ -104,15 +105,15 @@ TEST(LineBuffer, TakesFramesOutOfTheText) {
   struct TRow {
     const char* Legend;
     std::string Stream;
-    std::vector<std::string> Lines;  // the sentences that come out whole
+    std::vector<std::string> Lines;  // the sentences that come out whole, "F" a frame
     uint64_t Frames;
   };
   const TRow rows[] = {
       {"between lines and right after CR LF",
        "$A*00\r\n" + pvt + rtcm + "$B*00\r\n",
-       {"$A*00", "$B*00"},
+       {"$A*00", "F", "F", "$B*00"},
        2},
-      {"inside a line", "$A*" + pvt + "00\r\n", {"$A*00"}, 1},
+      {"inside a line", "$A*" + pvt + "00\r\n", {"F", "$A*00"}, 1},
       {"a corrupted frame stays text: its line is lost",
        "$A*00\r\n" + broken + "$B*00\r\n$C*00\r\n",
        {"$A*00", "$C*00"},
@@ -126,6 +127,7 @@ TEST(LineBuffer, TakesFramesOutOfTheText) {
         buffer.Append(std::string_view(row.Stream).substr(at, piece));
         while (buffer.HasLine()) {
           std::string line = buffer.TakeLine();
+          if (IsFrameLine(line)) lines.emplace_back("F");
           if (line.size() == 5 && line.starts_with('$')) lines.push_back(std::move(line));
         }
       }

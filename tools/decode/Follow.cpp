@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/Frame.h"
 #include "history/EpochJson.h"
 #include "history/EpochRecorder.h"
 #include "nmea/TagBlock.h"
@@ -182,7 +183,8 @@ class TFollower {
     for (; taken < kLinesPerTurn; ++taken) {
       const std::optional<std::string> line = Source->ReadLine();
       if (!line) break;
-      if (line->empty()) continue;
+      // A frame is neither shared nor decoded as a sentence.
+      if (line->empty() || IsFrameLine(*line)) continue;
       ++Lines;
       if (Relay) Relay->Send(*line);
       if (Mqtt) Mqtt->PublishLine(*line);
