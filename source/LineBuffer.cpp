@@ -12,8 +12,11 @@ void TLineBuffer::Append(std::string_view bytes) {
       [this](const TFrame& frame) {
         ++FrameCount;
         FrameByteCount += frame.Bytes.size();
-        if (Waiting.size() < kMaxFramesWaiting)
-          Waiting.push_back({Bytes.size(), kFrameLineMark + std::string(frame.Bytes)});
+        if (Waiting.size() >= kMaxFramesWaiting) return;
+        TWaitingFrame& waiting = Waiting.emplace_back(TWaitingFrame{Bytes.size(), {}});
+        waiting.Line.reserve(frame.Bytes.size() + 1);
+        waiting.Line += kFrameLineMark;
+        waiting.Line += frame.Bytes;
       });
 }
 
