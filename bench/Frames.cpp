@@ -81,34 +81,34 @@ void Split(benchmark::State& state, const std::string& stream, size_t readSize) 
   state.counters["frame share"] = double(frames) / double(text + frames);
 }
 
-void BM_UbxNavPvtFrames(benchmark::State& state) {
+void UbxNavPvtFrames(benchmark::State& state) {
   static const std::string stream = FrameStream(true, 92);
   Split(state, stream, size_t(state.range(0)));
 }
-BENCHMARK(BM_UbxNavPvtFrames)->Arg(1 << 20)->Arg(64);
+BENCHMARK(UbxNavPvtFrames)->Arg(1 << 20)->Arg(64);
 
-void BM_UbxRawxFrames(benchmark::State& state) {
+void UbxRawxFrames(benchmark::State& state) {
   static const std::string stream = FrameStream(true, 16 + 32 * 24);
   Split(state, stream, size_t(state.range(0)));
 }
-BENCHMARK(BM_UbxRawxFrames)->Arg(1 << 20)->Arg(64);
+BENCHMARK(UbxRawxFrames)->Arg(1 << 20)->Arg(64);
 
-void BM_Rtcm3Msm7Frames(benchmark::State& state) {
+void Rtcm3Msm7Frames(benchmark::State& state) {
   static const std::string stream = FrameStream(false, 342);
   Split(state, stream, size_t(state.range(0)));
 }
-BENCHMARK(BM_Rtcm3Msm7Frames)->Arg(1 << 20)->Arg(64);
+BENCHMARK(Rtcm3Msm7Frames)->Arg(1 << 20)->Arg(64);
 
-void BM_TextOnly(benchmark::State& state) {
+void TextOnly(benchmark::State& state) {
   static const std::string stream = TextStream();
   Split(state, stream, size_t(state.range(0)));
 }
-BENCHMARK(BM_TextOnly)->Arg(1 << 20)->Arg(64);
+BENCHMARK(TextOnly)->Arg(1 << 20)->Arg(64);
 
-void BM_ReceiverCycle(benchmark::State& state) {
+void ReceiverCycle(benchmark::State& state) {
   static const std::string stream = CycleStream();
   Split(state, stream, size_t(state.range(0)));
 }
-BENCHMARK(BM_ReceiverCycle)->Arg(1 << 20)->Arg(64);
+BENCHMARK(ReceiverCycle)->Arg(1 << 20)->Arg(64);
 
 }  // namespace
