@@ -125,15 +125,15 @@ void ShowFieldUpdates(QWidget& panel, const TFieldUpdates& updates) {
   std::vector<bool> written(static_cast<size_t>(kFixFields) * kKinds);
   std::vector<const TFieldUpdate*> last;
   last.reserve(updates.size());
-  for (auto update = updates.rbegin(); update != updates.rend(); ++update) {
+  for (size_t index = updates.size(); index-- > 0;) {
+    const TFieldUpdate& update = updates[index];
     const size_t key =
-        static_cast<size_t>(FieldIndex(update->Field)) * kKinds + static_cast<size_t>(update->Kind);
+        static_cast<size_t>(FieldIndex(update.Field)) * kKinds + static_cast<size_t>(update.Kind);
     if (written[key]) continue;
     written[key] = true;
-    last.push_back(&*update);
+    last.push_back(&update);
   }
-  for (auto update = last.rbegin(); update != last.rend(); ++update)
-    table.Apply(**update, buttonFace);
+  for (size_t index = last.size(); index-- > 0;) table.Apply(*last[index], buttonFace);
 }
 
 void ShowLamp(QLabel& lamp, bool lit) {
