@@ -204,6 +204,7 @@ std::string Msm7(TSimSystem system, int64_t utcMs, std::vector<TMsmSatellite> sa
   bits.Put(int64_t(satelliteMask), 64).Put(signalMask, 32);
   for (size_t cell = 0; cell < satellites.size() * size_t(signalCount); ++cell) bits.Put(1, 1);
   std::vector<double> ranges;
+  ranges.reserve(satellites.size());
   for (const TMsmSatellite& satellite : satellites)
     ranges.push_back(RangeMetres(satellite.Elevation) / kLightMetresPerMs);
   for (double range : ranges) bits.Put(int64_t(range), 8);
