@@ -118,7 +118,7 @@ void TFrameSplitter::Scan(std::string_view bytes, const TTextSink& onText,
       Held.assign(bytes.substr(at));
       return;
     }
-    onFrame(FrameOf(bytes.substr(at, probe.Size)));
+    Emit(FrameOf(bytes.substr(at, probe.Size)), onFrame);
     at += probe.Size;
     textFrom = at;
   }
@@ -137,7 +137,7 @@ std::string_view TFrameSplitter::Complete(std::string_view bytes, const TTextSin
       bytes.remove_prefix(taken);
       if (Held.size() < probe.Size) break;
     } else if (probe.Result == TProbe::TResult::Frame) {
-      onFrame(FrameOf(Held));
+      Emit(FrameOf(Held), onFrame);
       Held.clear();
     } else {
       // No frame after all: its sync byte is text, and what came after it is
@@ -158,4 +158,9 @@ void TFrameSplitter::Finish(const TTextSink& onText, const TFrameSink& onFrame) 
     onText(std::string_view(again).substr(0, 1));
     Scan(std::string_view(again).substr(1), onText, onFrame);
   }
+}
+
+void TFrameSplitter::Emit(const TFrame& frame, const TFrameSink& onFrame) {
+  ++FrameCount;
+  onFrame(frame);
 }

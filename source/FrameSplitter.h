@@ -36,11 +36,16 @@ class TFrameSplitter {
 
   // Bytes held back for a frame that has not come whole yet.
   size_t HeldSize() const { return Held.size(); }
+  // The frames taken out so far.
+  uint64_t Frames() const { return FrameCount; }
 
  private:
   void Scan(std::string_view bytes, const TTextSink& onText, const TFrameSink& onFrame);
   std::string_view Complete(std::string_view bytes, const TTextSink& onText,
                             const TFrameSink& onFrame);
 
+  void Emit(const TFrame& frame, const TFrameSink& onFrame);
+
   std::string Held;  // from a sync byte on, shorter than the frame it may start
+  uint64_t FrameCount = 0;
 };

@@ -10,8 +10,6 @@ void TLineBuffer::Append(std::string_view bytes) {
   Splitter.Feed(
       bytes, [this](std::string_view text) { AppendText(text); },
       [this](const TFrame& frame) {
-        ++FrameCount;
-        FrameByteCount += frame.Bytes.size();
         if (Waiting.size() >= kMaxFramesWaiting) return;
         TWaitingFrame& waiting = Waiting.emplace_back(TWaitingFrame{Bytes.size(), {}});
         waiting.Line.reserve(frame.Bytes.size() + 1);

@@ -35,10 +35,9 @@ class TLineBuffer {
 
   size_t Size() const { return Bytes.size() + Splitter.HeldSize(); }
   uint64_t DroppedBytes() const { return Dropped; }
-  // The frames taken out, and their bytes; those a reader left waiting
-  // beyond kMaxFramesWaiting are counted, not kept.
-  uint64_t Frames() const { return FrameCount; }
-  uint64_t FrameBytes() const { return FrameByteCount; }
+  // The frames taken out; those a reader left waiting beyond
+  // kMaxFramesWaiting are counted, not kept.
+  uint64_t Frames() const { return Splitter.Frames(); }
 
  private:
   void AppendText(std::string_view bytes);
@@ -51,8 +50,7 @@ class TLineBuffer {
 
   TFrameSplitter Splitter;
   std::deque<TWaitingFrame> Waiting;
-  uint64_t FrameCount = 0;
-  uint64_t FrameByteCount = 0;
+
   std::string Bytes;
   size_t LineEnd = std::string::npos;  // the first CR in Bytes
   uint64_t Dropped = 0;

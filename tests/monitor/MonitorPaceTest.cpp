@@ -22,6 +22,19 @@ struct TStep {
   bool Ended = false;
 };
 
+// Each step: the time goes on, a tick, and what it showed and asked for.
+template <size_t N>
+void RunSteps(TMonitorHarness& harness, const TStep (&steps)[N]) {
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.Legend);
+    harness.Tick += step.Advance;
+    harness.Ticks(1);
+    EXPECT_EQ(harness.Shown.size(), step.Shown);
+    EXPECT_EQ(harness.Monitor.TickInterval(), step.Interval);
+    EXPECT_EQ(harness.Results.back().Notice, step.Notice);
+  }
+}
+
 TEST(MonitorPace, TicksFollowTheRecordedTimeAtTwiceItsSpeed) {
   TMonitorHarness harness;
   const std::string file = harness.Home.Path() + "/paced.TXT";
@@ -38,14 +51,7 @@ TEST(MonitorPace, TicksFollowTheRecordedTimeAtTwiceItsSpeed) {
       {"a millisecond early: nothing", 499, 3, 1},
       {"the next epoch, then the gap crossed at once", 1, 5, 500, "Gap of 4 min 59 s skipped"},
   };
-  for (const TStep& step : steps) {
-    SCOPED_TRACE(step.Legend);
-    harness.Tick += step.Advance;
-    harness.Ticks(1);
-    EXPECT_EQ(harness.Shown.size(), step.Shown);
-    EXPECT_EQ(monitor.TickInterval(), step.Interval);
-    EXPECT_EQ(harness.Results.back().Notice, step.Notice);
-  }
+  RunSteps(harness, steps);
 
   harness.Tick += 100;
   monitor.Replay().SetPaused(true);
@@ -121,11 +127,5 @@ TEST(MonitorPace, AShortIntervalTakesATicksWorthOfLines) {
       {"50 ms later: the five lines due", 50, 7, TReplay::kShortestTick},
       {"a second late: no more than a tick's worth", 1000, 13, TReplay::kShortestTick},
   };
-  for (const TStep& step : steps) {
-    SCOPED_TRACE(step.Legend);
-    harness.Tick += step.Advance;
-    harness.Ticks(1);
-    EXPECT_EQ(harness.Shown.size(), step.Shown);
-    EXPECT_EQ(monitor.TickInterval(), step.Interval);
-  }
+  RunSteps(harness, steps);
 }

@@ -40,13 +40,9 @@ size_t LineEnd(std::string_view block, size_t from) {
 void TLineSplitter::Feed(std::string_view block) {
   Splitter.Feed(
       block, [this](std::string_view text) { FeedText(text); },
-      [this](const TFrame& frame) { CountFrame(frame); });
-}
-
-void TLineSplitter::CountFrame(const TFrame& frame) {
-  ++FrameCount;
-  FrameByteCount += frame.Bytes.size();
-  if (OnFrame) OnFrame(frame);
+      [this](const TFrame& frame) {
+        if (OnFrame) OnFrame(frame);
+      });
 }
 
 void TLineSplitter::FeedText(std::string_view block) {
@@ -92,7 +88,9 @@ void TLineSplitter::Gather(std::string_view part) {
 
 void TLineSplitter::Finish() {
   Splitter.Finish([this](std::string_view text) { FeedText(text); },
-                  [this](const TFrame& frame) { CountFrame(frame); });
+                  [this](const TFrame& frame) {
+                    if (OnFrame) OnFrame(frame);
+                  });
   if (!Pending.empty()) OnLine(Pending);
   Pending.clear();
   AfterCR = false;

@@ -30,7 +30,7 @@ class TLineSplitter {
 
   explicit TLineSplitter(const TLineSink& onLine) : OnLine(onLine) {}
   // Each frame, in its place among the lines (one inside a line comes before
-  // it); without a sink frames are only counted.
+  // it); without a sink they are only taken out.
   TLineSplitter(const TLineSink& onLine, TFrameSink onFrame)
       : OnLine(onLine), OnFrame(std::move(onFrame)) {}
   // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
@@ -39,18 +39,12 @@ class TLineSplitter {
   void Finish();
   // Lines longer than kMaxLineLength, each handed on cut to that length.
   uint64_t CutLines() const { return Cut; }
-  // The frames taken out, and their bytes.
-  uint64_t Frames() const { return FrameCount; }
-  uint64_t FrameBytes() const { return FrameByteCount; }
 
  private:
   void FeedText(std::string_view block);
   void Gather(std::string_view part);
-  void CountFrame(const TFrame& frame);
 
   TFrameSplitter Splitter;
-  uint64_t FrameCount = 0;
-  uint64_t FrameByteCount = 0;
 
   const TLineSink& OnLine;
   TFrameSink OnFrame;
