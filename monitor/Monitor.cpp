@@ -200,7 +200,7 @@ void TMonitor::TakeFrame(std::string_view line, TTickResult& result) {
   const std::optional<TFrame> frame = FrameOf(line.substr(1));
   if (!frame) return;
   std::string summary = FrameSummary(*frame);
-  State.Counts.CountFrame(FrameAddress(*frame), summary, frame->Bytes.size(), Clock::TickCount());
+  State.AbsorbFrame(*frame, summary, Clock::TickCount());
   if (Options.RecordTimestamps) summary = StampedLine(Stamp(), summary);
   result.Lines.push_back(std::move(summary));
   if (Logging()) LogFile.writeLine(result.Lines.back());

@@ -1,5 +1,6 @@
 #include "monitor/ReceiverState.h"
 
+#include "nmea/FrameNames.h"
 #include "nmea/TagBlock.h"
 
 bool Filtered(TSentenceResult result, const TMonitorOptions& options) {
@@ -41,6 +42,11 @@ TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
   Counts.Count(sentence, LineFault(sentence, decoded, skyRead), tick);
   Shown.Note(decoded, Decoder);
   return decoded;
+}
+
+void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary,
+                                 uint32_t tick) {
+  Counts.CountFrame(FrameAddress(frame), summary, frame.Bytes.size(), tick);
 }
 
 void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,

@@ -6,8 +6,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "common/Frame.h"
 #include "history/EpochRecorder.h"
 #include "monitor/DataFile.h"
 #include "monitor/MonitorOptions.h"
@@ -30,6 +32,9 @@ struct TReceiverState {
   // and notes what the fix display would show of it; the decoder's verdict.
   // A leading TAG block is skipped.
   TSentenceResult Absorb(std::string_view line, uint32_t tick);
+  // Counts a binary frame (`summary` is the line shown for it) and takes what
+  // the receiver says in it.
+  void AbsorbFrame(const TFrame& frame, const std::string& summary, uint32_t tick);
   // Absorbs the lines of `file` from where it stands up to offset `end` or
   // its end, until `stop` (when given) is set.
   void AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
