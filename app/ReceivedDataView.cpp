@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/FlatScrollBar.h"
+#include "nmea/FrameNames.h"
 
 namespace {
 
@@ -193,12 +194,18 @@ void TReceivedDataView::PaintRow(QPainter& painter, std::size_t row, int y) cons
   bool selected = Selection(first, last) && row >= first && row <= last;
   const QPalette& colours = palette();
   if (selected) painter.fillRect(0, y, viewport()->width(), RowHeight, colours.highlight());
-  painter.setPen(selected ? colours.highlightedText().color() : colours.text().color());
+  const std::string_view line = Lines.Line(row);
+  if (selected) {
+    painter.setPen(colours.highlightedText().color());
+  } else {
+    // A binary frame's summary stands back from the sentences around it.
+    painter.setPen(IsFrameSummary(line) ? colours.placeholderText().color()
+                                        : colours.text().color());
+  }
   int offset = horizontalScrollBar()->value();
   auto firstChar = static_cast<std::size_t>(std::max(0, offset - kMargin) / CharWidth);
   auto chars = static_cast<std::size_t>(viewport()->width() / CharWidth + 2);
   const QPointF origin(kMargin - offset + static_cast<double>(firstChar) * CharWidth, y + Ascent);
-  const std::string_view line = Lines.Line(row);
   if (firstChar >= line.size()) return;
   const std::string_view part = line.substr(firstChar, chars);
   QList<quint32> glyphs(static_cast<qsizetype>(part.size()));

@@ -37,6 +37,8 @@ void TStatisticsWindow::ShowStats(const TSentenceStats& stats, uint32_t nowMs) {
   Csv = stats.Csv(nowMs);
   Form->DroppedLabel->setText(
       QString("Bytes dropped by the receive buffer: %1").arg(stats.DroppedBytes()));
+  // UBX and RTCM 3 frames, whose rows stand apart from the lines' total.
+  Form->BinaryBytesLabel->setText(QString("Binary bytes: %1").arg(stats.BinaryBytes()));
 }
 
 void TStatisticsWindow::ShowRelayClients(const std::vector<TRelayClientCounts>& clients,

@@ -201,6 +201,7 @@ void TMonitor::TakeFrame(std::string_view line, TTickResult& result) {
   if (!frame) return;
   std::string summary = FrameSummary(*frame);
   State.AbsorbFrame(*frame, summary, Clock::TickCount());
+  if (!Options.ShowBinaryFrames) return;
   if (Options.RecordTimestamps) summary = StampedLine(Stamp(), summary);
   result.Lines.push_back(std::move(summary));
   if (Logging()) LogFile.writeLine(result.Lines.back());

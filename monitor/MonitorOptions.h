@@ -21,6 +21,8 @@ struct TMonitorOptions {
   bool IgnoreRMC = false;
   bool IgnoreGSV = false;
   bool IgnoreGSA = false;
+  // UBX and RTCM 3 frames, shown and logged as one summary line each.
+  bool ShowBinaryFrames = true;
   bool RecordTimestamps = false;
   int TimestampFormat = kRelativeTimestamp;
   std::string PPSCommand;
@@ -34,12 +36,13 @@ struct TBoolOption {
   bool Default;
 };
 
-inline constexpr std::array<TBoolOption, 6> kBoolOptions{{
+inline constexpr std::array<TBoolOption, 7> kBoolOptions{{
     {"IgnoreInvalid", &TMonitorOptions::IgnoreInvalid, false},
     {"IgnoreGGA", &TMonitorOptions::IgnoreGGA, false},
     {"IgnoreRMC", &TMonitorOptions::IgnoreRMC, false},
     {"IgnoreGSV", &TMonitorOptions::IgnoreGSV, false},
     {"IgnoreGSA", &TMonitorOptions::IgnoreGSA, false},
+    {"ShowBinaryFrames", &TMonitorOptions::ShowBinaryFrames, true},
     {"RecordTimestamps", &TMonitorOptions::RecordTimestamps, false},
 }};
 

@@ -160,3 +160,11 @@ std::optional<TFrame> FrameOf(std::string_view bytes) {
   if (bytes.size() != overhead + frame.Length) return std::nullopt;
   return frame;
 }
+
+bool IsFrameSummary(std::string_view line) {
+  if (!line.empty() && line.front() == '~') {
+    const size_t comma = line.find(',');
+    line.remove_prefix(comma == std::string_view::npos ? line.size() : comma + 1);
+  }
+  return line.starts_with("[UBX ") || line.starts_with("[RTCM3 ");
+}

@@ -28,6 +28,10 @@ std::string FrameAddress(const TFrame& frame);
 // "[UBX 0x0A 0x99 12 bytes]", "[RTCM3 4095 20 bytes]"; an INF message's
 // text follows: "[UBX INF-NOTICE 12 bytes] ANTSTATUS=OK".
 std::string FrameSummary(const TFrame& frame);
+// Whether a shown or logged line is a frame's summary, behind a timestamp
+// ("~12:00:00.000,[UBX ...") or not: the received data dims such lines.
+bool IsFrameSummary(std::string_view line);
+
 // The frame whose whole bytes are `bytes`, as the splitter handed it out;
 // none when they are too short for its header.
 std::optional<TFrame> FrameOf(std::string_view bytes);

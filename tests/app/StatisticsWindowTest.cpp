@@ -60,6 +60,7 @@ TEST(StatisticsForm, ShowsTheRowsCopiesAndAsksForAReset) {
   EXPECT_EQ(cell(2, 0, Qt::ToolTipRole), "$GPGGA,2*00");
   EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Bad checksum %");
   EXPECT_TRUE(form.findChild<QLabel*>("DroppedLabel")->text().contains("4096"));
+  EXPECT_EQ(form.findChild<QLabel*>("BinaryBytesLabel")->text(), "Binary bytes: 0");
 
   QGuiApplication::clipboard()->clear();
   form.findChild<QPushButton*>("CopyButton")->click();

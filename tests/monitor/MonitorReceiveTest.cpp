@@ -341,20 +341,24 @@ TEST(MonitorReceive, WithNothingOpenNothingHappens) {
 }
 
 // A frame shows as a summary line and counts in a row of its own, beside
-// the lines' total.
+// the lines' total; without "Binary frames" it is counted all the same.
 TEST(MonitorReceive, AFrameIsShownAndCountedBesideTheSentences) {
-  TMonitorHarness harness;
-  harness.Monitor.OpenPort(2);
   const std::string gga =
       FrameSentence("GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
-  harness.Receive({gga + UbxFrame(0x01, 0x07, std::string(92, '\r'))});
-  EXPECT_EQ(harness.Shown, (std::vector<std::string>{"[UBX NAV-PVT 92 bytes]", gga}));
-  const TSentenceStats& stats = harness.Monitor.Stats();
-  EXPECT_EQ(stats.Total().Count, 1u) << "the sentence alone";
-  EXPECT_EQ(stats.BinaryBytes(), 100u);
-  ASSERT_EQ(stats.Rows().size(), 2u);
-  EXPECT_EQ(stats.Rows()[0].Address, "UBX NAV-PVT");
-  EXPECT_EQ(stats.Rows()[0].Count, 1u);
+  for (const bool shown : {true, false}) {
+    TMonitorHarness harness;
+    harness.Set(&TMonitorOptions::ShowBinaryFrames, shown);
+    harness.Monitor.OpenPort(2);
+    harness.Receive({gga + UbxFrame(0x01, 0x07, std::string(92, '\r'))});
+    EXPECT_EQ(harness.Shown, shown ? std::vector<std::string>{"[UBX NAV-PVT 92 bytes]", gga}
+                                   : std::vector<std::string>{gga});
+    const TSentenceStats& stats = harness.Monitor.Stats();
+    EXPECT_EQ(stats.Total().Count, 1u) << "the sentence alone";
+    EXPECT_EQ(stats.BinaryBytes(), 100u);
+    ASSERT_EQ(stats.Rows().size(), 2u);
+    EXPECT_EQ(stats.Rows()[0].Address, "UBX NAV-PVT");
+    EXPECT_EQ(stats.Rows()[0].Count, 1u);
+  }
 }
 
 }  // namespace

@@ -73,7 +73,15 @@ TEST(FrameNames, SummaryAddressAndJson) {
     WriteFrameMembers(writer, c.Frame);
     writer.EndObject();
     EXPECT_EQ(json, c.Json);
+    EXPECT_TRUE(IsFrameSummary(c.Summary));
+    EXPECT_TRUE(IsFrameSummary("~12:00:00.000," + c.Summary));
   }
+}
+
+TEST(FrameNames, SentencesAreNoSummaries) {
+  for (const char* line :
+       {"$GPTXT,01,01,02,[UBX x]*00", "~1200,$GPTXT,[UBX x]", "[UBX", "~[UBX x]", "", "~"})
+    EXPECT_FALSE(IsFrameSummary(line)) << line;
 }
 
 }  // namespace

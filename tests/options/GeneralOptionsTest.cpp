@@ -21,8 +21,9 @@
 
 namespace {
 
-const char* const kCheckBoxes[] = {"IgnoreInvalid", "IgnoreGGA", "IgnoreRMC",
-                                   "IgnoreGSV",     "IgnoreGSA", "RecordTimestamps"};
+const char* const kCheckBoxes[] = {"IgnoreInvalid",   "IgnoreGGA", "IgnoreRMC",
+                                   "IgnoreGSV",       "IgnoreGSA", "ShowBinaryFrames",
+                                   "RecordTimestamps"};
 
 // The dialog, with what it last handed on and how it was closed.
 class GeneralOptionsTest : public ::testing::Test {

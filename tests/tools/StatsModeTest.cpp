@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "source/FrameBuilder.h"
 #include "tests/tools/DecodeRun.h"
 
 namespace {
@@ -26,7 +27,7 @@ TEST(DecodeStats, RowsPerAddressSortedWithTheTotal) {
             "{\"address\":\"GNRMC\",\"count\":1,\"badChecksum\":0,\"invalid\":0},"
             "{\"address\":\"GPGGA\",\"count\":4,\"badChecksum\":1,\"invalid\":1},"
             "{\"address\":\"PGRME\",\"count\":1,\"badChecksum\":0,\"invalid\":0}],"
-            "\"total\":{\"count\":8,\"badChecksum\":1,\"invalid\":1}}\n");
+            "\"total\":{\"count\":8,\"badChecksum\":1,\"invalid\":1},\"binaryBytes\":0}\n");
 }
 
 TEST(DecodeStats, EdgeInputs) {
@@ -37,12 +38,15 @@ TEST(DecodeStats, EdgeInputs) {
   };
   const TRow rows[] = {
       {"nothing at all", "",
-       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0}}\n"},
+       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0},\"binaryBytes\":0}\n"},
       {"empty lines count nowhere", "\r\n\n\r",
-       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0}}\n"},
+       "{\"rows\":[],\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0},\"binaryBytes\":0}\n"},
       {"8-bit bytes in an address are escaped", "$G\xb0\"\n",
        "{\"rows\":[{\"address\":\"G\\u00B0\\\"\",\"count\":1,\"badChecksum\":1,\"invalid\":0}],"
-       "\"total\":{\"count\":1,\"badChecksum\":1,\"invalid\":0}}\n"},
+       "\"total\":{\"count\":1,\"badChecksum\":1,\"invalid\":0},\"binaryBytes\":0}\n"},
+      {"a frame has a row outside the total", QByteArray::fromStdString(UbxFrame(1, 7, "\n$\r\n")),
+       "{\"rows\":[{\"address\":\"UBX NAV-PVT\",\"count\":1,\"badChecksum\":0,\"invalid\":0}],"
+       "\"total\":{\"count\":0,\"badChecksum\":0,\"invalid\":0},\"binaryBytes\":12}\n"},
   };
   for (const TRow& row : rows) {
     EXPECT_EQ(RunStats({}, row.Input).toStdString(), row.Expected) << row.Legend;

@@ -1,6 +1,7 @@
 // --stats: one JSON object at the end with a row per sentence address (the
-// same rows as the program's Statistics window, counted by the same rule)
-// and their total; under --follow also every 10 s, with the relay's counts
+// same rows as the program's Statistics window, counted by the same rule,
+// frames included), their total and the bytes of the frames; under --follow also every 10 s, with
+// the relay's counts
 // (--share) and the broker's (--mqtt) at the top level. As in the window,
 // past 1,000 addresses a new one counts in "(not a sentence)", and an
 // address keeps at most 16 characters: random bytes make a new address of
@@ -9,6 +10,7 @@
 #include <cstddef>
 
 #include "monitor/SentenceStats.h"
+#include "nmea/FrameNames.h"
 #include "nmea/SkyModel.h"
 #include "tools/decode/Mode.h"
 
@@ -28,6 +30,11 @@ class TStatsMode : public TDecodeMode {
         text[1 + kMaxAddressLength] != ',' && text[1 + kMaxAddressLength] != '*';
     const TLineFault fault = LineFault(text, result, Sky.Take(text));
     Stats.Count(longAddress ? text.substr(0, 1 + kMaxAddressLength) : text, fault, 0);
+  }
+
+  // A frame has a row of its own, outside the bound and the total.
+  void Frame(uint64_t, const TFrame& frame) override {
+    Stats.CountFrame(FrameAddress(frame), FrameSummary(frame), frame.Bytes.size(), 0);
   }
 
   void Finish(uint64_t) override { Write(); }
@@ -51,6 +58,8 @@ class TStatsMode : public TDecodeMode {
     Json.BeginObject();
     Counts(Stats.Total());
     Json.EndObject();
+    Json.Key("binaryBytes");
+    Json.Integer(static_cast<int64_t>(Stats.BinaryBytes()));
     if (Extra) Extra(Json);
     Json.EndObject();
     Json.EndLine();
