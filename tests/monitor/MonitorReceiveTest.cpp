@@ -350,8 +350,9 @@ TEST(MonitorReceive, AFrameIsShownAndCountedBesideTheSentences) {
     harness.Set(&TMonitorOptions::ShowBinaryFrames, shown);
     harness.Monitor.OpenPort(2);
     harness.Receive({gga + UbxFrame(0x01, 0x07, std::string(92, '\r'))});
-    EXPECT_EQ(harness.Shown, shown ? std::vector<std::string>{"[UBX NAV-PVT 92 bytes]", gga}
-                                   : std::vector<std::string>{gga});
+    const std::vector<std::string> expected =
+        shown ? std::vector<std::string>{"[UBX NAV-PVT 92 bytes]", gga} : std::vector{gga};
+    EXPECT_EQ(harness.Shown, expected);
     const TSentenceStats& stats = harness.Monitor.Stats();
     EXPECT_EQ(stats.Total().Count, 1u) << "the sentence alone";
     EXPECT_EQ(stats.BinaryBytes(), 100u);

@@ -74,7 +74,7 @@ TEST(FrameNames, SummaryAddressAndJson) {
     writer.EndObject();
     EXPECT_EQ(json, c.Json);
     EXPECT_TRUE(IsFrameSummary(c.Summary));
-    EXPECT_TRUE(IsFrameSummary("~12:00:00.000," + c.Summary));
+    EXPECT_TRUE(IsFrameSummary(std::string("~12:00:00.000,") + c.Summary));
   }
 }
 

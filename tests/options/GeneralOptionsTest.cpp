@@ -129,12 +129,12 @@ TEST(GeneralOptionsStore, ValuesReadBackAsWritten) {
     TGeneralOptions Read;
   } cases[] = {
       {"every value set",
-       {{true, false, true, false, true, true, 1, "PPS"}, "57600"},
-       {{true, false, true, false, true, true, 1, "PPS"}, "57600"}},
+       {{true, false, true, false, true, false, true, 1, "PPS"}, "57600"},
+       {{true, false, true, false, true, false, true, 1, "PPS"}, "57600"}},
       // An empty rate reads as the default, so the next showing offers 4800.
       {"no rate and no stamp form",
-       {{false, false, false, false, false, false, -1, ""}, ""},
-       {{false, false, false, false, false, false, -1, ""}, "4800"}},
+       {{false, false, false, false, false, true, false, -1, ""}, ""},
+       {{false, false, false, false, false, true, false, -1, ""}, "4800"}},
   };
   for (const auto& c : cases) {
     TTempSettingsHome home;
