@@ -19,6 +19,18 @@ namespace {
 constexpr size_t kMostLegendLines = 12;
 const QColor kInterference(220, 0, 0, 50);
 
+// The receiver's jamming verdicts, by TChartData's band value (minus the state).
+struct TJammingLook {
+  TJammingState State;
+  QColor Colour;
+};
+const TJammingLook kJammingLooks[] = {
+    {TJammingState::Unknown, QColor(0xa0, 0xa0, 0xa0)},
+    {TJammingState::Ok, QColor(0x2c, 0xa0, 0x2c)},
+    {TJammingState::Warning, QColor(0xff, 0xa0, 0x00)},
+    {TJammingState::Critical, QColor(0xd6, 0x00, 0x00)},
+};
+
 // A column a pixel wide or a little less, on powers of two so that a view
 // following a growing history starts over only when its span has doubled.
 double ColumnFor(double span, double pixels) {
@@ -48,6 +60,7 @@ void TChartsWindow::SetUpPanels() {
     panel->AddSpanKind(1, "Interference suspected", kInterference, false);
     Form->PlotsLayout->addWidget(panel, stretches[plot]);
     Panels[plot] = panel;
+    if (plot == static_cast<size_t>(TChartPlot::CN0)) SetUpJammingStrip();
   }
   // The band is too low for Qt Charts' legend: its legend is a line below.
   Band = new TChartPanel("", "", Form->Plots);
@@ -68,8 +81,29 @@ void TChartsWindow::SetUpPanels() {
     connect(panel, &TChartPanel::zoomed, this, &TChartsWindow::zoom);
     connect(panel, &TChartPanel::dragged, this, &TChartsWindow::pan);
   }
-  connect(Band, &TChartPanel::zoomed, this, &TChartsWindow::zoom);
-  connect(Band, &TChartPanel::dragged, this, &TChartsWindow::pan);
+  for (TChartPanel* band : {Band, Strip}) {
+    connect(band, &TChartPanel::zoomed, this, &TChartsWindow::zoom);
+    connect(band, &TChartPanel::dragged, this, &TChartsWindow::pan);
+  }
+}
+
+// A thin strip under the C/N0 plot, there only while some epoch carries
+// the receiver's verdict: the receiver's own word beside the C/N0 it hears.
+void TChartsWindow::SetUpJammingStrip() {
+  Strip = new TChartPanel("", "", Form->Plots);
+  Strip->setObjectName("JammingStrip");
+  for (const TJammingLook& look : kJammingLooks)
+    Strip->AddSpanKind(-static_cast<int>(look.State),
+                       QString("Jamming %1").arg(JammingStateName(look.State)), look.Colour, false);
+  Strip->SetFixedValues(0, 1);
+  Strip->HideLegend();
+  Strip->setMinimumHeight(0);
+  Strip->setFixedHeight(fontMetrics().height() + 10);
+  Strip->setToolTip(
+      "Jamming as the receiver reports it (UBX MON-RF): green ok, amber warning, "
+      "red critical, grey unknown");
+  Strip->hide();
+  Form->PlotsLayout->addWidget(Strip);
 }
 
 void TChartsWindow::SetUpControls() {
@@ -130,6 +164,10 @@ void TChartsWindow::ShowSeries() {
     Panels[plot]->SetSpans(interference);
     Panels[plot]->SetTimeRange(ShownFrom, ShownTo, dated);
   }
+  const std::vector<TChartSpan> jamming = Series.Jamming().Spans();
+  Strip->SetSpans(jamming);
+  Strip->SetTimeRange(ShownFrom, ShownTo, dated);
+  Strip->setVisible(!jamming.empty());
   Band->SetSpans(Series.Quality().Spans());
   Band->SetTimeRange(ShownFrom, ShownTo, dated);
   Form->FollowLiveButton->setChecked(Live);

@@ -1,7 +1,8 @@
 #pragma once
 // The Charts window: the history of the current source or replay as stacked
 // plots on one UTC time axis (C/N0, satellites in view and used, dilution,
-// altitude) over a band of fix quality, with interference suspected shaded.
+// altitude) over a band of fix quality, with interference suspected shaded
+// and, under the C/N0, a strip of the receiver's own jamming verdicts.
 // The wheel zooms and a drag pans all plots together; Follow live (or Home)
 // shows every epoch again as they come. Non-modal; its position and size
 // are kept in section "Windows". It does nothing while closed: the main
@@ -56,6 +57,7 @@ class TChartsWindow : public TToolWindow {
   const TChartData& Data() const { return Series; }
   TChartPanel& Panel(TChartPlot plot) const { return *Panels[static_cast<size_t>(plot)]; }
   TChartPanel& QualityBand() const { return *Band; }
+  TChartPanel& JammingStrip() const { return *Strip; }
 
   void followLive();
   void zoom(double factor, double at);
@@ -67,6 +69,7 @@ class TChartsWindow : public TToolWindow {
 
  private:
   void SetUpPanels();
+  void SetUpJammingStrip();
   void SetUpControls();
   TChartRange ViewRange(double plotWidth) const;
   void ShowSeries();
@@ -81,6 +84,7 @@ class TChartsWindow : public TToolWindow {
   std::unique_ptr<Ui::TChartsWindow> Form;
   std::array<TChartPanel*, kChartPlotCount> Panels{};
   TChartPanel* Band = nullptr;
+  TChartPanel* Strip = nullptr;  // the receiver's jamming verdicts
   const THistory* History = nullptr;
   TChartData Series;
   TChartChoice Choice;

@@ -35,6 +35,9 @@ TMainStatusBar::TMainStatusBar(const TMonitor& monitor, const TSharing& sharing,
     addWidget(label, stretch);
     return label;
   };
+  JammingStatus = field("JammingStatus");
+  JammingStatus->SetWarning(true);
+  JammingStatus->hide();
   AlarmStatus = field("AlarmStatus");
   AlarmStatus->SetWarning(true);
   AlarmStatus->hide();
@@ -67,6 +70,7 @@ void TMainStatusBar::Refresh() {
   for (std::size_t index = 0; index < Fields.size(); ++index)
     Fields[index]->setText(QString::fromLocal8Bit(*values[index]));
   Fields.back()->SetWarning(texts.AgeIsWarning);
+  ShowJammingStatus(now);
   ShowFixStatus();
   ShareStatus->setText(QString::fromStdString(Sharing.StatusText()));
   ShareStatus->setToolTip(QString::fromStdString(Sharing.ToolTip()));
@@ -83,6 +87,13 @@ void TMainStatusBar::ShowFixStatus() {
   FixStatus->setMaximumWidth(FixStatus->sizeHint().width());
   other->setText({});
   other->hide();
+}
+
+void TMainStatusBar::ShowJammingStatus(uint32_t now) {
+  const std::string text =
+      ReceiverJammingText(Monitor.Recorder().Jamming(), now - Monitor.RfReportTick());
+  JammingStatus->setText(QString::fromStdString(text));
+  JammingStatus->setVisible(!text.empty());
 }
 
 void TMainStatusBar::ShowReplayNotice(const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
-// The main window's status bar: an alarm first when there is one, then where
+// The main window's status bar: the receiver's own jamming verdict first
+// when it warns, then an alarm when there is one, then where
 // lines come from, their rate, the bad checksums and the age of the last
 // line, then the fix label, and after them the sharing. Short of room, the
 // sharing is elided first. Refreshed twice a second while anything runs,
@@ -37,12 +38,14 @@ class TMainStatusBar : public QStatusBar {
 
  private:
   void Refresh();
+  void ShowJammingStatus(uint32_t now);
   void ShowFixStatus();
 
   const TMonitor& Monitor;
   const TSharing& Sharing;
   std::function<bool()> Wanted;
   QTimer* Timer;
+  TElidedLabel* JammingStatus;            // the receiver's MON-RF verdict
   TElidedLabel* AlarmStatus;              // interference
   std::array<TElidedLabel*, 4> Fields{};  // source, rate, bad checksums, age
   TElidedLabel* FixStatus;                // DGPS, RTK

@@ -105,6 +105,7 @@ void TChartData::DropEvicted(const THistory& history) {
     for (auto& [key, line] : plot) line.Points.DropBefore(*first);
   QualityBand.DropBefore(*first);
   InterferenceBand.DropBefore(*first);
+  JammingBand.DropBefore(*first);
 }
 
 void TChartData::StartOver(const THistory& history) {
@@ -115,6 +116,7 @@ void TChartData::StartOver(const THistory& history) {
     for (int signal = 0; signal < 0x100; ++signal) Hidden.set(ChartSignalKey(system, signal));
   QualityBand = TChartBand(Range.Column);
   InterferenceBand = TChartBand(Range.Column);
+  JammingBand = TChartBand(Range.Column);
   LastX.reset();
   Step = 0;
   Reduce(history, TimesFrom);
@@ -136,6 +138,7 @@ void TChartData::Take(const TEpoch& epoch, double x) {
       ++Stamp;  // every line misses an epoch: each breaks
       QualityBand.Break();
       InterferenceBand.Break();
+      JammingBand.Break();
     }
     if (step > 0 && step <= kLongestStep) Step = step;
   }
@@ -160,6 +163,14 @@ void TChartData::Take(const TEpoch& epoch, double x) {
     InterferenceBand.Add(x, 1);
   else
     InterferenceBand.Break();
+  TakeJamming(epoch, x);
+}
+
+void TChartData::TakeJamming(const TEpoch& epoch, double x) {
+  if (epoch.Jamming.empty()) return JammingBand.Break();
+  TJammingState worst = TJammingState::Unknown;
+  for (const TRfJamming& block : epoch.Jamming) worst = std::max(worst, block.State);
+  JammingBand.Add(x, -static_cast<int>(worst));
 }
 
 // The epoch's signals come in the order of the lines' keys: the place of

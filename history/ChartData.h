@@ -1,7 +1,7 @@
 #pragma once
 // What the Charts window draws, worked out of the history without Qt: for
 // each plot its lines, reduced to about a point pair per pixel column, and
-// the fix-quality and interference bands, all on one time axis
+// the fix-quality, interference and jamming bands, all on one time axis
 // (TChartClock). It follows the history incrementally: each call takes only
 // the epochs added since the last one, and it starts over when the history
 // was cleared, or the view's range or the user's choice of signals changed.
@@ -81,6 +81,10 @@ class TChartData {
   const TChartBand& Quality() const { return QualityBand; }
   // Value 1 where interference was suspected.
   const TChartBand& Interference() const { return InterferenceBand; }
+  // The receiver's own jamming verdict: minus the worst TJammingState of
+  // the epoch's RF blocks, so that a column shows its worst; no spans
+  // where no epoch carried one.
+  const TChartBand& Jamming() const { return JammingBand; }
   // The first and last epoch the history holds, on the time axis.
   std::optional<double> FirstTime() const;
   std::optional<double> LastTime() const;
@@ -95,6 +99,7 @@ class TChartData {
   void TakeSignals(const TEpoch& epoch, double x);
   void TakeMeans(const TEpoch& epoch, double x);
   void TakeSatellites(const TEpoch& epoch, double x);
+  void TakeJamming(const TEpoch& epoch, double x);
   bool Shown(const TEpochSignal& signal) const;
   void Add(TChartPlot plot, uint32_t key, double x, std::optional<double> y);
   void AddTo(TChartLine& line, double x, double y);
@@ -104,6 +109,7 @@ class TChartData {
   std::map<uint32_t, TChartLine> Plots[kChartPlotCount];
   TChartBand QualityBand;
   TChartBand InterferenceBand;
+  TChartBand JammingBand;
   TChartClock Clock;
   std::set<uint16_t> Signals;
   std::bitset<0x10000> SeenBits;  // the same, to look up at every signal

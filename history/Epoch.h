@@ -12,6 +12,7 @@
 
 #include "nmea/SkySystems.h"
 #include "nmea/TimeText.h"
+#include "nmea/UbxMonRf.h"
 
 // One satellite on one signal at the end of the epoch, packed: a receiver
 // reporting 60 signals at 10 Hz fills a day's history with these.
@@ -93,6 +94,9 @@ struct TEpoch {
   uint32_t BadChecksums = 0;  // of those
   // Interference suspected at the end of this epoch.
   bool Interference = false;
+  // The receiver's own jamming verdict per RF block, from its last MON-RF
+  // (TEpochRecorder::TakeJamming); empty without one.
+  std::vector<TRfJamming> Jamming;
 
   // The sky model at the end of the epoch, sorted by system, satellite and
   // signal.

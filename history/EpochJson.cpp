@@ -73,6 +73,15 @@ std::string EpochJson(const TEpoch& epoch) {
   json.EndObject();
   json.Key("interference");
   json.Boolean(epoch.Interference);
+  if (!epoch.Jamming.empty()) {
+    json.Key("jamming");
+    json.BeginObject();
+    for (const TRfJamming& block : epoch.Jamming) {
+      json.Key(RfBlockName(block.BlockId));
+      json.String(JammingStateName(block.State));
+    }
+    json.EndObject();
+  }
   json.EndObject();
   return text;
 }

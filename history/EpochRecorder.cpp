@@ -1,6 +1,7 @@
 #include "history/EpochRecorder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "common/Routines.h"
@@ -79,6 +80,9 @@ void TEpochRecorder::Clear() {
   LastGsa = {};
   Watch.Clear();
   AlarmSince.reset();
+  LastJamming.clear();
+  JammingTime.reset();
+  JammingInEpoch = false;
 }
 
 void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
@@ -89,6 +93,9 @@ void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
   LastGsa = other.LastGsa;
   Watch = other.Watch;
   AlarmSince = other.AlarmSince;
+  LastJamming = other.LastJamming;
+  JammingTime = other.JammingTime;
+  JammingInEpoch = other.JammingInEpoch;
   // A sky model copied from the other's sky came with its handler.
   Sky.SetEpochHandler([this] { Complete(); });
 }
@@ -109,7 +116,32 @@ void TEpochRecorder::Complete() {
   epoch.Interference = Watch.Take(epoch.Signals, epoch.Quality.value_or(0) >= 1);
   if (epoch.Interference && !wasSuspected) AlarmSince = epoch.Time;
   if (!epoch.Interference) AlarmSince.reset();
+  AgeJamming(epoch.Time);
+  epoch.Jamming = LastJamming;
   if (OnEpoch) OnEpoch(epoch);
+}
+
+void TEpochRecorder::TakeJamming(const TMonRf& rf) {
+  LastJamming = JammingOf(rf);
+  JammingInEpoch = true;
+}
+
+// Time of day wraps at midnight; an epoch without a readable time ages
+// nothing.
+void TEpochRecorder::AgeJamming(const std::optional<std::string>& time) {
+  const std::optional<double> now = time ? TimeOfDaySeconds(*time) : std::nullopt;
+  const bool fresh = JammingInEpoch;
+  JammingInEpoch = false;
+  if (fresh || !JammingTime) {
+    JammingTime = now;
+    return;
+  }
+  if (!now) return;
+  constexpr double kDay = 86400;
+  const double since = std::fmod(*now - *JammingTime + kDay, kDay);
+  if (since < kJammingForgetSeconds) return;
+  LastJamming.clear();
+  JammingTime.reset();
 }
 
 // The fields come from the sentence's text, not from the decoder's records:

@@ -19,6 +19,8 @@
 
 class TEpochRecorder {
  public:
+  static constexpr double kJammingForgetSeconds = 10;
+
   // Takes over the sky model's epoch handler; the sky outlives the recorder.
   explicit TEpochRecorder(TSkyModel& sky);
   TEpochRecorder(const TEpochRecorder&) = delete;
@@ -30,6 +32,13 @@ class TEpochRecorder {
   // A line as the decoder took it (without any TAG block), its number and
   // the decoder's verdict. Returns what the sky model's Take returned.
   bool Take(uint64_t number, std::string_view sentence, TSentenceResult decoded);
+  // A MON-RF: its jamming verdicts go with every epoch from the one in
+  // progress on, until another comes. They are let go once the epochs' time
+  // has run kJammingForgetSeconds past the epoch they came in: a receiver
+  // that stopped sending them says nothing of the jamming since.
+  void TakeJamming(const TMonRf& rf);
+  // The verdicts the next epoch will carry.
+  const std::vector<TRfJamming>& Jamming() const { return LastJamming; }
   // The input has ended: the epoch in progress is complete. The sky model's
   // own EndEpoch is the caller's to call.
   void Finish(uint64_t lastLine);
@@ -53,6 +62,7 @@ class TEpochRecorder {
   };
 
   void Complete();
+  void AgeJamming(const std::optional<std::string>& time);
   void TakeFields(std::string_view sentence, TSentenceResult decoded);
   void TakeGGA(std::string_view sentence, TSentenceResult decoded);
   void TakeGSA(std::string_view sentence);
@@ -70,4 +80,8 @@ class TEpochRecorder {
   TLastGsa LastGsa;
   TInterferenceWatch Watch;
   std::optional<std::string> AlarmSince;
+  std::vector<TRfJamming> LastJamming;
+  // The time of day of the epoch the last MON-RF came in, when it had one.
+  std::optional<double> JammingTime;
+  bool JammingInEpoch = false;  // a MON-RF came in the epoch under way
 };

@@ -155,6 +155,8 @@ class TMonitor {
   // status bar says of the latest: interference, else a fix better than GPS.
   const THistory& History() const { return Epochs; }
   const TEpochRecorder& Recorder() const { return State.Recorder; }
+  // When the receiver's last MON-RF came (the recorder keeps its verdicts).
+  uint32_t RfReportTick() const { return State.RfTick; }
   // Forgets the satellites and the epochs, as a new source or replay does.
   void ClearEpochs();
   // Where lines come from now, for the status bar. Asking also lets the port

@@ -2,6 +2,7 @@
 
 #include "nmea/FrameNames.h"
 #include "nmea/TagBlock.h"
+#include "nmea/UbxMonRf.h"
 
 bool Filtered(TSentenceResult result, const TMonitorOptions& options) {
   switch (result) {
@@ -30,6 +31,7 @@ void TReceiverState::Assign(const TReceiverState& other) {
   Sky = other.Sky;
   Recorder.CopyStateFrom(other.Recorder);
   Shown = other.Shown;
+  RfTick = other.RfTick;
 }
 
 // The decoder takes the line before any filter, so a filtered sentence still
@@ -44,9 +46,12 @@ TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
   return decoded;
 }
 
-void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary,
-                                 uint32_t tick) {
+void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary, uint32_t tick) {
   Counts.CountFrame(FrameAddress(frame), summary, frame.Bytes.size(), tick);
+  if (const std::optional<TMonRf> rf = MonRfOf(frame)) {
+    Recorder.TakeJamming(*rf);
+    RfTick = tick;
+  }
 }
 
 void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,

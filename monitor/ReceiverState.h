@@ -46,4 +46,6 @@ struct TReceiverState {
   TSkyModel Sky;
   TEpochRecorder Recorder{Sky};
   TShownFix Shown;
+  // When the last MON-RF came, whose jamming verdicts the recorder keeps.
+  uint32_t RfTick = 0;
 };

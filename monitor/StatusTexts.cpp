@@ -80,3 +80,14 @@ TFixStatusText FixStatusText(const THistory& history, const TEpochRecorder& reco
   if (!last.DiffAge) return {name};
   return {std::string(name) + Printed(", corrections %.1f s old", *last.DiffAge)};
 }
+
+std::string ReceiverJammingText(const std::vector<TRfJamming>& jamming, uint32_t msSince) {
+  if (msSince >= kRfReportAgeMs) return {};
+  const TJammingVerdict worst = WorstJamming(jamming);
+  if (worst.State < TJammingState::Warning) return {};
+  std::string text = "Receiver reports jamming (";
+  text += worst.Blocks;
+  text += "): ";
+  text += JammingStateName(worst.State);
+  return text;
+}

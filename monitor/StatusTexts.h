@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "monitor/Monitor.h"
+#include "nmea/UbxMonRf.h"
 
 struct TStatusTexts {
   std::string Source;        // "COM3: /dev/ttyACM0 at 9600 baud", "Replay: trip.TXT, 42 %"
@@ -34,3 +36,11 @@ struct TFixStatusText {
 };
 
 TFixStatusText FixStatusText(const THistory& history, const TEpochRecorder& recorder);
+
+// The receiver's own jamming verdict (MON-RF), at warning or critical, for
+// the label before all others: "Receiver reports jamming (L1): critical",
+// naming every block at the worst level ("(L1, L2)"). Empty at ok and
+// unknown, and once no MON-RF came for kRfReportAgeMs (`msSince` the last).
+inline constexpr uint32_t kRfReportAgeMs = 10000;
+
+std::string ReceiverJammingText(const std::vector<TRfJamming>& jamming, uint32_t msSince);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "app/ChartPanel.h"
 #include "app/ChartsWindow.h"
 #include "app/FixQualityLook.h"
@@ -100,6 +101,7 @@ TEST(ChartsWindow, FollowsAReplayAndShowsTheQualityBand) {
     const int x = static_cast<int>(band.ViewX(kNoon + row.At) * ratio);
     EXPECT_EQ(image.pixelColor(x, middle).rgb(), FixQualityQColor(row.Quality).rgb());
   }
+  EXPECT_FALSE(charts->JammingStrip().isVisible()) << "no MON-RF, no strip";
   // The altitude breaks at the epoch without a fix; the C/N0 mean does not.
   EXPECT_EQ(charts->Panel(TChartPlot::Altitude).SegmentCount(), 2);
   EXPECT_EQ(charts->Panel(TChartPlot::CN0).SegmentCount(), 1);
@@ -130,6 +132,20 @@ TEST(ChartsWindow, FollowsAReplayAndShowsTheQualityBand) {
   EXPECT_FALSE(refresh->isActive());
   ProcessEventsFor(50);
   EXPECT_FALSE(charts->Data().LastTime());
+}
+
+// The strip under the C/N0 plot comes with the receiver's jamming verdicts.
+TEST(ChartsWindow, JammingStripComesWithTheVerdicts) {
+  TTempSettingsHome home;
+  THistory history;
+  TEpoch epoch;
+  epoch.Time = "120000";
+  epoch.Jamming = {{0, TJammingState::Critical}};
+  history.Append(std::move(epoch));
+  TChartsWindow charts{TAppSettings()};
+  charts.show();
+  charts.SetHistory(history);
+  EXPECT_TRUE(ProcessEventsUntil([&] { return charts.JammingStrip().isVisible(); }, 10000));
 }
 
 }  // namespace

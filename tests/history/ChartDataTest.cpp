@@ -195,6 +195,11 @@ TEST(ChartData, BandsAndNothingNewIsNoChange) {
   for (int second = 0; second < 4; ++second) {
     TEpoch epoch = second == 2 ? NoFixEpoch(second) : FixedEpoch(second);
     epoch.Interference = second >= 2;
+    // The receiver's verdicts from the second epoch on: ok, one block
+    // critical, warning.
+    const TJammingState l1[] = {TJammingState::Ok, TJammingState::Ok, TJammingState::Warning};
+    if (second >= 1) epoch.Jamming = {{0, l1[second - 1]}};
+    if (second == 2) epoch.Jamming.push_back({1, TJammingState::Critical});
     history.Append(epoch);
   }
   TChartData data;
@@ -204,6 +209,7 @@ TEST(ChartData, BandsAndNothingNewIsNoChange) {
   EXPECT_EQ(data.Quality().Spans(),
             (std::vector<TChartSpan>{{0, 2, fixed}, {2, 3, none}, {3, 4, fixed}}));
   EXPECT_EQ(data.Interference().Spans(), (std::vector<TChartSpan>{{2, 3, 1}}));
+  EXPECT_EQ(data.Jamming().Spans(), (std::vector<TChartSpan>{{1, 2, -1}, {2, 3, -3}, {3, 4, -2}}));
   EXPECT_FALSE(data.Follow(history, {}, {}));
 }
 

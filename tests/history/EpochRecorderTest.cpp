@@ -9,6 +9,7 @@
 
 #include "common/Routines.h"
 #include "history/EpochHistory.h"
+#include "history/EpochJson.h"
 #include "history/EpochRecorder.h"
 
 namespace {
@@ -174,6 +175,25 @@ TEST(EpochRecorder, TheLastGgaThatDecodesSetsTheFields) {
     EXPECT_EQ(recording.Epochs[0].Quality, test.Quality) << test.Legend;
     EXPECT_EQ(recording.Epochs[0].Fixes.size(), size_t(test.Quality)) << test.Legend;
   }
+}
+
+// The receiver's jamming verdicts go with every epoch from the one they came
+// in, and into its JSON, until 10 s of the epochs' time pass without any.
+TEST(EpochRecorder, JammingGoesWithTheEpochsAndTheirJson) {
+  const std::string fix = "4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,";
+  TRecording recording;
+  recording.Take({Gga("235954", fix), Gga("235955", fix)});
+  recording.Recorder.TakeJamming({0, {{0, TJammingState::Ok}, {1, TJammingState::Warning}}});
+  recording.Take({Gga("000004", fix), Gga("000005", fix)});
+  std::vector<std::string> endings;
+  for (const TEpoch& epoch : recording.Finish()) {
+    const std::string json = EpochJson(epoch);
+    endings.push_back(json.substr(json.find("\"interference\"")));
+  }
+  const std::string with = R"("interference":false,"jamming":{"L1":"ok","L2":"warning"}})";
+  const std::string without = R"("interference":false})";
+  // Before the MON-RF, in its epoch, 9 s on over midnight, 10 s on.
+  EXPECT_EQ(endings, (std::vector<std::string>{without, with, with, without}));
 }
 
 TEST(EpochRecorder, ClearForgetsTheDateAndTheSky) {

@@ -4,6 +4,7 @@
 
 #include "common/Routines.h"
 #include "monitor/StatusTexts.h"
+#include "source/FrameBuilder.h"
 #include "tests/monitor/MonitorHarness.h"
 #include "tests/support/TextFiles.h"
 
@@ -178,6 +179,46 @@ TEST(StatusTexts, FixBetterThanGpsBesideTheSource) {
         FixStatusText(harness.Monitor.History(), harness.Monitor.Recorder());
     EXPECT_EQ(status.Text, row.Text) << row.Legend;
     EXPECT_FALSE(status.Alarm) << row.Legend;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// MON-RF frames from the port: the receiver's worst verdict with its blocks,
+// until 10 s pass without one or the source starts afresh.
+TEST(StatusTexts, ReceiverReportsJamming) {
+  const struct {
+    const char* Legend;
+    std::vector<std::pair<uint8_t, uint8_t>> Blocks;  // block id, flags
+    uint32_t Later;                                   // ms after the frame
+    bool Reopened;
+    const char* Said;  // after "Receiver reports jamming "
+  } rows[] = {
+      {"L1 critical", {{0, 3}}, 500, false, "(L1): critical"},
+      {"both blocks at the worst", {{0, 2}, {1, 2}}, 500, false, "(L1, L2): warning"},
+      {"the worst block alone", {{0, 1}, {1, 0xF3}}, 500, false, "(L2): critical"},
+      {"ok and unknown say nothing", {{0, 1}, {1, 0}}, 500, false, ""},
+      {"9.9 s later", {{0, 2}}, 9900, false, "(L1): warning"},
+      {"10 s without MON-RF", {{0, 2}}, 10000, false, ""},
+      {"the port opened again", {{0, 3}}, 500, true, ""},
+  };
+  for (const auto& row : rows) {
+    TMonitorHarness harness;
+    harness.Monitor.OpenPort(2);
+    TUbxPayload payload;
+    payload.U1(0).U1(static_cast<uint8_t>(row.Blocks.size())).Zeros(2);
+    for (const auto& [id, flags] : row.Blocks) payload.U1(id).U1(flags).Zeros(22);
+    harness.Receive({UbxFrame(0x0A, 0x38, payload.Bytes())});
+    if (row.Reopened) harness.Monitor.OpenPort(2);
+    harness.Tick += row.Later;
+    const TMonitor& monitor = harness.Monitor;
+    const std::string said = *row.Said ? std::string("Receiver reports jamming ") + row.Said : "";
+    EXPECT_EQ(
+        ReceiverJammingText(monitor.Recorder().Jamming(), harness.Tick - monitor.RfReportTick()),
+        said)
+        << row.Legend;
   }
 }
 

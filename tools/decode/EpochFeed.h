@@ -1,9 +1,11 @@
 #pragma once
 // The modes that work on fix epochs: every line goes to an epoch recorder
-// (which drives its own sky model), and each completed epoch to Epoch().
+// (which drives its own sky model), as does the jamming verdict of every
+// MON-RF frame, and each completed epoch to Epoch().
 
 #include "history/EpochRecorder.h"
 #include "nmea/SkyModel.h"
+#include "nmea/UbxMonRf.h"
 #include "tools/decode/Mode.h"
 
 namespace decode {
@@ -16,6 +18,10 @@ class TEpochFeed : public TDecodeMode {
 
   void Line(uint64_t number, std::string_view text, TSentenceResult result, const TNMEA&) override {
     Recorder.Take(number, text, result);
+  }
+
+  void Frame(uint64_t /*number*/, const TFrame& frame) override {
+    if (const std::optional<TMonRf> rf = MonRfOf(frame)) Recorder.TakeJamming(*rf);
   }
 
   void Finish(uint64_t lastLine) override {

@@ -1,6 +1,6 @@
 // --epochs: one JSON object per fix epoch, as the history records it (see
-// history/EpochJson.h): every epoch --sky delimits, those without satellite
-// data too.
+// history/EpochJson.h), with the jamming verdicts of MON-RF frames: every
+// epoch --sky delimits, those without satellite data too.
 
 #include "history/EpochJson.h"
 #include "tools/decode/EpochFeed.h"
@@ -25,7 +25,7 @@ class TEpochsMode : public TEpochFeed {
 
 const TModeRegistration kEpochs{{"--epochs",
                                  "one object per fix epoch: fix, dilution, C/N0 per system, "
-                                 "interference",
+                                 "interference, jamming",
                                  [](TOutput& output) -> std::unique_ptr<TDecodeMode> {
                                    return std::make_unique<TEpochsMode>(output);
                                  }}};

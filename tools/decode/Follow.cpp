@@ -8,7 +8,9 @@
 #include "common/Frame.h"
 #include "history/EpochJson.h"
 #include "history/EpochRecorder.h"
+#include "nmea/FrameNames.h"
 #include "nmea/TagBlock.h"
+#include "nmea/UbxMonRf.h"
 #include "source/MqttPublisher.h"
 #include "source/PortSlot.h"
 #include "source/Relay.h"
@@ -183,8 +185,13 @@ class TFollower {
     for (; taken < kLinesPerTurn; ++taken) {
       const std::optional<std::string> line = Source->ReadLine();
       if (!line) break;
-      // A frame is neither shared nor decoded as a sentence.
-      if (line->empty() || IsFrameLine(*line)) continue;
+      // A frame is neither shared nor decoded as a sentence; a MON-RF's
+      // jamming verdict goes with the epochs.
+      if (IsFrameLine(*line)) {
+        TakeFrame(*line);
+        continue;
+      }
+      if (line->empty()) continue;
       ++Lines;
       if (Relay) Relay->Send(*line);
       if (Mqtt) Mqtt->PublishLine(*line);
@@ -194,6 +201,13 @@ class TFollower {
     if (taken > 0 && Mode) Output.Flush();
     if (taken == kLinesPerTurn) PostDrain();
     ReportLink();
+  }
+
+  void TakeFrame(std::string_view line) {
+    if (!Epochs) return;
+    const std::optional<TFrame> frame = FrameOf(line.substr(1));
+    const std::optional<TMonRf> rf = frame ? MonRfOf(*frame) : std::nullopt;
+    if (rf) Epochs->TakeJamming(*rf);
   }
 
   // The link's changes go to stderr (a service's journal): an operator sees
