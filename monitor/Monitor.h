@@ -155,6 +155,9 @@ class TMonitor {
   // status bar says of the latest: interference, else a fix better than GPS.
   const THistory& History() const { return Epochs; }
   const TEpochRecorder& Recorder() const { return State.Recorder; }
+  // The reference station the corrections name, with the baseline from the
+  // current fix, for the Position window; empty while none is known.
+  std::string StationLine() const { return State.Frames.StationLine(State.Decoder); }
   // Forgets the satellites and the epochs, as a new source or replay does.
   void ClearEpochs();
   // Where lines come from now, for the status bar. Asking also lets the port

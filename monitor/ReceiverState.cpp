@@ -30,6 +30,7 @@ void TReceiverState::Assign(const TReceiverState& other) {
   Sky = other.Sky;
   Recorder.CopyStateFrom(other.Recorder);
   Shown = other.Shown;
+  Frames = other.Frames;
 }
 
 // The decoder takes the line before any filter, so a filtered sentence still
@@ -44,9 +45,9 @@ TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
   return decoded;
 }
 
-void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary,
-                                 uint32_t tick) {
+void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary, uint32_t tick) {
   Counts.CountFrame(FrameAddress(frame), summary, frame.Bytes.size(), tick);
+  Frames.Take(frame, Recorder);
 }
 
 void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
