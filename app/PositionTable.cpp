@@ -19,17 +19,33 @@ QString Degrees(double value) {
   return QString::number(value, 'f', 9);
 }
 
-// GST's errors by axis; RME's vertical where GST gives none.
-std::optional<double> ClaimedUp(const TClaimedErrors& claimed) {
-  return claimed.Altitude ? claimed.Altitude : claimed.Vertical;
+// A claim, and the receiver's name for it where that is not the row's.
+struct TClaim {
+  std::optional<double> Value;
+  const char* Name = nullptr;
+};
+
+// "0.014 m (hAcc)"
+QString Metres(const TClaim& claim) {
+  if (!claim.Value || !claim.Name) return Metres(claim.Value);
+  return Metres(*claim.Value) + " (" + claim.Name + ')';
+}
+
+// GST's errors by axis; RME's vertical where GST gives none. Where the
+// receiver sends neither, a u-blox one's NAV-PVT still claims vAcc (and
+// hAcc below): named, as they are estimates of their own kind.
+TClaim ClaimedUp(const TClaimedErrors& claimed) {
+  if (!claimed.FromSentences()) return {claimed.VAcc, "vAcc"};
+  return {claimed.Altitude ? claimed.Altitude : claimed.Vertical};
 }
 
 // The horizontal RMS the receiver claims: GST's two axes together, else
-// RME's horizontal estimate.
-std::optional<double> ClaimedHorizontal(const TClaimedErrors& claimed) {
+// RME's horizontal estimate, else NAV-PVT's hAcc.
+TClaim ClaimedHorizontal(const TClaimedErrors& claimed) {
+  if (!claimed.FromSentences()) return {claimed.HAcc, "hAcc"};
   if (claimed.Latitude && claimed.Longitude)
-    return std::hypot(*claimed.Latitude, *claimed.Longitude);
-  return claimed.Horizontal;
+    return {std::hypot(*claimed.Latitude, *claimed.Longitude)};
+  return {claimed.Horizontal};
 }
 
 // The shares of GGA qualities under the Charts window's names of their kinds

@@ -75,6 +75,11 @@ TPositionWindow::TPositionWindow(const TAppSettings& settings, QWidget* parent)
   side->addWidget(MakeReferenceBox());
   side->addWidget(MakeWarning());
   side->addWidget(Table, 1);
+  Station = new QLabel(this);
+  Station->setObjectName("BaseStation");
+  Station->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Station->hide();
+  side->addWidget(Station);
   side->addWidget(copy, 0, Qt::AlignRight);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(plots, 3);
@@ -166,6 +171,13 @@ void TPositionWindow::Schedule() {
   QTimer::singleShot(static_cast<int>(wait), this, [this] {
     if (ApplyPending) Apply();
   });
+}
+
+void TPositionWindow::ShowStation(const std::string& line) {
+  const QString text = QString::fromStdString(line);
+  if (text == Station->text()) return;
+  Station->setText(text);
+  Station->setVisible(!text.isEmpty());
 }
 
 void TPositionWindow::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/AppSettings.h"
@@ -36,6 +37,9 @@ class TPositionWindow : public TToolWindow {
   // changed; the figures catch up once per turn of the event loop (or when
   // the window is shown), however many calls came in it.
   void ShowHistory(const THistory& history);
+  // The reference station line under the figures ("Base 1005: ..."); none
+  // when empty.
+  void ShowStation(const std::string& line);
   // Works the figures out and draws them now.
   void Refresh() { Apply(); }
 
@@ -76,6 +80,7 @@ class TPositionWindow : public TToolWindow {
   QLabel* ReferenceStatus = nullptr;
   QWidget* Warning = nullptr;
   QLabel* WarningText = nullptr;
+  QLabel* Station = nullptr;
   std::optional<TGeodetic> FixedReference;
   std::optional<TGeodetic> Mean;
   std::vector<TPositionRow> TableRows;

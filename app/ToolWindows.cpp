@@ -106,13 +106,19 @@ TWindow& TToolWindows::Made(TWindow*& window) {
 
 void TToolWindows::Follow() {
   if (Shows(Satellites) && !SkyFrame->isActive()) SkyFrame->start();
-  if (Shows(Position)) Position->ShowHistory(Monitor.History());
+  if (Shows(Position)) {
+    Position->ShowHistory(Monitor.History());
+    Position->ShowStation(Monitor.StationLine());
+  }
   if (Shows(Charts) && !ChartsFrame->isActive()) ChartsFrame->start();
 }
 
 void TToolWindows::Clear() {
   if (Satellites) Satellites->Clear();
-  if (Position) Position->ShowHistory(Monitor.History());
+  if (Position) {
+    Position->ShowHistory(Monitor.History());
+    Position->ShowStation(Monitor.StationLine());
+  }
   Follow();
 }
 
@@ -150,6 +156,7 @@ void TToolWindows::openCharts() {
 
 void TToolWindows::openPosition() {
   Made(Position).ShowHistory(Monitor.History());
+  Position->ShowStation(Monitor.StationLine());
   Position->Open();
 }
 

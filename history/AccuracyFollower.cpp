@@ -86,11 +86,11 @@ double TSortedValues::Percentile(int percent) const {
 }
 
 TClaimedErrors TAccuracyFollower::Claimed() const {
-  std::optional<double> means[5];
-  for (size_t i = 0; i < 5; ++i) {
+  std::optional<double> means[kClaims];
+  for (size_t i = 0; i < kClaims; ++i) {
     if (ClaimCounts[i] > 0) means[i] = ClaimSums[i] / static_cast<double>(ClaimCounts[i]);
   }
-  return {means[0], means[1], means[2], means[3], means[4]};
+  return {means[0], means[1], means[2], means[3], means[4], means[5], means[6]};
 }
 
 std::map<int, double> TAccuracyFollower::Shares() const {
@@ -128,7 +128,9 @@ void TAccuracyFollower::Add(const TEpoch& epoch) {
   record.Claims[2] = epoch.AltitudeError;
   record.Claims[3] = epoch.HorizontalError;
   record.Claims[4] = epoch.VerticalError;
-  for (size_t i = 0; i < 5; ++i) {
+  record.Claims[5] = epoch.HorizontalAccuracy;
+  record.Claims[6] = epoch.VerticalAccuracy;
+  for (size_t i = 0; i < kClaims; ++i) {
     if (!record.Claims[i]) continue;
     ClaimSums[i] += *record.Claims[i];
     ++ClaimCounts[i];
@@ -160,7 +162,7 @@ void TAccuracyFollower::Add(const TEpoch& epoch) {
 
 void TAccuracyFollower::DropOldest() {
   const TEpochRecord& record = Epochs.front();
-  for (size_t i = 0; i < 5; ++i) {
+  for (size_t i = 0; i < kClaims; ++i) {
     if (!record.Claims[i]) continue;
     ClaimSums[i] -= *record.Claims[i];
     --ClaimCounts[i];

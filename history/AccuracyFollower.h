@@ -88,10 +88,13 @@ class TAccuracyFollower {
   bool Dated() const { return Clock.Dated(); }
 
  private:
+  // As TClaimedErrors lists them.
+  static constexpr size_t kClaims = 7;
+
   struct TEpochRecord {
     size_t Fixes = 0;
     std::optional<int> Quality;
-    std::optional<double> Claims[5];
+    std::optional<double> Claims[kClaims];
   };
 
   void StartOver(const THistory& history);
@@ -118,8 +121,8 @@ class TAccuracyFollower {
   TGeodetic Sum;
   std::map<int, size_t> EpochQualities;
   size_t QualityEpochs = 0;
-  double ClaimSums[5] = {};
-  size_t ClaimCounts[5] = {};
+  double ClaimSums[kClaims] = {};
+  size_t ClaimCounts[kClaims] = {};
 
   // The plane and what lies on it: moments around the first fix laid on it.
   std::optional<TGeodetic> Pivot;

@@ -13,6 +13,7 @@
 #include "nmea/SkySystems.h"
 #include "nmea/TimeText.h"
 #include "nmea/UbxMonRf.h"
+#include "nmea/UbxNavPvt.h"
 
 // One satellite on one signal at the end of the epoch, packed: a receiver
 // reporting 60 signals at 10 Hz fills a day's history with these.
@@ -89,6 +90,11 @@ struct TEpoch {
   std::optional<double> HorizontalError;
   std::optional<double> VerticalError;
   std::optional<double> SphericalError;
+  // From the epoch's last UBX NAV-PVT: the carrier solution (RTK float or
+  // fixed) and the accuracies it claims (hAcc, vAcc) in metres.
+  std::optional<TCarrierSolution> Carrier;
+  std::optional<double> HorizontalAccuracy;
+  std::optional<double> VerticalAccuracy;
 
   uint32_t Lines = 0;         // every line of the epoch
   uint32_t BadChecksums = 0;  // of those

@@ -71,6 +71,36 @@ void TEpochRecorder::Finish(uint64_t lastLine) {
   Complete();
 }
 
+namespace {
+
+void Put(const TNavPvt& pvt, TEpoch& epoch) {
+  epoch.Carrier = pvt.Carrier;
+  epoch.HorizontalAccuracy = pvt.HorizontalAccuracy;
+  epoch.VerticalAccuracy = pvt.VerticalAccuracy;
+}
+
+// Whether two times of day are one, across midnight too: NMEA's time field
+// is rounded to a hundredth at best.
+bool SameTime(double a, double b) {
+  constexpr double kDay = 86400;
+  const double apart = std::fmod(std::fabs(a - b), kDay);
+  return std::min(apart, kDay - apart) < 0.02;
+}
+
+}  // namespace
+
+// u-blox receivers send NAV-PVT before or after the sentences of its epoch,
+// as they are set up. One whose time is not the time text of the epoch under
+// way (or that comes before the first) is for the epoch that begins next.
+void TEpochRecorder::TakeNavPvt(const TNavPvt& pvt) {
+  const std::optional<std::string_view> text = Sky.EpochTime();
+  const std::optional<double> time = text ? TimeOfDaySeconds(*text) : std::nullopt;
+  if (pvt.Time && !(time && SameTime(*pvt.Time, *time)))
+    NextPvt = pvt;
+  else
+    Put(pvt, Current);
+}
+
 void TEpochRecorder::Clear() {
   Sky.Clear();
   Current = TEpoch();
@@ -78,6 +108,7 @@ void TEpochRecorder::Clear() {
   DecodedGga = false;
   LastDate.reset();
   LastGsa = {};
+  NextPvt.reset();
   Watch.Clear();
   AlarmSince.reset();
   LastJamming.clear();
@@ -91,6 +122,7 @@ void TEpochRecorder::CopyStateFrom(const TEpochRecorder& other) {
   DecodedGga = other.DecodedGga;
   LastDate = other.LastDate;
   LastGsa = other.LastGsa;
+  NextPvt = other.NextPvt;
   Watch = other.Watch;
   AlarmSince = other.AlarmSince;
   LastJamming = other.LastJamming;
@@ -104,6 +136,8 @@ void TEpochRecorder::Complete() {
   TEpoch epoch = std::move(Current);
   Current = TEpoch();
   DecodedGga = false;
+  if (NextPvt) Put(*NextPvt, Current);
+  NextPvt.reset();
   const std::optional<std::string_view> time = Sky.EpochTime();
   if (!time && !Sky.EpochHasSky()) return;
   epoch.Line = LineNumber;

@@ -16,6 +16,7 @@
 #include "history/Interference.h"
 #include "nmea/NMEA.h"
 #include "nmea/SkyModel.h"
+#include "nmea/UbxNavPvt.h"
 
 class TEpochRecorder {
  public:
@@ -42,6 +43,9 @@ class TEpochRecorder {
   // The input has ended: the epoch in progress is complete. The sky model's
   // own EndEpoch is the caller's to call.
   void Finish(uint64_t lastLine);
+  // A NAV-PVT: its carrier solution and claimed accuracies go to its epoch,
+  // the one under way or, when its time is another, the next one.
+  void TakeNavPvt(const TNavPvt& pvt);
   // Forgets everything, the sky model's satellites included.
   void Clear();
   // Takes what `other` has gathered (not its sky model, not its handler):
@@ -78,6 +82,7 @@ class TEpochRecorder {
   bool DecodedGga = false;
   std::optional<std::string> LastDate;
   TLastGsa LastGsa;
+  std::optional<TNavPvt> NextPvt;  // for the epoch that begins next
   TInterferenceWatch Watch;
   std::optional<std::string> AlarmSince;
   std::vector<TRfJamming> LastJamming;

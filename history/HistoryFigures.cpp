@@ -29,7 +29,7 @@ std::vector<TEpochFix> HistoryFixes(const THistory& history) {
 }
 
 TClaimedErrors MeanClaimedErrors(const THistory& history) {
-  TMean latitude, longitude, altitude, horizontal, vertical;
+  TMean latitude, longitude, altitude, horizontal, vertical, hAcc, vAcc;
   for (uint64_t i = history.First(); i < history.End(); ++i) {
     const TEpoch& epoch = history.At(i);
     latitude.Add(epoch.LatitudeError);
@@ -37,9 +37,11 @@ TClaimedErrors MeanClaimedErrors(const THistory& history) {
     altitude.Add(epoch.AltitudeError);
     horizontal.Add(epoch.HorizontalError);
     vertical.Add(epoch.VerticalError);
+    hAcc.Add(epoch.HorizontalAccuracy);
+    vAcc.Add(epoch.VerticalAccuracy);
   }
   return {latitude.Value(), longitude.Value(), altitude.Value(), horizontal.Value(),
-          vertical.Value()};
+          vertical.Value(), hAcc.Value(),      vAcc.Value()};
 }
 
 std::map<int, double> QualityShares(const THistory& history) {

@@ -15,14 +15,18 @@ std::vector<TEpochFix> HistoryFixes(const THistory& history);
 
 // The means of the receiver's own error estimates over the epochs that gave
 // them: GST's 1-sigma latitude, longitude and altitude errors and RME's
-// horizontal and vertical ones, in metres.
+// horizontal and vertical ones, and NAV-PVT's hAcc and vAcc, in metres.
 struct TClaimedErrors {
   std::optional<double> Latitude;
   std::optional<double> Longitude;
   std::optional<double> Altitude;
   std::optional<double> Horizontal;
   std::optional<double> Vertical;
-  bool Any() const { return Latitude || Longitude || Altitude || Horizontal || Vertical; }
+  std::optional<double> HAcc;
+  std::optional<double> VAcc;
+  // GST's or RME's, which a window prefers to NAV-PVT's.
+  bool FromSentences() const { return Latitude || Longitude || Altitude || Horizontal || Vertical; }
+  bool Any() const { return FromSentences() || HAcc || VAcc; }
 };
 
 TClaimedErrors MeanClaimedErrors(const THistory& history);

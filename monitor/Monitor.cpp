@@ -32,6 +32,7 @@ void TMonitor::StartAfresh() {
   ClearEpochs();
   State.Decoder = TNMEA();
   State.Shown.Clear();
+  State.Frames = {};
   if (OnFreshStart) OnFreshStart();
 }
 

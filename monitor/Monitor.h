@@ -156,7 +156,10 @@ class TMonitor {
   const THistory& History() const { return Epochs; }
   const TEpochRecorder& Recorder() const { return State.Recorder; }
   // When the receiver's last MON-RF came (the recorder keeps its verdicts).
-  uint32_t RfReportTick() const { return State.RfTick; }
+  uint32_t RfReportTick() const { return State.Frames.RfTick; }
+  // The reference station the corrections name, with the baseline from the
+  // current fix, for the Position window; empty while none is known.
+  std::string StationLine() const { return State.Frames.StationLine(State.Decoder); }
   // Forgets the satellites and the epochs, as a new source or replay does.
   void ClearEpochs();
   // Where lines come from now, for the status bar. Asking also lets the port

@@ -2,7 +2,6 @@
 
 #include "nmea/FrameNames.h"
 #include "nmea/TagBlock.h"
-#include "nmea/UbxMonRf.h"
 
 bool Filtered(TSentenceResult result, const TMonitorOptions& options) {
   switch (result) {
@@ -31,7 +30,7 @@ void TReceiverState::Assign(const TReceiverState& other) {
   Sky = other.Sky;
   Recorder.CopyStateFrom(other.Recorder);
   Shown = other.Shown;
-  RfTick = other.RfTick;
+  Frames = other.Frames;
 }
 
 // The decoder takes the line before any filter, so a filtered sentence still
@@ -48,10 +47,7 @@ TSentenceResult TReceiverState::Absorb(std::string_view line, uint32_t tick) {
 
 void TReceiverState::AbsorbFrame(const TFrame& frame, const std::string& summary, uint32_t tick) {
   Counts.CountFrame(FrameAddress(frame), summary, frame.Bytes.size(), tick);
-  if (const std::optional<TMonRf> rf = MonRfOf(frame)) {
-    Recorder.TakeJamming(*rf);
-    RfTick = tick;
-  }
+  Frames.Take(frame, Recorder, tick);
 }
 
 void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,

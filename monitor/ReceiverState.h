@@ -13,6 +13,7 @@
 #include "history/EpochRecorder.h"
 #include "monitor/DataFile.h"
 #include "monitor/MonitorOptions.h"
+#include "monitor/ReceiverFrames.h"
 #include "monitor/SentenceStats.h"
 #include "monitor/ShownFix.h"
 #include "nmea/NMEA.h"
@@ -46,6 +47,5 @@ struct TReceiverState {
   TSkyModel Sky;
   TEpochRecorder Recorder{Sky};
   TShownFix Shown;
-  // When the last MON-RF came, whose jamming verdicts the recorder keeps.
-  uint32_t RfTick = 0;
+  TReceiverFrames Frames;
 };

@@ -59,6 +59,22 @@ const char* BetterFixName(int quality) {
   return FixQualityName(*kind);
 }
 
+// The GGA quality the label names, but where NAV-PVT came its carrier
+// solution decides between RTK fixed, RTK float and no RTK at all.
+int LabelQuality(const TEpoch& epoch) {
+  const int quality = epoch.Quality.value_or(0);
+  if (!epoch.Carrier) return quality;
+  switch (*epoch.Carrier) {
+    case TCarrierSolution::Fixed:
+      return 4;
+    case TCarrierSolution::Float:
+      return 5;
+    case TCarrierSolution::None:
+      break;
+  }
+  return quality == 4 || quality == 5 ? 0 : quality;
+}
+
 // "14:02:11" of "140211.00"; the field as sent when it is not a time.
 std::string ClockText(const std::string& field) {
   if (!TimeOfDaySeconds(field)) return field;
@@ -75,7 +91,7 @@ TFixStatusText FixStatusText(const THistory& history, const TEpochRecorder& reco
   }
   if (history.Empty()) return {};
   const TEpoch& last = history.At(history.End() - 1);
-  const char* name = BetterFixName(last.Quality.value_or(0));
+  const char* name = BetterFixName(LabelQuality(last));
   if (!name) return {};
   if (!last.DiffAge) return {name};
   return {std::string(name) + Printed(", corrections %.1f s old", *last.DiffAge)};

@@ -29,7 +29,8 @@ TStatusTexts StatusTexts(const TMonitor::TSource& source, const TSentenceStats& 
 // The label beside the source: interference suspected, in red, wins
 // ("Interference suspected since 14:02:11"); else the fix quality of the
 // last epoch when it is better than plain GPS, with the age of its
-// corrections ("RTK float, corrections 2.4 s old"); else nothing.
+// corrections ("RTK float, corrections 2.4 s old"); else nothing. A
+// NAV-PVT's carrier solution, where one came, says which RTK it is.
 struct TFixStatusText {
   std::string Text;
   bool Alarm = false;

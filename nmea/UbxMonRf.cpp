@@ -1,5 +1,7 @@
 #include "nmea/UbxMonRf.h"
 
+#include "nmea/UbxFields.h"
+
 namespace {
 
 constexpr uint8_t kMonClass = 0x0A;
@@ -7,32 +9,10 @@ constexpr uint8_t kMonRfId = 0x38;
 constexpr size_t kHeaderSize = 4;
 constexpr size_t kBlockSize = 24;
 
-// Little-endian fields in the order the message lists them.
-class TFieldReader {
- public:
-  explicit TFieldReader(std::string_view bytes) : Bytes(bytes) {}
-  uint8_t U1() { return static_cast<uint8_t>(Bytes[At++]); }
-  int8_t I1() { return static_cast<int8_t>(U1()); }
-  // The low byte first: the operands of | are read in no set order.
-  uint16_t U2() {
-    const uint8_t low = U1();
-    return static_cast<uint16_t>(low | U1() << 8);
-  }
-  uint32_t U4() {
-    const uint16_t low = U2();
-    return low | static_cast<uint32_t>(U2()) << 16;
-  }
-  void Skip(size_t count) { At += count; }
-
- private:
-  std::string_view Bytes;
-  size_t At = 0;
-};
-
 // blockId U1, flags X1, antStatus U1, antPower U1, postStatus X4,
 // reserved 4, noisePerMS U2, agcCnt U2, jamInd U1, ofsI I1, magI U1,
 // ofsQ I1, magQ U1, reserved 3.
-TMonRfBlock Block(TFieldReader& field) {
+TMonRfBlock Block(TUbxFieldReader& field) {
   TMonRfBlock block;
   block.BlockId = field.U1();
   block.Jamming = static_cast<TJammingState>(field.U1() & 0x03);
@@ -78,7 +58,7 @@ std::string RfBlockName(uint8_t blockId) {
 // version U1, nBlocks U1, reserved 2, then nBlocks blocks of 24 bytes.
 std::optional<TMonRf> DecodeMonRf(std::string_view payload) {
   if (payload.size() < kHeaderSize) return std::nullopt;
-  TFieldReader field(payload);
+  TUbxFieldReader field(payload);
   TMonRf rf;
   rf.Version = field.U1();
   const uint8_t count = field.U1();

@@ -56,6 +56,7 @@ TEpoch Wander(int n, double spread) {
   TEpoch epoch;
   epoch.Quality = n % 3 == 0 ? std::optional<int>() : std::optional<int>(1 + n % 4);
   if (n % 4 == 0) epoch.LatitudeError = 0.5 + 0.01 * n;
+  if (n % 5 == 1) epoch.VerticalAccuracy = 0.02 + 0.001 * n;
   if (n % 3 != 0) {
     for (int k = 0; k < (n % 5 == 0 ? 2 : 1); ++k) {
       TEpochFix& fix = epoch.Fixes.emplace_back();
@@ -125,10 +126,13 @@ TEST(AccuracyFollower, EqualsTheFiguresWorkedOutAfresh) {
       follower.Follow(history, reference);
       ExpectSame(follower.Accuracy(), MeasureAccuracy(HistoryFixes(history), reference));
       const TClaimedErrors claimed = follower.Claimed();
-      const std::optional<double> fresh = MeanClaimedErrors(history).Latitude;
-      EXPECT_EQ(claimed.Latitude.has_value(), fresh.has_value());
-      if (fresh) {
-        EXPECT_NEAR(*claimed.Latitude, *fresh, 1e-12);
+      const TClaimedErrors fresh = MeanClaimedErrors(history);
+      // GST's first field and NAV-PVT's last, kept apart.
+      for (const auto field : {&TClaimedErrors::Latitude, &TClaimedErrors::VAcc}) {
+        EXPECT_EQ((claimed.*field).has_value(), (fresh.*field).has_value());
+        if (fresh.*field) {
+          EXPECT_NEAR(*(claimed.*field), *(fresh.*field), 1e-12);
+        }
       }
       EXPECT_EQ(follower.Shares(), QualityShares(history));
     }

@@ -35,8 +35,10 @@ std::vector<TClaimCase> ClaimCases() {
       {"nothing claimed: no figure, not zero", {TEpoch(), TEpoch()}, {}},
       {"GST: the mean over the epochs that sent one, not over all",
        {Gst(1, 2, 3), TEpoch(), Gst(3, 4, 5)},
-       {2, 3, 4, std::nullopt, std::nullopt}},
-      {"RME alone", {Rme(5, 7), Rme(7, 9)}, {std::nullopt, std::nullopt, std::nullopt, 6, 8}},
+       {2, 3, 4, std::nullopt, std::nullopt, std::nullopt, std::nullopt}},
+      {"RME alone",
+       {Rme(5, 7), Rme(7, 9)},
+       {std::nullopt, std::nullopt, std::nullopt, 6, 8, std::nullopt, std::nullopt}},
   };
 }
 
