@@ -110,7 +110,7 @@ std::string NavPvt(const TSimState& track, const TSimFix& fix) {
       .U1(uint8_t(time.seconds().count()))
       .U1(0x07)  // date and time valid, fully resolved
       .U4(valid ? 20 : 1000000)
-      .I4(0)
+      .I4(int32_t(time.subseconds().count() * 1000000))  // nano: the sentences' fraction
       .U1(valid ? 3 : 0)
       .U1(flags)
       .U1(0xE0)  // confirmed date and time
