@@ -32,6 +32,7 @@ void TMonitor::StartAfresh() {
   ClearEpochs();
   State.Decoder = TNMEA();
   State.Shown.Clear();
+  UbxSeen = false;
   if (OnFreshStart) OnFreshStart();
 }
 
@@ -45,6 +46,7 @@ void TMonitor::OpenPort(int index) {
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });
+  port->SetByteObserver([this](std::string_view bytes) { RawFile.Write(bytes); });
   try {
     port->Open();
   } catch (...) {
@@ -91,6 +93,7 @@ void TMonitor::Halt() {
   State.Counts.EndSource();
   try {
     FileReplay.Stop();
+    RawFile.Stop();
     LogFile.close();
   } catch (...) {
     ClosePort();
@@ -199,6 +202,7 @@ void TMonitor::Take(std::string line, TTickResult& result) {
 void TMonitor::TakeFrame(std::string_view line, TTickResult& result) {
   const std::optional<TFrame> frame = FrameOf(line.substr(1));
   if (!frame) return;
+  UbxSeen = UbxSeen || frame->Kind == TFrameKind::Ubx;
   std::string summary = FrameSummary(*frame);
   State.AbsorbFrame(*frame, summary, Clock::TickCount());
   if (Options.RecordTimestamps) summary = StampedLine(Stamp(), summary);

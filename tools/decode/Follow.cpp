@@ -8,6 +8,8 @@
 #include "common/Frame.h"
 #include "history/EpochJson.h"
 #include "history/EpochRecorder.h"
+#include "monitor/DataFile.h"
+#include "monitor/RawLog.h"
 #include "nmea/TagBlock.h"
 #include "source/MqttPublisher.h"
 #include "source/PortSlot.h"
@@ -32,7 +34,7 @@ class TFollower {
 
   // False after saying on stderr why it cannot start.
   bool Start() {
-    if (!StartRelay() || !StartMqtt()) return false;
+    if (!StartRelay() || !StartMqtt() || !StartRawLog()) return false;
     TSourceRequest request;
     request.Path = Options.Follow;
     const int32_t baud = Options.Baud > 0 ? Options.Baud : BaudRateFromText({});
@@ -40,6 +42,8 @@ class TFollower {
     try {
       Source = MakeLineSource(request);
       Source->SetArrivalHandler([this] { PostDrain(); });
+      if (RawLog.Running())
+        Source->SetByteObserver([this](std::string_view bytes) { RawLog.Write(bytes); });
       Source->Open();
     } catch (const EDeviceError& error) {
       Say(std::string("cannot follow ") + Options.Follow + ": " + error.what());
@@ -69,6 +73,7 @@ class TFollower {
     if (Mode) Mode->SetExtraMembers(ExtraMembers(Counts()));
     Mqtt.reset();
     if (Relay) Relay->Stop();
+    RawLog.Stop();
   }
 
   uint64_t Lines = 0;
@@ -81,6 +86,18 @@ class TFollower {
     if (!Relay->Listen(Options.ShareAddress, Options.SharePort, error)) {
       Say("cannot share on " + Options.ShareAddress + ":" + std::to_string(Options.SharePort) +
           ": " + error);
+      return false;
+    }
+    return true;
+  }
+
+  // As the window's raw log: the bytes go out as they are read.
+  bool StartRawLog() {
+    if (Options.Raw.empty()) return true;
+    try {
+      RawLog.Start(Options.Raw);
+    } catch (const EInOutError& error) {
+      Say("cannot write " + Options.Raw + ": " + error.what());
       return false;
     }
     return true;
@@ -193,6 +210,8 @@ class TFollower {
     }
     if (taken > 0 && Mode) Output.Flush();
     if (taken == kLinesPerTurn) PostDrain();
+    // Following goes on without the raw log.
+    if (const std::string failure = RawLog.TakeFailure(); !failure.empty()) Say(failure);
     ReportLink();
   }
 
@@ -219,6 +238,7 @@ class TFollower {
   std::unique_ptr<TMqttPublisher> Mqtt;
   TSkyModel Sky;
   std::unique_ptr<TEpochRecorder> Epochs;
+  TRawLog RawLog;
   std::string LastMqttText;
   QTimer ReportTimer;
   bool DrainPosted = false;
