@@ -56,5 +56,5 @@ class TRawLines {
   bool InLine = false;        // whether a line is in progress (maybe empty so far)
   bool AfterCr = false;       // an LF now belongs to the CR before it
   bool AtEnd = false;
-  uint64_t Emitted = 0;       // the offset of the next byte the splitter hands on
+  uint64_t Emitted = 0;  // the offset of the next byte the splitter hands on
 };
