@@ -11,6 +11,16 @@ QStringList LogFileFilters() {
   return {"Text files (*.TXT)", "NMEA logs (*.log *.nmea *.txt *.TXT)", "All files (*.*)"};
 }
 
+QStringList RawLogFilters() {
+  return {"u-blox logs (*.ubx)", "Binary files (*.bin)", "All files (*.*)"};
+}
+
+QString RawLogFilter(const QString& suffix) {
+  for (const QString& filter : RawLogFilters())
+    if (filter.contains("*." + suffix + ")")) return filter;
+  return RawLogFilters().back();
+}
+
 void RecallFilesPlace(QFileDialog& dialog, const TAppSettings& settings) {
   const TFilesPlace place = settings.FilesPlace();
   const QString folder = QFile::decodeName(place.Folder.c_str());

@@ -12,6 +12,10 @@ class QFileDialog;
 // "Text files (*.TXT)", "NMEA logs (*.log *.nmea *.txt *.TXT)" and
 // "All files (*.*)".
 QStringList LogFileFilters();
+// "u-blox logs (*.ubx)", "Binary files (*.bin)" and "All files (*.*)": the
+// raw log's; RawLogFilter gives the one of a suffix.
+QStringList RawLogFilters();
+QString RawLogFilter(const QString& suffix);
 
 // Opens in the folder and with the filter last used, where there are such.
 void RecallFilesPlace(QFileDialog& dialog, const TAppSettings& settings);

@@ -15,6 +15,7 @@
 #include "app/FramePacer.h"
 #include "app/Images.h"
 #include "app/MainStatusBar.h"
+#include "app/RawLogAction.h"
 #include "app/ReceivedDataView.h"
 #include "app/SeekBar.h"
 #include "app/Sharing.h"
@@ -50,6 +51,9 @@ TMainWindow::TMainWindow(QWidget* parent)
   Files = new TFileChoices(*this, *ui->menuFile,
                            fileActions.value(fileActions.indexOf(ui->actionReplayFromDisk) + 1),
                            Monitor, ModalRunner);
+  // Owned by the window, as Qt's children are.
+  new TRawLogAction(*this, *ui->menuFile, ui->actionReplayFromDisk, *StatusBar, Monitor,
+                    ModalRunner);
   SeekBar = new TSeekBar(ui->BottomPanel);
   ui->BottomLayout->addWidget(SeekBar);
   SeekBar->hide();

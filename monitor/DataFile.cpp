@@ -2,6 +2,7 @@
 
 #include "common/HandlerErrors.h"
 #include "common/Routines.h"
+#include "monitor/RawLines.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -135,6 +136,7 @@ void TDataFile::openForReading(const std::string& fileName) {
   LineEndsKnown = false;
   LfEndsLines = false;
   SkippingLine = false;
+  Raw.reset();
   const auto size = std::filesystem::is_regular_file(fileName, ignored)
                         ? std::filesystem::file_size(fileName, ignored)
                         : 0;
@@ -148,6 +150,7 @@ int TDataFile::percentRead() const {
 
 uint64_t TDataFile::readOffset() const {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  if (Raw) return Raw->NextOffset();
   return BufferStart + ReadPos;
 }
 
@@ -162,6 +165,7 @@ void TDataFile::seekTo(uint64_t offset) {
   ReadPos = 0;
   EndMarkSeen = false;
   SkippingLine = false;
+  if (Raw) Raw->Restart(offset);
 }
 
 bool TDataFile::FillReadBuffer() {
@@ -180,12 +184,30 @@ bool TDataFile::FillReadBuffer() {
   if (!LineEndsKnown) {
     LineEndsKnown = true;
     LfEndsLines = Buffer.find('\r') == std::string::npos;
+    if (LooksRaw(Buffer)) Raw = std::make_unique<TRawLines>(BufferStart);
   }
   return got > 0;
 }
 
+// Bytes without a line end (junk at a wrong baud rate) are read at most
+// kSkipPerCall a call, as a long line of a text file is skipped.
+bool TDataFile::FillRawLines() {
+  for (std::size_t fed = 0; !Raw->HasLine() && !Raw->Finished() && fed < kSkipPerCall;) {
+    if (ReadPos < Buffer.size()) {
+      Raw->Feed(std::string_view(Buffer).substr(ReadPos));
+      fed += Buffer.size() - ReadPos;
+      ReadPos = Buffer.size();
+    } else if (!FillReadBuffer()) {
+      Raw->Finish();
+    }
+  }
+  return Raw->HasLine();
+}
+
 bool TDataFile::atEnd() {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  if (!LineEndsKnown) FillReadBuffer();
+  if (Raw) return !FillRawLines() && Raw->Finished();
   if (!FillReadBuffer()) return true;
   if (Buffer[ReadPos] == kEndMark) EndMarkSeen = true;
   return EndMarkSeen;
@@ -193,6 +215,8 @@ bool TDataFile::atEnd() {
 
 std::string TDataFile::readLine() {
   if (Mode != TMode::Reading) throw EInOutError(kFileNotOpenForInput);
+  if (!LineEndsKnown) FillReadBuffer();
+  if (Raw) return FillRawLines() ? Raw->Take() : std::string();
   std::string line;
   if (SkippingLine) {
     SkipLongLine();
@@ -292,6 +316,7 @@ void TDataFile::close() {
 
 void TDataFile::ReleaseFile() noexcept {
   FlushTimer.reset();
+  Raw.reset();
   if (File) std::fclose(File);
   File = nullptr;
   Mode = TMode::Closed;

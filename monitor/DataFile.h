@@ -5,9 +5,13 @@
 // file. A file with no CR in its first 64 KiB was not written by us (tools
 // that end lines in LF alone): there LF ends a line, with a CR before it.
 // A line longer than 64 KiB is cut, so that a file that never ends a line
-// (a device, a binary file chosen by mistake) cannot take the memory. Writing ends every line with
-// CR LF and goes through a buffer that is handed to the operating system at least once a second, so
-// that a crash loses at most about a second of log.
+// (a device, a binary file chosen by mistake) cannot take the memory. A raw
+// log (one whose first 64 KiB hold a frame or bytes no text holds, see
+// TRawLines) is read as the sources read their bytes: frames as lines of
+// their own behind kFrameLineMark, the text around them as lines. Writing
+// ends every line with CR LF and goes through a buffer that is handed to the
+// operating system at least once a second, so that a crash loses at most
+// about a second of log.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +24,7 @@
 #include "common/Routines.h"
 
 class QTimer;
+class TRawLines;
 
 // An input/output failure of the data file, with its error code: the
 // operating system's code below 100, the run-time's own codes from 100 on.
@@ -49,6 +54,8 @@ class TDataFile {
   // Opens an existing file for reading.
   void openForReading(const std::string& fileName);
   bool isOpen() const { return File != nullptr; }
+  // While reading: whether the file is a raw log, once a line has been asked for.
+  bool isRaw() const { return Raw != nullptr; }
   // While reading: true at the physical end of the file or at character 26.
   bool atEnd();
   // The next line without its terminator; empty at the end of the file.
@@ -78,6 +85,8 @@ class TDataFile {
   static constexpr std::size_t kSkipPerCall = 1024 * 1024;
 
   bool FillReadBuffer();
+  // A raw log: whether a line is ready, feeding the file's bytes until one is.
+  bool FillRawLines();
   void TakeLineEnd(std::string& line);
   void SkipLongLine();
   void WriteOut(std::string_view bytes);
@@ -94,4 +103,5 @@ class TDataFile {
   bool SkippingLine = false;
   uint64_t ReadSize = 0;  // the size of the file being read, 0 when not known
   std::unique_ptr<QTimer> FlushTimer;
+  std::unique_ptr<TRawLines> Raw;  // while reading a raw log
 };

@@ -33,6 +33,7 @@ void TMonitor::StartAfresh() {
   State.Decoder = TNMEA();
   State.Shown.Clear();
   State.Frames = {};
+  UbxSeen = false;
   if (OnFreshStart) OnFreshStart();
 }
 
@@ -46,6 +47,7 @@ void TMonitor::OpenPort(int index) {
   port->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });
+  port->SetByteObserver([this](std::string_view bytes) { RawFile.Write(bytes); });
   try {
     port->Open();
   } catch (...) {
@@ -92,6 +94,7 @@ void TMonitor::Halt() {
   State.Counts.EndSource();
   try {
     FileReplay.Stop();
+    RawFile.Stop();
     LogFile.close();
   } catch (...) {
     ClosePort();
@@ -200,6 +203,7 @@ void TMonitor::Take(std::string line, TTickResult& result) {
 void TMonitor::TakeFrame(std::string_view line, TTickResult& result) {
   const std::optional<TFrame> frame = FrameOf(line.substr(1));
   if (!frame) return;
+  UbxSeen = UbxSeen || frame->Kind == TFrameKind::Ubx;
   std::string summary = FrameSummary(*frame);
   State.AbsorbFrame(*frame, summary, Clock::TickCount());
   if (!Options.ShowBinaryFrames) return;

@@ -22,6 +22,7 @@
 #include "monitor/DataFile.h"
 #include "monitor/FixDisplay.h"
 #include "monitor/MonitorOptions.h"
+#include "monitor/RawLog.h"
 #include "monitor/ReceiverState.h"
 #include "monitor/Replay.h"
 #include "source/PortSlot.h"
@@ -124,6 +125,17 @@ class TMonitor {
   TTickResult JumpTo(size_t epoch);
 
   bool Logging() const { return LogFile.isOpen(); }
+  // The raw log takes every byte the port delivers, and every line a replay
+  // hands out as it stands in a raw file (a frame's bytes, a sentence and CR
+  // LF), from its start on; Stop ends it with the text log. StartRawLog
+  // raises the file's error.
+  void StartRawLog(const std::string& fileName) { RawFile.Start(fileName); }
+  void StopRawLog() { RawFile.Stop(); }
+  TRawLog& RawLog() { return RawFile; }
+  const TRawLog& RawLog() const { return RawFile; }
+  // Whether the source has sent a UBX frame since it was chosen: a u-blox
+  // receiver, whose raw log is a .ubx.
+  bool SentUbx() const { return UbxSeen; }
   bool Replaying() const { return FileReplay.Running(); }
   // Ticks are needed while a replay runs and while the port's DSR must be
   // sampled; otherwise lines come by themselves and the program may sleep.
@@ -186,6 +198,7 @@ class TMonitor {
   void TakeFromPort(TTickResult& result);
   void TakeFromReplay(TTickResult& result);
   void EndReplay(TTickResult& result);
+  void LogRaw(std::string_view line);
   void WatchDSR();
   void ShowDSR(bool on, TTickResult& result);
   std::string Stamp() const;
@@ -213,6 +226,8 @@ class TMonitor {
   bool DSRPending = false;
   std::chrono::steady_clock::time_point LastDSRAt;
   TDataFile LogFile;
+  TRawLog RawFile;
+  bool UbxSeen = false;
   TMonitorOptions Options;
   TFieldFormats FieldFormats;
   bool ModeShown = false;

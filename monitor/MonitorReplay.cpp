@@ -4,6 +4,7 @@
 #include <set>
 
 #include "common/Clock.h"
+#include "common/Frame.h"
 #include "monitor/Monitor.h"
 
 // At the fixed interval a tick takes one line, and those due since (see
@@ -17,6 +18,7 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
     if (step.Crossed) result.Notice = CrossedText(*step.Crossed);
     if (step.Ended) return EndReplay(result);
     if (!step.Line) return;
+    if (RawFile.Running()) LogRaw(*step.Line);
     if (!step.Line->empty()) Take(std::move(*step.Line), result);
     if (!FileReplay.Paced() && !FileReplay.LineDue()) return;
     if (taken == kLinesPerArrival || Clock::TickCount() - started >= kReplayTickBudget) {
@@ -24,6 +26,14 @@ void TMonitor::TakeFromReplay(TTickResult& result) {
       return;
     }
   }
+}
+
+// A replay's line as a raw file holds it: a frame's bytes, a sentence and
+// its CR LF.
+void TMonitor::LogRaw(std::string_view line) {
+  if (IsFrameLine(line)) return RawFile.Write(line.substr(1));
+  RawFile.Write(line);
+  RawFile.Write("\r\n");
 }
 
 void TMonitor::EndReplay(TTickResult& result) {

@@ -55,6 +55,10 @@ void TReceiverState::AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
   while (file.readOffset() < end && !file.atEnd() &&
          !(stop && stop->load(std::memory_order_relaxed))) {
     const std::string line = file.readLine();
-    if (!line.empty()) Absorb(line, tick);
+    if (!IsFrameLine(line)) {
+      if (!line.empty()) Absorb(line, tick);
+    } else if (const std::optional<TFrame> frame = FrameOf(std::string_view(line).substr(1))) {
+      AbsorbFrame(*frame, FrameSummary(*frame), tick);
+    }
   }
 }

@@ -36,8 +36,8 @@ struct TReceiverState {
   // Counts a binary frame (`summary` is the line shown for it) and takes what
   // the receiver says in it.
   void AbsorbFrame(const TFrame& frame, const std::string& summary, uint32_t tick);
-  // Absorbs the lines of `file` from where it stands up to offset `end` or
-  // its end, until `stop` (when given) is set.
+  // Absorbs the lines and frames of `file` from where it stands up to offset
+  // `end` or its end, until `stop` (when given) is set.
   void AbsorbUpTo(TDataFile& file, uint64_t end, uint32_t tick,
                   const std::atomic<bool>* stop = nullptr);
 

@@ -67,6 +67,9 @@ class TReplayIndexer {
     mutable std::mutex Lock;            // over Saved
     std::map<uint64_t, std::shared_ptr<const TReplayCheckpoint>> Saved;  // by offset
   };
+  static std::optional<TReplayIndex> IndexFile(const std::string& fileName,
+                                               const std::atomic<bool>& cancel,
+                                               std::atomic<uint64_t>& read);
   static void SaveCheckpoints(TPass& pass, const std::string& fileName, uint32_t tick,
                               size_t spacing);
 

@@ -5,7 +5,7 @@
 #include "common/Frame.h"
 #include "source/FrameChecksums.h"
 
-TUbxPayload& TUbxPayload::Put(uint32_t value, int size) {
+TUbxPayload& TUbxPayload::Put(uint64_t value, int size) {
   for (int i = 0; i < size; ++i) Data.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
   return *this;
 }
@@ -43,4 +43,22 @@ std::string Rtcm3Frame(std::string_view payload) {
   const uint32_t crc = Crc24q(frame);
   for (int shift = 16; shift >= 0; shift -= 8) frame.push_back(static_cast<char>(crc >> shift));
   return frame;
+}
+
+std::string UbxRawxFrame(const TRawxEpoch& epoch) {
+  constexpr uint8_t kRxmClass = 0x02;
+  constexpr uint8_t kRawxId = 0x15;
+  // Standard deviations of 0.5 m, 0.012 cycles, 0.04 Hz: indices as the
+  // receiver reports a good signal.
+  constexpr uint8_t kPrStdev = 3, kCpStdev = 3, kDoStdev = 3;
+  TUbxPayload payload;
+  payload.R8(epoch.ReceiverTow).U2(epoch.Week).I1(epoch.LeapSeconds);
+  payload.U1(static_cast<uint8_t>(epoch.Measurements.size())).U1(epoch.ReceiverStatus).U1(1);
+  payload.Zeros(2);
+  for (const TRawxMeasurement& meas : epoch.Measurements) {
+    payload.R8(meas.Pseudorange).R8(meas.CarrierPhase).R4(meas.Doppler);
+    payload.U1(meas.GnssId).U1(meas.SvId).U1(meas.SignalId).U1(0).U2(meas.LockTime);
+    payload.U1(meas.CNo).U1(kPrStdev).U1(kCpStdev).U1(kDoStdev).U1(meas.TrackStatus).U1(0);
+  }
+  return UbxFrame(kRxmClass, kRawxId, payload.Bytes());
 }

@@ -7,6 +7,7 @@
 static_assert(TLineBuffer::kMaxWithoutLine > kLongestLine);
 
 void TLineBuffer::Append(std::string_view bytes) {
+  if (Observer) Observer(bytes);
   Splitter.Feed(
       bytes, [this](std::string_view text) { AppendText(text); },
       [this](const TFrame& frame) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ class TLineBuffer {
   // UBX and RTCM 3 frames are taken out first (TFrameSplitter): the text
   // around them forms the lines, as if they had never been sent.
   void Append(std::string_view bytes);
+  // Sees every byte appended, before the frames are taken out.
+  void SetObserver(std::function<void(std::string_view bytes)> observer) {
+    Observer = std::move(observer);
+  }
   // Whether a CR or a frame waits, so that TakeLine returns a line (possibly
   // empty) or a frame.
   bool HasLine() const { return LineEnd != std::string::npos || !Waiting.empty(); }
@@ -48,6 +53,7 @@ class TLineBuffer {
   };
   static constexpr size_t kMaxFramesWaiting = 256;
 
+  std::function<void(std::string_view bytes)> Observer;
   TFrameSplitter Splitter;
   std::deque<TWaitingFrame> Waiting;
 

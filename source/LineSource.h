@@ -21,6 +21,9 @@ class ILineSource {
  public:
   // Called from the event loop when lines may be waiting, or the link changed.
   using TArrivalHandler = std::function<void()>;
+  // Called with the bytes as they were received, in order, before any line
+  // or frame is taken out of them (a raw log).
+  using TByteObserver = std::function<void(std::string_view bytes)>;
 
   virtual ~ILineSource() = default;
 
@@ -30,6 +33,7 @@ class ILineSource {
   virtual void Open() = 0;
   virtual void Close() = 0;
   virtual void SetArrivalHandler(TArrivalHandler handler) = 0;
+  virtual void SetByteObserver(TByteObserver observer) = 0;
   // The next complete line that arrived, with only printable characters kept
   // (possibly empty), or nothing when no complete line waits. Never waits;
   // one call reads a bounded amount, so that one event stays short.

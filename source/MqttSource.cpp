@@ -30,6 +30,10 @@ void TMqttSource::Close() {
 // A message is one line; a line end inside it, or after it, is the
 // publisher's and goes, and so do characters no receiver sends.
 void TMqttSource::Take(const std::string& payload) {
+  if (OnBytes) {
+    OnBytes(payload);
+    if (payload.empty() || payload.back() != '\n') OnBytes("\r\n");
+  }
   std::string line;
   line.reserve(payload.size());
   for (const char ch : payload) {

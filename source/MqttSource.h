@@ -23,6 +23,9 @@ class TMqttSource : public ILineSource {
   void Open() override;
   void Close() override;
   void SetArrivalHandler(TArrivalHandler handler) override { OnArrival = std::move(handler); }
+  // Each message as it came, with CR LF after it where it has no line end of
+  // its own: a raw log of one line a message still reads as lines.
+  void SetByteObserver(TByteObserver observer) override { OnBytes = std::move(observer); }
   std::optional<std::string> ReadLine() override;
   bool CanSend() const override { return false; }
   // Raises kCannotSendText.
@@ -41,5 +44,6 @@ class TMqttSource : public ILineSource {
   std::unique_ptr<TMqttLink> Link;
   std::deque<std::string> Lines;
   TArrivalHandler OnArrival;
+  TByteObserver OnBytes;
   uint64_t Dropped = 0;
 };

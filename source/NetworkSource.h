@@ -25,6 +25,9 @@ class TNetworkSource : public ILineSource {
   void Open() override;
   void Close() override;
   void SetArrivalHandler(TArrivalHandler handler) override { OnArrival = std::move(handler); }
+  void SetByteObserver(TByteObserver observer) override {
+    RxBuffer.SetObserver(std::move(observer));
+  }
   std::optional<std::string> ReadLine() override;
   // Raises kCannotSendText where nothing reaches the receiver.
   void Send(std::string_view text) override;

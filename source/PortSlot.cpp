@@ -31,6 +31,9 @@ void TPortSlot::Open() {
   line->SetArrivalHandler([this] {
     if (OnArrival) OnArrival();
   });
+  line->SetByteObserver([this](std::string_view bytes) {
+    if (OnBytes) OnBytes(bytes);
+  });
   line->Open();
   Line = std::move(line);
 }
@@ -44,6 +47,10 @@ void TPortSlot::Close() {
 
 void TPortSlot::SetArrivalHandler(ILineSource::TArrivalHandler handler) {
   OnArrival = std::move(handler);
+}
+
+void TPortSlot::SetByteObserver(ILineSource::TByteObserver observer) {
+  OnBytes = std::move(observer);
 }
 
 std::optional<std::string> TPortSlot::ReadLine() {

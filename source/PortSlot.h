@@ -93,6 +93,8 @@ class TPortSlot {
   bool Opened() const { return Line != nullptr; }
   // Called from the event loop when lines may be waiting or the link changed.
   void SetArrivalHandler(ILineSource::TArrivalHandler handler);
+  // Every byte the source receives, kept across its reopenings.
+  void SetByteObserver(ILineSource::TByteObserver observer);
   // The next complete line that arrived, or nothing.
   std::optional<std::string> ReadLine();
   // Raises EDeviceError: kCannotSendText (udp, gpsd), kDisconnectedText
@@ -126,6 +128,7 @@ class TPortSlot {
   TPortProviders Providers;
   std::unique_ptr<ILineSource> Line;
   ILineSource::TArrivalHandler OnArrival;
+  ILineSource::TByteObserver OnBytes;
   // Dropped by sources already closed.
   uint64_t DroppedBefore = 0;
 };

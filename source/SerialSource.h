@@ -45,6 +45,9 @@ class TSerialSource : public ILineSource, public IModemLines, public IBaudRate {
   void Open() override;
   void Close() override;
   void SetArrivalHandler(TArrivalHandler handler) override;
+  void SetByteObserver(TByteObserver observer) override {
+    RxBuffer.SetObserver(std::move(observer));
+  }
   std::optional<std::string> ReadLine() override;
   bool CanSend() const override { return true; }
   void Send(std::string_view text) override;

@@ -2,8 +2,8 @@
 // simulator served, across its going away and coming back, are printed as
 // they arrive and numbered on from one connection to the next; two clients
 // of --share get every line byte for byte; --stats ends with the relay's
-// counts; SIGTERM ends it cleanly with everything written out; and what it
-// cannot do is said before it starts.
+// counts; SIGTERM ends it cleanly with everything written out; --raw keeps
+// every byte read; and what it cannot do is said before it starts.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "source/FrameBuilder.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/LoopbackPorts.h"
 #include "tests/support/TextFiles.h"
@@ -124,6 +125,29 @@ TEST(DecodeFollow, LinesAreNumberedOnAcrossReconnectsAndTheLastIsPrintedAtTheEnd
         << printed[index];
 }
 
+TEST(DecodeFollow, RawWritesEveryByteItReadsUnchanged) {
+  QTemporaryDir dir;
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  const QString out = dir.filePath("out.ubx");
+  QProcess follow;
+  follow.start(kDecodeProgram,
+               {"--quiet", "--follow", QString("tcp://127.0.0.1:%1").arg(server.serverPort()),
+                "--raw", out});
+  ASSERT_TRUE(follow.waitForStarted(5000));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server.hasPendingConnections(); }, 10000));
+  QTcpSocket* peer = server.nextPendingConnection();
+  const std::string sent = "$GPGGA,1\r\n" + UbxFrame(0x01, 0x07, std::string(92, '\0')) +
+                           std::string("\xB5\x62\0\xFF noise", 10) + Rtcm3Frame("\x3E\xD0") +
+                           "$GPRMC,unended";
+  peer->write(sent.data(), static_cast<qint64>(sent.size()));
+  EXPECT_TRUE(ProcessEventsUntil(
+      [&] { return ReadBytes(out).size() >= static_cast<qsizetype>(sent.size()); }, 10000));
+  ::kill(static_cast<pid_t>(follow.processId()), SIGTERM);
+  ASSERT_TRUE(follow.waitForFinished(10000));
+  EXPECT_EQ(ReadBytes(out).toStdString(), sent);
+}
+
 struct TRefusalCase {
   const char* Legend;
   QStringList Arguments;
@@ -143,6 +167,7 @@ TEST(DecodeFollow, WhatItCannotDoIsSaidBeforeItStarts) {
       {"--share without --follow", {"--share", "10110"}, "--share needs --follow"},
       {"--follow and files", {"--follow", "tcp://127.0.0.1:9", "a.log"}, "not files"},
       {"a baud rate that is no number", {"--follow", "/dev/null", "--baud", "fast"}, "--baud"},
+      {"--raw without --follow", {"--raw", "out.ubx"}, "--raw needs --follow"},
   };
   for (const TRefusalCase& test : cases) {
     SCOPED_TRACE(test.Legend);

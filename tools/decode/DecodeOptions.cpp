@@ -55,8 +55,9 @@ bool ParseFollow(const QCommandLineParser& parser, TDecodeOptions& options) {
   options.Follow = parser.value("follow").toLocal8Bit().toStdString();
   options.Mqtt = parser.value("mqtt").toStdString();
   options.Quiet = parser.isSet("quiet");
+  options.Raw = parser.value("raw").toLocal8Bit().toStdString();
   const bool following = parser.isSet("follow");
-  for (const char* name : {"share", "mqtt", "quiet", "baud"}) {
+  for (const char* name : {"share", "mqtt", "quiet", "baud", "raw"}) {
     if (parser.isSet(name) && !following) {
       options.Error = std::string("--") + name + " needs --follow";
       return false;
@@ -111,6 +112,10 @@ TDecodeOptions ParseDecodeOptions(const QStringList& arguments) {
                     "URL"});
   parser.addOption({"quiet", "With --follow: print nothing."});
   parser.addOption({"baud", "With --follow: the serial device's baud rate (4800).", "N"});
+  parser.addOption({"raw",
+                    "With --follow: write every byte read (frames, sentences, noise) to OUT "
+                    "as it came.",
+                    "OUT"});
   parser.addPositionalArgument("files", "Logs to decode in turn.", "[FILE ...]");
 
   TDecodeOptions options;

@@ -1,7 +1,7 @@
 #pragma once
 // The tool's arguments, read by Qt's command-line parser: one mode option at
 // most, then files ("-" or none: standard input), or --follow SOURCE with
-// what it alone takes (--share, --mqtt, --quiet, --baud). "--" ends the
+// what it alone takes (--share, --mqtt, --quiet, --baud, --raw). "--" ends the
 // options, so a file may start with "-".
 
 #include <QStringList>
@@ -25,6 +25,7 @@ struct TDecodeOptions {
   std::string Mqtt;        // --mqtt URL: publish to that broker
   bool Quiet = false;      // print nothing
   int32_t Baud = 0;        // --baud N for a serial device; 0: 4800
+  std::string Raw;         // --raw OUT: every byte read, written to OUT
   bool Help = false;
   bool Version = false;
   std::string Error;  // why the arguments were refused

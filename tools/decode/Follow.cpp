@@ -8,6 +8,8 @@
 #include "common/Frame.h"
 #include "history/EpochJson.h"
 #include "history/EpochRecorder.h"
+#include "monitor/DataFile.h"
+#include "monitor/RawLog.h"
 #include "nmea/FrameNames.h"
 #include "nmea/TagBlock.h"
 #include "nmea/UbxMonRf.h"
@@ -34,7 +36,7 @@ class TFollower {
 
   // False after saying on stderr why it cannot start.
   bool Start() {
-    if (!StartRelay() || !StartMqtt()) return false;
+    if (!StartRelay() || !StartMqtt() || !StartRawLog()) return false;
     TSourceRequest request;
     request.Path = Options.Follow;
     const int32_t baud = Options.Baud > 0 ? Options.Baud : BaudRateFromText({});
@@ -42,6 +44,8 @@ class TFollower {
     try {
       Source = MakeLineSource(request);
       Source->SetArrivalHandler([this] { PostDrain(); });
+      if (RawLog.Running())
+        Source->SetByteObserver([this](std::string_view bytes) { RawLog.Write(bytes); });
       Source->Open();
     } catch (const EDeviceError& error) {
       Say(std::string("cannot follow ") + Options.Follow + ": " + error.what());
@@ -71,6 +75,7 @@ class TFollower {
     if (Mode) Mode->SetExtraMembers(ExtraMembers(Counts()));
     Mqtt.reset();
     if (Relay) Relay->Stop();
+    RawLog.Stop();
   }
 
   uint64_t Lines = 0;
@@ -83,6 +88,18 @@ class TFollower {
     if (!Relay->Listen(Options.ShareAddress, Options.SharePort, error)) {
       Say("cannot share on " + Options.ShareAddress + ":" + std::to_string(Options.SharePort) +
           ": " + error);
+      return false;
+    }
+    return true;
+  }
+
+  // As the window's raw log: the bytes go out as they are read.
+  bool StartRawLog() {
+    if (Options.Raw.empty()) return true;
+    try {
+      RawLog.Start(Options.Raw);
+    } catch (const EInOutError& error) {
+      Say("cannot write " + Options.Raw + ": " + error.what());
       return false;
     }
     return true;
@@ -200,6 +217,8 @@ class TFollower {
     }
     if (taken > 0 && Mode) Output.Flush();
     if (taken == kLinesPerTurn) PostDrain();
+    // Following goes on without the raw log.
+    if (const std::string failure = RawLog.TakeFailure(); !failure.empty()) Say(failure);
     ReportLink();
   }
 
@@ -233,6 +252,7 @@ class TFollower {
   std::unique_ptr<TMqttPublisher> Mqtt;
   TSkyModel Sky;
   std::unique_ptr<TEpochRecorder> Epochs;
+  TRawLog RawLog;
   std::string LastMqttText;
   QTimer ReportTimer;
   bool DrainPosted = false;
