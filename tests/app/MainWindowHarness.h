@@ -43,6 +43,9 @@ struct TShownMessage {
   TMessageKind Kind;
   std::string Text;
   bool operator==(const TShownMessage&) const = default;
+  friend void PrintTo(const TShownMessage& message, std::ostream* out) {
+    *out << static_cast<int>(message.Kind) << " \"" << message.Text << "\"";
+  }
 };
 
 class TWindowHarness {

@@ -60,7 +60,7 @@ TEST(RawLogAction, AFullDiskStopsTheLogWithAnErrorBox) {
   ProcessEventsFor(2 * 250 + 100);
   EXPECT_FALSE(harness.Find<QAction>("actionLogRawBytes")->isChecked());
   EXPECT_EQ(harness.Messages,
-            (std::vector<TShownMessage>{{TMessageKind::Error, "Raw log stopped: Disk full"}}));
+            (std::vector<TShownMessage>{{TMessageKind::Error, "Raw log stopped: Disk full."}}));
 }
 
 }  // namespace
