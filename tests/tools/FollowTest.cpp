@@ -125,6 +125,7 @@ TEST(DecodeFollow, LinesAreNumberedOnAcrossReconnectsAndTheLastIsPrintedAtTheEnd
         << printed[index];
 }
 
+// Frames are printed among the lines, numbered with them, as from a file.
 TEST(DecodeFollow, RawWritesEveryByteItReadsUnchanged) {
   QTemporaryDir dir;
   QTcpServer server;
@@ -132,8 +133,7 @@ TEST(DecodeFollow, RawWritesEveryByteItReadsUnchanged) {
   const QString out = dir.filePath("out.ubx");
   QProcess follow;
   follow.start(kDecodeProgram,
-               {"--quiet", "--follow", QString("tcp://127.0.0.1:%1").arg(server.serverPort()),
-                "--raw", out});
+               {"--follow", QString("tcp://127.0.0.1:%1").arg(server.serverPort()), "--raw", out});
   ASSERT_TRUE(follow.waitForStarted(5000));
   ASSERT_TRUE(ProcessEventsUntil([&] { return server.hasPendingConnections(); }, 10000));
   QTcpSocket* peer = server.nextPendingConnection();
@@ -146,6 +146,10 @@ TEST(DecodeFollow, RawWritesEveryByteItReadsUnchanged) {
   ::kill(static_cast<pid_t>(follow.processId()), SIGTERM);
   ASSERT_TRUE(follow.waitForFinished(10000));
   EXPECT_EQ(ReadBytes(out).toStdString(), sent);
+  const std::string printed = follow.readAllStandardOutput().toStdString();
+  EXPECT_NE(printed.find(R"({"n":2,"frame":"UBX","class":1,"id":7,"name":"NAV-PVT","length":92})"),
+            std::string::npos)
+      << printed;
 }
 
 struct TRefusalCase {

@@ -30,9 +30,9 @@ constexpr int kLinesPerTurn = 100;
 
 class TFollower {
  public:
-  TFollower(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
-            TOutput& output)
-      : Options(options), OnLine(onLine), Mode(mode), Output(output) {}
+  TFollower(const TDecodeOptions& options, const TFollowLine& onLine, const TFollowFrame& onFrame,
+            TDecodeMode* mode, TOutput& output)
+      : Options(options), OnLine(onLine), OnFrame(onFrame), Mode(mode), Output(output) {}
 
   // False after saying on stderr why it cannot start.
   bool Start() {
@@ -202,8 +202,9 @@ class TFollower {
     for (; taken < kLinesPerTurn; ++taken) {
       const std::optional<std::string> line = Source->ReadLine();
       if (!line) break;
-      // A frame is neither shared nor decoded as a sentence; a MON-RF's
-      // jamming verdict goes with the epochs.
+      // A frame is neither shared nor decoded as a sentence: the mode takes
+      // it as reading a file does, and a MON-RF's jamming verdict goes with
+      // the broker's epochs.
       if (IsFrameLine(*line)) {
         TakeFrame(*line);
         continue;
@@ -223,10 +224,11 @@ class TFollower {
   }
 
   void TakeFrame(std::string_view line) {
-    if (!Epochs) return;
     const std::optional<TFrame> frame = FrameOf(line.substr(1));
-    const std::optional<TMonRf> rf = frame ? MonRfOf(*frame) : std::nullopt;
-    if (rf) Epochs->TakeJamming(*rf);
+    if (!frame) return;
+    OnFrame(*frame);
+    if (!Epochs) return;
+    if (const std::optional<TMonRf> rf = MonRfOf(*frame)) Epochs->TakeJamming(*rf);
   }
 
   // The link's changes go to stderr (a service's journal): an operator sees
@@ -245,6 +247,7 @@ class TFollower {
 
   const TDecodeOptions& Options;
   const TFollowLine& OnLine;
+  const TFollowFrame& OnFrame;
   TDecodeMode* Mode;
   TOutput& Output;
   std::unique_ptr<ILineSource> Source;
@@ -261,10 +264,10 @@ class TFollower {
 
 }  // namespace
 
-int Follow(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
-           TOutput& output) {
+int Follow(const TDecodeOptions& options, const TFollowLine& onLine, const TFollowFrame& onFrame,
+           TDecodeMode* mode, TOutput& output) {
   const TStopSignals stopSignals([](int) { QCoreApplication::quit(); });
-  TFollower follower(options, onLine, mode, output);
+  TFollower follower(options, onLine, onFrame, mode, output);
   if (!follower.Start()) return 1;
   QCoreApplication::exec();
   follower.Stop();

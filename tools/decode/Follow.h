@@ -18,11 +18,13 @@ namespace decode {
 // Every line as read (never empty), in order; what the run's decoder made
 // of it, which the broker's epochs are recorded from.
 using TFollowLine = std::function<TSentenceResult(std::string_view line)>;
+// Every frame, in order among the lines.
+using TFollowFrame = std::function<void(const TFrame& frame)>;
 
 // Runs the event loop until stopped; the exit status: 0 after a stop, 1 when
 // the source, the relay or the broker could not be set up (said on stderr).
 // `mode` is null under --quiet.
-int Follow(const TDecodeOptions& options, const TFollowLine& onLine, TDecodeMode* mode,
-           TOutput& output);
+int Follow(const TDecodeOptions& options, const TFollowLine& onLine, const TFollowFrame& onFrame,
+           TDecodeMode* mode, TOutput& output);
 
 }  // namespace decode

@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     // decoded, for the broker's epochs.
     run.Mode = options.Quiet ? nullptr : mode.get();
     const TFollowLine onLine = [&run](std::string_view line) { return run.Line(line); };
-    const int status = Follow(options, onLine, run.Mode, output);
+    const TFollowFrame onFrame = [&run](const TFrame& frame) { run.Frame(frame); };
+    const int status = Follow(options, onLine, onFrame, run.Mode, output);
     if (status != 0) return status;
     run.Mode = mode.get();
   }
