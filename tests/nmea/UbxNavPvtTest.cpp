@@ -38,11 +38,11 @@ TEST(UbxNavPvt, DecodesTheWholeRecord) {
   };
   for (const auto& r : rows) {
     TNavPvt want;
+    const uint32_t vAccMm = r.HAcc / 2;  // as the builder sends it
     if ((r.Valid & 2) != 0) want.Time = 45296;
     want.FixType = 3, want.FixOk = (r.Flags & 1) != 0, want.Carrier = r.Carrier;
     want.Longitude = r.Lon * 1e-7, want.Latitude = r.Lat * 1e-7, want.Height = -12'345 * 1e-3;
-    want.HorizontalAccuracy = r.HAcc * 1e-3,
-    want.VerticalAccuracy = static_cast<double>(r.HAcc / 2) * 1e-3;
+    want.HorizontalAccuracy = r.HAcc * 1e-3, want.VerticalAccuracy = vAccMm * 1e-3;
     EXPECT_EQ(DecodeNavPvt(*FrameOf(NavPvt(r.Valid, r.Flags, r.Lon, r.Lat, r.HAcc))), want)
         << r.Legend;
   }
