@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -72,11 +71,7 @@ QFileDialog& TFileChoices::LogDialog(bool saving) {
 std::string TFileChoices::ChooseLog(bool saving) {
   QFileDialog& dialog = LogDialog(saving);
   RecallFilesPlace(dialog, Settings);
-  if (RunModal(ModalRunner, dialog) != QDialog::Accepted) return {};
-  const QStringList files = dialog.selectedFiles();
-  if (files.isEmpty()) return {};
-  KeepFilesPlace(dialog, Settings);
-  return QFile::encodeName(files.first()).toStdString();
+  return ChosenFile(dialog, ModalRunner, Settings);
 }
 
 QFileDialog& TFileChoices::TrackDialog() {

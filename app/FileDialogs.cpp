@@ -40,3 +40,11 @@ void KeepFilesPlace(const QFileDialog& dialog, TAppSettings& settings) {
   } catch (const ESettingsError&) {
   }
 }
+
+std::string ChosenFile(QFileDialog& dialog, const TModalRunner& runner, TAppSettings& settings) {
+  if (RunModal(runner, dialog) != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return {};
+  KeepFilesPlace(dialog, settings);
+  return QFile::encodeName(files.first()).toStdString();
+}

@@ -4,8 +4,10 @@
 // settings store so that the next log lands beside the last one.
 
 #include <QStringList>
+#include <string>
 
 #include "app/AppSettings.h"
+#include "app/ModalRunner.h"
 
 class QFileDialog;
 
@@ -22,3 +24,6 @@ void RecallFilesPlace(QFileDialog& dialog, const TAppSettings& settings);
 // Keeps the folder and filter of a dialog closed with a file chosen; a failed
 // write is not reported: the dialog opens at its default folder next time.
 void KeepFilesPlace(const QFileDialog& dialog, TAppSettings& settings);
+// Runs the dialog; the file chosen, in the system's encoding, with the
+// dialog's place kept; empty when none was chosen.
+std::string ChosenFile(QFileDialog& dialog, const TModalRunner& runner, TAppSettings& settings);

@@ -1,7 +1,6 @@
 #include "app/RawLogAction.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -93,9 +92,5 @@ std::string TRawLogAction::Choose() {
   dialog.selectNameFilter(RawLogFilter(suffix));
   dialog.setDefaultSuffix(suffix);
   dialog.selectFile("GPS." + suffix);
-  if (RunModal(ModalRunner, dialog) != QDialog::Accepted) return {};
-  const QStringList files = dialog.selectedFiles();
-  if (files.isEmpty()) return {};
-  KeepFilesPlace(dialog, Settings);
-  return QFile::encodeName(files.first()).toStdString();
+  return ChosenFile(dialog, ModalRunner, Settings);
 }
